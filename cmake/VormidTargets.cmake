@@ -1,0 +1,31 @@
+# Shared helpers for the project's targets.
+
+# Warnings for our own code only; third-party headers are included as SYSTEM.
+function(vormid_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(VORMID_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# A static library of the project: vormid_add_library(name SOURCES ... [DEPS ...])
+# Sources are listed by the caller so that the folder's CMakeLists shows what builds.
+function(vormid_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  add_library(vormid::${name} ALIAS ${name})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  vormid_warnings(${name})
+endfunction()
+
+# A GoogleTest executable registered with CTest: vormid_add_gtest(name SOURCES ... DEPS ...)
+function(vormid_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  vormid_warnings(${name})
+  # PRE_TEST: discovery at test time, so building never runs a test binary.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "LC_ALL=C")
+endfunction()

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Set-up for a fresh Debian 12 machine.
+#   scripts/vormid.sh run    install what is missing, build, start the program
+#   scripts/vormid.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-run}
+jobs=$(nproc)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev zlib1g-dev
+  clang libclang-rt-14-dev
+  fonts-dejavu-core fonts-wine
+  xvfb xauth imagemagick
+)
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    -o DPkg::Lock::Timeout=300 "${missing[@]}"
+}
+
+build() {  # build DIR [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+}
+
+install_missing
+
+case "$mode" in
+  run)
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    if [ -x build/app/vormid ]; then
+      exec build/app/vormid
+    elif [ -x build/cli/vormid-cli ] && [ -f examples/resistance.gmf ]; then
+      exec build/cli/vormid-cli budget examples/resistance.gmf
+    else
+      echo "Built. Nothing can be started yet."
+    fi
+    ;;
+  test)
+    export QT_QPA_PLATFORM=offscreen
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir build --output-on-failure -j"$jobs"
+    # The libraries and their tests again under AddressSanitizer and
+    # UndefinedBehaviorSanitizer; the window is left out to keep this fast.
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMID_SANITIZE=ON \
+      -DVORMID_BUILD_GUI=OFF -DVORMID_BUILD_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --test-dir build-asan --output-on-failure -j"$jobs"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
