@@ -1,0 +1,50 @@
+// Two threads asking at once must each keep their own caption.
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <string>
+#include <thread>
+
+#include "lexicon/Lexicon.h"
+
+namespace {
+
+TEST(LexiconThreads, ACaptionSurvivesAnotherThreadsLookup) {
+  Init(0, 20);
+  std::barrier sync(2);
+  std::string first, second;
+  std::thread asker([&] {
+    const char* mine = GetName("A01");
+    sync.arrive_and_wait();  // the other thread looks up now
+    sync.arrive_and_wait();
+    first = mine;
+  });
+  std::thread other([&] {
+    sync.arrive_and_wait();
+    const char* mine = GetName("F10");
+    sync.arrive_and_wait();
+    second = mine;
+  });
+  asker.join();
+  other.join();
+  EXPECT_EQ(first, "FILENAME");
+  EXPECT_EQ(second, "COMMENT");
+}
+
+TEST(LexiconThreads, ConcurrentLookupsGiveTheirOwnCaptions) {
+  Init(0, 0);
+  auto lookUp = [](const char* code, const char* caption, int* wrong) {
+    for (int i = 0; i < 20000; ++i) {
+      if (std::string(GetName(code)) != caption) ++*wrong;
+    }
+  };
+  int wrongA = 0, wrongH = 0;
+  std::thread a(lookUp, "A01", "PANR", &wrongA);
+  std::thread h(lookUp, "H01", "MAXSTICH", &wrongH);
+  a.join();
+  h.join();
+  EXPECT_EQ(wrongA, 0);
+  EXPECT_EQ(wrongH, 0);
+}
+
+}  // namespace
