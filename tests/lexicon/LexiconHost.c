@@ -5,8 +5,15 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lexicon/Lexicon.h"
+
 typedef void (*InitFunction)(int32_t value, int32_t table);
 typedef const char *(*GetNameFunction)(const char *code);
+
+/* The public header compiles as C and declares what a host looks up; the
+ * operands of _Generic are not evaluated, so nothing is linked. */
+_Static_assert(_Generic(&Init, InitFunction: 1, default: 0), "Init's signature");
+_Static_assert(_Generic(&GetName, GetNameFunction: 1, default: 0), "GetName's signature");
 
 static int failures = 0;
 

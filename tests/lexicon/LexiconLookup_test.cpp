@@ -143,12 +143,4 @@ TEST(LexiconTableSelection, TheValueArgumentChangesNothing) {
   }
 }
 
-TEST(LexiconTableSelection, ATableStaysSelectedUntilTheNextInit) {
-  Init(0, 20);
-  EXPECT_STREQ(GetName("A01"), "FILENAME");
-  EXPECT_STREQ(GetName("B02"), "PNAME");
-  Init(0, 1);
-  EXPECT_STREQ(GetName("B02"), "LAND");
-}
-
 }  // namespace

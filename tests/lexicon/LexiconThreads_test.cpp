@@ -31,20 +31,4 @@ TEST(LexiconThreads, ACaptionSurvivesAnotherThreadsLookup) {
   EXPECT_EQ(second, "COMMENT");
 }
 
-TEST(LexiconThreads, ConcurrentLookupsGiveTheirOwnCaptions) {
-  Init(0, 0);
-  auto lookUp = [](const char* code, const char* caption, int* wrong) {
-    for (int i = 0; i < 20000; ++i) {
-      if (std::string(GetName(code)) != caption) ++*wrong;
-    }
-  };
-  int wrongA = 0, wrongH = 0;
-  std::thread a(lookUp, "A01", "PANR", &wrongA);
-  std::thread h(lookUp, "H01", "MAXSTICH", &wrongH);
-  a.join();
-  h.join();
-  EXPECT_EQ(wrongA, 0);
-  EXPECT_EQ(wrongH, 0);
-}
-
 }  // namespace
