@@ -63,6 +63,7 @@ std::string SectionTooLarge() { return Cp1251("раздел е твърде го
 std::string HeaderTooShort() { return Cp1251("заглавната част е непълна"); }
 std::string SectionsPastEnd() { return Cp1251("разделите излизат извън края на файла"); }
 std::string BadCount() { return Cp1251("невъзможен брой записи"); }
+std::string TooManyObservations() { return Cp1251("твърде много наблюдения"); }
 std::string InSection(int section, const std::string& detail) {
     return Cp1251("раздел ") + std::to_string(section) + ": " + detail;
 }

@@ -25,6 +25,7 @@ std::string SectionTooLarge();        // "раздел е твърде голя�
 std::string HeaderTooShort();         // "заглавната част е непълна"
 std::string SectionsPastEnd();        // "разделите излизат извън края на файла"
 std::string BadCount();               // "невъзможен брой записи"
+std::string TooManyObservations();    // "твърде много наблюдения"
 std::string InSection(int section, const std::string& detail);  // "раздел N: DETAIL"
 
 // Converts our own UTF-8 source literals (ASCII, Cyrillic, „ “ …) to

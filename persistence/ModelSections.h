@@ -39,5 +39,10 @@ void ReadDisplaySection(TSectionReader& in, TNumberFormatSettings& formats, TDis
 // file may size (16 Mi doubles): a legitimate model stays far below it; a
 // damaged file cannot make the loader allocate without bound.
 constexpr long long kMaxLoadedCells = 16LL << 20;
+// Upper bound on the series values whose statistics (or schema rows) one
+// file makes the loader compute (1 Mi): a hundred quantities of the largest
+// editable series, or grouped values of that many in all. It keeps a
+// damaged frequency from turning a load into minutes of work.
+constexpr long long kMaxLoadedSeriesValues = 1LL << 20;
 
 }  // namespace vormid

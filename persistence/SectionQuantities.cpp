@@ -1,5 +1,6 @@
 // Section 2 of a model file: the quantity records and their comments.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "persistence/Messages.h"
@@ -70,27 +71,43 @@ void WriteTypeA(const TGumParam& q, TSectionWriter& out) {
     }
 }
 
-// Counts the cells a Type A record makes the quantity size, against the
-// bound for the whole file.
-class CellBudget {
+// What the Type A records of one file may make the loader do: size arrays
+// (cells) and compute statistics or schema rows over series values.
+class LoadBudget {
 public:
-    void Take(long long cells) {
-        if (cells < 0 || cells > kMaxLoadedCells - used_) throw TCorruptDataError(msg::BadCount());
-        used_ += cells;
-    }
+    void TakeCells(long long cells) { Take(cells, kMaxLoadedCells, cells_); }
+    void TakeSeriesValues(long long values) { Take(values, kMaxLoadedSeriesValues, values_); }
 
 private:
-    long long used_ = 0;
+    static void Take(long long n, long long limit, long long& used) {
+        if (n < 0 || n > limit - used) throw TCorruptDataError(msg::TooManyObservations());
+        used += n;
+    }
+    long long cells_ = 0;
+    long long values_ = 0;
 };
 
-void ReadTypeA(TSectionReader& in, TGumParam& q, CellBudget& cells) {
+// Length of the series that grouped values make: each observation repeated
+// by the integer part of its frequency (below 1 or NaN: not at all), counted
+// no further than the limit.
+long long GroupedSeriesLength(const TGumParam& q, long long limit) {
+    long long total = 0;
+    for (std::size_t i = 0; i < q.Observations.size() && total <= limit; ++i) {
+        const double f = q.GetRowValue(static_cast<int>(i));
+        if (!(f >= 1.0)) continue;
+        total += f > static_cast<double>(limit) ? limit + 1 : static_cast<long long>(std::floor(f));
+    }
+    return total;
+}
+
+void ReadTypeA(TSectionReader& in, TGumParam& q, LoadBudget& budget) {
     // Method and count go through their setters so that the arrays have
     // their sizes before the series are stored into them.
     const std::uint8_t method = in.U8();
     q.SetAMethod(method);
     const std::int32_t count = in.I32();
     const int n = std::clamp(count, kMinObservationCount, kMaxObservationCount);
-    cells.Take(2LL * n);
+    budget.TakeCells(2LL * n);
     q.SetObservationCount(n);
     q.AUncertaintySource = in.U8();
     q.SetDecimals(in.U8());
@@ -108,17 +125,20 @@ void ReadTypeA(TSectionReader& in, TGumParam& q, CellBudget& cells) {
         q.AValueType = in.U8();
         in.SeriesInto(q.Observations);
         if (q.AValueType == 1) in.SeriesInto(q.RowValues);
+        budget.TakeSeriesValues(q.AValueType == 1 ? GroupedSeriesLength(q, kMaxLoadedSeriesValues)
+                                                  : static_cast<long long>(q.Observations.size()));
         q.RecomputeStatistics();
     } else if (method == am_Indirect) {
         const std::int32_t columns = in.Count(kText101);
         std::vector<std::string> names;
         names.reserve(static_cast<std::size_t>(columns));
         for (std::int32_t c = 0; c < columns; ++c) names.push_back(in.Text(kText101));
-        cells.Take(static_cast<long long>(q.ObservationCount) * columns);
+        budget.TakeCells(static_cast<long long>(q.ObservationCount) * columns);
         q.SetSchemaColumns(std::move(names));
         q.SchemaFormula = in.Text(kText101);
         in.SeriesInto(q.Observations);
         in.SeriesInto(q.RowValues);
+        budget.TakeSeriesValues(q.ObservationCount);
         // A schema that does not evaluate leaves its rows at 0; the page
         // shows the formula for the user to mend.
         q.RecomputeStatistics();
@@ -208,7 +228,7 @@ void WriteQuantitiesSection(const TGumModel& model, TSectionWriter& out) {
 void ReadQuantitiesSection(TSectionReader& in, TGumModel& model) {
     const std::int32_t count = in.Count(kMinQuantityRecord);
     const int first = model.Params.Count();
-    CellBudget cells;
+    LoadBudget budget;
     for (std::int32_t k = 0; k < count; ++k) {
         TGumParam& q = *model.Params.Add();
         q.Name = in.Text(kText101);
@@ -220,7 +240,7 @@ void ReadQuantitiesSection(TSectionReader& in, TGumModel& model) {
         q.Units = in.Text(kText101);
         switch (kind) {
             case KindCode(TParamKind::Result): ReadResult(in, q); break;
-            case KindCode(TParamKind::TypeA): ReadTypeA(in, q, cells); break;
+            case KindCode(TParamKind::TypeA): ReadTypeA(in, q, budget); break;
             case KindCode(TParamKind::TypeB): ReadTypeB(in, q); break;
             case KindCode(TParamKind::Const):
                 q.ConstValue = in.F64();

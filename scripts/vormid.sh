@@ -73,7 +73,7 @@ case "$mode" in
       rm -rf "build-fuzz/corpus-$target"
       cp -r "fuzz/corpus/$target" "build-fuzz/corpus-$target"
       echo "Fuzzing $target for ${fuzz_seconds} s"
-      "build-fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+      "build-fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -timeout=120 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" \
         "build-fuzz/corpus-$target" 2>"build-fuzz/fuzz-$target.log" \
         || { tail -n 40 "build-fuzz/fuzz-$target.log"; exit 1; }

@@ -528,6 +528,25 @@ TEST_F(ModelIO, HostileCountsAreRefusedOrHeldToWhatTheProgramEdits) {
         cases.push_back(std::move(c));
     }
     {
+        // One grouped value said to occur 10^9 times.
+        Case c{"grouped frequency beyond any series", {}, false};
+        c.quantities.I32(1);
+        typeAStart(c.quantities, 0, 1);
+        c.quantities.U8(1);
+        c.quantities.Series({2.5});
+        c.quantities.Series({1e9});
+        cases.push_back(std::move(c));
+    }
+    {
+        Case c{"grouped frequencies within bounds", {}, true};
+        c.quantities.I32(1);
+        typeAStart(c.quantities, 0, 2);
+        c.quantities.U8(1);
+        c.quantities.Series({2.5, 3.5});
+        c.quantities.Series({1000, 2000});
+        cases.push_back(std::move(c));
+    }
+    {
         Case c{"comment length past the data", {}, false};
         c.quantities.I32(1);
         head(c.quantities, 2);
