@@ -204,7 +204,7 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
     for (const QString& path : ParseExecuteMacro(lines)) {
         if (modified_) {
             if (host_.CanAsk() && AskMessageBox(kDiscardQuestion, akYesNo) != TDlgAnswer::Yes) continue;
-            store_.SaveDisplaySettings();
+            if (store_.SaveDisplaySettings()) NoteDisplaySaved();
             MarkModified(false);
         }
         store_.Clear();
@@ -215,6 +215,14 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
 
 bool TDocument::QueryClose() { return ConfirmDiscard(); }
 
-void TDocument::Close() { store_.SaveDisplaySettings(); }
+void TDocument::Close() {
+    if (store_.SaveDisplaySettings()) NoteDisplaySaved();
+}
+
+// A file that took the display settings goes to the top of the recent list.
+void TDocument::NoteDisplaySaved() {
+    recent_.AddRecentFile(store_.FileName());
+    emit recentChanged();
+}
 
 }  // namespace vormid

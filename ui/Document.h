@@ -95,6 +95,7 @@ private:
     bool SaveInto(const QString& path);
     void ResetToNew();
     void SetState(int state);
+    void NoteDisplaySaved();
 
     IModelStore& store_;
     TRecentFiles& recent_;

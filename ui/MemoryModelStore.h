@@ -12,7 +12,7 @@ public:
     void Clear() override;
     void Load() override;
     void Save() override;
-    void SaveDisplaySettings() override {}
+    bool SaveDisplaySettings() override { return false; }
     int QuantityCount() const override { return 0; }
     int CorrelationCount() const override { return 0; }
     QString ModelName() const override { return name_; }

@@ -31,8 +31,8 @@ public:
     // Writes the model into the current file (atomically). Throws TModelStoreError.
     virtual void Save() = 0;
     // Writes the display settings into the current file when that file
-    // exists and came from this model. Never throws.
-    virtual void SaveDisplaySettings() = 0;
+    // exists and came from this model; returns whether it wrote. Never throws.
+    virtual bool SaveDisplaySettings() = 0;
 
     virtual int QuantityCount() const = 0;
     virtual int CorrelationCount() const = 0;
