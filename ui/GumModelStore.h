@@ -13,7 +13,7 @@ public:
     TGumModelStore();
 
     TGumModel& Model() { return model_; }
-    TDisplayState& Display() { return display_; }
+    TDisplayState* Display() override { return &display_; }
     TGumModelFile& File() { return file_; }
 
     QString FileName() const override;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "persistence/DisplayState.h"
+
 namespace vormid {
 
 inline constexpr const char* kUntitledModelName = "Untitled.gmf";
@@ -36,6 +38,10 @@ public:
 
     virtual int QuantityCount() const = 0;
     virtual int CorrelationCount() const = 0;
+
+    // The window's display state kept with the model; none in stores
+    // without a model file.
+    virtual TDisplayState* Display() { return nullptr; }
 
     // Header fields that the main window edits directly.
     virtual QString ModelName() const = 0;
