@@ -67,6 +67,11 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageEquation, 1);
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
+    ui_->splEquation->SetHeldPanel(0);
+    ui_->splBudget->SetHeldPanel(1);
+    ui_->splEquation->setStretchFactor(1, 1);
+    ui_->splBudget->setStretchFactor(0, 1);
+
     ConnectCommands();
     SelectMainPage(0);
     SelectModelPage(0);
@@ -93,6 +98,7 @@ void TfrmMain::ConnectCommands() {
     connect(document_.get(), &TDocument::stateChanged, this, &TfrmMain::UpdateEnables);
     connect(document_.get(), &TDocument::recentChanged, this, &TfrmMain::RebuildRecentMenus);
     connect(document_.get(), &TDocument::modelReplaced, this, &TfrmMain::FillFromModel);
+    connect(document_.get(), &TDocument::aboutToWriteDisplay, this, &TfrmMain::CollectDisplayState);
 
     connect(mainPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectMainPage);
     connect(modelPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectModelPage);
@@ -153,9 +159,20 @@ void TfrmMain::FillFromModel() {
     ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
     SelectMainPage(0);
     SelectModelPage(0);
+    if (const TDisplayState* d = store_->Display()) {
+        ui_->splEquation->SetPanelHeight(d->EquationPanelHeight);
+        ui_->splBudget->SetPanelHeight(d->BudgetCommentPanelHeight);
+    }
     loading_ = false;
     UpdateEnables();
     ui_->edGumName->setFocus();
+}
+
+void TfrmMain::CollectDisplayState() {
+    if (TDisplayState* d = store_->Display()) {
+        d->EquationPanelHeight = ui_->splEquation->PanelHeight();
+        d->BudgetCommentPanelHeight = ui_->splBudget->PanelHeight();
+    }
 }
 
 void TfrmMain::SelectMainPage(int page) {
