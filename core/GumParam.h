@@ -1,0 +1,190 @@
+#pragma once
+// One quantity of the measurement model (TGumParam) and the owning, ordered
+// list of quantities (TGumParams). Plain data with small operations: the
+// pages of the window write the fields directly, one field per control; the
+// model file stores them; the budget calculation reads the derived values
+// (Value, StdUncertainty, DOF) of every input.
+//
+// Texts are bytes in the Windows-1251 code page; the two comments hold the
+// rich text exactly as the editor saved it.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/FormatSettings.h"
+#include "core/GumTypes.h"
+#include "core/Statistics.h"
+
+namespace vormid {
+
+class TGumParams;
+
+// Bounds that keep a quantity within what the model file can hold, so that a
+// saved and reopened model computes the same budgets.
+constexpr int kMinObservationCount = 1;
+constexpr int kMaxObservationCount = 10000;
+constexpr int kMaxTypeBDof = 100;     // the file keeps a Type B nu in one byte
+constexpr int kMaxDecimals = 255;     // the file keeps Decimals in one byte
+// A grouped series (value repeated by its frequency) longer than this is not
+// built: a damaged frequency must not allocate without bound.
+constexpr long long kMaxGroupedSeriesLength = 10000000;
+
+// Type A method (AMethod).
+constexpr std::uint8_t am_Direct = 0;
+constexpr std::uint8_t am_Indirect = 1;
+
+class TGumParam {
+public:
+    // All defaults; the five result-format defaults are copied from the
+    // owner's number-format settings (built-in defaults when owner is null or
+    // has no settings).
+    explicit TGumParam(TGumParams* owner = nullptr);
+
+    // The kind setter: stores the kind; becoming TypeA rebuilds the arrays;
+    // a TypeB quantity has its DegreesOfFreedom held within 0..100.
+    void SetKind(TParamKind kind);
+    // TypeA only (otherwise nothing): stores n held within 1..10000 and
+    // rebuilds the arrays.
+    void SetObservationCount(int n);
+    // TypeA only, m in {0, 1} and different from the current method: stores
+    // m and rebuilds the arrays. Other calls do nothing.
+    void SetAMethod(std::uint8_t m);
+    // Replaces the schema column list; any change to the list rebuilds the
+    // arrays of a TypeA quantity (the readings are discarded).
+    void SetSchemaColumns(std::vector<std::string> columns);
+    // Stores nu; a TypeB quantity holds it within 0..100.
+    void SetDegreesOfFreedom(int nu);
+    // Stores the number of decimals held within 0..255.
+    void SetDecimals(int decimals);
+
+    // Element access. A read outside the array gives 0, a write does nothing.
+    double GetObservation(int i) const;
+    void SetObservation(int i, double x);
+    double GetRowValue(int i) const;
+    void SetRowValue(int i, double x);
+
+    // Indirect: evaluates SchemaFormula for every row into RowValues; then
+    // builds the series and computes Statistics. Never throws. False when the
+    // schema formula did not compile, an evaluation reported an error, a name
+    // of the formula was no column of the schema, or a grouped series would
+    // exceed kMaxGroupedSeriesLength (Statistics is then emptied).
+    bool RecomputeStatistics();
+    // The series that RecomputeStatistics hands to the statistics (unsorted):
+    // direct single values: Observations; direct grouped values: each
+    // observation repeated by the integer part of its RowValues frequency
+    // (a frequency below 1 or NaN counts as 0); indirect: RowValues.
+    // A grouped series longer than kMaxGroupedSeriesLength is returned empty
+    // and *complete (when given) is set false.
+    std::vector<double> BuildSeries(bool* complete = nullptr) const;
+
+    // Derived values, defined for every kind. They never throw; a quantity
+    // whose parameters cannot give a value (a zero coverage factor, an
+    // unknown evaluation kind or distribution code) gives a non-finite
+    // uncertainty, which the budget calculation reports.
+    double Value() const;
+    double StdUncertainty() const;
+    int DOF() const;  // kInfiniteDof (-1) stands for infinity
+    double RelativeUncertainty() const;  // |100 u / x|, 0 for x = 0
+    double LowerValue() const { return Value() - StdUncertainty(); }
+    double UpperValue() const { return Value() + StdUncertainty(); }
+    double DoubleUncertainty() const { return 2.0 * StdUncertainty(); }
+
+    TGumParams* Owner = nullptr;
+    std::string Name;
+    std::string Description;
+    std::string Comment;        // rich text of the quantity's comment
+    std::string BudgetComment;  // rich text shown under a result's budget
+    std::string Units;
+    TParamKind Kind = TParamKind::Undefined;
+    std::uint8_t ResultFormat = 0;    // 0 absolute, 1 relative, 2 relative in %
+    std::uint8_t CoverageMethod = 0;  // 0 standard, 1 normal, 2 t, 3 entered
+    double CoverageFactor = 2.0;
+    double CoverageProbability = 95.0;  // per cent
+    int SignificantDigits = 3;
+    std::string ValueFormat = "0.000";
+    bool ValueExpFormat = true;
+    std::string UncertaintyFormat = "0.000";
+    bool UncertaintyExpFormat = true;
+    std::uint8_t AMethod = am_Direct;
+    int ObservationCount = 10;
+    std::vector<double> Observations;
+    std::vector<double> RowValues;
+    int Decimals = 3;
+    std::vector<std::string> SchemaColumns;
+    std::string SchemaFormula;
+    std::uint8_t AValueType = 0;          // 0 single values, 1 grouped values
+    std::uint8_t AUncertaintySource = 0;  // 0 from the observations, 1 entered
+    std::uint8_t AEvalType = 0;  // 0 expanded, 1 std deviation, 2 std uncertainty
+    std::uint8_t ASUType = 0;    // 0 std deviation of the mean, 1 enlarged
+    double StatedValue = 0.0;
+    std::string StatedValueText;
+    bool InPercent = false;
+    int DegreesOfFreedom = 9;
+    std::uint8_t BEvalType = 0;  // 0 expanded, 1 standard, 2 bound, 3 interval
+    TDistribution Distribution = dc_Rectangle;
+    TLgLimit LimitSide = ll_Bottom;
+    double BValue = 0.0;
+    std::string BValueText;
+    double BParam2 = 0.0;
+    std::string BParam2Text;
+    std::uint8_t Reliability = 0;  // per cent; 0 means not given
+    double ConstValue = 0.0;
+    std::string ConstValueText;
+    bool Unconfirmed = false;
+    int RowOffset = 0;
+    SeriesStatistics Statistics;
+
+private:
+    void RebuildArrays();
+    double TypeAUncertainty() const;
+    double TypeBUncertainty() const;
+    int TypeBDof() const;
+    bool EvaluateSchema();
+};
+
+// Value shift of a log-normal interval: the mean exp(q + p^2/2) of the
+// log-normal distribution with shape p and scale q.
+double LogNormalMean(double p, double q);
+// Degrees of freedom from a relative reliability r in per cent:
+// kInfiniteDof for r = 0, else the integer part of 1 / (2 (r/100)^2).
+int DofFromReliability(int r);
+
+class TGumParams {
+public:
+    // settings: the number-format settings that new quantities copy; null
+    // means the built-in defaults. The pointer is not owned.
+    explicit TGumParams(const TNumberFormatSettings* settings = nullptr)
+        : Settings_(settings) {}
+    TGumParams(const TGumParams&) = delete;
+    TGumParams& operator=(const TGumParams&) = delete;
+
+    const TNumberFormatSettings* Settings() const { return Settings_; }
+    void SetSettings(const TNumberFormatSettings* settings) { Settings_ = settings; }
+
+    int Count() const { return static_cast<int>(Items_.size()); }
+    // The quantity at index, or nullptr past either end.
+    TGumParam* Get(int index) const;
+    // The first quantity whose Name equals name byte for byte, or nullptr.
+    TGumParam* FindByName(const std::string& name) const;
+    // Index of the quantity in the list, or -1.
+    int IndexOf(const TGumParam* param) const;
+    // A new quantity with defaults, appended; never null.
+    TGumParam* Add();
+    // Destroys and removes the quantity at index; nothing for a bad index.
+    void Delete(int index);
+    void Clear() { Items_.clear(); }
+    // Sets Unconfirmed on every quantity.
+    void MarkAll();
+    // Deletes, from the last to the first, every quantity with Unconfirmed.
+    void DeleteMarked();
+
+    auto begin() const { return Items_.begin(); }
+    auto end() const { return Items_.end(); }
+
+private:
+    const TNumberFormatSettings* Settings_ = nullptr;
+    std::vector<std::unique_ptr<TGumParam>> Items_;
+};
+
+}  // namespace vormid

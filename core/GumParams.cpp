@@ -1,0 +1,42 @@
+// TGumParams: the owning, ordered list of quantities.
+#include "core/GumParam.h"
+
+namespace vormid {
+
+TGumParam* TGumParams::Get(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return Items_[static_cast<std::size_t>(index)].get();
+}
+
+TGumParam* TGumParams::FindByName(const std::string& name) const {
+    for (const auto& p : Items_)
+        if (p->Name == name) return p.get();
+    return nullptr;
+}
+
+int TGumParams::IndexOf(const TGumParam* param) const {
+    for (std::size_t i = 0; i < Items_.size(); ++i)
+        if (Items_[i].get() == param) return static_cast<int>(i);
+    return -1;
+}
+
+TGumParam* TGumParams::Add() {
+    Items_.push_back(std::make_unique<TGumParam>(this));
+    return Items_.back().get();
+}
+
+void TGumParams::Delete(int index) {
+    if (index < 0 || index >= Count()) return;
+    Items_.erase(Items_.begin() + index);
+}
+
+void TGumParams::MarkAll() {
+    for (auto& p : Items_) p->Unconfirmed = true;
+}
+
+void TGumParams::DeleteMarked() {
+    for (int i = Count() - 1; i >= 0; --i)
+        if (Items_[static_cast<std::size_t>(i)]->Unconfirmed) Delete(i);
+}
+
+}  // namespace vormid
