@@ -65,12 +65,12 @@ TBudgetEntryIndex& TBudgetCalculator::EntriesOf(TBudget& b) {
 }
 
 std::string TBudgetCalculator::ResultEquation(const TGumParam& q, TBudget* budget) {
-    std::function<void(std::string_view)> registerText;
+    std::function<void(const TEquationSubstitution::TNames&)> registerNames;
     if (budget != nullptr) {
         TBudgetEntryIndex* entries = &EntriesOf(*budget);
-        registerText = [entries](std::string_view text) { entries->Register(text); };
+        registerNames = [entries](const auto& names) { entries->Register(names); };
     }
-    return Substitution_.Substitute(q.Name, registerText);
+    return Substitution_.Substitute(q.Name, registerNames);
 }
 
 void TBudgetCalculator::SetShift(std::string name, int direction) {
@@ -102,10 +102,18 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Evaluations(THelpTable& h, double
         // the nodes above the shifted name's leaves.
         const auto& names = f.SlotNames();
         std::vector<double> x(names.size());
-        for (std::size_t i = 0; i < names.size(); ++i) x[i] = LookupValue(names[i]);
+        TNameMap<int> slotOf;  // one search per name, not one per input
+        slotOf.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            x[i] = LookupValue(names[i]);
+            slotOf.emplace(names[i], static_cast<int>(i));
+        }
         y = f.EvaluateBound(x);
         slots.reserve(Inputs_.size());
-        for (const auto& in : Inputs_) slots.push_back(f.FindSlot(in.Name));
+        for (const auto& in : Inputs_) {
+            auto it = slotOf.find(in.Name);
+            slots.push_back(it == slotOf.end() ? -1 : it->second);
+        }
     } else {
         y = f.Evaluate(&Lookup, this);
     }

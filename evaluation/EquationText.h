@@ -10,10 +10,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vormid {
+#include "core/Tokenizer.h"  // kLineSeparator ends every plain line
 
-// Ends every plain equation line (and a text handed to the tokenizer).
-constexpr char kLineSeparator = '\x07';
+namespace vormid {
 
 // The plain equation text of the editor's rich text. A text that does not
 // start with "{\rtf" is read as plain text whose line ends separate the

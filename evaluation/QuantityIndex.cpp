@@ -1,7 +1,5 @@
 #include "evaluation/QuantityIndex.h"
 
-#include "evaluation/EquationPieces.h"
-
 namespace vormid {
 
 TQuantityIndex::TQuantityIndex(const TGumParams& params) {
@@ -19,17 +17,17 @@ TBudgetEntryIndex::TBudgetEntryIndex(TBudget& budget, const TQuantityIndex& quan
     for (const auto& e : budget) ByName_.emplace(e->Name, e.get());
 }
 
-void TBudgetEntryIndex::Register(std::string_view text) {
-    ForEachName(text, [&](std::string_view name) {
-        if (ByName_.find(name) != ByName_.end()) return;
+void TBudgetEntryIndex::Register(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        if (ByName_.find(name) != ByName_.end()) continue;
         const TGumParam* q = Quantities_.Find(name);
-        if (q == nullptr) return;
+        if (q == nullptr) continue;
         switch (q->Kind) {
             case TParamKind::VarResult:
             case TParamKind::TypeA:
             case TParamKind::TypeB:
             case TParamKind::Const: break;
-            default: return;  // results and undefined quantities get no entry
+            default: continue;  // results and undefined quantities get no entry
         }
         // Not in the index means not in the budget: no search needed.
         TBudgetEntry* e = Budget_.AddEntry(q->Name);
@@ -53,7 +51,7 @@ void TBudgetEntryIndex::Register(std::string_view text) {
                 break;
             default: break;
         }
-    });
+    }
 }
 
 TBudgetEntry* TBudgetEntryIndex::Find(std::string_view name) const {

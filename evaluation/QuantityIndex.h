@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/Budget.h"
 #include "core/GumParam.h"
@@ -39,9 +40,9 @@ class TBudgetEntryIndex {
 public:
     // Knows the entries budget already has.
     TBudgetEntryIndex(TBudget& budget, const TQuantityIndex& quantities);
-    // Creates an entry for every quantity of text (an intermediate result, a
-    // Type A or Type B input or a constant) that has none yet, in text order.
-    void Register(std::string_view text);
+    // Creates an entry for every quantity of names (an intermediate result,
+    // a Type A or Type B input or a constant) that has none yet, in order.
+    void Register(const std::vector<std::string>& names);
     // The entry of this name, or nullptr.
     TBudgetEntry* Find(std::string_view name) const;
 

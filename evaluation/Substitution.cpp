@@ -1,7 +1,5 @@
 #include "evaluation/Substitution.h"
 
-#include <unordered_set>
-
 #include "evaluation/CalculationMessages.h"
 #include "evaluation/EquationPieces.h"
 
@@ -20,14 +18,19 @@ TEquationSubstitution::TEquationSubstitution(std::vector<TEquationLine> lines)
     LineNames_.resize(Lines_.size());
     for (std::size_t i = 0; i < Lines_.size(); ++i) {
         const TEquationLine& line = Lines_[i];
-        std::unordered_set<std::string> seen;  // the tokens handed out are transient
-        ForEachName(line.Right, [&](std::string_view n) {
-            if (seen.emplace(n).second) LineNames_[i].emplace_back(n);
-        });
         LeftSides_.emplace(line.Left, true);
         if (!line.Left.empty() && !line.Right.empty() && !IsReservedToken(line.Left))
             Definitions_[line.Left].push_back(static_cast<int>(i));
     }
+}
+
+const TEquationSubstitution::TNames& TEquationSubstitution::NamesOf(std::size_t line) const {
+    auto& names = LineNames_[line];
+    if (!names) {
+        names = std::make_unique<TNames>();
+        ForEachName(Lines_[line].Right, [&](std::string_view n) { names->emplace_back(n); });
+    }
+    return *names;
 }
 
 bool TEquationSubstitution::Defines(std::string_view name) const {
@@ -47,7 +50,7 @@ std::vector<std::string> TEquationSubstitution::FindCycle(const std::string& nam
         auto it = Definitions_.find(n);
         if (it == Definitions_.end()) return next;
         for (int line : it->second)
-            for (const auto& m : LineNames_[static_cast<std::size_t>(line)]) {
+            for (const auto& m : NamesOf(static_cast<std::size_t>(line))) {
                 auto def = Definitions_.find(m);
                 if (def != Definitions_.end()) next.push_back(&def->first);
             }
@@ -85,18 +88,20 @@ std::vector<std::string> TEquationSubstitution::FindCycle(const std::string& nam
 }
 
 std::string TEquationSubstitution::Substitute(
-    const std::string& name, const std::function<void(std::string_view)>& registerText) const {
+    const std::string& name, const std::function<void(const TNames&)>& registerNames) const {
     std::string data;
     bool defined = false;
     TNameMap<long long> counts;  // how often each name occurs in data
-    auto countNames = [&](std::string_view text, long long times) {
-        ForEachName(text, [&](std::string_view n) {
+    auto countNames = [&](std::size_t line, long long times) {
+        for (const std::string& n : NamesOf(line)) {
             auto it = counts.find(n);
-            if (it == counts.end()) it = counts.emplace(std::string(n), 0).first;
+            if (it == counts.end()) it = counts.emplace(n, 0).first;
             it->second += times;
-        });
+        }
+        if (registerNames) registerNames(NamesOf(line));
     };
-    auto apply = [&](const TEquationLine& line) {
+    auto apply = [&](std::size_t index) {
+        const TEquationLine& line = Lines_[index];
         if (line.Left.empty() || line.Right.empty()) return;
         auto it = counts.find(line.Left);
         if (it == counts.end() || it->second == 0) return;
@@ -116,23 +121,17 @@ std::string TEquationSubstitution::Substitute(
             }
         });
         data = std::move(out);
-        countNames(line.Right, times);
-        if (registerText) registerText(line.Right);
+        countNames(index, times);
     };
 
-    // Cycles are refused before any text is built: their expansion never ends.
-    if (std::vector<std::string> cycle = FindCycle(name); !cycle.empty())
-        throw TCalculationError(MsgCyclicDefinition(cycle));
-
-    for (const TEquationLine& line : Lines_) {
-        if (line.Left == name) {
-            data = line.Right + ";";
+    for (std::size_t i = 0; i < Lines_.size(); ++i) {
+        if (Lines_[i].Left == name) {
+            data = Lines_[i].Right + ";";
             defined = true;
             counts.clear();
-            countNames(line.Right, 1);
-            if (registerText) registerText(line.Right);
+            countNames(i, 1);
         } else if (defined) {
-            apply(line);
+            apply(i);
         }
     }
     if (!defined) return {};
@@ -142,12 +141,19 @@ std::string TEquationSubstitution::Substitute(
             if (c > 0 && Definitions_.find(n) != Definitions_.end()) return true;
         return false;
     };
-    // Without a cycle every further pass substitutes one level more, so the
-    // number of passes is bounded by the number of lines.
-    for (std::size_t pass = 0; pending(); ++pass) {
-        if (pass > Lines_.size()) throw TCalculationError(MsgCyclicDefinition({name}));
-        for (const TEquationLine& line : Lines_)
-            if (line.Left != name) apply(line);
+    if (pending()) {
+        // An intermediate result is left: either its line stands above the
+        // line that brought it in, or the definitions run in a circle, whose
+        // expansion would never end.
+        if (std::vector<std::string> cycle = FindCycle(name); !cycle.empty())
+            throw TCalculationError(MsgCyclicDefinition(cycle));
+        // Without a cycle every further pass substitutes one level more, so
+        // the number of passes is bounded by the number of lines.
+        for (std::size_t pass = 0; pending(); ++pass) {
+            if (pass > Lines_.size()) throw TCalculationError(MsgCyclicDefinition({name}));
+            for (std::size_t i = 0; i < Lines_.size(); ++i)
+                if (Lines_[i].Left != name) apply(i);
+        }
     }
     data.pop_back();  // the ";" that ended the last token
     return data;

@@ -8,6 +8,7 @@
 // below their use keeps its substituted text exactly. Definitions above
 // their use are then picked up by further passes of the same kind.
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,14 +30,18 @@ class TEquationSubstitution {
 public:
     explicit TEquationSubstitution(std::vector<TEquationLine> lines);
 
+    // The names of a text, every occurrence in order.
+    using TNames = std::vector<std::string>;
+
     // The right side of name's line with every intermediate result
-    // substituted; empty when no line defines name. registerText, when
-    // given, receives name's own right side and then each right side that
-    // is substituted in, in the order of substitution. Throws
+    // substituted; empty when no line defines name. registerNames, when
+    // given, receives the names of name's own right side and then those of
+    // each right side substituted in, in the order of substitution. Throws
     // TCalculationError when the expansion of name runs into a cyclic
-    // definition (the message names the quantities of the cycle).
+    // definition (the message names the quantities of the cycle) or grows
+    // beyond any sensible size.
     std::string Substitute(const std::string& name,
-                           const std::function<void(std::string_view)>& registerText) const;
+                           const std::function<void(const TNames&)>& registerNames) const;
 
     // Whether some line has name as its left side.
     bool Defines(std::string_view name) const;
@@ -48,8 +53,11 @@ private:
     // when there is none.
     std::vector<std::string> FindCycle(const std::string& name) const;
 
+    // The names of line i's right side, tokenized on first use.
+    const TNames& NamesOf(std::size_t line) const;
+
     std::vector<TEquationLine> Lines_;
-    std::vector<std::vector<std::string>> LineNames_;  // distinct names of each right side
+    mutable std::vector<std::unique_ptr<TNames>> LineNames_;
     TNameMap<std::vector<int>> Definitions_;           // left side -> its lines
     TNameMap<bool> LeftSides_;                         // every left side
 };

@@ -1,8 +1,9 @@
 #pragma once
 // Small models for the calculation tests: quantities with a given estimate
 // and standard uncertainty, and the equation as the editor writes it.
-#include <initializer_list>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/GumModel.h"
 #include "evaluation/BudgetCalculation.h"
@@ -14,7 +15,7 @@ inline const std::string kRtfHeader =
     "Tahoma;}}\\viewkind4\\uc1\\pard\\f0\\fs16 ";
 
 // The rich text of an equation with these lines.
-inline std::string Rtf(std::initializer_list<const char*> lines) {
+inline std::string Rtf(std::vector<const char*> lines) {
     std::string rtf = kRtfHeader;
     for (const char* line : lines) {
         rtf += line;
@@ -32,6 +33,7 @@ public:
     TGumParam& TypeB(const char* name, double x, double u, int nu = 0) {
         TGumParam& p = Add(name, TParamKind::TypeB);
         p.BEvalType = 1;
+        p.Distribution = dc_Normal;  // as the Type B page stores it for this kind
         p.BValue = x;
         p.StatedValue = u;
         p.SetDegreesOfFreedom(nu);
@@ -71,7 +73,7 @@ public:
         p.Units = units;
         return p;
     }
-    void Equation(std::initializer_list<const char*> lines) { M.Equation = Rtf(lines); }
+    void Equation(std::vector<const char*> lines) { M.Equation = Rtf(lines); }
     void Correlate(const char* a, const char* b, double r) {
         M.Correlations.AddPair(a, b);
         M.Correlations.SetCoefficient(M.Correlations.Count() - 1, r);

@@ -12,7 +12,7 @@ namespace {
 
 struct SubstitutionCase {
     const char* what;
-    std::initializer_list<const char*> lines;
+    std::vector<const char*> lines;
     const char* expected;
 };
 
