@@ -123,26 +123,36 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Evaluations(THelpTable& h, double
 
     for (std::size_t i = 0; i < Inputs_.size(); ++i) {
         TBudgetInput& in = Inputs_[i];
-        for (int direction : {kShiftDown, kShiftUp}) {
-            double v;
-            if (!Incremental_) {
-                SetShift(in.Name, direction);
-                v = f.Evaluate(&Lookup, this);
+        TSlotResult shifted[2];  // down, up
+        if (!Incremental_) {
+            for (int k = 0; k < 2; ++k) {
+                SetShift(in.Name, k == 0 ? kShiftDown : kShiftUp);
+                shifted[k].Value = f.Evaluate(&Lookup, this);
+                shifted[k].Error = EvalError;
                 ClearShift();
-            } else if (slots[i] < 0) {
-                // A name the tokenizer sees but no leaf holds: the shift
-                // changes nothing.
-                v = y;
-                EvalError = NoError;
-            } else {
-                v = f.EvaluateWithSlot(static_cast<std::size_t>(slots[i]),
-                                       ShiftedValue(*in.Param, direction));
+                if (shifted[k].Error != NoError) break;  // the up shift is not needed
             }
-            if (EvalError != NoError)
-                return {EvalError, MsgEvaluationError(EvalError, Current_, in.Name)};
-            if (!std::isfinite(v)) throw TCalculationError(MsgNonFiniteResult(Current_, in.Name));
-            (direction == kShiftDown ? in.YMinus : in.YPlus) = v;
+        } else if (slots[i] < 0) {
+            // A name the tokenizer sees but no leaf holds: the shift changes
+            // nothing.
+            shifted[0] = shifted[1] = {y, NoError};
+        } else {
+            const auto pair = f.EvaluateWithSlotPair(static_cast<std::size_t>(slots[i]),
+                                                     ShiftedValue(*in.Param, kShiftDown),
+                                                     ShiftedValue(*in.Param, kShiftUp));
+            shifted[0] = pair[0];
+            shifted[1] = pair[1];
         }
+        for (const TSlotResult& r : shifted) {
+            if (r.Error != NoError) {
+                EvalError = r.Error;
+                return {r.Error, MsgEvaluationError(r.Error, Current_, in.Name)};
+            }
+            if (!std::isfinite(r.Value))
+                throw TCalculationError(MsgNonFiniteResult(Current_, in.Name));
+        }
+        in.YMinus = shifted[0].Value;
+        in.YPlus = shifted[1].Value;
     }
     return {};
 }
