@@ -118,9 +118,11 @@ public:
     bool Compile(const std::string& text);
 
     // Sets EvalError to 0 and evaluates the tree in extended precision,
-    // calling lookup once per name leaf in evaluation order. Throws
-    // std::logic_error when not compiled; lookup's exceptions pass through.
-    // Also fills the cache used by EvaluateWithSlot (slot values = lookups).
+    // calling lookup once per name leaf in evaluation order (every node is
+    // evaluated; "/" takes its divisor before its dividend). Throws
+    // std::logic_error when not compiled; lookup's exceptions pass through
+    // (the cache is then invalid). Also fills the cache of EvaluateWithSlot.
+    // Not reentrant on one object: lookup must not evaluate this formula.
     double Evaluate(TLookupFunc lookup, void* context);
 
     const std::string& Text() const { return Text_; }

@@ -58,14 +58,14 @@ void TDocument::SetState(int state) { state_ = state; }
 
 void TDocument::Start() {
     store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    store_.Clear();
+    ClearStore();
     SetState(dsNewUnchanged);
     MarkModified(false);
     emit modelReplaced();
 }
 
 void TDocument::ResetToNew() {
-    store_.Clear();
+    ClearStore();
     store_.SetFileName(QString::fromLatin1(kUntitledModelName));
     SetState(dsNewUnchanged);
     MarkModified(false);
@@ -104,7 +104,7 @@ bool TDocument::OpenRecent(const QString& path) {
 }
 
 bool TDocument::OpenFile(const QString& path) {
-    store_.Clear();
+    ClearStore();
     store_.SetFileName(QFileInfo(path).absoluteFilePath());
     return LoadCurrent(true);
 }
@@ -138,6 +138,7 @@ bool TDocument::SaveInto(const QString& path) {
     QString previous = store_.FileName();
     store_.SetFileName(path);
     try {
+        emit aboutToWriteDisplay();
         store_.Save();
     } catch (const std::exception& e) {
         store_.SetFileName(previous);
@@ -172,12 +173,12 @@ bool TDocument::CancelChanges() {
     if (AskMessageBox(kDiscardQuestion, akYesNo) != TDlgAnswer::Yes) return false;
     MarkModified(false);
     if (state_ == dsNewUnchanged) {
-        store_.Clear();
+        ClearStore();
         emit modelReplaced();
         return true;
     }
     if (state_ == dsFileUnchanged) {
-        store_.Clear();
+        ClearStore();
         return LoadCurrent(false);
     }
     return true;
@@ -204,10 +205,10 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
     for (const QString& path : ParseExecuteMacro(lines)) {
         if (modified_) {
             if (host_.CanAsk() && AskMessageBox(kDiscardQuestion, akYesNo) != TDlgAnswer::Yes) continue;
-            store_.SaveDisplaySettings();
+            if (WriteDisplaySettings()) NoteDisplaySaved();
             MarkModified(false);
         }
-        store_.Clear();
+        ClearStore();
         store_.SetFileName(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
         LoadCurrent(false);
     }
@@ -215,6 +216,25 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
 
 bool TDocument::QueryClose() { return ConfirmDiscard(); }
 
-void TDocument::Close() { store_.SaveDisplaySettings(); }
+void TDocument::Close() {
+    if (WriteDisplaySettings()) NoteDisplaySaved();
+}
+
+// Leaving a model writes its display settings into its file first.
+void TDocument::ClearStore() {
+    emit aboutToWriteDisplay();
+    store_.Clear();
+}
+
+bool TDocument::WriteDisplaySettings() {
+    emit aboutToWriteDisplay();
+    return store_.SaveDisplaySettings();
+}
+
+// A file that took the display settings goes to the top of the recent list.
+void TDocument::NoteDisplaySaved() {
+    recent_.AddRecentFile(store_.FileName());
+    emit recentChanged();
+}
 
 }  // namespace vormid

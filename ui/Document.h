@@ -88,6 +88,8 @@ signals:
     void stateChanged();   // enables and caption
     void modelReplaced();  // the model was reset or loaded: refill the controls
     void recentChanged();
+    // The store is about to write the display settings: bring them up to date.
+    void aboutToWriteDisplay();
 
 private:
     bool ConfirmDiscard();
@@ -95,6 +97,9 @@ private:
     bool SaveInto(const QString& path);
     void ResetToNew();
     void SetState(int state);
+    void NoteDisplaySaved();
+    void ClearStore();
+    bool WriteDisplaySettings();
 
     IModelStore& store_;
     TRecentFiles& recent_;

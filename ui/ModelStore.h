@@ -5,6 +5,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "persistence/DisplayState.h"
+
 namespace vormid {
 
 inline constexpr const char* kUntitledModelName = "Untitled.gmf";
@@ -31,11 +33,15 @@ public:
     // Writes the model into the current file (atomically). Throws TModelStoreError.
     virtual void Save() = 0;
     // Writes the display settings into the current file when that file
-    // exists and came from this model. Never throws.
-    virtual void SaveDisplaySettings() = 0;
+    // exists and came from this model; returns whether it wrote. Never throws.
+    virtual bool SaveDisplaySettings() = 0;
 
     virtual int QuantityCount() const = 0;
     virtual int CorrelationCount() const = 0;
+
+    // The window's display state kept with the model; none in stores
+    // without a model file.
+    virtual TDisplayState* Display() { return nullptr; }
 
     // Header fields that the main window edits directly.
     virtual QString ModelName() const = 0;

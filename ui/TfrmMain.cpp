@@ -1,5 +1,6 @@
 #include "ui/TfrmMain.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QStyle>
 #include <QTimer>
@@ -67,6 +69,11 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageEquation, 1);
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
+    ui_->splEquation->SetHeldPanel(0);
+    ui_->splBudget->SetHeldPanel(1);
+    ui_->splEquation->setStretchFactor(1, 1);
+    ui_->splBudget->setStretchFactor(0, 1);
+
     ConnectCommands();
     SelectMainPage(0);
     SelectModelPage(0);
@@ -93,8 +100,14 @@ void TfrmMain::ConnectCommands() {
     connect(document_.get(), &TDocument::stateChanged, this, &TfrmMain::UpdateEnables);
     connect(document_.get(), &TDocument::recentChanged, this, &TfrmMain::RebuildRecentMenus);
     connect(document_.get(), &TDocument::modelReplaced, this, &TfrmMain::FillFromModel);
+    connect(document_.get(), &TDocument::aboutToWriteDisplay, this, &TfrmMain::CollectDisplayState);
 
-    connect(mainPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectMainPage);
+    connect(mainPages_, &QButtonGroup::idClicked, this, [this](int page) {
+        // The observation and budget pages rebuild themselves when entered,
+        // not when their button is clicked again.
+        if (page != 0 && page == MainPage()) return;
+        SelectMainPage(page);
+    });
     connect(modelPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectModelPage);
 
     connect(ui_->edGumName, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -140,7 +153,8 @@ void TfrmMain::RebuildRecentMenus() {
     ui_->miRFL->clear();
     for (const QString& path : recent_.Entries()) {
         for (QMenu* menu : {pmRFL_, ui_->miRFL}) {
-            QAction* entry = menu->addAction(path);
+            // A path is shown as it is: "&" would otherwise mark a shortcut.
+            QAction* entry = menu->addAction(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
             connect(entry, &QAction::triggered, this, [this, path] { document_->OpenRecent(path); });
         }
     }
@@ -153,9 +167,20 @@ void TfrmMain::FillFromModel() {
     ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
     SelectMainPage(0);
     SelectModelPage(0);
+    if (const TDisplayState* d = store_->Display()) {
+        ui_->splEquation->SetPanelHeight(d->EquationPanelHeight);
+        ui_->splBudget->SetPanelHeight(d->BudgetCommentPanelHeight);
+    }
     loading_ = false;
     UpdateEnables();
     ui_->edGumName->setFocus();
+}
+
+void TfrmMain::CollectDisplayState() {
+    if (TDisplayState* d = store_->Display()) {
+        d->EquationPanelHeight = ui_->splEquation->PanelHeight();
+        d->BudgetCommentPanelHeight = ui_->splBudget->PanelHeight();
+    }
 }
 
 void TfrmMain::SelectMainPage(int page) {
@@ -195,7 +220,12 @@ void TfrmMain::ApplyPlacement() {
     } else {
         // No saved placement gives 0 x 0, which the minimum size raises.
         QSize size(std::max(placement_.Width, minimumWidth()), std::max(placement_.Height, minimumHeight()));
-        setGeometry(QRect(QPoint(placement_.Left, placement_.Top), size));
+        QRect placed(QPoint(placement_.Left, placement_.Top), size);
+        // A placement saved on a screen that is gone would hide the window.
+        bool onScreen = false;
+        for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->availableGeometry().intersects(placed);
+        if (!onScreen && !QGuiApplication::screens().isEmpty()) placed.moveTopLeft(QPoint(0, 0));
+        setGeometry(placed);
     }
 }
 
@@ -235,13 +265,20 @@ void TfrmMain::HandleOpenRequest(const QStringList& lines) {
 }
 
 void TfrmMain::RunPendingRequests() {
-    while (!pendingRequests_.isEmpty()) {
-        QStringList lines = pendingRequests_.takeFirst();
-        document_->ExecuteMacro(lines);
+    if (pendingRequests_.isEmpty()) return;
+    // A request never cuts into a dialog that is waiting for the user (an
+    // open Save as, a question): it runs once that dialog is closed.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(200, this, &TfrmMain::RunPendingRequests);
+        return;
     }
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
+    while (!pendingRequests_.isEmpty()) {
+        QStringList lines = pendingRequests_.takeFirst();
+        document_->ExecuteMacro(lines);
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -76,6 +76,7 @@ private:
     void UpdateEnables();
     void RebuildRecentMenus();
     void FillFromModel();
+    void CollectDisplayState();
     void ApplyPlacement();
     TWindowPlacement CurrentPlacement() const;
     void PrintCurrentPage();

@@ -87,6 +87,20 @@ TEST(FormulaFastPath, ProductBudget) {
     EXPECT_EQ(f.EvaluateWithSlot(0, 2.0), 6.0);
 }
 
+TEST(FormulaFastPath, LookupEvaluationFillsTheCache) {
+    TFormul f;
+    ASSERT_TRUE(f.Compile("A/B"));
+    TVars vars{{"A", 1.0}};
+    EXPECT_THROW(f.Evaluate(&test::MapLookup, &vars), std::runtime_error);
+    EXPECT_THROW(f.EvaluateWithSlot(0, 1.0), std::logic_error);  // the failed pass left no cache
+    vars["B"] = 4.0;
+    EXPECT_EQ(f.Evaluate(&test::MapLookup, &vars), 0.25);
+    EXPECT_TRUE(std::isnan(f.EvaluateWithSlot(1, 0.0)));
+    EXPECT_EQ(EvalError, DivisionByZero);
+    EXPECT_EQ(f.EvaluateWithSlot(0, 3.0), 0.75);
+    EXPECT_EQ(EvalError, NoError);
+}
+
 TEST(FormulaFastPath, Contracts) {
     TFormul f;
     ASSERT_TRUE(f.Compile("A+B"));

@@ -43,8 +43,10 @@ public:
         if (!f.open(QIODevice::WriteOnly)) throw TModelStoreError("Файлът не може да бъде записан.");
         f.write("FAKE-GMF\n" + name.toUtf8() + "\n" + QByteArray::number(quantities) + "\n");
     }
-    void SaveDisplaySettings() override {
-        if (fileName != QLatin1String(kUntitledModelName) && QFile::exists(fileName)) displaySaves << fileName;
+    bool SaveDisplaySettings() override {
+        if (fileName == QLatin1String(kUntitledModelName) || !QFile::exists(fileName)) return false;
+        displaySaves << fileName;
+        return true;
     }
     int QuantityCount() const override { return quantities; }
     int CorrelationCount() const override { return correlations; }

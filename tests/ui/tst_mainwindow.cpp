@@ -2,6 +2,7 @@
 // recent-file menus, the first showing and closing with the settings file.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 #include "UiTestSupport.h"
@@ -252,6 +254,59 @@ private slots:
         QCOMPARE(win.w->Document().FileName(), a);
         QCOMPARE(win.w->windowTitle(), QStringLiteral("Vormid - requested.gmf"));
         QVERIFY(win.w->RecentFiles().Entries().isEmpty());
+        win.w->close();
+    }
+
+    void recentPathsAreShownAsTheyAre() {
+        QString ini = Ini("ampersand.ini");
+        QString odd = dir_.filePath("R&D.gmf");
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            s.setValue("Software/Kestrane/Vormid/RFL/File1", odd);
+        }
+        Window win(ini);
+        TScriptedAnswers answers;
+        win.w->FormShow();
+        QAction* entry = win.w->RecentPopup()->actions().at(0);
+        QCOMPARE(entry->text(), QString(odd).replace("&", "&&"));  // drawn as a single "&"
+        entry->trigger();
+        QCOMPARE(answers.messages, QStringList{QStringLiteral("Файлът ") + odd + QStringLiteral(" не е намерен")});
+    }
+
+    void placementOffEveryScreenComesBack() {
+        QString ini = Ini("offscreen.ini");
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            s.setValue("Software/Kestrane/Vormid/Form/State", 0);
+            s.setValue("Software/Kestrane/Vormid/Form/Left", 20000);
+            s.setValue("Software/Kestrane/Vormid/Form/Top", 20000);
+            s.setValue("Software/Kestrane/Vormid/Form/Width", 800);
+            s.setValue("Software/Kestrane/Vormid/Form/Height", 600);
+        }
+        Window win(ini);
+        win.w->FormShow();
+        QCOMPARE(win.w->geometry(), QRect(0, 0, 800, 600));
+    }
+
+    void requestsWaitForAnOpenDialog() {
+        Window win(Ini("modal.ini"));
+        TScriptedAnswers answers;
+        QString a = Model("during-dialog.gmf", "d");
+        QSignalSpy shown(win.w.get(), &TfrmMain::firstShown);
+        win.w->show();
+        QVERIFY(shown.wait(2000) || shown.count() == 1);
+        QDialog dialog(win.w.get());
+        int loadsWhileOpen = -1;
+        QTimer::singleShot(0, [&] {
+            win.w->HandleOpenRequest({QStringLiteral("[Execute(\"") + a + QStringLiteral("\")]")});
+            QTimer::singleShot(300, [&] {
+                loadsWhileOpen = win.store->loads;
+                dialog.reject();
+            });
+        });
+        dialog.exec();
+        QCOMPARE(loadsWhileOpen, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(win.w->Document().FileName(), a, 2000);
         win.w->close();
     }
 
