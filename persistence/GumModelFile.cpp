@@ -1,0 +1,146 @@
+#include "persistence/GumModelFile.h"
+
+#include <limits>
+#include <vector>
+
+#include "persistence/FileIO.h"
+#include "persistence/Messages.h"
+#include "persistence/PersistenceError.h"
+
+namespace vormid {
+namespace {
+
+std::uint32_t GetU32(const std::uint8_t* p) {
+    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+}
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int k = 0; k < 4; ++k) out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
+}
+
+// Where the sections of a file lie; checked against the file's size.
+struct Layout {
+    std::array<std::size_t, kSectionCount> offset{};
+    std::array<std::size_t, kSectionCount> length{};
+};
+
+// Throws TCorruptDataError when the header or lengths do not fit `size`.
+Layout ParseLayout(const std::vector<std::uint8_t>& file) {
+    if (file.size() < kFileHeaderSize) throw TCorruptDataError(msg::HeaderTooShort());
+    Layout layout;
+    std::size_t pos = kFileHeaderSize;
+    for (int i = 0; i < kSectionCount; ++i) {
+        const std::size_t len = GetU32(file.data() + 2 + 4 * i);
+        if (len > file.size() - pos) throw TCorruptDataError(msg::SectionsPastEnd());
+        layout.offset[i] = pos;
+        layout.length[i] = len;
+        pos += len;
+    }
+    // The offsets are kept as i32; a file of 2 GiB or more is not a model.
+    if (pos > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw TCorruptDataError(msg::SectionTooLarge());
+    return layout;
+}
+
+// Each non-empty section of a model file starts with the block length of
+// its one packed stream, and that stream fills the section.
+void CheckSectionFraming(const std::vector<std::uint8_t>& file, const Layout& layout) {
+    for (int i = 0; i < kSectionCount; ++i) {
+        const std::size_t len = layout.length[i];
+        if (len == 0) continue;
+        if (len < 8 || GetU32(file.data() + layout.offset[i]) != len - 4)
+            throw TCorruptDataError(msg::InSection(i + 1, msg::BadPackedBlock()));
+    }
+}
+
+}  // namespace
+
+void TGumModelFile::Create() { ClearAll(); }
+
+void TGumModelFile::ClearSections() {
+    for (auto& s : Sections_) s.Clear();
+}
+
+void TGumModelFile::ClearAll() {
+    Whole_.Clear();
+    ClearSections();
+}
+
+void TGumModelFile::Load() {
+    ClearAll();
+    Offsets_.fill(0);
+    Lengths_.fill(0);
+    std::vector<std::uint8_t> file = ReadWholeFile(FileName);
+    Layout layout;
+    try {
+        layout = ParseLayout(file);
+    } catch (const TCorruptDataError& e) {
+        throw TModelFileError(msg::FileCorrupt(FileName, e.what()));
+    }
+    HeaderByte1 = file[0];
+    HeaderByte2 = file[1];
+    for (int i = 0; i < kSectionCount; ++i) {
+        const auto* begin = file.data() + layout.offset[i];
+        Sections_[i].Assign(std::vector<std::uint8_t>(begin, begin + layout.length[i]));
+        Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
+        Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
+    }
+    Whole_.Assign(std::move(file));
+}
+
+void TGumModelFile::Save() {
+    std::size_t total = kFileHeaderSize;
+    for (const auto& s : Sections_) {
+        if (s.Size() > std::numeric_limits<std::uint32_t>::max() - total)
+            throw TModelFileError(msg::CannotWrite(FileName, msg::SectionTooLarge()));
+        total += s.Size();
+    }
+    std::vector<std::uint8_t> file;
+    file.reserve(total);
+    file.push_back(kHeaderByte1);
+    file.push_back(kHeaderByte2);
+    for (const auto& s : Sections_) PutU32(file, static_cast<std::uint32_t>(s.Size()));
+    for (const auto& s : Sections_) file.insert(file.end(), s.Bytes().begin(), s.Bytes().end());
+    WriteFileAtomically(FileName, file);
+
+    HeaderByte1 = kHeaderByte1;
+    HeaderByte2 = kHeaderByte2;
+    std::size_t pos = kFileHeaderSize;
+    for (int i = 0; i < kSectionCount; ++i) {
+        Offsets_[i] = static_cast<std::int32_t>(pos);
+        Lengths_[i] = static_cast<std::uint32_t>(Sections_[i].Size());
+        pos += Sections_[i].Size();
+    }
+    Whole_.Assign(std::move(file));
+}
+
+void TGumModelFile::WriteDisplaySection() {
+    // Always from the file as it is on disk now, so that nothing older than
+    // the last save can come back.
+    std::vector<std::uint8_t> file = ReadWholeFile(FileName);
+    Layout layout;
+    try {
+        layout = ParseLayout(file);
+        CheckSectionFraming(file, layout);
+    } catch (const TCorruptDataError& e) {
+        throw TModelFileError(msg::NotAModelFile(FileName, e.what()));
+    }
+    const TMemoryStream& display = Sections_[sec_Display - 1];
+    const std::size_t start = layout.offset[sec_Display - 1];
+    if (display.Size() > std::numeric_limits<std::uint32_t>::max() - start)
+        throw TModelFileError(msg::CannotWrite(FileName, msg::SectionTooLarge()));
+    file.resize(start);
+    file.insert(file.end(), display.Bytes().begin(), display.Bytes().end());
+    const auto L5 = static_cast<std::uint32_t>(display.Size());
+    for (int k = 0; k < 4; ++k) file[2 + 4 * (sec_Display - 1) + k] = static_cast<std::uint8_t>(L5 >> (8 * k));
+    WriteFileAtomically(FileName, file);
+
+    HeaderByte1 = file[0];
+    HeaderByte2 = file[1];
+    for (int i = 0; i < kSectionCount; ++i) {
+        Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
+        Lengths_[i] = static_cast<std::uint32_t>(i == sec_Display - 1 ? display.Size() : layout.length[i]);
+    }
+    Whole_.Assign(std::move(file));
+}
+
+}  // namespace vormid

@@ -1,0 +1,34 @@
+#pragma once
+// The user texts of the model file layer, built in the Windows-1251 code
+// page. File names are inserted as the bytes they are.
+#include <string>
+#include <string_view>
+
+namespace vormid::msg {
+
+// "Файлът „F“ е повреден: DETAIL."
+std::string FileCorrupt(const std::string& file, const std::string& detail);
+// "Файлът „F“ не може да бъде отворен." (+ system reason when given)
+std::string CannotOpen(const std::string& file, const std::string& reason);
+// "Файлът „F“ не може да бъде записан." (+ system reason when given)
+std::string CannotWrite(const std::string& file, const std::string& reason);
+// "Файлът „F“ не е файл на модел ..." for a display-settings update that
+// found something else on disk.
+std::string NotAModelFile(const std::string& file, const std::string& detail);
+
+// Details of corrupt data (no file name).
+std::string TruncatedData();          // "данните свършват преждевременно"
+std::string BadPackedBlock();         // "пакетираният блок е с невярна дължина"
+std::string BadChunk();               // "пакетираният фрагмент е повреден"
+std::string UnpackedSizeMismatch();   // "размерът на разпакетираните данни не съвпада"
+std::string SectionTooLarge();        // "раздел е твърде голям"
+std::string HeaderTooShort();         // "заглавната част е непълна"
+std::string SectionsPastEnd();        // "разделите излизат извън края на файла"
+std::string BadCount();               // "невъзможен брой записи"
+std::string InSection(int section, const std::string& detail);  // "раздел N: DETAIL"
+
+// Converts our own UTF-8 source literals (ASCII, Cyrillic, „ “ …) to
+// Windows-1251; other characters become '?'.
+std::string Cp1251(std::string_view utf8);
+
+}  // namespace vormid::msg
