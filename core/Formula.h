@@ -3,12 +3,28 @@
 // TFormulDef nodes, the evaluator, and the tokenizer that lists names.
 //
 // Contract summary (details beside each declaration):
-//  - Compile never throws; it returns false on a parse failure.
-//  - Evaluate throws std::logic_error for a formula that was never compiled;
-//    exceptions of the caller's lookup pass through unchanged.
-//  - Domain errors never throw: they set EvalError (thread-local).
+//  - Compile never throws (except std::bad_alloc); it returns false on a
+//    parse failure (unbalanced parentheses, a text of 4 GiB or more).
+//  - Evaluate throws std::logic_error for a formula that was never compiled
+//    or whose last compile failed; exceptions of the caller's lookup pass
+//    through unchanged.
+//  - Domain errors never throw: they set EvalError (thread-local) and the
+//    operation yields NaN, so a value whose error is ignored cannot pass for
+//    a result.
+//  - Nothing recurses over the tree: parsing, evaluation and destruction are
+//    iterative, so a chain of any length (X1+X2+...+X100000) is fine.
+//
+// Fast path for repeated evaluation with shifted inputs (the budget):
+//    TFormul f; f.Compile(rhs);
+//    const auto& names = f.SlotNames();            // slot i <-> names[i]
+//    std::vector<double> x(names.size());           // x[i] = value of names[i]
+//    double y  = f.EvaluateBound(x);                // fills the cache
+//    double yp = f.EvaluateWithSlot(i, x[i] + u[i]); // only nodes above slot i
+//  Every result and EvalError equal, bit for bit, those of Evaluate with a
+//  lookup returning x (with x[i] replaced for EvaluateWithSlot).
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +63,37 @@ struct TFormulDef {
     std::vector<std::unique_ptr<TFormulDef>> Children;
     TFormulDef* Parent = nullptr;
     std::uint8_t Op = op_None;
+    // A leaf's name or number (without a negating "-"); the root holds the
+    // whole compiled text; other inner nodes leave it empty (copying every
+    // sub-expression would make compiling a long chain quadratic) and are
+    // located by SourceBegin/SourceEnd in TFormul::Source().
     std::string Text;
+    // The node's value is negated: "-a", "-5", "-(a+b)", "-SIN(x)".
     bool Negate = false;
+    // The node's text is Source()[SourceBegin, SourceEnd), trimmed.
+    std::uint32_t SourceBegin = 0;
+    std::uint32_t SourceEnd = 0;
+    // Position of the node in evaluation order (children before parents, the
+    // divisor of "/" before its dividend); the root is last.
+    std::uint32_t Index = 0;
+
+    TFormulDef() = default;
+    TFormulDef(const TFormulDef&) = delete;
+    TFormulDef& operator=(const TFormulDef&) = delete;
+    // Frees the subtree without recursion (a 10 000-deep chain must not
+    // exhaust the stack).
+    ~TFormulDef();
 };
 
 // The caller's way to get the value of a name. It may throw.
 using TLookupFunc = double (*)(void* context, const std::string& name);
+
+namespace formula_detail {
+struct TFormulProgram;  // the flat evaluation form, built by Compile
+}
+struct TFormulProgramDeleter {
+    void operator()(formula_detail::TFormulProgram* program) const noexcept;
+};
 
 class TFormul {
 public:
@@ -64,20 +105,48 @@ public:
     ~TFormul();
 
     // Stores text unless it is empty, discards the old tree and parses the
-    // stored text without its spaces. False when parsing failed.
+    // stored text without its spaces. False when parsing failed (unbalanced
+    // parentheses); the formula then counts as not compiled.
     bool Compile(const std::string& text);
 
-    // Sets EvalError to 0 and evaluates the tree in extended precision.
+    // Sets EvalError to 0 and evaluates the tree in extended precision,
+    // calling lookup once per name leaf in evaluation order. Throws
+    // std::logic_error when not compiled; lookup's exceptions pass through.
+    // Also fills the cache used by EvaluateWithSlot (slot values = lookups).
     double Evaluate(TLookupFunc lookup, void* context);
 
     const std::string& Text() const { return Text_; }
+    // The compiled text: Text() without its spaces. Node offsets refer to it.
+    const std::string& Source() const { return Source_; }
     // The root node, or nullptr before the first compile.
     const TFormulDef* Root() const;
+    // True after a successful Compile.
+    bool Compiled() const { return Program_ != nullptr; }
+
+    // ---- Fast path: names resolved once per compile -----------------------
+    // Distinct names of the name leaves, in order of first appearance in the
+    // text; slot i stands for SlotNames()[i]. Empty when not compiled.
+    const std::vector<std::string>& SlotNames() const;
+    // Index of name in SlotNames(), or -1. Exact byte comparison.
+    int FindSlot(std::string_view name) const;
+    // Full evaluation with the value of slot i in slotValues[i]; sets
+    // EvalError and caches every node's value and error. Throws
+    // std::logic_error when not compiled, std::invalid_argument when
+    // slotValues.size() != SlotNames().size().
+    double EvaluateBound(std::span<const double> slotValues);
+    // The result of a full evaluation with the cached slot values except
+    // slot = value; recomputes only the nodes above the leaves of that slot.
+    // Sets EvalError as that full evaluation would; the cache is left as it
+    // was. Throws std::logic_error without a prior Evaluate/EvaluateBound
+    // since the last Compile, std::out_of_range for a bad slot.
+    double EvaluateWithSlot(std::size_t slot, double value);
 
     std::vector<std::unique_ptr<TFormulDef>> Nodes;  // Nodes[0] is the root
 
 private:
     std::string Text_;
+    std::string Source_;
+    std::unique_ptr<formula_detail::TFormulProgram, TFormulProgramDeleter> Program_;
 };
 
 // True when every character is a digit, with at most one "," or "." in all.
