@@ -5,7 +5,6 @@
 namespace vormid::cli {
 int RunBudget(const ParsedArgs&, std::ostream&, std::ostream&) { throw FileError("budget: not built yet"); }
 int RunStats(const ParsedArgs&, std::ostream&, std::ostream&) { throw FileError("stats: not built yet"); }
-int RunDump(const ParsedArgs&, std::ostream&, std::ostream&) { throw FileError("dump: not built yet"); }
 int RunExport(const ParsedArgs&, std::ostream&, std::ostream&) { throw FileError("export: not built yet"); }
 int RunImport(const ParsedArgs&, std::ostream&, std::ostream&) { throw FileError("import: not built yet"); }
 }  // namespace vormid::cli
