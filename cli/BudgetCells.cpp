@@ -24,7 +24,7 @@ std::string WithSuffix(const BudgetView& v, const FormattedNumber& n, const std:
     return text;
 }
 
-const TGumParam* QuantityOf(const BudgetView& v, const std::string& name) { return v.Model.Params.FindByName(name); }
+const TGumParam* QuantityOf(const BudgetView& v, const std::string& name) { return v.Quantities.Find(name); }
 
 std::string Bar(double value, double largest, int width) {
     if (!(largest > 0) || width <= 0) return "";
@@ -49,16 +49,17 @@ std::string DistributionCaption(int code) {
 
 std::string DofText(int dof) { return dof >= 0 && dof <= 10000 ? std::to_string(dof) : "∞"; }
 
-BudgetView MakeBudgetView(const TGumModel& model, const TDisplayState& display, const TBudget& budget) {
+BudgetView MakeBudgetView(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
+                          const TBudget& budget) {
     TDisplayFormat format;
-    if (const TGumParam* r = model.Params.FindByName(budget.Name)) {
+    if (const TGumParam* r = quantities.Find(budget.Name)) {
         format.CurSignificantDigits = r->SignificantDigits;
         format.CurValueFormat = r->ValueFormat;
         format.CurValueExp = r->ValueExpFormat;
         format.CurUncertaintyFormat = r->UncertaintyFormat;
         format.CurUncertaintyExp = r->UncertaintyExpFormat;
     }
-    return BudgetView{model, display, budget, NumberFormatter(model.FormatSettings, format),
+    return BudgetView{model, quantities, display, budget, NumberFormatter(model.FormatSettings, format),
                       !display.Columns[1].Hidden};
 }
 

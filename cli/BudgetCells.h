@@ -6,6 +6,7 @@
 
 #include "cli/DisplayJson.h"
 #include "cli/Formatters.h"
+#include "cli/QuantityLookup.h"
 #include "core/GumModel.h"
 
 namespace vormid::cli {
@@ -23,13 +24,15 @@ std::string DofText(int dof);
 
 struct BudgetView {
     const TGumModel& Model;
+    const QuantityLookup& Quantities;
     const TDisplayState& Display;
     const TBudget& Budget;
     NumberFormatter Format;
     bool UnitsShown;  // the units column is visible: numbers carry no unit suffix
 };
 
-BudgetView MakeBudgetView(const TGumModel& model, const TDisplayState& display, const TBudget& budget);
+BudgetView MakeBudgetView(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
+                          const TBudget& budget);
 
 // The visible logical columns, in order.
 std::vector<int> VisibleColumns(const TDisplayState& display);

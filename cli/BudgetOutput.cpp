@@ -44,16 +44,17 @@ Json Finite(double x) { return std::isfinite(x) ? Json(x) : Json(nullptr); }
 
 Json PairJson(const FormattedNumber& n) { return Json::array({Cp1251ToUtf8(n.Mantissa), Cp1251ToUtf8(n.Exponent)}); }
 
-void WriteOneBudgetText(const TGumModel& model, const TDisplayState& display, const TBudget& b, std::ostream& out) {
+void WriteOneBudgetText(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
+                        const TBudget& b, std::ostream& out) {
     out << "Бюджет: " << MarkupToUtf8(b.Name);
-    if (const TGumParam* r = model.Params.FindByName(b.Name); r && !r->Description.empty())
+    if (const TGumParam* r = quantities.Find(b.Name); r && !r->Description.empty())
         out << " — " << Cp1251ToUtf8(r->Description);
     out << '\n';
     if (b.ErrorCode != NoError) {
         out << kBudgetFailed << '\n' << FailureReason(b) << "\n\n";
         return;
     }
-    const BudgetView v = MakeBudgetView(model, display, b);
+    const BudgetView v = MakeBudgetView(model, quantities, display, b);
     const std::vector<int> cols = VisibleColumns(display);
     std::vector<bool> right;
     std::vector<std::string> header;
@@ -85,15 +86,16 @@ void WriteOneBudgetText(const TGumModel& model, const TDisplayState& display, co
 
 }  // namespace
 
-std::string EntryKindName(const TGumModel& model, const TBudgetEntry& entry) {
-    const TGumParam* q = model.Params.FindByName(entry.Name);
+std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& entry) {
+    const TGumParam* q = quantities.Find(entry.Name);
     if (!q) return "Undefined";
     const int k = static_cast<int>(q->Kind);
     return k >= 0 && k < static_cast<int>(names::kKind.size()) ? names::kKind[k] : std::to_string(k);
 }
 
 void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out) {
-    for (const auto& b : model.Budgets) WriteOneBudgetText(model, display, *b, out);
+    const QuantityLookup quantities(model.Params);
+    for (const auto& b : model.Budgets) WriteOneBudgetText(model, quantities, display, *b, out);
 }
 
 void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
@@ -101,10 +103,11 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                       "distribution", "dof", "sensitivity", "contribution", "ratio", "index",
                       "expanded_uncertainty", "coverage_factor", "coverage_probability", "result_format",
                       "error_code", "error_message"});
+    const QuantityLookup quantities(model.Params);
     for (const auto& b : model.Budgets) {
         const std::string result = Cp1251ToUtf8(b->Name);
         for (const auto& e : *b) {
-            out << CsvRecord({result, "entry", Cp1251ToUtf8(e->Name), EntryKindName(model, *e), Cp1251ToUtf8(e->Units),
+            out << CsvRecord({result, "entry", Cp1251ToUtf8(e->Name), EntryKindName(quantities, *e), Cp1251ToUtf8(e->Units),
                               FullPrecision(e->Value), FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
                               CodeName(e->Distribution, names::kDistribution),
@@ -112,12 +115,11 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                               FullPrecision(e->Contribution), FullPrecision(e->Ratio), FullPrecision(e->Index), "",
                               "", "", "", "", ""});
         }
-        const TGumParam* r = model.Params.FindByName(b->Name);
+        const TGumParam* r = quantities.Find(b->Name);
         const int format = r ? r->ResultFormat : 0;
         out << CsvRecord({result, "result", result, "Result", Cp1251ToUtf8(b->Units), FullPrecision(b->Value),
                           FullPrecision(b->CombinedUncertainty), FullPrecision(b->RelativeUncertainty), "",
-                          DofText(b->EffectiveDOF), "", FullPrecision(b->MaxContribution), "",
-                          FullPrecision(b->MaxIndex), FullPrecision(b->ExpandedUncertainty),
+                          DofText(b->EffectiveDOF), "", "", "", "", FullPrecision(b->ExpandedUncertainty),
                           FullPrecision(b->CoverageFactor), FullPrecision(b->CoverageProbability),
                           CodeName(format, names::kResultFormat), std::to_string(b->ErrorCode),
                           b->ErrorCode ? FailureReason(*b) : ""});
@@ -128,8 +130,9 @@ Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDispl
     Json doc;
     doc["file"] = file;
     Json budgets = Json::array();
+    const QuantityLookup quantities(model.Params);
     for (const auto& b : model.Budgets) {
-        const TGumParam* r = model.Params.FindByName(b->Name);
+        const TGumParam* r = quantities.Find(b->Name);
         Json j;
         j["name"] = Cp1251ToUtf8(b->Name);
         j["units"] = Cp1251ToUtf8(b->Units);
@@ -149,7 +152,7 @@ Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDispl
         for (const auto& e : *b) {
             Json x;
             x["name"] = Cp1251ToUtf8(e->Name);
-            x["kind"] = EntryKindName(model, *e);
+            x["kind"] = EntryKindName(quantities, *e);
             x["units"] = Cp1251ToUtf8(e->Units);
             x["value"] = Finite(e->Value);
             x["std_uncertainty"] = Finite(e->StdUncertainty);
@@ -164,7 +167,7 @@ Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDispl
         }
         j["entries"] = std::move(entries);
         if (b->ErrorCode == NoError) {
-            const BudgetView v = MakeBudgetView(model, display, *b);
+            const BudgetView v = MakeBudgetView(model, quantities, display, *b);
             const ResultLine line = MakeResultLine(v);
             j["statement"] = Json{{"value", PairJson(line.Value)},
                                   {"expanded_uncertainty", PairJson(line.Uncertainty)},

@@ -7,6 +7,7 @@
 
 #include "cli/DisplayJson.h"
 #include "cli/JsonValues.h"
+#include "cli/QuantityLookup.h"
 #include "core/GumModel.h"
 
 namespace vormid::cli {
@@ -16,6 +17,6 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out);
 Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDisplayState& display);
 
 // Kind of the entry's quantity as the budget output names it.
-std::string EntryKindName(const TGumModel& model, const TBudgetEntry& entry);
+std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& entry);
 
 }  // namespace vormid::cli

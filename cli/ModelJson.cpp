@@ -358,6 +358,21 @@ void ForEach(JsonObjectReader& r, const std::string& key, F&& read) {
     for (std::size_t i = 0; i < a->size(); ++i) read((*a)[i], r.PathOf(key) + "[" + std::to_string(i) + "]");
 }
 
+// A budget comment lives in the file inside a stored budget and goes back to
+// the first quantity of the budget's name; any other would be lost on saving.
+void CheckBudgetComments(const TGumModel& model) {
+    for (int i = 0; i < model.Params.Count(); ++i) {
+        const TGumParam* p = model.Params.Get(i);
+        if (p->BudgetComment.empty()) continue;
+        const std::string path = "quantities[" + std::to_string(i) + "].budget_comment";
+        if (model.Params.FindByName(p->Name) != p)
+            throw JsonFieldError(path, "друга величина със същото име стои по-напред и получава коментара");
+        bool stored = false;
+        for (const auto& b : model.Budgets) stored = stored || b->Name == p->Name;
+        if (!stored) throw JsonFieldError(path, "коментарът се записва само със записан бюджет на тази величина (budgets)");
+    }
+}
+
 }  // namespace
 
 Json ModelToJson(const TGumModel& model, const TDisplayState& display) {
@@ -404,6 +419,7 @@ void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display) {
     ForEach(r, "correlations", [&](const Json& v, const std::string& path) { ReadCorrelation(v, path, model); });
     ForEach(r, "budgets", [&](const Json& v, const std::string& path) { ReadBudget(v, path, model); });
     r.Finish();
+    CheckBudgetComments(model);
 }
 
 }  // namespace vormid::cli

@@ -190,3 +190,26 @@ TEST(ModelJson, BadDocumentsNameTheField) {
 
 }  // namespace
 }  // namespace vormid::cli
+
+namespace vormid::cli {
+namespace {
+
+TEST(ModelJson, BudgetCommentNeedsAStoredBudgetToBeKept) {
+    const Json lost = Json::parse(R"({"quantities": [{"name": "Y", "kind": "Result", "budget_comment": "x"}]})");
+    TGumModel m;
+    TDisplayState d;
+    try {
+        ModelFromJson(lost, m, d);
+        ADD_FAILURE() << "a comment that saving would drop was accepted";
+    } catch (const JsonFieldError& e) {
+        EXPECT_EQ(e.Path, "quantities[0].budget_comment");
+    }
+    const Json kept = Json::parse(R"({"quantities": [{"name": "Y", "kind": "Result", "budget_comment": "x"}],
+                                      "budgets": [{"name": "Y"}]})");
+    TGumModel m2;
+    ModelFromJson(kept, m2, d);
+    EXPECT_EQ(m2.Params.Get(0)->BudgetComment, "x");
+}
+
+}  // namespace
+}  // namespace vormid::cli
