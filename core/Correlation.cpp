@@ -1,7 +1,7 @@
 // TCorrelation: the list of correlated pairs.
 #include "core/Correlation.h"
 
-#include "core/CoefficientText.h"
+#include "core/NumberFormat.h"
 
 namespace vormid {
 
@@ -52,7 +52,7 @@ void TCorrelation::SetCoefficient(int index, double r) {
     if (!Valid(index)) return;
     auto& pair = Pairs_[static_cast<std::size_t>(index)];
     pair.Coefficient = r;
-    pair.CoefficientText = CoefficientText(r);
+    pair.CoefficientText = FormatGeneral15(r, ',');
 }
 
 }  // namespace vormid

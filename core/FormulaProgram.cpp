@@ -65,6 +65,48 @@ std::uint32_t LowestCommonAncestor(const TFormulProgram& p, const std::vector<st
     return a;
 }
 
+// Heavy-path decomposition: every path from a node to the root crosses at
+// most log2(n) light edges, and each heavy path's steps are stored together.
+void BuildChain(TFormulProgram& p) {
+    using namespace formula_detail;
+    const std::uint32_t n = static_cast<std::uint32_t>(p.Nodes.size());
+    std::vector<std::uint32_t> size(n, 1);
+    p.Heavy.assign(n, kNoNode);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const TFlatNode& node = p.Nodes[i];
+        for (std::uint32_t k = 0; k < node.ChildCount; ++k) {
+            const std::uint32_t c = p.Kids[node.FirstChild + k];
+            size[i] += size[c];
+            if (p.Heavy[i] == kNoNode || size[c] > size[p.Heavy[i]]) p.Heavy[i] = c;
+        }
+    }
+    p.ChainPos.assign(n, 0);
+    p.Chain.assign(n, TChainStep{});
+    std::vector<std::uint32_t> path;
+    std::uint32_t next = 0;
+    for (std::uint32_t top = n; top-- > 0;) {
+        const std::uint32_t parent = p.Nodes[top].Parent;
+        if (parent != kNoNode && p.Heavy[parent] == top) continue;  // not a path's top
+        path.clear();
+        for (std::uint32_t a = top; a != kNoNode; a = p.Heavy[a]) path.push_back(a);
+        for (auto it = path.rbegin(); it != path.rend(); ++it) p.ChainPos[*it] = next++;
+    }
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const TFlatNode& node = p.Nodes[i];
+        TChainStep& step = p.Chain[p.ChainPos[i]];
+        step.Node = i;
+        step.Op = node.Op;
+        if (node.Negate) step.Flags |= kStepNegate;
+        if (IsBinaryOp(node.Op)) {
+            step.Flags |= kStepFast;
+            if (p.Heavy[i] == p.Kids[node.FirstChild]) step.Flags |= kStepHeavyLeft;
+        }
+        const std::uint32_t parent = node.Parent;
+        if (parent != kNoNode && p.Heavy[parent] == i && IsBinaryOp(p.Nodes[parent].Op))
+            step.Flags |= kStepContinues;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<TFormulProgram, TFormulProgramDeleter> BuildProgram(TFormulDef& root) {
@@ -126,6 +168,7 @@ std::unique_ptr<TFormulProgram, TFormulProgramDeleter> BuildProgram(TFormulDef& 
             slot.Join = LowestCommonAncestor(p, depth, slot.Join, leaf);
     }
 
+    BuildChain(p);
     p.Value.assign(n, 0.0L);
     p.Error.assign(n, 0);
     p.Scratch.assign(n, 0.0L);

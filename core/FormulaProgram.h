@@ -32,6 +32,22 @@ struct TSlotInfo {
     std::uint32_t Join = kNoNode;       // lowest node above all its leaves
 };
 
+// One step of an incremental pass along a heavy path (the chain of each
+// node's child with the largest subtree): a binary node whose changed operand
+// is its heavy child, with the other operand's cached value beside it. The
+// steps of one path lie bottom-up in consecutive places, so walking up a long
+// chain streams through memory.
+struct TChainStep {
+    long double Other = 0.0L;     // cached value of the light operand
+    std::uint32_t Node = 0;
+    std::uint8_t Op = op_None;
+    std::uint8_t Flags = 0;       // kStep...
+};
+constexpr std::uint8_t kStepNegate = 1;     // the node is negated
+constexpr std::uint8_t kStepHeavyLeft = 2;  // the heavy child is the first operand
+constexpr std::uint8_t kStepFast = 4;       // a binary node: the step applies
+constexpr std::uint8_t kStepContinues = 8;  // the next step is the parent's, and fast
+
 struct TFormulProgram {
     std::vector<TFlatNode> Nodes;       // evaluation order, root last
     std::vector<std::uint32_t> Kids;    // children in argument order
@@ -43,6 +59,12 @@ struct TFormulProgram {
     std::vector<long double> Value;
     std::vector<std::uint8_t> Error;        // error set by the node itself
     std::vector<std::uint32_t> ErrorNodes;  // nodes with Error != 0, ascending
+
+    // Heavy-path steps; Other is refreshed from Value after a full pass.
+    std::vector<std::uint32_t> Heavy;     // node -> heavy child or kNoNode
+    std::vector<std::uint32_t> ChainPos;  // node -> index of its step
+    std::vector<TChainStep> Chain;
+    bool ChainStale = true;
 
     // Scratch of EvaluateWithSlot.
     std::vector<long double> Scratch;
@@ -83,53 +105,37 @@ inline void FlagNewNaN(long double v, long double a, long double b, std::uint8_t
         err = InvalidOperation;
 }
 
+// a op b for the binary operators (op_Add .. op_Pow); err receives a domain
+// error. Negation is the caller's.
+inline long double ApplyBinary(std::uint8_t op, long double a, long double b, std::uint8_t& err) {
+    long double v;
+    switch (op) {
+    case op_Add: v = a + b; break;
+    case op_Sub: v = a - b; break;
+    case op_Mul: v = a * b; break;
+    case op_Div:
+        if (b == 0.0L) {
+            err = DivisionByZero;
+            return std::nanl("");
+        }
+        v = a / b;
+        break;
+    default: v = std::pow(a, b); break;
+    }
+    FlagNewNaN(v, a, b, err);
+    return v;
+}
+
+inline bool IsBinaryOp(std::uint8_t op) { return op >= op_Add && op <= op_Pow; }
+
 // Value of an inner node (operator or function) from its children's values,
 // which get(nodeIndex) returns. Negation is applied. err receives the node's
 // own error (0 when none).
 template <class Get>
 inline long double ApplyNode(const TFlatNode& n, const std::uint32_t* kids, Get& get,
                              std::uint8_t& err) {
-    long double v;
-    switch (n.Op) {
-    case op_Add: {
-        const long double a = get(kids[0]), b = get(kids[1]);
-        v = a + b;
-        FlagNewNaN(v, a, b, err);
-        break;
-    }
-    case op_Sub: {
-        const long double a = get(kids[0]), b = get(kids[1]);
-        v = a - b;
-        FlagNewNaN(v, a, b, err);
-        break;
-    }
-    case op_Mul: {
-        const long double a = get(kids[0]), b = get(kids[1]);
-        v = a * b;
-        FlagNewNaN(v, a, b, err);
-        break;
-    }
-    case op_Div: {
-        const long double a = get(kids[0]), b = get(kids[1]);
-        if (b == 0.0L) {
-            err = DivisionByZero;
-            v = std::nanl("");
-        } else {
-            v = a / b;
-            FlagNewNaN(v, a, b, err);
-        }
-        break;
-    }
-    case op_Pow: {
-        const long double a = get(kids[0]), b = get(kids[1]);
-        v = std::pow(a, b);
-        FlagNewNaN(v, a, b, err);
-        break;
-    }
-    default:
-        v = ApplyFunctionNode(n, kids, get, err);
-        break;
-    }
+    const long double v = IsBinaryOp(n.Op) ? ApplyBinary(n.Op, get(kids[0]), get(kids[1]), err)
+                                           : ApplyFunctionNode(n, kids, get, err);
     return n.Negate ? -v : v;
 }
 

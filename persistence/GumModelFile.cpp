@@ -1,5 +1,6 @@
 #include "persistence/GumModelFile.h"
 
+#include <filesystem>
 #include <limits>
 #include <vector>
 
@@ -61,12 +62,20 @@ void TGumModelFile::ClearSections() {
 }
 
 void TGumModelFile::ClearAll() {
+    HasDiskFile_ = false;
     Whole_.Clear();
     ClearSections();
 }
 
+void TGumModelFile::MakeFileNameAbsolute() {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(FileName), ec);
+    if (!ec) FileName = absolute.string();
+}
+
 void TGumModelFile::Load() {
     ClearAll();
+    MakeFileNameAbsolute();
     Offsets_.fill(0);
     Lengths_.fill(0);
     std::vector<std::uint8_t> file = ReadWholeFile(FileName);
@@ -85,9 +94,11 @@ void TGumModelFile::Load() {
         Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
     }
     Whole_.Assign(std::move(file));
+    HasDiskFile_ = true;
 }
 
 void TGumModelFile::Save() {
+    MakeFileNameAbsolute();
     std::size_t total = kFileHeaderSize;
     for (const auto& s : Sections_) {
         if (s.Size() > std::numeric_limits<std::uint32_t>::max() - total)
@@ -111,6 +122,7 @@ void TGumModelFile::Save() {
         pos += Sections_[i].Size();
     }
     Whole_.Assign(std::move(file));
+    HasDiskFile_ = true;
 }
 
 void TGumModelFile::WriteDisplaySection() {
@@ -141,6 +153,7 @@ void TGumModelFile::WriteDisplaySection() {
         Lengths_[i] = static_cast<std::uint32_t>(i == sec_Display - 1 ? display.Size() : layout.length[i]);
     }
     Whole_.Assign(std::move(file));
+    HasDiskFile_ = true;
 }
 
 }  // namespace vormid

@@ -49,16 +49,22 @@ public:
     std::int32_t SectionOffset(int i) const { return Offsets_.at(static_cast<std::size_t>(i - 1)); }
     std::uint32_t SectionLength(int i) const { return Lengths_.at(static_cast<std::size_t>(i - 1)); }
 
+    // True when FileName names the file this object last loaded, saved or
+    // updated; false for a new model (after ClearAll) and after a failed
+    // Load. Only then may the display settings be written into it.
+    bool HasDiskFile() const { return HasDiskFile_; }
+
     // Empties all six streams. No throw.
     void Create();
-    // Reads FileName: the whole-file stream, header bytes, lengths and the
+    // Makes FileName absolute (against the current directory), then reads it: the whole-file stream, header bytes, lengths and the
     // five section streams (each at position 0). Throws TModelFileError when
     // the file cannot be read or its header or lengths do not fit the file;
     // the streams are then empty (nothing of a previous load is left).
     void Load();
     // Empties the five section streams. No throw.
     void ClearSections();
-    // Empties the whole-file stream and the five section streams. No throw.
+    // Empties the whole-file stream and the five section streams; the object
+    // no longer names a file on disk (HasDiskFile false). No throw.
     void ClearAll();
     // Replaces section 5 of the file on disk by section stream 5: re-reads
     // FileName, keeps its header bytes and sections 1..4, writes the new
@@ -66,7 +72,7 @@ public:
     // TModelFileError and leaves the file untouched when it cannot be read,
     // is not a model file, or cannot be written.
     void WriteDisplaySection();
-    // Writes a complete file under FileName from the five section streams
+    // Makes FileName absolute, then writes a complete file under it from the five section streams
     // with the fixed header bytes, atomically; afterwards the whole-file
     // stream, offsets and lengths describe the file as written. Throws
     // TModelFileError, the old file intact.
@@ -77,6 +83,9 @@ private:
     TMemoryStream Whole_;
     std::array<std::int32_t, kSectionCount> Offsets_{};
     std::array<std::uint32_t, kSectionCount> Lengths_{};
+    bool HasDiskFile_ = false;
+
+    void MakeFileNameAbsolute();
 };
 
 }  // namespace vormid

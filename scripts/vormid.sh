@@ -61,6 +61,23 @@ case "$mode" in
       -DVORMID_BUILD_GUI=OFF -DVORMID_BUILD_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j"$jobs"
+    # The model file readers under libFuzzer (clang only): each target runs
+    # over its stored corpus, then mutates for a bounded time on a scratch
+    # copy of it. Any crash, leak or hang fails the tests; the input that
+    # caused it is left in build-fuzz/artifacts.
+    CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja >/dev/null
+    cmake --build build-fuzz -j"$jobs"
+    fuzz_seconds=${VORMID_FUZZ_SECONDS:-60}
+    mkdir -p build-fuzz/artifacts
+    for target in unpack model sections; do
+      rm -rf "build-fuzz/corpus-$target"
+      cp -r "fuzz/corpus/$target" "build-fuzz/corpus-$target"
+      echo "Fuzzing $target for ${fuzz_seconds} s"
+      "build-fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" \
+        "build-fuzz/corpus-$target" 2>"build-fuzz/fuzz-$target.log" \
+        || { tail -n 40 "build-fuzz/fuzz-$target.log"; exit 1; }
+    done
     ;;
   *)
     echo "usage: $0 run|test" >&2

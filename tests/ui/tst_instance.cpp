@@ -1,0 +1,136 @@
+// Two processes of the program: one instance per user, and open requests
+// that reach the running one.
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/GumModelStore.h"
+#include "ui/SingleInstance.h"
+
+class TstInstance : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    int run_ = 0;
+    QProcessEnvironment env_;
+
+    void Start(QProcess& p, const QStringList& args) {
+        p.setProcessEnvironment(env_);
+        p.setProgram(QStringLiteral(VORMID_PROGRAM));
+        p.setArguments(args);
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        p.start();
+        QVERIFY(p.waitForStarted(5000));
+    }
+    // Waits until the process has printed a line containing the text.
+    bool WaitFor(QProcess& p, QByteArray& seen, const QString& text, int ms = 8000) {
+        QDeadlineTimer deadline(ms);
+        while (!seen.contains(text.toUtf8())) {
+            if (deadline.hasExpired() || p.state() == QProcess::NotRunning) return false;
+            p.waitForReadyRead(100);
+            seen += p.readAllStandardOutput();
+        }
+        return true;
+    }
+    void Stop(QProcess& p) {
+        if (p.state() == QProcess::NotRunning) return;
+        p.kill();
+        p.waitForFinished(5000);
+    }
+    QString WriteModel(const QString& name) {
+        QString path = dir_.filePath(name);
+        vormid::TGumModelStore store;
+        store.SetFileName(path);
+        store.SetModelName(QStringLiteral("заявка"));
+        store.Save();
+        return path;
+    }
+
+private slots:
+    void init() {
+        // Each case gets its own user: its own runtime, config and data directories.
+        QString home = dir_.filePath(QStringLiteral("user%1").arg(++run_));
+        QDir().mkpath(home + "/run");
+        env_ = QProcessEnvironment::systemEnvironment();
+        env_.insert("HOME", home);
+        env_.insert("XDG_RUNTIME_DIR", home + "/run");
+        env_.insert("XDG_CONFIG_HOME", home + "/config");
+        env_.insert("XDG_DATA_HOME", home + "/data");
+        env_.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    void secondStartEndsWithoutAWindow() {
+        QProcess first;
+        Start(first, {"--unattended"});
+        QByteArray out;
+        QVERIFY2(WaitFor(first, out, "shown"), out.constData());
+
+        QProcess second;
+        Start(second, {"--unattended"});
+        QVERIFY(second.waitForFinished(3000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(!second.readAllStandardOutput().contains("shown"));
+        QCOMPARE(first.state(), QProcess::Running);
+        Stop(first);
+    }
+
+    void secondStartWithAPathMakesTheFirstOpenIt() {
+        QProcess first;
+        Start(first, {"--unattended"});
+        QByteArray out;
+        QVERIFY2(WaitFor(first, out, "shown"), out.constData());
+
+        QString file = WriteModel(QStringLiteral("заявка.gmf"));
+        QProcess second;
+        Start(second, {file});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(WaitFor(first, out, QStringLiteral("caption: Vormid - заявка.gmf")), out.constData());
+        QVERIFY(!out.contains("message:"));
+        Stop(first);
+    }
+
+    void firstStartWithAPathOpensItOnceShown() {
+        QString file = WriteModel(QStringLiteral("own.gmf"));
+        QProcess only;
+        Start(only, {"--unattended", file});
+        QByteArray out;
+        QVERIFY2(WaitFor(only, out, QStringLiteral("caption: Vormid - own.gmf")), out.constData());
+        qsizetype shownAt = out.indexOf("shown");
+        QVERIFY(shownAt >= 0);
+        QVERIFY(shownAt < out.indexOf("caption: Vormid - own.gmf"));
+        Stop(only);
+    }
+
+    void aCrashedInstanceDoesNotBlockTheNext() {
+        QProcess first;
+        Start(first, {"--unattended"});
+        QByteArray out;
+        QVERIFY(WaitFor(first, out, "shown"));
+        Stop(first);  // killed: lock and socket files stay behind
+        QProcess next;
+        Start(next, {"--unattended"});
+        QByteArray nextOut;
+        QVERIFY2(WaitFor(next, nextOut, "shown"), nextOut.constData());
+        Stop(next);
+    }
+
+    void socketIsTheUsersAlone() {
+        vormid::TSingleInstance instance(dir_.filePath("perm"));
+        QVERIFY(instance.TryLock());
+        QVERIFY(instance.Listen());
+        QFile::Permissions p = QFileInfo(instance.SocketPath()).permissions();
+        QVERIFY(!(p & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QFile::Permissions d = QFileInfo(dir_.filePath("perm")).permissions();
+        QVERIFY(!(d & (QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup)));
+        // A second instance object in the same directory is refused.
+        vormid::TSingleInstance other(dir_.filePath("perm"));
+        QVERIFY(!other.TryLock());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstInstance)
+#include "tst_instance.moc"

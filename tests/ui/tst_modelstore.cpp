@@ -1,0 +1,175 @@
+// The file commands on real model files: the document with the program's
+// model store, and the window's display state kept in the file.
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "persistence/GumModelFile.h"
+#include "ui/Document.h"
+#include "ui/GumModelStore.h"
+#include "ui/PanelSplitter.h"
+#include "ui/TfrmMain.h"
+
+using namespace vormid;
+using namespace vormid::test;
+
+namespace {
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+class TstModelStore : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    struct Fixture {
+        TGumModelStore store;
+        TRecentFiles recent;
+        TFakeHost host;
+        TDocument doc{store, recent, host};
+        Fixture() { doc.Start(); }
+    };
+
+    QString Path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+
+    // A saved model with the given name, written through the document.
+    QString SavedModel(const char* file, const QString& name) {
+        Fixture f;
+        TScriptedAnswers answers;
+        f.store.SetModelName(name);
+        f.doc.MarkModified(true);
+        f.host.saveAnswers.enqueue(Path(file));
+        if (!f.doc.Save()) qFatal("saving %s failed", file);
+        return Path(file);
+    }
+
+private slots:
+    void newSaveAsOpenRoundTrip() {
+        QString file = SavedModel("кръг.gmf", QStringLiteral("Калибриране на везна"));
+        QByteArray bytes = Bytes(file);
+        QVERIFY(bytes.size() >= int(kFileHeaderSize));
+        QCOMPARE(quint8(bytes[0]), kHeaderByte1);
+
+        Fixture f;
+        TScriptedAnswers answers;
+        f.host.openAnswers.enqueue(file);
+        QVERIFY(f.doc.Open());
+        QCOMPARE(f.store.ModelName(), QStringLiteral("Калибриране на везна"));
+        QCOMPARE(f.doc.State(), 2);
+        QCOMPARE(f.doc.Caption(), QStringLiteral("Vormid - кръг.gmf"));
+        QVERIFY(answers.messages.isEmpty());
+    }
+
+    void saveCancelAndReload() {
+        QString file = SavedModel("save-cancel.gmf", QStringLiteral("първо"));
+        Fixture f;
+        TScriptedAnswers answers;
+        QVERIFY(f.doc.OpenFile(file));
+        f.store.SetModelName(QStringLiteral("второ"));
+        f.doc.MarkModified(true);
+        QVERIFY(f.doc.Save());
+        f.store.SetModelName(QStringLiteral("трето"));
+        f.doc.MarkModified(true);
+        answers.Answer(TDlgAnswer::Yes);
+        QVERIFY(f.doc.CancelChanges());
+        QCOMPARE(f.store.ModelName(), QStringLiteral("второ"));  // the saved one, reloaded
+        QCOMPARE(f.doc.State(), 2);
+    }
+
+    void damagedFileIsNeverWrittenBack() {
+        QString file = SavedModel("damaged.gmf", QStringLiteral("цял"));
+        QByteArray whole = Bytes(file);
+        QByteArray cut = whole.left(whole.size() - 3);
+        {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(cut);
+        }
+        Fixture f;
+        TScriptedAnswers answers;
+        QVERIFY(!f.doc.OpenFile(file));
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY2(answers.messages.first().contains(QStringLiteral("damaged.gmf")), qPrintable(answers.messages.first()));
+        QCOMPARE(f.doc.FileName(), QStringLiteral("Untitled.gmf"));
+        QCOMPARE(f.doc.State(), 0);
+        f.doc.Close();
+        QVERIFY(f.doc.New());
+        QCOMPARE(Bytes(file), cut);
+    }
+
+    void missingFileNamesItInTheMessage() {
+        Fixture f;
+        TScriptedAnswers answers;
+        QString missing = Path("no-such.gmf");
+        f.doc.ExecuteMacro({QStringLiteral("[Execute(\"") + missing + QStringLiteral("\")]")});
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY(answers.messages.first().contains(QStringLiteral("no-such.gmf")));
+        QCOMPARE(f.doc.State(), 0);
+    }
+
+    void newModelNeverWritesUntitledInTheCurrentDirectory() {
+        QString old = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        QFile decoy(QStringLiteral("Untitled.gmf"));
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.write("someone else's file");
+        decoy.close();
+        {
+            Fixture f;
+            TScriptedAnswers answers;
+            f.store.SetModelName(QStringLiteral("x"));
+            f.doc.MarkModified(true);
+            answers.Answer(TDlgAnswer::Yes);
+            QVERIFY(f.doc.New());
+            f.doc.Close();
+        }
+        QCOMPARE(Bytes(dir_.filePath("Untitled.gmf")), QByteArray("someone else's file"));
+        QDir::setCurrent(old);
+    }
+
+    void windowKeepsItsPanelHeightsInTheFile() {
+        QString file = SavedModel("panels.gmf", QStringLiteral("панели"));
+        QString ini = Path("panels.ini");
+        {
+            auto window = std::make_unique<TfrmMain>(std::make_unique<TGumModelStore>(),
+                                                     std::make_unique<QSettings>(ini, QSettings::IniFormat));
+            TScriptedAnswers answers;
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            QVERIFY(window->Document().OpenFile(file));
+            window->findChild<TPanelSplitter*>("splEquation")->SetPanelHeight(150);
+            window->findChild<TPanelSplitter*>("splBudget")->SetPanelHeight(95);
+            QVERIFY(window->close());  // the display settings go into the file
+        }
+        TGumModelStore store;
+        store.SetFileName(file);
+        store.Load();
+        QCOMPARE(store.Display()->EquationPanelHeight, 150);
+        QCOMPARE(store.Display()->BudgetCommentPanelHeight, 95);
+        QCOMPARE(store.ModelName(), QStringLiteral("панели"));
+
+        // And the next window shows them.
+        auto window = std::make_unique<TfrmMain>(std::make_unique<TGumModelStore>(),
+                                                 std::make_unique<QSettings>(ini, QSettings::IniFormat));
+        TScriptedAnswers answers;
+        window->FormShow();
+        QVERIFY(window->Document().OpenFile(file));
+        QCOMPARE(window->findChild<TPanelSplitter*>("splEquation")->PanelHeight(), 150);
+        QCOMPARE(window->findChild<TPanelSplitter*>("splBudget")->PanelHeight(), 95);
+    }
+
+    void longModelNamesAreCutToTheField() {
+        TGumModelStore store;
+        store.SetModelName(QString(300, QChar(0x0416)));  // "Ж" is one byte in 1251
+        QCOMPARE(store.Model().ModelName.size(), size_t(255));
+        QCOMPARE(store.ModelName(), QString(255, QChar(0x0416)));
+    }
+};
+
+QTEST_MAIN(TstModelStore)
+#include "tst_modelstore.moc"

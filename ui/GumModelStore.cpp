@@ -1,0 +1,62 @@
+#include "ui/GumModelStore.h"
+
+#include "persistence/ModelIO.h"
+#include "ui/ErrorHandler.h"
+#include "ui/TextCodec.h"
+
+namespace vormid {
+
+namespace {
+// The model name's field in the file holds 255 characters.
+constexpr std::size_t kModelNameLimit = 255;
+
+[[noreturn]] void Rethrow(const std::exception& e) { throw TModelStoreError(ErrorText(e.what()).toStdString()); }
+}  // namespace
+
+TGumModelStore::TGumModelStore() { file_.Create(); }
+
+QString TGumModelStore::FileName() const { return PathFromNative(file_.FileName); }
+void TGumModelStore::SetFileName(const QString& path) { file_.FileName = PathToNative(path); }
+
+void TGumModelStore::Clear() { ClearModel(file_, model_, display_); }
+
+void TGumModelStore::Load() {
+    try {
+        LoadModel(file_, model_, display_);
+    } catch (const std::exception& e) {
+        Rethrow(e);
+    }
+}
+
+void TGumModelStore::Save() {
+    try {
+        SaveModel(file_, model_, display_);
+    } catch (const std::exception& e) {
+        Rethrow(e);
+    }
+}
+
+bool TGumModelStore::SaveDisplaySettings() {
+    try {
+        return vormid::SaveDisplaySettings(file_, model_, display_);
+    } catch (...) {
+        // Leaving a model never fails because its file cannot take the settings.
+        return false;
+    }
+}
+
+int TGumModelStore::QuantityCount() const { return model_.Params.Count(); }
+int TGumModelStore::CorrelationCount() const { return model_.Correlations.Count(); }
+
+QString TGumModelStore::ModelName() const { return FromCp1251(model_.ModelName); }
+
+void TGumModelStore::SetModelName(const QString& name) {
+    std::string bytes = ToCp1251(name);
+    if (bytes.size() > kModelNameLimit) bytes.resize(kModelNameLimit);
+    model_.ModelName = bytes;
+}
+
+int TGumModelStore::EvalMethod() const { return model_.EvalMethod; }
+void TGumModelStore::SetEvalMethod(int method) { model_.EvalMethod = static_cast<std::uint8_t>(method == 1 ? 1 : 0); }
+
+}  // namespace vormid

@@ -1,0 +1,350 @@
+#include "ui/TfrmMain.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QTimer>
+#include <QWindow>
+
+#include "ui/HelpWindow.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui_TfrmMain.h"
+
+namespace vormid {
+
+namespace {
+const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
+}
+
+TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::TfrmMain>()),
+      store_(std::move(store)),
+      settings_(std::move(settings)) {
+    ui_->setupUi(this);
+    document_ = std::make_unique<TDocument>(*store_, recent_, static_cast<IDocumentHost&>(*this));
+
+    pmRFL_ = new QMenu(this);
+    pmRFL_->setObjectName(QStringLiteral("pmRFL"));
+    ui_->btnOpen->setMenu(pmRFL_);
+    pmCopy_ = new QMenu(this);
+    pmCopy_->setObjectName(QStringLiteral("pmCopy"));
+    pmCopy_->addAction(ui_->miCopyValues);
+    pmCopy_->addAction(ui_->miCopyGraph);
+    pmCopy_->addAction(ui_->miCopyStat);
+    ui_->btnCopyStat->setMenu(pmCopy_);
+
+    struct IconOf { QToolButton* button; QStyle::StandardPixmap pixmap; };
+    for (auto [button, pixmap] : {IconOf{ui_->btnNew, QStyle::SP_FileIcon},
+                                  IconOf{ui_->btnOpen, QStyle::SP_DialogOpenButton},
+                                  IconOf{ui_->btnSave, QStyle::SP_DialogSaveButton},
+                                  IconOf{ui_->btnSaveAs, QStyle::SP_DriveFDIcon},
+                                  IconOf{ui_->btnCancel, QStyle::SP_DialogCancelButton},
+                                  IconOf{ui_->btnDelete, QStyle::SP_TrashIcon},
+                                  IconOf{ui_->btnPrint, QStyle::SP_FileDialogDetailedView},
+                                  IconOf{ui_->btnCopyStat, QStyle::SP_FileDialogContentsView},
+                                  IconOf{ui_->btnSettings, QStyle::SP_FileDialogInfoView},
+                                  IconOf{ui_->btnHelp, QStyle::SP_DialogHelpButton},
+                                  IconOf{ui_->btnExit, QStyle::SP_DialogCloseButton}})
+        button->setIcon(style()->standardIcon(pixmap));
+    ui_->btnSettings->setText(QString());
+    ui_->btnSettings->setEnabled(false);  // the settings dialog comes with the number formats
+
+    mainPages_ = new QButtonGroup(this);
+    mainPages_->addButton(ui_->btnPageTitle, 0);
+    mainPages_->addButton(ui_->btnPageValues, 1);
+    mainPages_->addButton(ui_->btnPageBudget, 2);
+    modelPages_ = new QButtonGroup(this);
+    modelPages_->addButton(ui_->btnPageDescription, 0);
+    modelPages_->addButton(ui_->btnPageEquation, 1);
+    modelPages_->addButton(ui_->btnPageCorrelation, 2);
+
+    ui_->splEquation->SetHeldPanel(0);
+    ui_->splBudget->SetHeldPanel(1);
+    ui_->splEquation->setStretchFactor(1, 1);
+    ui_->splBudget->setStretchFactor(0, 1);
+
+    ConnectCommands();
+    SelectMainPage(0);
+    SelectModelPage(0);
+    UpdateEnables();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::ConnectCommands() {
+    auto both = [this](QToolButton* button, QAction* action, auto slot) {
+        connect(button, &QToolButton::clicked, this, slot);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    both(ui_->btnNew, ui_->miNew, [this] { document_->New(); });
+    both(ui_->btnOpen, ui_->miOpen, [this] { document_->Open(); });
+    both(ui_->btnSave, ui_->miSave, [this] { document_->Save(); });
+    both(ui_->btnSaveAs, ui_->miSaveAs, [this] { document_->SaveAs(); });
+    both(ui_->btnCancel, ui_->miCancel, [this] { document_->CancelChanges(); });
+    both(ui_->btnDelete, ui_->miDelete, [this] { document_->Delete(); });
+    both(ui_->btnPrint, ui_->miPrint, [this] { PrintCurrentPage(); });
+    both(ui_->btnExit, ui_->miExit, [this] { close(); });
+    both(ui_->btnHelp, ui_->N10, [this] { ShowHelp(); });
+
+    connect(document_.get(), &TDocument::stateChanged, this, &TfrmMain::UpdateEnables);
+    connect(document_.get(), &TDocument::recentChanged, this, &TfrmMain::RebuildRecentMenus);
+    connect(document_.get(), &TDocument::modelReplaced, this, &TfrmMain::FillFromModel);
+    connect(document_.get(), &TDocument::aboutToWriteDisplay, this, &TfrmMain::CollectDisplayState);
+
+    connect(mainPages_, &QButtonGroup::idClicked, this, [this](int page) {
+        // The observation and budget pages rebuild themselves when entered,
+        // not when their button is clicked again.
+        if (page != 0 && page == MainPage()) return;
+        SelectMainPage(page);
+    });
+    connect(modelPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectModelPage);
+
+    connect(ui_->edGumName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (loading_) return;
+        store_->SetModelName(text);
+        document_->MarkModified(true);
+    });
+    connect(ui_->rbEvalGUM, &QRadioButton::toggled, this, [this](bool on) {
+        if (loading_ || !on) return;
+        store_->SetEvalMethod(0);
+        document_->MarkModified(true);
+    });
+}
+
+void TfrmMain::UpdateEnables() {
+    TCommandEnables e = document_->Enables();
+    auto set = [](QWidget* button, QAction* action, bool on) {
+        button->setEnabled(on);
+        action->setEnabled(on);
+    };
+    set(ui_->btnSave, ui_->miSave, e.Save);
+    set(ui_->btnSaveAs, ui_->miSaveAs, e.SaveAs);
+    set(ui_->btnCancel, ui_->miCancel, e.Cancel);
+    set(ui_->btnCopyStat, ui_->miCopy->menuAction(), e.Copy);
+    set(ui_->btnPrint, ui_->miPrint, e.HardCopy);
+    set(ui_->btnDelete, ui_->miDelete, e.Delete);
+    ui_->btnAddCorr->setEnabled(e.AddCorr);
+    ui_->btnDelCorr->setEnabled(e.DelCorr);
+    ui_->miRFL->setEnabled(e.RecentMenu);
+    ui_->btnPageValues->setEnabled(e.ModelPages);
+    ui_->btnPageBudget->setEnabled(e.ModelPages);
+
+    QString caption = document_->Caption();
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+        SetApplicationTitle(caption);
+        emit captionChanged(caption);
+    }
+}
+
+void TfrmMain::RebuildRecentMenus() {
+    pmRFL_->clear();
+    ui_->miRFL->clear();
+    for (const QString& path : recent_.Entries()) {
+        for (QMenu* menu : {pmRFL_, ui_->miRFL}) {
+            // A path is shown as it is: "&" would otherwise mark a shortcut.
+            QAction* entry = menu->addAction(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+            connect(entry, &QAction::triggered, this, [this, path] { document_->OpenRecent(path); });
+        }
+    }
+    ui_->miRFL->setEnabled(recent_.Count() > 0);
+}
+
+void TfrmMain::FillFromModel() {
+    loading_ = true;
+    ui_->edGumName->setText(store_->ModelName());
+    ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
+    SelectMainPage(0);
+    SelectModelPage(0);
+    if (const TDisplayState* d = store_->Display()) {
+        ui_->splEquation->SetPanelHeight(d->EquationPanelHeight);
+        ui_->splBudget->SetPanelHeight(d->BudgetCommentPanelHeight);
+    }
+    loading_ = false;
+    UpdateEnables();
+    ui_->edGumName->setFocus();
+}
+
+void TfrmMain::CollectDisplayState() {
+    if (TDisplayState* d = store_->Display()) {
+        d->EquationPanelHeight = ui_->splEquation->PanelHeight();
+        d->BudgetCommentPanelHeight = ui_->splBudget->PanelHeight();
+    }
+}
+
+void TfrmMain::SelectMainPage(int page) {
+    if (page < 0 || page > 2) return;
+    if (QAbstractButton* b = mainPages_->button(page)) b->setChecked(true);
+    ui_->Book->setCurrentIndex(page);
+    ui_->miBudget->menuAction()->setVisible(page == 2);
+    ui_->miEdit->menuAction()->setVisible(page == 0);
+}
+
+void TfrmMain::SelectModelPage(int page) {
+    if (page < 0 || page > 2) return;
+    if (QAbstractButton* b = modelPages_->button(page)) b->setChecked(true);
+    ui_->BookModel->setCurrentIndex(page);
+    if (page == 2) UpdateEnables();
+}
+
+int TfrmMain::MainPage() const { return ui_->Book->currentIndex(); }
+int TfrmMain::ModelPage() const { return ui_->BookModel->currentIndex(); }
+
+void TfrmMain::FormShow() {
+    if (formShown_) return;
+    formShown_ = true;
+    loading_ = true;
+    if (settings_) RestoreSettings(*settings_, recent_, placement_);
+    RebuildRecentMenus();
+    loading_ = false;
+    document_->Start();
+    ApplyPlacement();
+}
+
+void TfrmMain::ApplyPlacement() {
+    if (placement_.State == 1) {
+        setWindowState(Qt::WindowMinimized);
+    } else if (placement_.State == 2) {
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        // No saved placement gives 0 x 0, which the minimum size raises.
+        QSize size(std::max(placement_.Width, minimumWidth()), std::max(placement_.Height, minimumHeight()));
+        QRect placed(QPoint(placement_.Left, placement_.Top), size);
+        // A placement saved on a screen that is gone would hide the window.
+        bool onScreen = false;
+        for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->availableGeometry().intersects(placed);
+        if (!onScreen && !QGuiApplication::screens().isEmpty()) placed.moveTopLeft(QPoint(0, 0));
+        setGeometry(placed);
+    }
+}
+
+TWindowPlacement TfrmMain::CurrentPlacement() const {
+    TWindowPlacement p;
+    p.State = isMaximized() ? 2 : 0;
+    QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    p.Left = normal.left();
+    p.Top = normal.top();
+    p.Width = normal.width();
+    p.Height = normal.height();
+    return p;
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    FormShow();
+    QMainWindow::showEvent(event);
+    if (windowHandle() && !exposed_) windowHandle()->installEventFilter(this);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (!exposed_ && watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        exposed_ = true;
+        windowHandle()->removeEventFilter(this);
+        // After the first paint: requests that came early run now.
+        QTimer::singleShot(0, this, [this] {
+            emit firstShown();
+            RunPendingRequests();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::HandleOpenRequest(const QStringList& lines) {
+    pendingRequests_.append(lines);
+    if (exposed_) RunPendingRequests();
+}
+
+void TfrmMain::RunPendingRequests() {
+    if (pendingRequests_.isEmpty()) return;
+    // A request never cuts into a dialog that is waiting for the user (an
+    // open Save as, a question): it runs once that dialog is closed.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(200, this, &TfrmMain::RunPendingRequests);
+        return;
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    while (!pendingRequests_.isEmpty()) {
+        QStringList lines = pendingRequests_.takeFirst();
+        document_->ExecuteMacro(lines);
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!document_->QueryClose()) {
+        event->ignore();
+        return;
+    }
+    document_->Close();
+    loading_ = true;
+    if (settings_) StoreSettings(*settings_, recent_, CurrentPlacement());
+    if (helpWindow_) helpWindow_->close();
+    event->accept();
+}
+
+QString TfrmMain::AskOpenFileName() {
+    if (fileDialogHook_) return fileDialogHook_(false);
+    QFileDialog dialog(this, QStringLiteral("Запис"), QDir::currentPath(), kFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("gmf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString TfrmMain::AskSaveFileName() {
+    if (fileDialogHook_) return fileDialogHook_(true);
+    QFileDialog dialog(this, QStringLiteral("Запис като"), QDir::currentPath(), kFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("gmf"));
+    // Replacing an existing file is asked in the program's own box.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!document_->IsUntitled()) dialog.selectFile(QFileInfo(document_->FileName()).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool TfrmMain::CanAsk() const { return isVisible(); }
+
+bool TfrmMain::ShowHelp() {
+    if (helpFile_.isEmpty() || !QFileInfo::exists(helpFile_)) return false;
+    if (!helpWindow_) helpWindow_ = new THelpWindow(helpFile_, this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+    return true;
+}
+
+void TfrmMain::PrintCurrentPage() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(document_->Caption());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Печат"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QWidget* page = ui_->Book->currentWidget();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+        return;
+    }
+    // The page as it is on the screen, scaled to the paper's width.
+    QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    double scale = std::min(double(paper.width()) / std::max(page->width(), 1),
+                            double(paper.height()) / std::max(page->height(), 1));
+    painter.scale(scale, scale);
+    page->render(&painter);
+    painter.end();
+}
+
+}  // namespace vormid

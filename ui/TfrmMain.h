@@ -1,0 +1,104 @@
+#pragma once
+// The main window: one model at a time, its file commands, the page buttons
+// and the two recent-file menus. The document logic itself is TDocument.
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "ui/Document.h"
+#include "ui/ModelStore.h"
+#include "ui/RecentFiles.h"
+#include "ui/UserSettings.h"
+
+class QButtonGroup;
+class QMenu;
+class QSettings;
+
+namespace Ui { class TfrmMain; }
+
+namespace vormid {
+
+class THelpWindow;
+
+class TfrmMain : public QMainWindow, private IDocumentHost {
+    Q_OBJECT
+public:
+    // Takes the model store and the settings file it keeps between runs.
+    TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    TDocument& Document() { return *document_; }
+    IModelStore& Store() { return *store_; }
+    const TRecentFiles& RecentFiles() const { return recent_; }
+    QMenu* RecentPopup() const { return pmRFL_; }
+    QMenu* CopyPopup() const { return pmCopy_; }
+    bool Loading() const { return loading_; }
+    const TWindowPlacement& SavedPlacement() const { return placement_; }
+
+    // The first showing's work (settings, empty model, placement); runs
+    // once, from the first show or when called earlier.
+    void FormShow();
+    // Opens requests from the desktop; held back until the window is shown.
+    void HandleOpenRequest(const QStringList& lines);
+
+    // Replaces the file dialogs (tests, automation): save = true asks for a
+    // file to save into. Return an empty string for "cancelled".
+    void SetFileDialogHook(std::function<QString(bool save)> hook) { fileDialogHook_ = std::move(hook); }
+    // The help page "VormidBG.htm" that "Помощ" shows (nothing when missing).
+    void SetHelpFile(const QString& path) { helpFile_ = path; }
+    // Opens the help page; returns whether there was one.
+    bool ShowHelp();
+
+    // The page buttons' numbers: main notebook 0..2, inner notebook 0..2.
+    void SelectMainPage(int page);
+    void SelectModelPage(int page);
+    int MainPage() const;
+    int ModelPage() const;
+
+signals:
+    void captionChanged(const QString& caption);
+    void firstShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // IDocumentHost
+    QString AskOpenFileName() override;
+    QString AskSaveFileName() override;
+    bool CanAsk() const override;
+
+    void ConnectCommands();
+    void UpdateEnables();
+    void RebuildRecentMenus();
+    void FillFromModel();
+    void CollectDisplayState();
+    void ApplyPlacement();
+    TWindowPlacement CurrentPlacement() const;
+    void PrintCurrentPage();
+    void RunPendingRequests();
+
+    std::unique_ptr<Ui::TfrmMain> ui_;
+    std::unique_ptr<IModelStore> store_;
+    std::unique_ptr<QSettings> settings_;
+    TRecentFiles recent_;
+    std::unique_ptr<TDocument> document_;
+    TWindowPlacement placement_;
+    QMenu* pmRFL_ = nullptr;
+    QMenu* pmCopy_ = nullptr;
+    QButtonGroup* mainPages_ = nullptr;
+    QButtonGroup* modelPages_ = nullptr;
+    QPointer<THelpWindow> helpWindow_;
+    std::function<QString(bool)> fileDialogHook_;
+    QString helpFile_;
+    QList<QStringList> pendingRequests_;
+    bool loading_ = false;
+    bool formShown_ = false;
+    bool exposed_ = false;
+};
+
+}  // namespace vormid
