@@ -1,0 +1,121 @@
+// The whole vormid-cli process (start-up, load, calculation, JSON output) on
+// generated models, run as a child process like a batch script would:
+//   Y = X1*X1 + ... + X1000*X1000 with 1000 Type B inputs,
+//   Y = X1 + ... + X200 with 200 Type A inputs of 1000 observations each.
+// The models are written once with the tool's own "import" command.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using nlohmann::ordered_json;
+
+int Spawn(const std::vector<std::string>& args, const char* out_path) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out_path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> argv_s = {VORMID_CLI_PATH};
+    argv_s.insert(argv_s.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argv_s) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, VORMID_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot start vormid-cli");
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Rtf(const std::string& line) { return "{\\rtf1\\ansi\\ansicpg1251 " + line + "\\par}"; }
+
+ordered_json SumOfSquaresModel(int n) {
+    ordered_json q = ordered_json::array();
+    std::string rhs;
+    q.push_back({{"name", "Y"}, {"kind", "Result"}});
+    for (int i = 1; i <= n; ++i) {
+        const std::string x = "X" + std::to_string(i);
+        rhs += (i > 1 ? "+" : "") + x + "*" + x;
+        q.push_back({{"name", x}, {"kind", "TypeB"}, {"eval_type", "standard"}, {"value", 1.0 + 0.001 * i},
+                     {"stated_value", 0.01}, {"degrees_of_freedom", 1 + i % 100}});
+    }
+    return {{"equation", Rtf("Y = " + rhs)}, {"quantities", q}};
+}
+
+ordered_json TypeAModel(int n, int observations) {
+    std::mt19937 rng(42);
+    std::normal_distribution<double> noise(0.0, 0.01);
+    ordered_json q = ordered_json::array();
+    std::string rhs;
+    q.push_back({{"name", "Y"}, {"kind", "Result"}});
+    for (int i = 1; i <= n; ++i) {
+        const std::string x = "X" + std::to_string(i);
+        rhs += (i > 1 ? "+" : "") + x;
+        ordered_json obs = ordered_json::array();
+        for (int k = 0; k < observations; ++k) obs.push_back(i + noise(rng));
+        q.push_back({{"name", x}, {"kind", "TypeA"}, {"observations", obs}});
+    }
+    return {{"equation", Rtf("Y = " + rhs)}, {"quantities", q}};
+}
+
+const std::filesystem::path& WorkDir() {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("vormid_bench_cli_" + std::to_string(getpid()));
+        std::filesystem::create_directories(d);
+        std::atexit([] { std::filesystem::remove_all(WorkDir()); });
+        return d;
+    }();
+    return dir;
+}
+
+// Writes the model once per run of the benchmark program.
+std::string ModelFile(const std::string& name, const ordered_json& doc) {
+    const auto& dir = WorkDir();
+    const std::string json_path = (dir / (name + ".json")).string();
+    const std::string gmf_path = (dir / (name + ".gmf")).string();
+    std::ofstream(json_path) << doc.dump();
+    if (Spawn({"import", json_path, "-o", gmf_path}, "/dev/null") != 0) throw std::runtime_error("import failed");
+    return gmf_path;
+}
+
+void RunBudget(benchmark::State& state, const std::string& path) {
+    for (auto _ : state) {
+        const int status = Spawn({"budget", path, "--format", "json"}, "/dev/null");
+        if (status != 0) state.SkipWithError("vormid-cli budget did not succeed");
+    }
+}
+
+void BM_CliBudgetSumOfSquares1000TypeB(benchmark::State& state) {
+    static const std::string path = ModelFile("squares1000", SumOfSquaresModel(1000));
+    RunBudget(state, path);
+}
+BENCHMARK(BM_CliBudgetSumOfSquares1000TypeB)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_CliBudget200TypeAx1000(benchmark::State& state) {
+    static const std::string path = ModelFile("typea200", TypeAModel(200, 1000));
+    RunBudget(state, path);
+}
+BENCHMARK(BM_CliBudget200TypeAx1000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// Start-up alone, for reference: the floor under both figures.
+void BM_CliVersion(benchmark::State& state) {
+    for (auto _ : state) Spawn({"--version"}, "/dev/null");
+}
+BENCHMARK(BM_CliVersion)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

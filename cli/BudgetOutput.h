@@ -1,0 +1,22 @@
+#pragma once
+// The three forms of "vormid-cli budget": a table per result as the budget
+// page shows it, CSV, and JSON. They read the budgets that the calculation
+// left in the model.
+#include <ostream>
+#include <string>
+
+#include "cli/DisplayJson.h"
+#include "cli/JsonValues.h"
+#include "cli/QuantityLookup.h"
+#include "core/GumModel.h"
+
+namespace vormid::cli {
+
+void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out);
+void WriteBudgetsCsv(const TGumModel& model, std::ostream& out);
+Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDisplayState& display);
+
+// Kind of the entry's quantity as the budget output names it.
+std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& entry);
+
+}  // namespace vormid::cli

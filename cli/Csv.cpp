@@ -1,0 +1,28 @@
+#include "cli/Csv.h"
+
+namespace vormid::cli {
+
+std::string CsvField(std::string_view field) {
+    const bool quote = field.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!field.empty() && (field.front() == ' ' || field.back() == ' '));
+    if (!quote) return std::string(field);
+    std::string out = "\"";
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out += ',';
+        out += CsvField(fields[i]);
+    }
+    out += "\r\n";
+    return out;
+}
+
+}  // namespace vormid::cli

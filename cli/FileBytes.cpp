@@ -1,0 +1,29 @@
+#include "cli/FileBytes.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Cp1251.h"
+#include "cli/FileError.h"
+
+namespace vormid::cli {
+
+std::string ReadInputFile(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw FileError("файлът „" + path + "“ не може да бъде отворен: " +
+                        (std::filesystem::exists(path, ec) ? "не е обикновен файл" : "няма такъв файл"));
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw FileError("файлът „" + path + "“ не може да бъде отворен: " + std::strerror(errno));
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    if (in.bad()) throw FileError("файлът „" + path + "“ не може да бъде прочетен");
+    return std::move(buf).str();
+}
+
+std::string LibraryMessage(const char* cp1251) { return Cp1251ToUtf8(cp1251); }
+
+}  // namespace vormid::cli

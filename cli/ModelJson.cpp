@@ -1,0 +1,425 @@
+#include "cli/ModelJson.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "cli/ModelCodes.h"
+
+namespace vormid::cli {
+namespace {
+
+constexpr long long kI32Min = std::numeric_limits<std::int32_t>::min();
+constexpr long long kI32Max = std::numeric_limits<std::int32_t>::max();
+constexpr int kByteMax = 255;
+
+// Longest text of each fixed-size field of the file.
+constexpr std::size_t kText256 = 255, kText101 = 100;
+
+Json Series(const std::vector<double>& values) {
+    Json a = Json::array();
+    for (double v : values) a.push_back(DoubleToJson(v));
+    return a;
+}
+
+// ---------------------------------------------------------------- export
+
+Json QuantityToJson(const TGumParam& p) {
+    Json q;
+    q["name"] = BytesToJson(p.Name);
+    q["kind"] = CodeToJson(static_cast<int>(p.Kind), names::kKind);
+    q["description"] = BytesToJson(p.Description);
+    q["units"] = BytesToJson(p.Units);
+    switch (p.Kind) {
+        case TParamKind::Result:
+            q["result_format"] = CodeToJson(p.ResultFormat, names::kResultFormat);
+            q["coverage_method"] = CodeToJson(p.CoverageMethod, names::kCoverageMethod);
+            q["coverage_factor"] = DoubleToJson(p.CoverageFactor);
+            q["coverage_probability"] = DoubleToJson(p.CoverageProbability);
+            q["significant_digits"] = p.SignificantDigits;
+            q["value_format"] = BytesToJson(p.ValueFormat);
+            q["value_exp_format"] = p.ValueExpFormat;
+            q["uncertainty_format"] = BytesToJson(p.UncertaintyFormat);
+            q["uncertainty_exp_format"] = p.UncertaintyExpFormat;
+            break;
+        case TParamKind::TypeA:
+            q["method"] = CodeToJson(p.AMethod, names::kAMethod);
+            q["observation_count"] = p.ObservationCount;
+            q["uncertainty_source"] = CodeToJson(p.AUncertaintySource, names::kASource);
+            q["decimals"] = p.Decimals;
+            if (p.AUncertaintySource == 0) q["su_type"] = CodeToJson(p.ASUType, names::kASUType);
+            q["eval_type"] = CodeToJson(p.AEvalType, names::kAEvalType);
+            q["stated_value"] = DoubleToJson(p.StatedValue);
+            q["stated_value_text"] = BytesToJson(p.StatedValueText);
+            if (p.AEvalType == 0) {
+                q["coverage_probability"] = DoubleToJson(p.CoverageProbability);
+                q["coverage_factor"] = DoubleToJson(p.CoverageFactor);
+            }
+            q["in_percent"] = p.InPercent;
+            q["degrees_of_freedom"] = p.DegreesOfFreedom;
+            if (p.AMethod == am_Direct) {
+                q["value_type"] = CodeToJson(p.AValueType, names::kAValueType);
+                q["observations"] = Series(p.Observations);
+                if (p.AValueType == 1) q["row_values"] = Series(p.RowValues);
+            } else if (p.AMethod == am_Indirect) {
+                Json cols = Json::array();
+                for (const auto& c : p.SchemaColumns) cols.push_back(BytesToJson(c));
+                q["schema_columns"] = cols;
+                q["schema_formula"] = BytesToJson(p.SchemaFormula);
+                q["observations"] = Series(p.Observations);
+                q["row_values"] = Series(p.RowValues);
+            }
+            break;
+        case TParamKind::TypeB: {
+            const int type = p.BEvalType;
+            q["eval_type"] = CodeToJson(type, names::kBEvalType);
+            q["value"] = DoubleToJson(p.BValue);
+            q["value_text"] = BytesToJson(p.BValueText);
+            q["stated_value"] = DoubleToJson(p.StatedValue);
+            q["stated_value_text"] = BytesToJson(p.StatedValueText);
+            if (type == 0) {
+                q["coverage_probability"] = DoubleToJson(p.CoverageProbability);
+                q["coverage_factor"] = DoubleToJson(p.CoverageFactor);
+            }
+            if (type <= 2) q["in_percent"] = p.InPercent;
+            if (type <= 1) q["degrees_of_freedom"] = p.DegreesOfFreedom;
+            if (type == 2) q["reliability"] = p.Reliability;
+            if (type == 3) {
+                const int dist = p.Distribution;
+                q["distribution"] = CodeToJson(dist, names::kDistribution);
+                if (dist == dc_Normal) q["coverage_probability"] = DoubleToJson(p.CoverageProbability);
+                if (dist == dc_LgNormal) q["limit_side"] = CodeToJson(p.LimitSide, names::kLimitSide);
+                if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
+                    q["param2"] = DoubleToJson(p.BParam2);
+                    q["param2_text"] = BytesToJson(p.BParam2Text);
+                }
+                if (dist == dc_DistributonT) q["degrees_of_freedom"] = p.DegreesOfFreedom;
+                else q["reliability"] = p.Reliability;
+            }
+            break;
+        }
+        case TParamKind::Const:
+            q["value"] = DoubleToJson(p.ConstValue);
+            q["value_text"] = BytesToJson(p.ConstValueText);
+            break;
+        default:
+            break;
+    }
+    if (!p.Comment.empty()) q["comment"] = BytesToJson(p.Comment);
+    if (!p.BudgetComment.empty()) q["budget_comment"] = BytesToJson(p.BudgetComment);
+    return q;
+}
+
+Json BudgetToJson(const TBudget& b) {
+    Json j;
+    j["name"] = BytesToJson(b.Name);
+    j["units"] = BytesToJson(b.Units);
+    j["value"] = DoubleToJson(b.Value);
+    j["combined_uncertainty"] = DoubleToJson(b.CombinedUncertainty);
+    j["relative_uncertainty"] = DoubleToJson(b.RelativeUncertainty);
+    j["effective_dof"] = b.EffectiveDOF;
+    j["result_value"] = DoubleToJson(b.ResultValue);
+    j["expanded_uncertainty"] = DoubleToJson(b.ExpandedUncertainty);
+    j["coverage_factor"] = DoubleToJson(b.CoverageFactor);
+    j["coverage_probability"] = DoubleToJson(b.CoverageProbability);
+    j["max_contribution"] = DoubleToJson(b.MaxContribution);
+    Json entries = Json::array();
+    for (const auto& e : b) {
+        Json l;
+        l["name"] = BytesToJson(e->Name);
+        l["units"] = BytesToJson(e->Units);
+        l["value"] = DoubleToJson(e->Value);
+        l["std_uncertainty"] = DoubleToJson(e->StdUncertainty);
+        l["rel_uncertainty"] = DoubleToJson(e->RelUncertainty);
+        l["distribution"] = CodeToJson(e->Distribution, names::kDistribution);
+        l["dof"] = e->DegreesOfFreedom;
+        l["sensitivity"] = DoubleToJson(e->Sensitivity);
+        l["contribution"] = DoubleToJson(e->Contribution);
+        l["ratio"] = DoubleToJson(e->Ratio);
+        l["index"] = DoubleToJson(e->Index);
+        entries.push_back(std::move(l));
+    }
+    j["entries"] = std::move(entries);
+    return j;
+}
+
+// ---------------------------------------------------------------- import
+
+// A fixed-size text field: at most `limit` bytes and no zero byte, since the
+// file could hold neither.
+std::string FixedText(JsonObjectReader& r, const std::string& key, std::size_t limit, const std::string& fallback) {
+    if (!r.Has(key)) return fallback;
+    std::string text = r.Bytes(key);
+    if (text.size() > limit)
+        throw JsonFieldError(r.PathOf(key), "по-дълъг от " + std::to_string(limit) + " знака (" +
+                                                std::to_string(text.size()) + ")");
+    if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
+    return text;
+}
+
+std::vector<double> ReadSeries(const Json& a, const std::string& path) {
+    std::vector<double> values;
+    values.reserve(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) values.push_back(JsonToDouble(a[i], path + "[" + std::to_string(i) + "]"));
+    return values;
+}
+
+// Stores a series into an array the quantity has already sized; the sizes
+// must agree, so that nothing is dropped silently.
+void StoreSeries(JsonObjectReader& r, const std::string& key, std::vector<double>& target, bool required) {
+    const Json* a = required ? &r.Array(key) : r.ArrayOrNull(key);
+    if (!a) return;
+    std::vector<double> values = ReadSeries(*a, r.PathOf(key));
+    if (values.size() != target.size())
+        throw JsonFieldError(r.PathOf(key), std::to_string(values.size()) + " стойности, а се очакват " +
+                                                std::to_string(target.size()) + " (според observation_count и схемата)");
+    target = std::move(values);
+}
+
+void ReadResult(JsonObjectReader& r, TGumParam& p) {
+    p.ResultFormat = static_cast<std::uint8_t>(r.CodeOr("result_format", names::kResultFormat, p.ResultFormat, kByteMax));
+    p.CoverageMethod =
+        static_cast<std::uint8_t>(r.CodeOr("coverage_method", names::kCoverageMethod, p.CoverageMethod, kByteMax));
+    p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
+    p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
+    p.SignificantDigits = static_cast<int>(r.IntegerOr("significant_digits", kI32Min, kI32Max, p.SignificantDigits));
+    p.ValueFormat = FixedText(r, "value_format", kText101, p.ValueFormat);
+    p.ValueExpFormat = r.BoolOr("value_exp_format", p.ValueExpFormat);
+    p.UncertaintyFormat = FixedText(r, "uncertainty_format", kText101, p.UncertaintyFormat);
+    p.UncertaintyExpFormat = r.BoolOr("uncertainty_exp_format", p.UncertaintyExpFormat);
+}
+
+void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
+    const int method = r.CodeOr("method", names::kAMethod, am_Direct);
+    p.SetAMethod(static_cast<std::uint8_t>(method));
+    std::vector<std::string> columns;
+    if (method == am_Indirect) {
+        if (const Json* cols = r.ArrayOrNull("schema_columns")) {
+            for (std::size_t i = 0; i < cols->size(); ++i) {
+                const std::string path = r.PathOf("schema_columns") + "[" + std::to_string(i) + "]";
+                std::string c = JsonToBytes((*cols)[i], path);
+                if (c.size() > kText101 || c.find('\0') != std::string::npos)
+                    throw JsonFieldError(path, "по-дълъг от 100 знака или съдържа нулев байт");
+                columns.push_back(std::move(c));
+            }
+        }
+    }
+    // The number of measurements may be left out: it follows from the observations.
+    long long count = p.ObservationCount;
+    if (r.Has("observation_count")) {
+        count = r.Integer("observation_count", kMinObservationCount, kMaxObservationCount);
+    } else if (r.Has("observations") && r.Array("observations").size() > 0) {
+        const std::size_t n = r.Array("observations").size();
+        const std::size_t per_row = method == am_Indirect && !columns.empty() ? columns.size() : 1;
+        if (n % per_row != 0)
+            throw JsonFieldError(r.PathOf("observations"),
+                                 "броят стойности не се дели на броя колони на схемата (" + std::to_string(per_row) + ")");
+        count = static_cast<long long>(n / per_row);
+        if (count > kMaxObservationCount)
+            throw JsonFieldError(r.PathOf("observations"), "повече от " + std::to_string(kMaxObservationCount) + " измервания");
+    }
+    p.SetObservationCount(static_cast<int>(count));
+    p.AUncertaintySource = static_cast<std::uint8_t>(r.CodeOr("uncertainty_source", names::kASource, 0, kByteMax));
+    p.SetDecimals(static_cast<int>(r.IntegerOr("decimals", 0, kMaxDecimals, p.Decimals)));
+    if (p.AUncertaintySource == 0)
+        p.ASUType = static_cast<std::uint8_t>(r.CodeOr("su_type", names::kASUType, 0, kByteMax));
+    p.AEvalType = static_cast<std::uint8_t>(r.CodeOr("eval_type", names::kAEvalType, 0, kByteMax));
+    p.StatedValue = r.DoubleOr("stated_value", p.StatedValue);
+    p.StatedValueText = FixedText(r, "stated_value_text", kText101, p.StatedValueText);
+    if (p.AEvalType == 0) {
+        p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
+        p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
+    }
+    p.InPercent = r.BoolOr("in_percent", p.InPercent);
+    p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", kI32Min, kI32Max, p.DegreesOfFreedom)));
+    if (method == am_Direct) {
+        p.AValueType = static_cast<std::uint8_t>(r.CodeOr("value_type", names::kAValueType, 0, kByteMax));
+        StoreSeries(r, "observations", p.Observations, false);
+        if (p.AValueType == 1) StoreSeries(r, "row_values", p.RowValues, false);
+    } else {
+        p.SetSchemaColumns(std::move(columns));
+        p.SchemaFormula = FixedText(r, "schema_formula", kText101, p.SchemaFormula);
+        StoreSeries(r, "observations", p.Observations, false);
+        StoreSeries(r, "row_values", p.RowValues, false);
+    }
+    // As after loading: the statistics (and an indirect schema's rows) follow
+    // from the observations; an error of the schema is the model's own.
+    (void)p.RecomputeStatistics();
+}
+
+void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
+    const int type = r.CodeOr("eval_type", names::kBEvalType, 0, kByteMax);
+    p.BEvalType = static_cast<std::uint8_t>(type);
+    p.BValue = r.DoubleOr("value", p.BValue);
+    p.BValueText = FixedText(r, "value_text", kText101, p.BValueText);
+    p.StatedValue = r.DoubleOr("stated_value", p.StatedValue);
+    p.StatedValueText = FixedText(r, "stated_value_text", kText101, p.StatedValueText);
+    if (type == 0) {
+        p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
+        p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
+    }
+    if (type <= 2) p.InPercent = r.BoolOr("in_percent", p.InPercent);
+    if (type <= 1) p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
+    if (type == 2) p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kByteMax, p.Reliability));
+    if (type == 3) {
+        const int dist = r.CodeOr("distribution", names::kDistribution, p.Distribution, kByteMax);
+        p.Distribution = static_cast<TDistribution>(dist);
+        if (dist == dc_Normal) p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
+        if (dist == dc_LgNormal)
+            p.LimitSide = static_cast<TLgLimit>(r.CodeOr("limit_side", names::kLimitSide, p.LimitSide, kByteMax));
+        if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
+            p.BParam2 = r.DoubleOr("param2", p.BParam2);
+            p.BParam2Text = FixedText(r, "param2_text", kText101, p.BParam2Text);
+        }
+        if (dist == dc_DistributonT)
+            p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
+        else
+            p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kByteMax, p.Reliability));
+    }
+}
+
+void ReadQuantity(const Json& value, const std::string& path, TGumModel& model) {
+    JsonObjectReader r(value, path);
+    if (!r.Has("name")) throw JsonFieldError(r.PathOf("name"), "липсва");
+    TGumParam& p = *model.Params.Add();
+    p.Name = FixedText(r, "name", kText101, "");
+    const int kind = r.Code("kind", names::kKind, kByteMax);
+    p.SetKind(static_cast<TParamKind>(kind));
+    p.Description = FixedText(r, "description", kText256, "");
+    p.Units = FixedText(r, "units", kText101, "");
+    switch (static_cast<TParamKind>(kind)) {
+        case TParamKind::Result: ReadResult(r, p); break;
+        case TParamKind::TypeA: ReadTypeA(r, p); break;
+        case TParamKind::TypeB: ReadTypeB(r, p); break;
+        case TParamKind::Const:
+            p.ConstValue = r.DoubleOr("value", p.ConstValue);
+            p.ConstValueText = FixedText(r, "value_text", kText101, p.ConstValueText);
+            break;
+        default: break;
+    }
+    p.Comment = r.BytesOr("comment", "");
+    p.BudgetComment = r.BytesOr("budget_comment", "");
+    r.Finish();
+}
+
+void ReadCorrelation(const Json& value, const std::string& path, TGumModel& model) {
+    JsonObjectReader r(value, path);
+    const std::string n1 = FixedText(r, "name1", kText101, "");
+    const std::string n2 = FixedText(r, "name2", kText101, "");
+    const double coefficient = r.Double("coefficient");
+    if (!r.Has("name1") || !r.Has("name2")) throw JsonFieldError(r.PathOf(r.Has("name1") ? "name2" : "name1"), "липсва");
+    r.Finish();
+    // As the loader and the correlation page add a row.
+    model.Correlations.AddPair("", "");
+    const int last = model.Correlations.Count() - 1;
+    model.Correlations.SetName1(last, n1);
+    model.Correlations.SetName2(last, n2);
+    model.Correlations.SetCoefficient(last, coefficient);
+}
+
+void ReadBudget(const Json& value, const std::string& path, TGumModel& model) {
+    JsonObjectReader r(value, path);
+    auto b = std::make_unique<TBudget>();
+    b->Name = FixedText(r, "name", kText101, "");
+    b->Units = FixedText(r, "units", kText101, "");
+    b->Value = r.DoubleOr("value", 0);
+    b->CombinedUncertainty = r.DoubleOr("combined_uncertainty", 0);
+    b->RelativeUncertainty = r.DoubleOr("relative_uncertainty", 0);
+    b->EffectiveDOF = static_cast<int>(r.IntegerOr("effective_dof", kI32Min, kI32Max, 0));
+    b->ResultValue = r.DoubleOr("result_value", 0);
+    b->ExpandedUncertainty = r.DoubleOr("expanded_uncertainty", 0);
+    b->CoverageFactor = r.DoubleOr("coverage_factor", 0);
+    b->CoverageProbability = r.DoubleOr("coverage_probability", 0);
+    b->MaxContribution = r.DoubleOr("max_contribution", 0);
+    if (const Json* entries = r.ArrayOrNull("entries")) {
+        for (std::size_t i = 0; i < entries->size(); ++i) {
+            JsonObjectReader e((*entries)[i], r.PathOf("entries") + "[" + std::to_string(i) + "]");
+            TBudgetEntry& l = *b->AddEntry(FixedText(e, "name", kText101, ""));
+            l.Units = FixedText(e, "units", kText101, "");
+            l.Value = e.DoubleOr("value", 0);
+            l.StdUncertainty = e.DoubleOr("std_uncertainty", 0);
+            l.RelUncertainty = e.DoubleOr("rel_uncertainty", 0);
+            l.Distribution = static_cast<TDistribution>(e.CodeOr("distribution", names::kDistribution, 0, kByteMax));
+            l.DegreesOfFreedom = static_cast<int>(e.IntegerOr("dof", kI32Min, kI32Max, 0));
+            l.Sensitivity = e.DoubleOr("sensitivity", 0);
+            l.Contribution = e.DoubleOr("contribution", 0);
+            l.Ratio = e.DoubleOr("ratio", 0);
+            l.Index = e.DoubleOr("index", 0);
+            e.Finish();
+        }
+    }
+    r.Finish();
+    model.Budgets.push_back(std::move(b));
+}
+
+template <typename F>
+void ForEach(JsonObjectReader& r, const std::string& key, F&& read) {
+    const Json* a = r.ArrayOrNull(key);
+    if (!a) return;
+    for (std::size_t i = 0; i < a->size(); ++i) read((*a)[i], r.PathOf(key) + "[" + std::to_string(i) + "]");
+}
+
+// A budget comment lives in the file inside a stored budget and goes back to
+// the first quantity of the budget's name; any other would be lost on saving.
+void CheckBudgetComments(const TGumModel& model) {
+    for (int i = 0; i < model.Params.Count(); ++i) {
+        const TGumParam* p = model.Params.Get(i);
+        if (p->BudgetComment.empty()) continue;
+        const std::string path = "quantities[" + std::to_string(i) + "].budget_comment";
+        if (model.Params.FindByName(p->Name) != p)
+            throw JsonFieldError(path, "друга величина със същото име стои по-напред и получава коментара");
+        bool stored = false;
+        for (const auto& b : model.Budgets) stored = stored || b->Name == p->Name;
+        if (!stored) throw JsonFieldError(path, "коментарът се записва само със записан бюджет на тази величина (budgets)");
+    }
+}
+
+}  // namespace
+
+Json ModelToJson(const TGumModel& model, const TDisplayState& display) {
+    Json doc;
+    doc["format"] = kModelFormatName;
+    doc["version"] = kModelFormatVersion;
+    doc["model_name"] = BytesToJson(model.ModelName);
+    doc["evaluation_method"] = CodeToJson(model.EvalMethod, names::kEvalMethod);
+    doc["description"] = BytesToJson(model.Description);
+    doc["equation"] = BytesToJson(model.Equation);
+    doc["display"] = DisplayToJson(model.FormatSettings, display);
+    Json quantities = Json::array();
+    for (const auto& p : model.Params) quantities.push_back(QuantityToJson(*p));
+    doc["quantities"] = std::move(quantities);
+    Json correlations = Json::array();
+    for (int i = 0; i < model.Correlations.Count(); ++i) {
+        const TCorrelationPair* c = model.Correlations.Get(i);
+        correlations.push_back(Json{{"name1", BytesToJson(c->Name1)},
+                                    {"name2", BytesToJson(c->Name2)},
+                                    {"coefficient", DoubleToJson(c->Coefficient)}});
+    }
+    doc["correlations"] = std::move(correlations);
+    Json budgets = Json::array();
+    for (const auto& b : model.Budgets) budgets.push_back(BudgetToJson(*b));
+    doc["budgets"] = std::move(budgets);
+    return doc;
+}
+
+void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display) {
+    JsonObjectReader r(doc, "");
+    if (r.Has("format")) {
+        const std::string format = r.Bytes("format");
+        if (format != kModelFormatName)
+            throw JsonFieldError("format", "очаква се \"" + std::string(kModelFormatName) + "\"");
+    }
+    r.IntegerOr("version", kModelFormatVersion, kModelFormatVersion, kModelFormatVersion);
+    model.ModelName = FixedText(r, "model_name", kText256, "");
+    model.EvalMethod = static_cast<std::uint8_t>(r.CodeOr("evaluation_method", names::kEvalMethod, em_Gum, kByteMax));
+    model.Description = r.BytesOr("description", "");
+    model.Equation = r.BytesOr("equation", "");
+    // Display settings first: new quantities copy the model's format defaults.
+    if (const Json* d = r.ObjectOrNull("display")) DisplayFromJson(*d, "display", model.FormatSettings, display);
+    ForEach(r, "quantities", [&](const Json& v, const std::string& path) { ReadQuantity(v, path, model); });
+    ForEach(r, "correlations", [&](const Json& v, const std::string& path) { ReadCorrelation(v, path, model); });
+    ForEach(r, "budgets", [&](const Json& v, const std::string& path) { ReadBudget(v, path, model); });
+    r.Finish();
+    CheckBudgetComments(model);
+}
+
+}  // namespace vormid::cli

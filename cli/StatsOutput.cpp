@@ -1,0 +1,120 @@
+#include "cli/StatsOutput.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "cli/Cp1251.h"
+#include "cli/Formatters.h"
+#include "cli/MarkupText.h"
+#include "cli/TextTable.h"
+
+namespace vormid::cli {
+namespace {
+
+Json Finite(double x) { return std::isfinite(x) ? Json(x) : Json(nullptr); }
+
+// Element i of a class array, 0 when the array is shorter than the class count says.
+template <typename T>
+double At(const std::vector<T>& a, int i) {
+    return i >= 0 && i < static_cast<int>(a.size()) ? static_cast<double>(a[i]) : 0.0;
+}
+
+std::string Fixed3(double x) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", x);
+    std::string s = buf;
+    for (char& c : s)
+        if (c == '.') c = ',';
+    return s;
+}
+
+void WriteOneText(const TGumModel& model, const TGumParam& p, std::ostream& out) {
+    const SeriesStatistics& s = p.Statistics;
+    const NumberFormatter f(model.FormatSettings, TDisplayFormat{});
+    const int d = p.Decimals;
+    const int ds = d + model.FormatSettings.DefaultSignificantDigits;
+    auto dec = [&](int decimals, double x) { return NumberText(f.DecimalsComma(decimals, x)); };
+    auto yes = [](bool b) { return std::string(b ? "Да" : "Не"); };
+
+    out << "Тип А: " << MarkupToUtf8(p.Name);
+    if (!p.Description.empty()) out << " — " << Cp1251ToUtf8(p.Description);
+    if (!p.Units.empty()) out << " [" << MarkupToUtf8(p.Units) << "]";
+    out << '\n';
+    TextTable t({false, true, false, true, false, true});
+    t.AddRow({"Брой стойности", std::to_string(s.Count), "Дисперсия", dec(ds, s.StdDev * s.StdDev),
+              "Показател за съгл. с НР (K-S-L)", Fixed3(s.KsDistance)});
+    t.AddRow({"Минимум", dec(d, s.Min), "Станд. отклонение", dec(ds, s.StdDev), "Критерий за съгл. (95%)",
+              Fixed3(s.KsCritical05)});
+    t.AddRow({"Максимум", dec(d, s.Max), "Станд. отклонение (Ср. ст.)", dec(ds, s.StdDevMean),
+              "Критерий за съгл. (99%)", Fixed3(s.KsCritical01)});
+    t.AddRow({"Медиана", dec(ds, s.Median), "Сигма (Ср. ст.)", dec(ds, s.SigmaMean), "Съответства на НР (95%)",
+              yes(s.Normal05)});
+    t.AddRow({"Средна стойност", dec(ds, s.Mean), "Асиметрия", Fixed3(s.Skewness), "Съответства на НР (99%)",
+              yes(s.Normal01)});
+    t.AddRow({"Размах", dec(ds, s.Range), "Ексес", Fixed3(s.Kurtosis), "", ""});
+    t.Write(out);
+    out << '\n';
+}
+
+}  // namespace
+
+void WriteStatsText(const TGumModel& model, std::ostream& out) {
+    bool any = false;
+    for (const auto& p : model.Params) {
+        if (p->Kind != TParamKind::TypeA) continue;
+        WriteOneText(model, *p, out);
+        any = true;
+    }
+    if (!any) out << "{ Няма величини от Тип А }\n";
+}
+
+Json StatsToJson(const std::string& file, const TGumModel& model) {
+    Json doc;
+    doc["file"] = file;
+    Json list = Json::array();
+    for (const auto& p : model.Params) {
+        if (p->Kind != TParamKind::TypeA) continue;
+        const SeriesStatistics& s = p->Statistics;
+        Json q;
+        q["name"] = Cp1251ToUtf8(p->Name);
+        q["count"] = s.Count;
+        q["min"] = Finite(s.Min);
+        q["max"] = Finite(s.Max);
+        q["median"] = Finite(s.Median);
+        q["mean"] = Finite(s.Mean);
+        q["range"] = Finite(s.Range);
+        q["variance"] = Finite(s.StdDev * s.StdDev);
+        q["std_dev"] = Finite(s.StdDev);
+        q["rel_std_dev"] = Finite(s.RelStdDev);
+        q["std_dev_mean"] = Finite(s.StdDevMean);
+        q["sigma_mean"] = Finite(s.SigmaMean);
+        q["skewness"] = Finite(s.Skewness);
+        q["kurtosis"] = Finite(s.Kurtosis);
+        q["ks_distance"] = Finite(s.KsDistance);
+        q["ks_critical_05"] = Finite(s.KsCritical05);
+        q["ks_critical_01"] = Finite(s.KsCritical01);
+        q["normal_05"] = s.Normal05;
+        q["normal_01"] = s.Normal01;
+        q["value"] = Finite(p->Value());
+        q["std_uncertainty"] = Finite(p->StdUncertainty());
+        q["dof"] = p->DOF() < 0 ? -1 : p->DOF();
+        Json classes = Json::array();
+        for (int j = 1; j <= s.ClassCount && j <= kMaxClasses; ++j) {
+            classes.push_back(Json{{"lower", Finite(At(s.ClassBounds, j - 1))},
+                                   {"upper", Finite(At(s.ClassBounds, j))},
+                                   {"mid", Finite(At(s.ClassMids, j))},
+                                   {"count", static_cast<long long>(At(s.Counts, j - 1))},
+                                   {"cum_count", static_cast<long long>(At(s.CumCounts, j - 1))},
+                                   {"rel_freq", Finite(At(s.RelFreq, j - 1))},
+                                   {"cum_rel_freq", Finite(At(s.CumRelFreq, j - 1))},
+                                   {"norm_prob", Finite(At(s.NormProb, j - 1))},
+                                   {"norm_cum_prob", Finite(At(s.NormCumProb, j - 1))}});
+        }
+        q["classes"] = std::move(classes);
+        list.push_back(std::move(q));
+    }
+    doc["quantities"] = std::move(list);
+    return doc;
+}
+
+}  // namespace vormid::cli

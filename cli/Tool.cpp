@@ -1,0 +1,133 @@
+#include "cli/Tool.h"
+
+#include <exception>
+#include <new>
+
+#include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/FileError.h"
+
+#ifndef VORMID_VERSION
+#define VORMID_VERSION "0.0.0"
+#endif
+
+namespace vormid::cli {
+namespace {
+
+using Runner = int (*)(const ParsedArgs&, std::ostream&, std::ostream&);
+
+struct Command {
+    CommandSpec Spec;
+    Runner Run;
+};
+
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = {
+        {{"budget", "изчислява бюджетите на неопределеността на модела",
+          "Употреба: vormid-cli budget ФАЙЛ.gmf [--format text|csv|json]\n"
+          "\n"
+          "Зарежда модела, изчислява бюджета на всеки резултат така, както го прави\n"
+          "страницата \"Бюджет\", и го извежда.\n"
+          "  --format text   таблица за всеки резултат с видимите колони на файла (по подразбиране)\n"
+          "  --format csv    по един ред за всяка величина и за всеки резултат (RFC 4180, UTF-8)\n"
+          "  --format json   всички стойности с пълна точност\n"
+          "Изходен код 1, ако поне един бюджет не може да се изчисли.\n",
+          1,
+          {{"--format", {"text", "csv", "json"}, "text"}}},
+         RunBudget},
+        {{"stats", "статистика на величините от Тип А",
+          "Употреба: vormid-cli stats ФАЙЛ.gmf [--format text|json]\n"
+          "\n"
+          "Извежда статистиката на всяка величина от Тип А, изчислена след зареждането.\n"
+          "  --format text   таблицата на страницата \"Наблюдение\" (по подразбиране)\n"
+          "  --format json   всички стойности и класовете на хистограмата с пълна точност\n",
+          1,
+          {{"--format", {"text", "json"}, "text"}}},
+         RunStats},
+        {{"dump", "показва съдържанието на файла поле по поле",
+          "Употреба: vormid-cli dump ФАЙЛ.gmf\n"
+          "\n"
+          "Показва заглавието на файла, отместването и дължината на всяка секция и всяко\n"
+          "поле на всяка секция. При повреден файл показва прочетеното и мястото на повредата\n"
+          "(изходен код 3).\n",
+          1,
+          {}},
+         RunDump},
+        {{"export", "записва целия модел като JSON на стандартния изход",
+          "Употреба: vormid-cli export ФАЙЛ.gmf\n"
+          "\n"
+          "Извежда целия модел като JSON документ: всички полета на всички величини,\n"
+          "корелациите, записаните бюджети и настройките на изгледа. Текст, който не е\n"
+          "текст в Windows-1251, се записва като {\"base64\": ...}, така че нищо не се губи.\n",
+          1,
+          {}},
+         RunExport},
+        {{"import", "създава файл на модел от JSON документ",
+          "Употреба: vormid-cli import МОДЕЛ.json -o ФАЙЛ.gmf\n"
+          "\n"
+          "Проверява JSON документа (във вида, който дава export) и записва модела във\n"
+          "ФАЙЛ.gmf. Грешка в документа се съобщава с името на полето и файл не се записва.\n"
+          "  -o ФАЙЛ.gmf     файлът, който се създава или заменя\n",
+          1,
+          {{"-o", {}, "", true}}},
+         RunImport},
+    };
+    return commands;
+}
+
+std::vector<CommandSpec> Specs() {
+    std::vector<CommandSpec> specs;
+    for (const auto& c : AllCommands()) specs.push_back(c.Spec);
+    return specs;
+}
+
+void PrintOverview(std::ostream& out) {
+    out << "Употреба: vormid-cli КОМАНДА [ОПЦИИ] ФАЙЛ\n\nКоманди:\n";
+    for (const auto& c : AllCommands()) {
+        std::string name = c.Spec.Name;
+        name.resize(8, ' ');
+        out << "  " << name << c.Spec.Synopsis << '\n';
+    }
+    out << "\n  vormid-cli КОМАНДА --help   помощ за командата\n"
+           "  vormid-cli --version        версията\n"
+           "\nИзходни кодове: 0 успех; 1 бюджет не може да се изчисли; 2 грешна команда;\n"
+           "3 файлът не може да се прочете или запише, или е повреден.\n";
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<CommandSpec> specs = Specs();
+    try {
+        ParsedArgs parsed = ParseArgs(args, specs);
+        if (parsed.Version) {
+            out << "vormid-cli " << VORMID_VERSION << '\n';
+            return kExitOk;
+        }
+        if (parsed.Help && !parsed.Command) {
+            PrintOverview(out);
+            return kExitOk;
+        }
+        if (parsed.Help) {
+            out << parsed.Command->Help;
+            return kExitOk;
+        }
+        for (const auto& c : AllCommands())
+            if (c.Spec.Name == parsed.Command->Name) return c.Run(parsed, out, err);
+        return kExitUsage;
+    } catch (const UsageError& e) {
+        err << "vormid-cli: " << e.what() << "\nВижте \"vormid-cli --help\".\n";
+        return kExitUsage;
+    } catch (const FileError& e) {
+        err << "vormid-cli: " << e.what() << '\n';
+        return kExitFileError;
+    } catch (const std::bad_alloc&) {
+        err << "vormid-cli: няма достатъчно памет\n";
+        return kExitFileError;
+    } catch (const std::exception& e) {
+        err << "vormid-cli: " << e.what() << '\n';
+        return kExitFileError;
+    }
+}
+
+}  // namespace vormid::cli

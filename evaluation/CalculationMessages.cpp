@@ -1,0 +1,97 @@
+#include "evaluation/CalculationMessages.h"
+
+#include "core/GumTypes.h"
+#include "evaluation/Cp1251Text.h"
+
+namespace vormid {
+namespace {
+
+std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
+
+// A name in the typographic quotes of the program's texts.
+std::string Q(const std::string& name) { return T("„") + name + T("“"); }
+
+std::string ShiftedPart(const std::string& shifted) {
+    if (shifted.empty()) return T(" при оценките на входните величини");
+    return T(" при изместена стойност на ") + Q(shifted);
+}
+
+}  // namespace
+
+std::string MsgUnknownName(const std::string& result, const std::string& name) {
+    return T("Името ") + Q(name) + T(" в уравнението на ") + Q(result) +
+           T(" не е величина на модела.");
+}
+
+std::string MsgNoEquationLine(const std::string& result) {
+    return T("Резултатът ") + Q(result) + T(" няма свой ред в уравнението.");
+}
+
+std::string MsgEmptyEquation(const std::string& result) {
+    return T("Редът на ") + Q(result) + T(" в уравнението няма дясна страна.");
+}
+
+std::string MsgEquationNotReadable(const std::string& result) {
+    return T("Уравнението на ") + Q(result) + T(" не може да бъде разчетено.");
+}
+
+std::string MsgEquationTooLarge(const std::string& result) {
+    return T("Уравнението на ") + Q(result) +
+           T(" става твърде дълго при заместване на междинните резултати.");
+}
+
+std::string MsgCyclicDefinition(const std::vector<std::string>& names) {
+    std::string list;
+    for (const auto& n : names) {
+        if (!list.empty()) list += ", ";
+        list += Q(n);
+    }
+    return T("Междинните резултати ") + list +
+           T(" се определят един чрез друг (циклична дефиниция).");
+}
+
+std::string MsgNonFiniteInput(const std::string& name) {
+    return T("Оценката или стандартната неопределеност на ") + Q(name) +
+           T(" не е крайно число.");
+}
+
+std::string MsgNonFiniteResult(const std::string& result, const std::string& shifted) {
+    return T("Уравнението на ") + Q(result) + T(" дава безкрайна или неопределена стойност") +
+           ShiftedPart(shifted) + ".";
+}
+
+std::string MsgEvaluationError(int code, const std::string& result, const std::string& shifted) {
+    const char* what = "Грешка при пресмятане";
+    switch (code) {
+        case InvalidNumber: what = "Невалидно число"; break;
+        case DivisionByZero: what = "Деление на нула"; break;
+        case OutOfRange: what = "Аргумент извън допустимата област"; break;
+        case UndefinedValue: what = "Неопределена стойност"; break;
+        case InvalidOperation: what = "Невалидна операция"; break;
+        default: break;
+    }
+    return T(what) + T(" в уравнението на ") + Q(result) + ShiftedPart(shifted) + ".";
+}
+
+std::string MsgRelativeOfZero(const std::string& result) {
+    return T("Стойността на ") + Q(result) +
+           T(" е нула: относителната разширена неопределеност не може да бъде изчислена.");
+}
+
+std::string MsgNegativeVariance(const std::string& result) {
+    return T("Корелационните коефициенти дават отрицателна дисперсия на ") + Q(result) + ".";
+}
+
+std::string MsgCoverageFactor(const std::string& result) {
+    return T("Факторът на покриване на ") + Q(result) + T(" не може да бъде определен.");
+}
+
+std::string MsgNonFiniteBudget(const std::string& result) {
+    return T("Бюджетът на ") + Q(result) + T(" съдържа безкрайна или неопределена стойност.");
+}
+
+std::string MsgCalculationFailed(const std::string& result) {
+    return T("Грешка при изчисляване на бюджета на ") + Q(result) + ".";
+}
+
+}  // namespace vormid

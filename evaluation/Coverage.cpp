@@ -1,0 +1,50 @@
+#include "evaluation/Coverage.h"
+
+#include <cmath>
+
+#include "core/Statistics.h"
+
+namespace vormid {
+
+double CoverageFactorForDof(int effectiveDof, double probability) {
+    if (effectiveDof > 0 && effectiveDof <= 1000)
+        return StudentCoverageFactor(effectiveDof, probability);
+    return NormalCoverageFactor(probability);
+}
+
+TCoverage BudgetCoverage(const TGumParam& result, double factorForDof) {
+    switch (result.CoverageMethod) {
+        case cm_Standard: return {2.0, 95.0};
+        case cm_Student: return {factorForDof, result.CoverageProbability};
+        default: return {result.CoverageFactor, result.CoverageProbability};
+    }
+}
+
+void SelectCoverageMethod(TGumParam& result, std::uint8_t method) {
+    result.CoverageMethod = method;
+    if (method == cm_Standard) {
+        result.CoverageProbability = 95.0;
+        result.CoverageFactor = 2.0;
+    } else if (method == cm_Normal) {
+        const double k = NormalCoverageFactor(result.CoverageProbability);
+        if (std::isfinite(k)) result.CoverageFactor = k;
+    }
+}
+
+void SetCoverageProbability(TGumParam& result, double probability) {
+    result.CoverageProbability = probability;
+    if (result.CoverageMethod == cm_Normal) {
+        const double k = NormalCoverageFactor(probability);
+        if (std::isfinite(k)) result.CoverageFactor = k;
+    }
+}
+
+void SetCoverageFactor(TGumParam& result, double factor) {
+    result.CoverageFactor = factor;
+    if (result.CoverageMethod == cm_Normal) {
+        const double p = CoverageProbabilityFromFactor(factor);
+        if (std::isfinite(p)) result.CoverageProbability = p;
+    }
+}
+
+}  // namespace vormid

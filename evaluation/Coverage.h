@@ -1,0 +1,40 @@
+#pragma once
+// How a result's coverage factor and probability are fixed by its coverage
+// method: 0 standard (k = 2, P = 95 %), 1 normal distribution (k = k_N(P),
+// or P from k), 2 Student's t of the effective degrees of freedom, 3 as
+// entered.
+#include <cstdint>
+
+#include "core/GumParam.h"
+
+namespace vormid {
+
+constexpr std::uint8_t cm_Standard = 0;
+constexpr std::uint8_t cm_Normal = 1;
+constexpr std::uint8_t cm_Student = 2;
+constexpr std::uint8_t cm_Entered = 3;
+
+struct TCoverage {
+    double Factor = 2.0;
+    double Probability = 95.0;  // per cent
+};
+
+// The Student-t factor k_t(nu, P) for 0 < nu <= 1000, else (infinite or
+// larger nu) the normal factor k_N(P). NaN when P is outside (0, 100).
+double CoverageFactorForDof(int effectiveDof, double probability);
+
+// The k and P that the budget of result states. Method 2 takes
+// factorForDof, the factor computed from the effective degrees of freedom;
+// methods 1 and 3 (and unknown codes) state the stored k and P.
+TCoverage BudgetCoverage(const TGumParam& result, double factorForDof);
+
+// The result page's coupling of P and k, for a result quantity.
+// Selecting a method: standard stores P = 95 and k = 2; normal stores
+// k = k_N(P); the others leave P and k as they are.
+void SelectCoverageMethod(TGumParam& result, std::uint8_t method);
+// Stores P; with the normal method also k = k_N(P).
+void SetCoverageProbability(TGumParam& result, double probability);
+// Stores k; with the normal method also P = 100 (Phi(k) - Phi(-k)).
+void SetCoverageFactor(TGumParam& result, double factor);
+
+}  // namespace vormid

@@ -1,0 +1,350 @@
+// The built vormid-cli run as a process: on the sample models, on damaged
+// files and on bad command lines, checking output and exit status.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "RunProcess.h"
+
+namespace vormid::cli::test {
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kExamples = {"resistance", "gauge_block", "mass", "distributions"};
+
+std::string Example(const std::string& name, const std::string& ext) {
+    return std::string(VORMID_EXAMPLES_DIR) + "/" + name + ext;
+}
+
+// The budget calculation is a library of its own; a tree built before it
+// exists cannot calculate, and the tests that need a budget say so.
+#ifdef VORMID_HAVE_EVALUATION
+#define REQUIRE_EVALUATION() (void)0
+#else
+#define REQUIRE_EVALUATION() GTEST_SKIP() << "built without the budget calculation"
+#endif
+
+std::set<std::string> Keys(const json& object) {
+    std::set<std::string> keys;
+    for (auto it = object.begin(); it != object.end(); ++it) keys.insert(it.key());
+    return keys;
+}
+
+// ------------------------------------------------------------ command line
+
+TEST(CliProcess, VersionAndHelpSucceed) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--version"}, {"--help"}, {"help", "budget"}, {"budget", "--help"}, {"stats", "--help"},
+             {"dump", "--help"}, {"export", "--help"}, {"import", "--help"}}) {
+        const ProcessResult r = RunCli(args);
+        EXPECT_EQ(r.Status, 0) << args[0];
+        EXPECT_FALSE(r.Out.empty()) << args[0];
+        EXPECT_TRUE(r.Err.empty()) << args[0];
+    }
+    EXPECT_EQ(RunCli({"--version"}).Out.rfind("vormid-cli ", 0), 0u);
+    EXPECT_NE(RunCli({"budget", "--help"}).Out.find("--format"), std::string::npos);
+}
+
+TEST(CliProcess, BadUsageExitsWithTwoAndSaysWhy) {
+    const std::string model = Example("resistance", ".gmf");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"evaluate", model}, {"budget"}, {"budget", model, "--format", "xml"},
+             {"stats", model, "--format", "csv"}, {"budget", model, model}, {"import", Example("mass", ".json")},
+             {"dump", model, "--verbose"}}) {
+        const ProcessResult r = RunCli(args);
+        EXPECT_EQ(r.Status, 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_TRUE(r.Out.empty());
+        EXPECT_NE(r.Err.find("vormid-cli: "), std::string::npos);
+    }
+}
+
+// ------------------------------------------------------------ the examples
+
+TEST(CliProcess, ExamplesAreWhatTheirJsonImportsTo) {
+    const std::string dir = TempDir("examples");
+    for (const auto& name : kExamples) {
+        const std::string out = dir + "/" + name + ".gmf";
+        const ProcessResult r = RunCli({"import", Example(name, ".json"), "-o", out});
+        ASSERT_EQ(r.Status, 0) << name << ": " << r.Err;
+        EXPECT_EQ(ReadFile(out), ReadFile(Example(name, ".gmf"))) << name << ".gmf is stale: import its JSON again";
+    }
+}
+
+TEST(CliProcess, ExportImportSavesTheSameBytes) {
+    const std::string dir = TempDir("roundtrip");
+    for (const auto& name : kExamples) {
+        const ProcessResult exported = RunCli({"export", Example(name, ".gmf")});
+        ASSERT_EQ(exported.Status, 0) << exported.Err;
+        WriteFile(dir + "/" + name + ".json", exported.Out);
+        const std::string out = dir + "/" + name + ".gmf";
+        ASSERT_EQ(RunCli({"import", dir + "/" + name + ".json", "-o", out}).Status, 0);
+        EXPECT_EQ(ReadFile(out), ReadFile(Example(name, ".gmf"))) << name;
+        EXPECT_EQ(RunCli({"export", out}).Out, exported.Out) << name;
+    }
+}
+
+TEST(CliProcess, BudgetJsonHasThePublishedFields) {
+    REQUIRE_EVALUATION();
+    const std::set<std::string> budget_keys = {
+        "name", "units", "error_code", "error_message", "value", "combined_uncertainty", "relative_uncertainty",
+        "effective_dof", "coverage_factor", "coverage_probability", "expanded_uncertainty", "result_format",
+        "max_contribution", "max_index", "entries", "statement"};
+    const std::set<std::string> entry_keys = {"name", "kind", "units", "value", "std_uncertainty",
+                                              "rel_uncertainty", "distribution", "dof", "sensitivity",
+                                              "contribution", "ratio", "index"};
+    const std::set<std::string> statement_keys = {"value", "expanded_uncertainty", "coverage_factor",
+                                                  "coverage_probability"};
+    for (const auto& name : kExamples) {
+        const ProcessResult r = RunCli({"budget", Example(name, ".gmf"), "--format", "json"});
+        ASSERT_EQ(r.Status, 0) << name << ": " << r.Err;
+        const json doc = json::parse(r.Out);
+        EXPECT_EQ(Keys(doc), (std::set<std::string>{"file", "budgets"}));
+        ASSERT_FALSE(doc["budgets"].empty());
+        for (const auto& b : doc["budgets"]) {
+            EXPECT_EQ(Keys(b), budget_keys) << name;
+            EXPECT_EQ(b["error_code"], 0) << b["error_message"];
+            EXPECT_EQ(Keys(b["statement"]), statement_keys);
+            EXPECT_EQ(b["statement"]["value"].size(), 2u);
+            for (const auto& e : b["entries"]) {
+                EXPECT_EQ(Keys(e), entry_keys);
+                EXPECT_TRUE(std::set<std::string>({"TypeA", "TypeB", "Const", "VarResult"}).count(e["kind"]))
+                    << e["kind"];
+            }
+        }
+    }
+}
+
+TEST(CliProcess, ResistanceBudgetAgreesWithAHandCalculation) {
+    REQUIRE_EVALUATION();
+    const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf"), "--format", "json"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const json b = json::parse(r.Out)["budgets"][0];
+    // U: mean of the ten readings; I = 0.100021 A; 1 + 0.0039 * 3 = 1.0117.
+    const double u_mean = 100.0065 / 10;
+    const double value = u_mean / 0.100021 / 1.0117;
+    EXPECT_NEAR(b["value"].get<double>(), value, 1e-9 * value);
+    EXPECT_EQ(b["name"], "R");
+    EXPECT_EQ(b["units"], "Ом");
+    EXPECT_EQ(b["entries"].size(), 5u);
+    EXPECT_EQ(b["statement"]["coverage_probability"], "95,00 %");
+    // The t method writes back k for nu_eff; it is above the normal factor.
+    EXPECT_GT(b["coverage_factor"].get<double>(), 1.96);
+    for (const auto& e : b["entries"]) {
+        if (e["name"] == "A" || e["name"] == "T0") {
+            EXPECT_EQ(e["kind"], "Const");
+        }
+    }
+}
+
+TEST(CliProcess, BudgetTextShowsTheTableAndTheResultLine) {
+    REQUIRE_EVALUATION();
+    const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf")});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* text : {"Бюджет: R", "Величина", "Стойност", "Станд. неопр.", "Разпред.", "Ст. Св.",
+                             "Коеф. на чувств.", "Принос в неопр.", "Правоъгълно", "Комб. станд. неопределеност",
+                             "Ефект. степени на свобода", "Резултат", "± ", "95,00 %", " Ом"})
+        EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+    // Hidden in a new model: units, relative uncertainty, relative contribution, index.
+    for (const char* text : {"Изм. ед.", "Отн.неопр. %", "Отн. принос", "Дисп. индекс"})
+        EXPECT_EQ(r.Out.find(text), std::string::npos) << text;
+}
+
+TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
+    REQUIRE_EVALUATION();
+    // In the mass example MR has nu = 0 entered and DB a reliability of 25 %;
+    // the constant-free distributions example has inputs with r = 0.
+    const ProcessResult text = RunCli({"budget", Example("distributions", ".gmf")});
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    EXPECT_NE(text.Out.find("∞"), std::string::npos);
+    const json doc = json::parse(RunCli({"budget", Example("distributions", ".gmf"), "--format", "json"}).Out);
+    bool found = false;
+    for (const auto& e : doc["budgets"][0]["entries"])
+        if (e["dof"] == -1) found = true;
+    EXPECT_TRUE(found);
+}
+
+TEST(CliProcess, BudgetCsvIsOneRowPerEntryAndPerResult) {
+    REQUIRE_EVALUATION();
+    const ProcessResult r = RunCli({"budget", Example("mass", ".gmf"), "--format", "csv"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < r.Out.size();) {
+        const std::size_t end = r.Out.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos) << "records end with CRLF";
+        lines.push_back(r.Out.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("result,row,name,kind,units,value,std_uncertainty", 0), 0u);
+    int results = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_TRUE(lines[i].rfind("M,", 0) == 0 || lines[i].rfind("DMR,", 0) == 0) << lines[i];
+        if (lines[i].find(",result,") != std::string::npos) ++results;
+    }
+    EXPECT_EQ(results, 2);
+}
+
+TEST(CliProcess, StatsOfTypeAQuantities) {
+    const ProcessResult j = RunCli({"stats", Example("mass", ".gmf"), "--format", "json"});
+    ASSERT_EQ(j.Status, 0) << j.Err;
+    const json doc = json::parse(j.Out);
+    ASSERT_EQ(doc["quantities"].size(), 1u);
+    const json& q = doc["quantities"][0];
+    EXPECT_EQ(q["name"], "DM");
+    EXPECT_EQ(q["count"], 10);  // 3 + 5 + 2 grouped observations
+    EXPECT_NEAR(q["mean"].get<double>(), (3 * 0.00010 + 5 * 0.00012 + 2 * 0.00015) / 10, 1e-15);
+    EXPECT_EQ(q["value"], q["mean"]);
+    EXPECT_EQ(q["dof"], 9);
+    int counted = 0;
+    for (const auto& c : q["classes"]) counted += c["count"].get<int>();
+    EXPECT_EQ(counted, 10);
+    for (const char* key : {"min", "max", "median", "range", "variance", "std_dev", "rel_std_dev", "std_dev_mean",
+                            "sigma_mean", "skewness", "kurtosis", "ks_distance", "ks_critical_05",
+                            "ks_critical_01", "normal_05", "normal_01", "std_uncertainty"})
+        EXPECT_TRUE(q.contains(key)) << key;
+
+    const ProcessResult t = RunCli({"stats", Example("resistance", ".gmf")});
+    ASSERT_EQ(t.Status, 0);
+    for (const char* label : {"Тип А: U", "Брой стойности", "Средна стойност", "Станд. отклонение (Ср. ст.)",
+                              "Показател за съгл. с НР (K-S-L)", "Съответства на НР (95%)", "Ексес"})
+        EXPECT_NE(t.Out.find(label), std::string::npos) << label;
+}
+
+TEST(CliProcess, DumpDecodesEveryFieldOfAGoodFile) {
+    const ProcessResult r = RunCli({"dump", Example("gauge_block", ".gmf")});
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    for (const char* text : {"header byte 1: 0x47", "section 1 (model header): offset 22", "section 5 (display settings)",
+                             "schema formula (text101): \"(x1+x2+x3)/3\"", "distribution (u8): 7 (U-разпределение)",
+                             "chart shows contribution (u8): 1"})
+        EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+    EXPECT_EQ(r.Out.find("BROKEN"), std::string::npos);
+}
+
+// ------------------------------------------------------------ damaged input
+
+TEST(CliProcess, MissingAndDamagedFilesExitWithThree) {
+    const std::string dir = TempDir("damaged");
+    const std::string good = ReadFile(Example("mass", ".gmf"));
+    ASSERT_GT(good.size(), 100u);
+    std::string wrong_length = good;
+    wrong_length[2 + 4] = static_cast<char>(0xFF);  // L2 far too long
+    std::string bad_pack = good;
+    bad_pack[22 + 8] ^= 0x5A;  // inside section 1's packed chunks
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"empty.gmf", ""},
+        {"short.gmf", good.substr(0, 10)},
+        {"truncated.gmf", good.substr(0, good.size() - 7)},
+        {"length.gmf", wrong_length},
+        {"packed.gmf", bad_pack},
+        {"text.gmf", "this is not a model file at all, just text that is long enough\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        const std::string path = dir + "/" + name;
+        WriteFile(path, bytes);
+        for (const char* cmd : {"budget", "stats", "export"}) {
+            const ProcessResult r = RunCli({cmd, path});
+            EXPECT_EQ(r.Status, 3) << cmd << " " << name << ": " << r.Out;
+            EXPECT_EQ(r.Signal, 0);
+            EXPECT_TRUE(r.Out.empty()) << cmd << " " << name;
+            EXPECT_NE(r.Err.find(name), std::string::npos) << "the message names the file: " << r.Err;
+        }
+        const ProcessResult d = RunCli({"dump", path});
+        EXPECT_EQ(d.Status, 3) << name << d.Out;
+        EXPECT_NE(d.Out.find("BROKEN"), std::string::npos) << name << d.Out;
+        EXPECT_EQ(ReadFile(path), bytes) << "no command writes to its input";
+    }
+    for (const std::string& path : {dir + "/missing.gmf", dir}) {
+        EXPECT_EQ(RunCli({"budget", path}).Status, 3);
+        EXPECT_EQ(RunCli({"dump", path}).Status, 3);
+    }
+}
+
+TEST(CliProcess, RandomDamageNeverCrashes) {
+    const std::string dir = TempDir("fuzz");
+    const std::string good = ReadFile(Example("gauge_block", ".gmf"));
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes = good;
+        const int flips = 1 + static_cast<int>(rng() % 4);
+        for (int k = 0; k < flips; ++k) bytes[rng() % bytes.size()] = static_cast<char>(rng());
+        if (round % 5 == 0) bytes.resize(rng() % bytes.size());
+        const std::string path = dir + "/f.gmf";
+        WriteFile(path, bytes);
+        for (const char* cmd : {"budget", "dump", "export", "stats"}) {
+            const ProcessResult r = RunCli({cmd, path});
+            EXPECT_EQ(r.Signal, 0) << cmd << " round " << round;
+            EXPECT_TRUE(r.Status == 0 || r.Status == 1 || r.Status == 3) << cmd << " round " << round << ": " << r.Status;
+        }
+    }
+}
+
+TEST(CliProcess, FailedBudgetExitsWithOneAndSaysWhy) {
+    REQUIRE_EVALUATION();
+    const std::string dir = TempDir("failed");
+    WriteFile(dir + "/bad.json", R"({"equation": "{\\rtf1 Y = A*NOSUCH\\par}",
+        "quantities": [{"name": "Y", "kind": "Result"},
+                       {"name": "A", "kind": "TypeB", "eval_type": "standard", "value": 1, "stated_value": 0.1}]})");
+    ASSERT_EQ(RunCli({"import", dir + "/bad.json", "-o", dir + "/bad.gmf"}).Status, 0);
+    const ProcessResult text = RunCli({"budget", dir + "/bad.gmf"});
+    EXPECT_EQ(text.Status, 1);
+    EXPECT_NE(text.Out.find("Грешка при изчисляване на бюджета."), std::string::npos) << text.Out;
+    EXPECT_FALSE(text.Err.empty());
+    const ProcessResult j = RunCli({"budget", dir + "/bad.gmf", "--format", "json"});
+    EXPECT_EQ(j.Status, 1);
+    const json b = json::parse(j.Out)["budgets"][0];
+    EXPECT_NE(b["error_code"], 0);
+    EXPECT_FALSE(b["error_message"].get<std::string>().empty());
+    EXPECT_TRUE(b["statement"].is_null());
+}
+
+// ------------------------------------------------------------ import
+
+TEST(CliProcess, ImportRefusesBadDocumentsAndKeepsTheOldFile) {
+    const std::string dir = TempDir("import");
+    const std::string out = dir + "/out.gmf";
+    WriteFile(out, "previous content");
+    const std::vector<std::pair<std::string, std::string>> docs = {
+        {"{\"quantities\": [", "JSON"},
+        {"{\"quantities\": [{\"name\": \"X\", \"kind\": \"TypeB\", \"eval_type\": 256}]}", "quantities[0].eval_type"},
+        {"{\"quantities\": [{\"name\": \"X\", \"kind\": \"Const\", \"value\": true}]}", "quantities[0].value"},
+        {"{\"colour\": 1}", "colour"},
+        {"\"just a string\"", "(документ)"},
+    };
+    for (const auto& [doc, field] : docs) {
+        WriteFile(dir + "/in.json", doc);
+        const ProcessResult r = RunCli({"import", dir + "/in.json", "-o", out});
+        EXPECT_EQ(r.Status, 3) << doc;
+        EXPECT_NE(r.Err.find(field), std::string::npos) << r.Err;
+        EXPECT_EQ(ReadFile(out), "previous content");
+    }
+    WriteFile(dir + "/in.json", "{}");
+    EXPECT_EQ(RunCli({"import", dir + "/in.json", "-o", dir + "/in.json"}).Status, 2);
+    EXPECT_EQ(ReadFile(dir + "/in.json"), "{}");
+    EXPECT_EQ(RunCli({"import", dir + "/in.json", "-o", dir + "/no/such/dir/x.gmf"}).Status, 3);
+    EXPECT_EQ(RunCli({"import", dir + "/missing.json", "-o", out}).Status, 3);
+}
+
+TEST(CliProcess, CommandsNeverWriteTheirInput) {
+    const std::string dir = TempDir("readonly");
+    const std::string path = dir + "/m.gmf";
+    fs::copy_file(Example("resistance", ".gmf"), path);
+    const auto before = fs::last_write_time(path);
+    const std::string bytes = ReadFile(path);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"budget", path}, {"budget", path, "--format", "json"}, {"budget", path, "--format", "csv"},
+             {"stats", path}, {"dump", path}, {"export", path}}) {
+        const int status = RunCli(args).Status;
+        EXPECT_TRUE(status == 0 || (status == 1 && args[0] == "budget")) << args[0] << ": " << status;
+    }
+    EXPECT_EQ(ReadFile(path), bytes);
+    EXPECT_EQ(fs::last_write_time(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1) << "no stray files";
+}
+
+}  // namespace
+}  // namespace vormid::cli::test

@@ -1,0 +1,215 @@
+// Export and import of the whole model: what goes out comes back, and a bad
+// document is refused with the name of the field.
+#include "cli/ModelJson.h"
+
+#include <gtest/gtest.h>
+
+namespace vormid::cli {
+namespace {
+
+// A model with every kind of quantity and every conditional branch that the
+// file stores.
+void BuildRichModel(TGumModel& m) {
+    m.ModelName = "\xCC\xEE\xE4\xE5\xEB";  // "Модел"
+    m.EvalMethod = em_MonteCarlo;
+    m.Description = "{\\rtf1\\ansi x\x98y}";  // a byte the code page lacks
+    m.Equation = "{\\rtf1 Y = A*B + K\\par}";
+    m.FormatSettings.ExponentMarker = "E";
+    m.FormatSettings.DefaultSignificantDigits = 4;
+
+    TGumParam& y = *m.Params.Add();
+    y.Name = "Y";
+    y.SetKind(TParamKind::Result);
+    y.ResultFormat = 2;
+    y.CoverageMethod = 2;
+    y.ValueFormat = "0.######";
+    y.BudgetComment = "{\\rtf1 note}";
+
+    TGumParam& a = *m.Params.Add();
+    a.Name = "A\\bx\\n";
+    a.Units = "\xEC\xEC";
+    a.SetKind(TParamKind::TypeA);
+    a.SetObservationCount(3);
+    a.SetObservation(0, 1.5);
+    a.SetObservation(1, 1.25);
+    a.SetObservation(2, -0.0);
+    a.Comment = std::string("bin\0ary", 7);
+
+    TGumParam& g = *m.Params.Add();
+    g.Name = "G";
+    g.SetKind(TParamKind::TypeA);
+    g.AValueType = 1;
+    g.SetObservationCount(2);
+    g.SetObservation(0, 1.0);
+    g.SetObservation(1, 2.0);
+    g.SetRowValue(0, 3);
+    g.SetRowValue(1, 2);
+    g.AUncertaintySource = 1;
+    g.AEvalType = 0;
+    g.CoverageFactor = 2.5;
+
+    TGumParam& s = *m.Params.Add();
+    s.Name = "S";
+    s.SetKind(TParamKind::TypeA);
+    s.SetAMethod(am_Indirect);
+    s.SetObservationCount(2);
+    s.SetSchemaColumns({"x1", "x2"});
+    s.SchemaFormula = "x1-x2";
+    for (int i = 0; i < 4; ++i) s.SetObservation(i, 10.0 + i * i);
+    s.RecomputeStatistics();
+
+    const std::uint8_t dists[] = {dc_Normal, dc_LgNormal, dc_DistributonT, dc_Rectangle, dc_Trapez};
+    for (int type = 0; type < 3; ++type) {
+        TGumParam& b = *m.Params.Add();
+        b.Name = "B" + std::to_string(type);
+        b.SetKind(TParamKind::TypeB);
+        b.BEvalType = static_cast<std::uint8_t>(type);
+        b.BValue = 3.0 + type;
+        b.BValueText = "3,0";
+        b.StatedValue = 0.1;
+        b.Reliability = 10;
+    }
+    for (std::uint8_t d : dists) {
+        TGumParam& b = *m.Params.Add();
+        b.Name = "D" + std::to_string(d);
+        b.SetKind(TParamKind::TypeB);
+        b.BEvalType = 3;
+        b.Distribution = static_cast<TDistribution>(d);
+        b.BParam2 = 0.25;
+        b.LimitSide = ll_Top;
+        b.SetDegreesOfFreedom(7);
+    }
+    TGumParam& k = *m.Params.Add();
+    k.Name = "K";
+    k.SetKind(TParamKind::Const);
+    k.ConstValue = 1e-300;
+    k.ConstValueText = "1e-300";
+
+    TGumParam& v = *m.Params.Add();
+    v.Name = "V";
+    v.SetKind(TParamKind::VarResult);
+
+    m.Correlations.AddPair("A\\bx\\n", "G");
+    m.Correlations.SetCoefficient(0, -0.35);
+
+    auto budget = std::make_unique<TBudget>();
+    budget->Name = "Y";
+    budget->Value = 6.5;
+    budget->EffectiveDOF = -1;
+    TBudgetEntry* e = budget->AddEntry("A\\bx\\n");
+    e->Distribution = dc_Trapez;
+    e->DegreesOfFreedom = 2;
+    e->Index = 12.5;
+    m.Budgets.push_back(std::move(budget));
+}
+
+TEST(ModelJson, ExportImportExportIsTheSameDocument) {
+    TGumModel m;
+    TDisplayState d;
+    BuildRichModel(m);
+    d.Columns[4].Hidden = true;
+    d.ColumnWidthMode = 1;
+    const Json first = ModelToJson(m, d);
+
+    TGumModel back;
+    TDisplayState back_d;
+    ModelFromJson(Json::parse(first.dump()), back, back_d);
+    const Json second = ModelToJson(back, back_d);
+    EXPECT_EQ(first.dump(1), second.dump(1));
+
+    EXPECT_EQ(back.Description, m.Description);
+    EXPECT_EQ(back.Params.Get(1)->Comment, m.Params.Get(1)->Comment);
+    EXPECT_TRUE(first["description"].is_object());  // kept as base64
+    EXPECT_EQ(first["quantities"][0]["kind"], "Result");
+    EXPECT_EQ(first["quantities"][0]["budget_comment"], "{\\rtf1 note}");
+}
+
+TEST(ModelJson, ObservationCountFollowsFromTheObservations) {
+    const Json doc = Json::parse(R"({"quantities": [
+        {"name": "X", "kind": "TypeA", "observations": [1, 2, 3, 4]},
+        {"name": "Z", "kind": "TypeA", "method": "indirect", "schema_columns": ["x1", "x2"],
+         "schema_formula": "x1*x2", "observations": [1, 2, 3, 4, 5, 6]}]})");
+    TGumModel m;
+    TDisplayState d;
+    ModelFromJson(doc, m, d);
+    EXPECT_EQ(m.Params.Get(0)->ObservationCount, 4);
+    EXPECT_DOUBLE_EQ(m.Params.Get(0)->Value(), 2.5);
+    EXPECT_EQ(m.Params.Get(1)->ObservationCount, 3);
+    EXPECT_DOUBLE_EQ(m.Params.Get(1)->GetRowValue(2), 30.0);  // the schema was evaluated
+}
+
+TEST(ModelJson, BadDocumentsNameTheField) {
+    struct Case {
+        const char* doc;
+        const char* path;
+    } cases[] = {
+        {R"([1, 2])", "(документ)"},
+        {R"({"format": "other"})", "format"},
+        {R"({"version": 2})", "version"},
+        {R"({"modelname": "x"})", "modelname"},
+        {R"({"quantities": {}})", "quantities"},
+        {R"({"quantities": [{"kind": "TypeB"}]})", "quantities[0].name"},
+        {R"({"quantities": [{"name": "X"}]})", "quantities[0].kind"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeC"}]})", "quantities[0].kind"},
+        {R"({"quantities": [{"name": "X", "kind": "Const", "value": "1"}]})", "quantities[0].value"},
+        {R"({"quantities": [{"name": "X", "kind": "Const", "valu": 1}]})", "quantities[0].valu"},
+        {R"({"quantities": [{"name": "日", "kind": "Const"}]})", "quantities[0].name"},
+        {R"({"quantities": [{"name": {"base64": "!!"}, "kind": "Const"}]})", "quantities[0].name.base64"},
+        {R"({"quantities": [{"name": "X", "kind": "Const", "units": "mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmm"}]})",
+         "quantities[0].units"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeB", "eval_type": "standard", "degrees_of_freedom": 101}]})",
+         "quantities[0].degrees_of_freedom"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeB", "eval_type": "expanded", "reliability": 5}]})",
+         "quantities[0].reliability"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeA", "observation_count": 3, "observations": [1, 2]}]})",
+         "quantities[0].observations"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeA", "observation_count": 0}]})",
+         "quantities[0].observation_count"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeA", "observations": [1, "a"]}]})",
+         "quantities[0].observations[1]"},
+        {R"({"quantities": [{"name": "X", "kind": "TypeA", "method": "indirect", "schema_columns": ["x1", "x2"], "observations": [1, 2, 3]}]})",
+         "quantities[0].observations"},
+        {R"({"correlations": [{"name1": "A", "name2": "B"}]})", "correlations[0].coefficient"},
+        {R"({"correlations": [{"name1": "A", "coefficient": 0.5}]})", "correlations[0].name2"},
+        {R"({"budgets": [{"name": "Y", "entries": [{"name": "A", "dof": 1.5}]}]})", "budgets[0].entries[0].dof"},
+        {R"({"display": {"exponent_marker": "123456789012345678901"}})", "display.exponent_marker"},
+        {R"({"display": {"budget_columns": [{}]}})", "display.budget_columns"},
+        {R"({"display": {"low_threshold": {"f64_bits": "xyz"}}})", "display.low_threshold.f64_bits"},
+    };
+    for (const auto& c : cases) {
+        TGumModel m;
+        TDisplayState d;
+        try {
+            ModelFromJson(Json::parse(c.doc), m, d);
+            ADD_FAILURE() << "accepted: " << c.doc;
+        } catch (const JsonFieldError& e) {
+            EXPECT_EQ(e.Path, c.path) << e.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vormid::cli
+
+namespace vormid::cli {
+namespace {
+
+TEST(ModelJson, BudgetCommentNeedsAStoredBudgetToBeKept) {
+    const Json lost = Json::parse(R"({"quantities": [{"name": "Y", "kind": "Result", "budget_comment": "x"}]})");
+    TGumModel m;
+    TDisplayState d;
+    try {
+        ModelFromJson(lost, m, d);
+        ADD_FAILURE() << "a comment that saving would drop was accepted";
+    } catch (const JsonFieldError& e) {
+        EXPECT_EQ(e.Path, "quantities[0].budget_comment");
+    }
+    const Json kept = Json::parse(R"({"quantities": [{"name": "Y", "kind": "Result", "budget_comment": "x"}],
+                                      "budgets": [{"name": "Y"}]})");
+    TGumModel m2;
+    ModelFromJson(kept, m2, d);
+    EXPECT_EQ(m2.Params.Get(0)->BudgetComment, "x");
+}
+
+}  // namespace
+}  // namespace vormid::cli
