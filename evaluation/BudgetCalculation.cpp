@@ -161,11 +161,12 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
                                                          TBudget* b) {
     Current_ = r.Name;
     Inputs_.clear();
-    std::unordered_set<std::string> seen;
+    // Equal names give the same quantity and different names different
+    // ones, so the quantity stands for its name here.
+    std::unordered_set<const TGumParam*> seen;
     ForEachName(h.SubstitutedEquation, [&](std::string_view name) {
-        if (!seen.emplace(name).second) return;
         const TGumParam* p = Quantities_.Find(name);
-        if (p == nullptr || !IsInputKind(p->Kind)) return;
+        if (p == nullptr || !IsInputKind(p->Kind) || !seen.insert(p).second) return;
         if (!std::isfinite(p->Value()) || !std::isfinite(p->StdUncertainty()) ||
             !std::isfinite(p->LowerValue()) || !std::isfinite(p->UpperValue()))
             throw TCalculationError(MsgNonFiniteInput(p->Name));

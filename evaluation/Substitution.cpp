@@ -91,9 +91,11 @@ std::string TEquationSubstitution::Substitute(
     const std::string& name, const std::function<void(const TNames&)>& registerNames) const {
     std::string data;
     bool defined = false;
-    TNameMap<long long> counts;  // how often each name occurs in data
+    TNameMap<long long> counts;  // how often each defined name occurs in data
     auto countNames = [&](std::size_t line, long long times) {
         for (const std::string& n : NamesOf(line)) {
+            // Only names that some line defines can be substituted.
+            if (Definitions_.find(n) == Definitions_.end()) continue;
             auto it = counts.find(n);
             if (it == counts.end()) it = counts.emplace(n, 0).first;
             it->second += times;

@@ -332,19 +332,20 @@ void TfrmMain::PrintCurrentPage() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Печат"));
     if (dialog.exec() != QDialog::Accepted) return;
+    if (!PrintPage(printer)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+}
+
+bool TfrmMain::PrintPage(QPrinter& printer) {
     QWidget* page = ui_->Book->currentWidget();
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        ShowMessageBox(QStringLiteral("Печатът не може да започне."));
-        return;
-    }
-    // The page as it is on the screen, scaled to the paper's width.
+    if (!painter.begin(&printer)) return false;
+    // The page as it is on the screen, scaled to fit the paper.
     QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
     double scale = std::min(double(paper.width()) / std::max(page->width(), 1),
                             double(paper.height()) / std::max(page->height(), 1));
     painter.scale(scale, scale);
     page->render(&painter);
-    painter.end();
+    return painter.end();
 }
 
 }  // namespace vormid

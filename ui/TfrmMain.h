@@ -14,6 +14,7 @@
 
 class QButtonGroup;
 class QMenu;
+class QPrinter;
 class QSettings;
 
 namespace Ui { class TfrmMain; }
@@ -50,6 +51,10 @@ public:
     void SetHelpFile(const QString& path) { helpFile_ = path; }
     // Opens the help page; returns whether there was one.
     bool ShowHelp();
+
+    // Prints the current page of the main notebook; false when the printer
+    // cannot start. "Печат" asks for the printer first.
+    bool PrintPage(QPrinter& printer);
 
     // The page buttons' numbers: main notebook 0..2, inner notebook 0..2.
     void SelectMainPage(int page);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -307,6 +308,22 @@ private slots:
         dialog.exec();
         QCOMPARE(loadsWhileOpen, 0);
         QTRY_COMPARE_WITH_TIMEOUT(win.w->Document().FileName(), a, 2000);
+        win.w->close();
+    }
+
+    void hardCopyPrintsTheCurrentPage() {
+        Window win(Ini("print.ini"));
+        win.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString pdf = dir_.filePath("page.pdf");
+        printer.setOutputFileName(pdf);
+        QVERIFY(win.w->PrintPage(printer));
+        QFile out(pdf);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QVERIFY(out.read(5) == "%PDF-");
+        QVERIFY(out.size() > 1000);
         win.w->close();
     }
 
