@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/ModelFile.h"
-#include "cli/OutputJson.h"
 
 namespace vormid::cli {
 
@@ -18,7 +17,7 @@ int RunBudget(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     if (!calculated) model.Budgets.clear();
 
     if (format == "json") {
-        WriteJson(BudgetsToJson(path, model, loaded->Display), out);
+        WriteBudgetsJson(path, model, loaded->Display, out);
     } else if (format == "csv") {
         WriteBudgetsCsv(model, out);
     } else {

@@ -1,11 +1,10 @@
 #include "cli/BudgetOutput.h"
 
-#include <cmath>
-#include <cstdio>
 
 #include "cli/BudgetCells.h"
 #include "cli/Cp1251.h"
 #include "cli/Csv.h"
+#include "cli/JsonStream.h"
 #include "cli/MarkupText.h"
 #include "cli/ModelCodes.h"
 #include "cli/TextTable.h"
@@ -25,24 +24,12 @@ std::string FailureReason(const TBudget& b) {
 
 // Full precision for machine-read forms: the shortest text that reads back
 // to the same double.
-std::string FullPrecision(double x) {
-    if (std::isnan(x)) return "NaN";
-    if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
-    char buf[40];
-    for (int digits = 15; digits <= 17; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, x);
-        if (std::strtod(buf, nullptr) == x) break;
-    }
-    return buf;
-}
+std::string FullPrecision(double x) { return ShortestDouble(x); }
 
 std::string CodeName(int code, const std::vector<std::string>& list) {
     return code >= 0 && code < static_cast<int>(list.size()) ? list[code] : std::to_string(code);
 }
 
-Json Finite(double x) { return std::isfinite(x) ? Json(x) : Json(nullptr); }
-
-Json PairJson(const FormattedNumber& n) { return Json::array({Cp1251ToUtf8(n.Mantissa), Cp1251ToUtf8(n.Exponent)}); }
 
 void WriteOneBudgetText(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
                         const TBudget& b, std::ostream& out) {
@@ -126,60 +113,75 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
     }
 }
 
-Json BudgetsToJson(const std::string& file, const TGumModel& model, const TDisplayState& display) {
-    Json doc;
-    doc["file"] = file;
-    Json budgets = Json::array();
+void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDisplayState& display,
+                      std::ostream& out) {
+    JsonStream j(out);
     const QuantityLookup quantities(model.Params);
+    j.BeginObject();
+    j.Key("file");
+    j.String(file);
+    j.Key("budgets");
+    j.BeginArray();
     for (const auto& b : model.Budgets) {
         const TGumParam* r = quantities.Find(b->Name);
-        Json j;
-        j["name"] = Cp1251ToUtf8(b->Name);
-        j["units"] = Cp1251ToUtf8(b->Units);
-        j["error_code"] = b->ErrorCode;
-        j["error_message"] = b->ErrorCode ? FailureReason(*b) : std::string();
-        j["value"] = Finite(b->Value);
-        j["combined_uncertainty"] = Finite(b->CombinedUncertainty);
-        j["relative_uncertainty"] = Finite(b->RelativeUncertainty);
-        j["effective_dof"] = b->EffectiveDOF < 0 ? -1 : b->EffectiveDOF;
-        j["coverage_factor"] = Finite(b->CoverageFactor);
-        j["coverage_probability"] = Finite(b->CoverageProbability);
-        j["expanded_uncertainty"] = Finite(b->ExpandedUncertainty);
-        j["result_format"] = CodeToJson(r ? r->ResultFormat : 0, names::kResultFormat);
-        j["max_contribution"] = Finite(b->MaxContribution);
-        j["max_index"] = Finite(b->MaxIndex);
-        Json entries = Json::array();
+        j.BeginObject();
+        j.Key("name"), j.String(Cp1251ToUtf8(b->Name));
+        j.Key("units"), j.String(Cp1251ToUtf8(b->Units));
+        j.Key("error_code"), j.Integer(b->ErrorCode);
+        j.Key("error_message"), j.String(b->ErrorCode ? FailureReason(*b) : std::string());
+        j.Key("value"), j.Number(b->Value);
+        j.Key("combined_uncertainty"), j.Number(b->CombinedUncertainty);
+        j.Key("relative_uncertainty"), j.Number(b->RelativeUncertainty);
+        j.Key("effective_dof"), j.Integer(b->EffectiveDOF < 0 ? -1 : b->EffectiveDOF);
+        j.Key("coverage_factor"), j.Number(b->CoverageFactor);
+        j.Key("coverage_probability"), j.Number(b->CoverageProbability);
+        j.Key("expanded_uncertainty"), j.Number(b->ExpandedUncertainty);
+        j.Key("result_format"), j.String(CodeName(r ? r->ResultFormat : 0, names::kResultFormat));
+        j.Key("max_contribution"), j.Number(b->MaxContribution);
+        j.Key("max_index"), j.Number(b->MaxIndex);
+        j.Key("entries");
+        j.BeginArray();
         for (const auto& e : *b) {
-            Json x;
-            x["name"] = Cp1251ToUtf8(e->Name);
-            x["kind"] = EntryKindName(quantities, *e);
-            x["units"] = Cp1251ToUtf8(e->Units);
-            x["value"] = Finite(e->Value);
-            x["std_uncertainty"] = Finite(e->StdUncertainty);
-            x["rel_uncertainty"] = Finite(e->RelUncertainty);
-            x["distribution"] = CodeToJson(e->Distribution, names::kDistribution);
-            x["dof"] = e->DegreesOfFreedom < 0 ? -1 : e->DegreesOfFreedom;
-            x["sensitivity"] = Finite(e->Sensitivity);
-            x["contribution"] = Finite(e->Contribution);
-            x["ratio"] = Finite(e->Ratio);
-            x["index"] = Finite(e->Index);
-            entries.push_back(std::move(x));
+            j.BeginObject();
+            j.Key("name"), j.String(Cp1251ToUtf8(e->Name));
+            j.Key("kind"), j.String(EntryKindName(quantities, *e));
+            j.Key("units"), j.String(Cp1251ToUtf8(e->Units));
+            j.Key("value"), j.Number(e->Value);
+            j.Key("std_uncertainty"), j.Number(e->StdUncertainty);
+            j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
+            j.Key("distribution"), j.String(CodeName(e->Distribution, names::kDistribution));
+            j.Key("dof"), j.Integer(e->DegreesOfFreedom < 0 ? -1 : e->DegreesOfFreedom);
+            j.Key("sensitivity"), j.Number(e->Sensitivity);
+            j.Key("contribution"), j.Number(e->Contribution);
+            j.Key("ratio"), j.Number(e->Ratio);
+            j.Key("index"), j.Number(e->Index);
+            j.EndObject();
         }
-        j["entries"] = std::move(entries);
+        j.EndArray();
+        j.Key("statement");
         if (b->ErrorCode == NoError) {
             const BudgetView v = MakeBudgetView(model, quantities, display, *b);
             const ResultLine line = MakeResultLine(v);
-            j["statement"] = Json{{"value", PairJson(line.Value)},
-                                  {"expanded_uncertainty", PairJson(line.Uncertainty)},
-                                  {"coverage_factor", line.CoverageFactor},
-                                  {"coverage_probability", line.CoverageProbability}};
+            auto pair = [&](const FormattedNumber& n) {
+                j.BeginArray();
+                j.String(Cp1251ToUtf8(n.Mantissa));
+                j.String(Cp1251ToUtf8(n.Exponent));
+                j.EndArray();
+            };
+            j.BeginObject();
+            j.Key("value"), pair(line.Value);
+            j.Key("expanded_uncertainty"), pair(line.Uncertainty);
+            j.Key("coverage_factor"), j.String(line.CoverageFactor);
+            j.Key("coverage_probability"), j.String(line.CoverageProbability);
+            j.EndObject();
         } else {
-            j["statement"] = nullptr;
+            j.Null();
         }
-        budgets.push_back(std::move(j));
+        j.EndObject();
     }
-    doc["budgets"] = std::move(budgets);
-    return doc;
+    j.EndArray();
+    j.EndObject();
+    j.Finish();
 }
 
 }  // namespace vormid::cli
