@@ -17,7 +17,7 @@ namespace {
 using Runner = int (*)(const ParsedArgs&, std::ostream&, std::ostream&);
 
 struct Command {
-    CommandSpec Spec;
+    CommandSpec Usage;
     Runner Run;
 };
 
@@ -77,16 +77,16 @@ const std::vector<Command>& AllCommands() {
 
 std::vector<CommandSpec> Specs() {
     std::vector<CommandSpec> specs;
-    for (const auto& c : AllCommands()) specs.push_back(c.Spec);
+    for (const auto& c : AllCommands()) specs.push_back(c.Usage);
     return specs;
 }
 
 void PrintOverview(std::ostream& out) {
     out << "Употреба: vormid-cli КОМАНДА [ОПЦИИ] ФАЙЛ\n\nКоманди:\n";
     for (const auto& c : AllCommands()) {
-        std::string name = c.Spec.Name;
+        std::string name = c.Usage.Name;
         name.resize(8, ' ');
-        out << "  " << name << c.Spec.Synopsis << '\n';
+        out << "  " << name << c.Usage.Synopsis << '\n';
     }
     out << "\n  vormid-cli КОМАНДА --help   помощ за командата\n"
            "  vormid-cli --version        версията\n"
@@ -113,7 +113,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return kExitOk;
         }
         for (const auto& c : AllCommands())
-            if (c.Spec.Name == parsed.Command->Name) return c.Run(parsed, out, err);
+            if (c.Usage.Name == parsed.Command->Name) return c.Run(parsed, out, err);
         return kExitUsage;
     } catch (const UsageError& e) {
         err << "vormid-cli: " << e.what() << "\nВижте \"vormid-cli --help\".\n";

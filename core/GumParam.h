@@ -89,6 +89,11 @@ public:
     double LowerValue() const { return Value() - StdUncertainty(); }
     double UpperValue() const { return Value() + StdUncertainty(); }
     double DoubleUncertainty() const { return 2.0 * StdUncertainty(); }
+    // The distribution the quantity's uncertainty follows: normal for Type A
+    // and for a stated expanded or standard uncertainty, rectangular for an
+    // error bound, the chosen one for an interval. A stored Distribution may
+    // still hold an earlier choice for the first three evaluation kinds.
+    TDistribution EffectiveDistribution() const;
 
     TGumParams* Owner = nullptr;
     std::string Name;

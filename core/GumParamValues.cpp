@@ -7,6 +7,16 @@
 
 namespace vormid {
 
+TDistribution TGumParam::EffectiveDistribution() const {
+    if (Kind != TParamKind::TypeB) return dc_Normal;
+    switch (BEvalType) {
+        case 0:
+        case 1: return dc_Normal;
+        case 2: return dc_Rectangle;
+        default: return Distribution;
+    }
+}
+
 double TGumParam::Value() const {
     switch (Kind) {
         case TParamKind::TypeA: return Statistics.Mean;

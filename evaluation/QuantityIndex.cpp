@@ -42,7 +42,7 @@ void TBudgetEntryIndex::Register(const std::vector<std::string>& names) {
                 e->Value = q->Value();
                 e->StdUncertainty = q->StdUncertainty();
                 e->RelUncertainty = q->RelativeUncertainty();
-                e->Distribution = q->Kind == TParamKind::TypeA ? dc_Normal : q->Distribution;
+                e->Distribution = q->EffectiveDistribution();
                 e->DegreesOfFreedom = q->DOF();
                 break;
             case TParamKind::Const:

@@ -171,5 +171,22 @@ TEST(TypeBDof, ReliabilityRuleMatchesTheExactFraction) {
     EXPECT_EQ(DofFromReliability(0), kInfiniteDof);
 }
 
+TEST(TypeBDistribution, StatedKindsFollowTheirOwnDistribution) {
+    // A stored distribution left over from an earlier interval choice must
+    // not show for a stated uncertainty or an error bound.
+    TGumParam b;
+    b.SetKind(TParamKind::TypeB);
+    b.Distribution = dc_Trapez;
+    const TDistribution expected[] = {dc_Normal, dc_Normal, dc_Rectangle, dc_Trapez};
+    for (std::uint8_t kind = 0; kind < 4; ++kind) {
+        b.BEvalType = kind;
+        EXPECT_EQ(b.EffectiveDistribution(), expected[kind]) << "evaluation kind " << int(kind);
+    }
+    TGumParam a;
+    a.SetKind(TParamKind::TypeA);
+    a.Distribution = dc_Trapez;
+    EXPECT_EQ(a.EffectiveDistribution(), dc_Normal);
+}
+
 }  // namespace
 }  // namespace vormid
