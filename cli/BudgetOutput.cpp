@@ -5,7 +5,7 @@
 #include "cli/Cp1251.h"
 #include "cli/Csv.h"
 #include "cli/JsonStream.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 #include "cli/ModelCodes.h"
 #include "cli/TextTable.h"
 

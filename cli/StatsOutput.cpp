@@ -5,7 +5,7 @@
 
 #include "cli/Cp1251.h"
 #include "cli/Formatters.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 #include "cli/TextTable.h"
 
 namespace vormid::cli {
