@@ -11,6 +11,9 @@
 #include "app/StartOptions.h"
 #include "diagnostics/Diagnostics.h"
 #include "ui/ErrorHandler.h"
+#include "ui/ModelController.h"
+#include "ui/TextCodec.h"
+#include "ui/widgets/NameMarkupPainter.h"
 #include "ui/FormLook.h"
 #include "ui/ShellIntegration.h"
 #include "ui/SingleInstance.h"
@@ -39,6 +42,15 @@ QString OpenRequest(const QStringList& files) {
     return lines.join(QLatin1Char('\n'));
 }
 
+// The quantity named exactly so (in the file's code page), or else the first
+// whose name reads so without its markup; -1 for none.
+int FindQuantity(const TGumModel& model, const QString& name) {
+    if (TGumParam* q = model.Params.FindByName(ToCp1251(name))) return model.Params.IndexOf(q);
+    for (int i = 0; i < model.Params.Count(); ++i)
+        if (NameMarkupPlainText(model.Params.Get(i)->Name) == name) return i;
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +59,12 @@ int main(int argc, char** argv) {
 
     TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TStartOptions options = ParseStartOptions(RawArguments(argc, argv));
+    TPageChoice grabPage;
+    if (!options.GrabPage.isEmpty() && !PageByName(options.GrabPage, grabPage)) {
+        std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget)\n",
+                     options.GrabPage.toLocal8Bit().constData());
+        return 2;
+    }
 
     // Another instance runs: hand it the files and end without a window.
     TSingleInstance instance;
@@ -88,8 +106,20 @@ int main(int argc, char** argv) {
         }
         if (!options.GrabFile.isEmpty()) {
             QTimer::singleShot(300, &window, [&] {
-                window.grab().save(options.GrabFile);
-                window.close();
+                if (!options.GrabQuantity.isEmpty()) {
+                    int index = FindQuantity(window.Controller().Model(), options.GrabQuantity);
+                    if (index < 0) std::fprintf(stderr, "vormid: no quantity \"%s\" in the model\n",
+                                                options.GrabQuantity.toLocal8Bit().constData());
+                    window.Controller().Select(index);
+                }
+                window.SelectMainPage(grabPage.MainPage);
+                if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
+                // The chosen page paints once before the picture is taken.
+                QTimer::singleShot(200, &window, [&] {
+                    window.grab().save(options.GrabFile);
+                    window.Document().MarkModified(false);
+                    window.close();
+                });
             });
         }
     });
