@@ -188,7 +188,9 @@ TEST(CliProcess, ConstantsAndIntermediatesHaveNoDistributionInJson) {
             for (const auto& e : b["entries"]) {
                 const bool input = e["kind"] == "TypeA" || e["kind"] == "TypeB";
                 EXPECT_EQ(e["distribution"].is_null(), !input) << name << " " << e["name"];
-                if (e["kind"] == "Const") EXPECT_TRUE(e["dof"].is_null()) << name << " " << e["name"];
+                if (e["kind"] == "Const") {
+                    EXPECT_TRUE(e["dof"].is_null()) << name << " " << e["name"];
+                }
             }
     }
 }
