@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/Formula.h"
+#include "evaluation/BudgetCalculationChecks.h"
 #include "evaluation/CalculationMessages.h"
 #include "evaluation/Coverage.h"
 #include "evaluation/EquationPieces.h"
@@ -56,7 +57,22 @@ TBudgetCalculator::TBudgetCalculator(TGumParams& params, const TCorrelation& cor
       Correlations_(correlations),
       Plain_(EquationText(equationRichText)),
       Quantities_(params),
-      Substitution_(SplitEquationLines(Plain_)) {}
+      Substitution_(SplitEquationLines(Plain_)) {
+    for (TInputProblem& problem : CheckModelInputs(params, correlations))
+        if (!problem.Warning) Refusals_.push_back(std::move(problem));
+}
+
+// A refused input fails every budget whose equation or result names all the
+// quantities it concerns: a number computed from it would look confident
+// and be wrong.
+void TBudgetCalculator::RefuseImpossibleInputs(const TGumParam& r,
+                                               const std::unordered_set<std::string>& names) const {
+    for (const TInputProblem& problem : Refusals_) {
+        bool meets = true;
+        for (const std::string& n : problem.Names) meets = meets && (n == r.Name || names.count(n) > 0);
+        if (meets) throw TCalculationError(problem.Message);
+    }
+}
 
 TBudgetEntryIndex& TBudgetCalculator::EntriesOf(TBudget& b) {
     auto& slot = EntryIndexes_[&b];
@@ -163,6 +179,11 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
     Inputs_.clear();
     // Equal names give the same quantity and different names different
     // ones, so the quantity stands for its name here.
+    if (!Refusals_.empty()) {
+        std::unordered_set<std::string> named;
+        ForEachName(h.SubstitutedEquation, [&](std::string_view name) { named.emplace(name); });
+        RefuseImpossibleInputs(r, named);
+    }
     std::unordered_set<const TGumParam*> seen;
     ForEachName(h.SubstitutedEquation, [&](std::string_view name) {
         const TGumParam* p = Quantities_.Find(name);
