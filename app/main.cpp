@@ -112,6 +112,9 @@ int main(int argc, char** argv) {
                                                 options.GrabQuantity.toLocal8Bit().constData());
                     window.Controller().Select(index);
                 }
+                // A size at which every page has room, whatever the saved placement.
+                window.showNormal();
+                window.resize(1100, 760);
                 window.SelectMainPage(grabPage.MainPage);
                 if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
                 // The chosen page paints once before the picture is taken.

@@ -32,6 +32,10 @@ bool TModelController::EditQuantity(int index, const std::function<void(TGumPara
     return true;
 }
 
+void TModelController::AdjustQuantity(int index, const std::function<void(TGumParam&)>& fn) {
+    if (TGumParam* p = model_->Params.Get(index)) fn(*p);
+}
+
 TAnalysisOutcome TModelController::AnalyseEquation() {
     if (Loading()) return {};
     TAnalysisOutcome outcome = AnalyseModel(EquationText(model_->Equation), model_->Params, deleted_);

@@ -63,6 +63,11 @@ public:
         return EditQuantity(selected_, fn, mark);
     }
 
+    // A correction that keeps a quantity consistent with what its page
+    // shows (a distribution its evaluation kind forces). It runs also while
+    // loading, is no edit of the user and tells nobody.
+    void AdjustQuantity(int index, const std::function<void(TGumParam&)>& fn);
+
     // "Анализ на модела" over the model's equation. A refusal is returned
     // (nothing changed); after a run the first quantity is selected and
     // quantitiesReset is emitted. Ignored while loading (Ok, nothing done).

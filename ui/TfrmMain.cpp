@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "evaluation/QuantitySummary.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
 #include "ui/TfrmDlgBox.h"
@@ -354,7 +355,9 @@ void TfrmMain::PrintCurrentPage() {
 }
 
 void TfrmMain::ShowQuantityStatus() {
-    quantityStatus_->setText(QString());
+    const TGumParam* q = controller_->SelectedQuantity();
+    quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
+                               : QString());
 }
 
 bool TfrmMain::PrintPage(QPrinter& printer) {

@@ -5,7 +5,10 @@
 #include "core/GumParam.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
+#include "ui/TfrmDlgBox.h"
 #include "ui/editors/KindEditor.h"
+#include "ui/richtext/RichTextEditor.h"
+#include "ui/richtext/UnitsEdit.h"
 #include "ui/widgets/ByteLimitValidator.h"
 #include "ui_QuantityEditor.h"
 
@@ -37,12 +40,12 @@ TQuantityEditor::TQuantityEditor(QWidget* parent) : QWidget(parent), ui_(std::ma
             if (QStandardItem* item = items->item(i)) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
     ui_->edDescription->setValidator(new TByteLimitValidator(kDescriptionBytes, ui_->edDescription));
-    ui_->rtfUnits->setValidator(new TByteLimitValidator(kUnitsBytes, ui_->rtfUnits));
+    ui_->Commentar->SetKind(TRichTextEditor::TKind::Comment);
 
     connect(ui_->qcbParamType, &QComboBox::activated, this, &TQuantityEditor::qcbParamTypeChange);
     connect(ui_->edDescription, &QLineEdit::textEdited, this, &TQuantityEditor::edDescriptionChange);
-    connect(ui_->rtfUnits, &QLineEdit::textEdited, this, &TQuantityEditor::UnitsChange);
-    connect(ui_->Commentar, &QTextEdit::textChanged, this, &TQuantityEditor::CommentarChange);
+    connect(ui_->rtfUnits, &TUnitsEdit::unitsEdited, this, &TQuantityEditor::UnitsChange);
+    connect(ui_->Commentar, &TRichTextEditor::textEdited, this, &TQuantityEditor::CommentarChange);
 }
 
 TQuantityEditor::~TQuantityEditor() = default;
@@ -68,16 +71,16 @@ void TQuantityEditor::DisplaySelected() {
     if (!q) {
         ui_->qcbParamType->setCurrentIndex(-1);
         ui_->edDescription->clear();
-        ui_->rtfUnits->clear();
-        ui_->Commentar->clear();
+        ui_->rtfUnits->SetUnits({});
+        ui_->Commentar->SetRtf({});
         ui_->BookParam->hide();
         return;
     }
     ui_->qcbParamType->setCurrentIndex(static_cast<int>(q->Kind) - 1);
     ui_->qcbParamType->setEnabled(KindChosenByUser(q->Kind));
     ui_->edDescription->setText(FromCp1251(q->Description));
-    ui_->rtfUnits->setText(FromCp1251(q->Units));
-    ui_->Commentar->setPlainText(FromCp1251(q->Comment));
+    ui_->rtfUnits->SetUnits(q->Units);
+    ui_->Commentar->SetRtf(q->Comment);
     TKindEditor* page = PageOf(q->Kind);
     ui_->BookParam->setVisible(page != nullptr);
     if (page) {
@@ -106,16 +109,25 @@ void TQuantityEditor::edDescriptionChange(const QString& text) {
     controller_->EditSelected([&](TGumParam& q) { q.Description = bytes; });
 }
 
-void TQuantityEditor::UnitsChange(const QString& text) {
+void TQuantityEditor::UnitsChange() {
     if (!controller_) return;
-    const std::string bytes = ToCp1251(text);
+    std::string bytes = ui_->rtfUnits->Units();
+    // The file keeps 100 bytes of units markup; more is refused, not cut.
+    if (static_cast<int>(bytes.size()) > kUnitsBytes) {
+        ShowMessageBox(QStringLiteral("Мерните единици могат да заемат най-много %1 байта.").arg(kUnitsBytes));
+        if (TGumParam* q = controller_->SelectedQuantity()) {
+            auto scope = controller_->LoadingScope();
+            ui_->rtfUnits->SetUnits(q->Units);
+        }
+        return;
+    }
     if (TGumParam* q = controller_->SelectedQuantity(); q && q->Units == bytes) return;
     controller_->EditSelected([&](TGumParam& q) { q.Units = bytes; });
 }
 
 void TQuantityEditor::CommentarChange() {
     if (!controller_ || controller_->Loading()) return;
-    const std::string bytes = ToCp1251(ui_->Commentar->toPlainText());
+    const std::string bytes = ui_->Commentar->Rtf();
     controller_->EditSelected([&](TGumParam& q) { q.Comment = bytes; });
 }
 

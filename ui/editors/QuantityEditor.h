@@ -32,7 +32,7 @@ public:
 private:
     void qcbParamTypeChange(int item);
     void edDescriptionChange(const QString& text);
-    void UnitsChange(const QString& text);
+    void UnitsChange();
     void CommentarChange();
 
     std::unique_ptr<Ui::TQuantityEditor> ui_;

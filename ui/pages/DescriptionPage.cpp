@@ -1,15 +1,14 @@
 #include "ui/pages/DescriptionPage.h"
 
-#include "evaluation/EquationText.h"
 #include "ui/ModelController.h"
-#include "ui/TextCodec.h"
+#include "ui/richtext/RichTextEditor.h"
 #include "ui_DescriptionPage.h"
 
 namespace vormid {
 
 TDescriptionPage::TDescriptionPage(QWidget* parent) : TPage(parent), ui_(std::make_unique<Ui::TDescriptionPage>()) {
     ui_->setupUi(this);
-    connect(ui_->Editor, &QPlainTextEdit::textChanged, this, &TDescriptionPage::EditorChange);
+    connect(ui_->Editor, &TRichTextEditor::textEdited, this, &TDescriptionPage::EditorChange);
 }
 
 TDescriptionPage::~TDescriptionPage() = default;
@@ -17,15 +16,12 @@ TDescriptionPage::~TDescriptionPage() = default;
 void TDescriptionPage::Reload() {
     if (!controller_) return;
     auto scope = controller_->LoadingScope();
-    std::string plain = EquationText(controller_->Model().Description);
-    for (char& c : plain)
-        if (c == kLineSeparator) c = '\n';
-    ui_->Editor->setPlainText(FromCp1251(plain).trimmed());
+    ui_->Editor->SetRtf(controller_->Model().Description);
 }
 
 void TDescriptionPage::EditorChange() {
     if (!controller_ || controller_->Loading()) return;
-    controller_->SetDescription(ToCp1251(ui_->Editor->toPlainText()));
+    controller_->SetDescription(ui_->Editor->Rtf());
 }
 
 }  // namespace vormid

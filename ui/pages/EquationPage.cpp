@@ -5,9 +5,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-#include "evaluation/EquationText.h"
 #include "ui/ModelController.h"
-#include "ui/TextCodec.h"
+#include "ui/richtext/RichTextEditor.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/models/QuantityListModel.h"
 #include "ui/widgets/NameDelegate.h"
@@ -18,15 +17,6 @@ namespace {
 
 constexpr int kCompactListWidth = 180;
 constexpr int kUnitsColumnWidth = 95;
-
-// Plain lines of the stored equation for the plain editor.
-QString EquationForEditor(const std::string& stored) {
-    std::string plain = EquationText(stored);
-    while (!plain.empty() && (plain.back() == kLineSeparator || plain.back() == ' ')) plain.pop_back();
-    for (char& c : plain)
-        if (c == kLineSeparator) c = '\n';
-    return FromCp1251(plain);
-}
 
 }  // namespace
 
@@ -51,8 +41,12 @@ TEquationPage::TEquationPage(QWidget* parent) : TPage(parent), ui_(std::make_uni
     connect(ui_->dgParams->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section == 0) SetWide(!Wide());
     });
-    ui_->Equation->installEventFilter(this);
-    connect(ui_->Equation, &QPlainTextEdit::textChanged, this, &TEquationPage::EquationChange);
+    ui_->Equation->SetKind(TRichTextEditor::TKind::Equation);
+    connect(ui_->Equation, &TRichTextEditor::textEdited, this, &TEquationPage::EquationChange);
+    // Leaving the equation after a change brings the list up to date.
+    connect(ui_->Equation, &TRichTextEditor::editingFinished, this, [this] {
+        if (controller_ && controller_->EquationChanged()) Analyse();
+    });
 }
 
 TEquationPage::~TEquationPage() = default;
@@ -79,27 +73,19 @@ QList<QAction*> TEquationPage::EditActions() const { return {miAnalysis_}; }
 void TEquationPage::Reload() {
     if (!controller_) return;
     auto scope = controller_->LoadingScope();
-    ui_->Equation->setPlainText(EquationForEditor(controller_->Model().Equation));
+    ui_->Equation->SetRtf(controller_->Model().Equation);
     ShowSelection(controller_->Selected());
 }
 
 void TEquationPage::EquationChange() {
     if (!controller_ || controller_->Loading()) return;
-    controller_->SetEquation(ToCp1251(ui_->Equation->toPlainText()));
+    controller_->SetEquation(ui_->Equation->Rtf());
 }
 
 void TEquationPage::Analyse() {
     if (!controller_) return;
     TAnalysisOutcome outcome = controller_->AnalyseEquation();
     if (!outcome.Ok) ShowMessageBox(QString::fromStdString(outcome.Message));
-}
-
-bool TEquationPage::eventFilter(QObject* watched, QEvent* event) {
-    // Leaving the equation after a change brings the list up to date.
-    if (watched == ui_->Equation && event->type() == QEvent::FocusOut && controller_ &&
-        controller_->EquationChanged())
-        Analyse();
-    return TPage::eventFilter(watched, event);
 }
 
 void TEquationPage::SetWide(bool wide) {

@@ -33,9 +33,6 @@ public:
     void SetWide(bool wide);
     bool Wide() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void EquationChange();
     void ShowSelection(int index);
