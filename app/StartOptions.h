@@ -11,6 +11,7 @@ struct TStartOptions {
     bool Unattended = false;    // --unattended: boxes answered by their default button, events on stdout
     bool QuitWhenShown = false; // --quit-when-shown: print the start-up time and end
     QString GrabFile;           // --grab FILE: save a picture of the window and end
+    bool Version = false;       // --version: print the program's version and end
 };
 
 TStartOptions ParseStartOptions(const QStringList& arguments);  // arguments without the program
