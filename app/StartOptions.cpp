@@ -24,6 +24,7 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
         const QString& a = arguments.at(i);
         if (a == QLatin1String("--unattended")) o.Unattended = true;
         else if (a == QLatin1String("--quit-when-shown")) o.QuitWhenShown = true;
+        else if (a == QLatin1String("--version")) o.Version = true;
         else if (a == QLatin1String("--grab") && i + 1 < arguments.size()) o.GrabFile = arguments.at(++i);
         else if (a == QLatin1String("--page") && i + 1 < arguments.size()) o.GrabPage = arguments.at(++i);
         else if (a == QLatin1String("--select") && i + 1 < arguments.size()) o.GrabQuantity = arguments.at(++i);

@@ -13,6 +13,7 @@ struct TStartOptions {
     QString GrabFile;           // --grab FILE: save a picture of the window and end
     QString GrabPage;           // --page NAME: the page shown for the picture
     QString GrabQuantity;       // --select QUANTITY: the quantity selected for the picture
+    bool Version = false;       // --version: print the program's version and end
 };
 
 // The pages --page names: title, description, equation, correlation, values,

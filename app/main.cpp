@@ -15,6 +15,7 @@
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/FormLook.h"
+#include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
 #include "ui/SingleInstance.h"
 #include "ui/TfrmDlgBox.h"
@@ -57,8 +58,13 @@ int main(int argc, char** argv) {
     QElapsedTimer startup;
     startup.start();
 
-    TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TStartOptions options = ParseStartOptions(RawArguments(argc, argv));
+    // Before anything else, so that it works without a display or a probe.
+    if (options.Version) {
+        Print(QStringLiteral("vormid " VORMID_VERSION));
+        return 0;
+    }
+    TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TPageChoice grabPage;
     if (!options.GrabPage.isEmpty() && !PageByName(options.GrabPage, grabPage)) {
         std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget)\n",
@@ -82,6 +88,7 @@ int main(int argc, char** argv) {
     InstallFormPalette();
     QString family = InstallFormFont();
 
+    const TResourcePaths resources = FindResources(QString::fromStdString(diagnostics.ModuleDir));
     RegisterFileType(QString::fromStdString(diagnostics.ModulePath));
 
     if (options.Unattended) {
@@ -92,7 +99,7 @@ int main(int argc, char** argv) {
     }
 
     TfrmMain window(MakeModelStore(), OpenUserSettings());
-    window.SetHelpFile(QString::fromStdString(diagnostics.ModuleDir) + QStringLiteral("/VormidBG.htm"));
+    window.SetHelpFile(resources.HelpFile);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
     if (options.Unattended)
         QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
