@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "cli/Cp1251.h"
@@ -11,7 +12,15 @@
 
 namespace vormid::cli {
 
+bool IsStandardStream(const std::string& path) { return path == "-"; }
+
 std::string ReadInputFile(const std::string& path) {
+    if (IsStandardStream(path)) {
+        std::ostringstream buf;
+        buf << std::cin.rdbuf();
+        if (std::cin.bad()) throw FileError("стандартният вход не може да бъде прочетен");
+        return std::move(buf).str();
+    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw FileError("файлът „" + path + "“ не може да бъде отворен: " +

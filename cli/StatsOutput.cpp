@@ -6,6 +6,7 @@
 #include "cli/Cp1251.h"
 #include "cli/Formatters.h"
 #include "cli/MarkupText.h"
+#include "cli/OutputOrigin.h"
 #include "cli/TextTable.h"
 
 namespace vormid::cli {
@@ -70,7 +71,7 @@ void WriteStatsText(const TGumModel& model, std::ostream& out) {
 
 Json StatsToJson(const std::string& file, const TGumModel& model) {
     Json doc;
-    doc["file"] = file;
+    AddOriginKeys(doc, file);
     Json list = Json::array();
     for (const auto& p : model.Params) {
         if (p->Kind != TParamKind::TypeA) continue;

@@ -105,8 +105,7 @@ void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     Whole_.Assign(std::move(file));
 }
 
-void TGumModelFile::Save() {
-    MakeFileNameAbsolute();
+std::vector<std::uint8_t> TGumModelFile::Build() const {
     std::size_t total = kFileHeaderSize;
     for (const auto& s : Sections_) {
         if (s.Size() > std::numeric_limits<std::uint32_t>::max() - total)
@@ -119,6 +118,12 @@ void TGumModelFile::Save() {
     file.push_back(kHeaderByte2);
     for (const auto& s : Sections_) PutU32(file, static_cast<std::uint32_t>(s.Size()));
     for (const auto& s : Sections_) file.insert(file.end(), s.Bytes().begin(), s.Bytes().end());
+    return file;
+}
+
+void TGumModelFile::Save() {
+    MakeFileNameAbsolute();
+    std::vector<std::uint8_t> file = Build();
     WriteFileAtomically(FileName, file);
 
     HeaderByte1 = kHeaderByte1;

@@ -83,6 +83,9 @@ public:
     // stream, offsets and lengths describe the file as written. Throws
     // TModelFileError, the old file intact.
     void Save();
+    // The complete file Save would write, without writing it (a model sent
+    // to standard output). Throws TModelFileError for a section too large.
+    std::vector<std::uint8_t> Build() const;
 
 private:
     std::array<TMemoryStream, kSectionCount> Sections_;
