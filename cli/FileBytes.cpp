@@ -9,6 +9,7 @@
 
 #include "cli/Cp1251.h"
 #include "cli/FileError.h"
+#include "persistence/Messages.h"
 
 namespace vormid::cli {
 
@@ -26,7 +27,8 @@ std::string ReadInputFile(const std::string& path) {
         throw FileError("файлът „" + path + "“ не може да бъде отворен: " +
                         (std::filesystem::exists(path, ec) ? "не е обикновен файл" : "няма такъв файл"));
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("файлът „" + path + "“ не може да бъде отворен: " + std::strerror(errno));
+    if (!in)
+        throw FileError("файлът „" + path + "“ не може да бъде отворен: " + Cp1251ToUtf8(msg::SystemErrorText(errno)));
     std::ostringstream buf;
     buf << in.rdbuf();
     if (in.bad()) throw FileError("файлът „" + path + "“ не може да бъде прочетен");

@@ -53,6 +53,23 @@ void CheckSectionFraming(const std::vector<std::uint8_t>& file, const Layout& la
     }
 }
 
+// A model file, even a cut one, starts with its header and section 1's
+// packed block length, which is L1 - 4. Anything else (a README, a picture,
+// the JSON of export) is not a damaged model but no model at all.
+bool FramesAsModelFile(const std::vector<std::uint8_t>& file) {
+    if (file.size() < kFileHeaderSize + 4) return false;
+    const std::uint32_t l1 = GetU32(file.data() + 2);
+    return l1 >= 8 && GetU32(file.data() + kFileHeaderSize) == l1 - 4;
+}
+
+bool LooksLikeJson(const std::vector<std::uint8_t>& file) {
+    for (std::uint8_t b : file) {
+        if (b == ' ' || b == '\t' || b == '\r' || b == '\n') continue;
+        return b == '{' || b == '[';
+    }
+    return false;
+}
+
 }  // namespace
 
 void TGumModelFile::Create() { ClearAll(); }
@@ -92,6 +109,7 @@ void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     try {
         layout = ParseLayout(file);
     } catch (const TCorruptDataError& e) {
+        if (!FramesAsModelFile(file)) throw TModelFileError(msg::NotAModel(FileName, LooksLikeJson(file)));
         throw TModelFileError(msg::FileCorrupt(FileName, e.what()));
     }
     HeaderByte1 = file[0];
