@@ -1,5 +1,6 @@
 #include "persistence/GumModelFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -169,6 +170,20 @@ void TGumModelFile::WriteDisplaySection() {
     }
     const TMemoryStream& display = Sections_[sec_Display - 1];
     const std::size_t start = layout.offset[sec_Display - 1];
+    // Unchanged settings leave the file alone: its time stays, backups see
+    // no new version, and a read-only share is not written at all.
+    if (layout.length[sec_Display - 1] == display.Size() && file.size() == start + display.Size() &&
+        std::equal(display.Bytes().begin(), display.Bytes().end(), file.begin() + static_cast<std::ptrdiff_t>(start))) {
+        for (int i = 0; i < kSectionCount; ++i) {
+            Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
+            Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
+        }
+        HeaderByte1 = file[0];
+        HeaderByte2 = file[1];
+        Whole_.Assign(std::move(file));
+        HasDiskFile_ = true;
+        return;
+    }
     if (display.Size() > std::numeric_limits<std::uint32_t>::max() - start)
         throw TModelFileError(msg::CannotWrite(FileName, msg::SectionTooLarge()));
     file.resize(start);

@@ -2,6 +2,9 @@
 // update, including damaged files and failed writes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include <filesystem>
 
 #include "persistence/GumModelFile.h"
@@ -224,6 +227,23 @@ TEST_F(DisplaySection, ShorterAndLongerSectionsReplaceOnlySectionFive) {
         ExpectFileWith(display);
         EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
     }
+}
+
+TEST_F(DisplaySection, UnchangedSettingsLeaveTheFileAndItsTimeAlone) {
+    const Bytes display = Hex({1, 2, 3});
+    PackInto(file, 5, display);
+    file.WriteDisplaySection();
+    namespace fs = std::filesystem;
+    const auto before = fs::last_write_time(file.FileName);
+    // Even a file nobody may write takes the same settings without a failure.
+    fs::permissions(file.FileName, fs::perms::owner_read, fs::perm_options::replace);
+    fs::last_write_time(file.FileName, before - std::chrono::hours(1));
+    const auto older = fs::last_write_time(file.FileName);
+    PackInto(file, 5, display);
+    EXPECT_NO_THROW(file.WriteDisplaySection());
+    EXPECT_EQ(fs::last_write_time(file.FileName), older);
+    fs::permissions(file.FileName, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    ExpectFileWith(display);
 }
 
 TEST_F(DisplaySection, UsesTheFileOnDiskNotTheStreamOfAnEarlierLoad) {
