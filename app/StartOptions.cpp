@@ -22,7 +22,8 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
     TStartOptions o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == QLatin1String("--unattended")) o.Unattended = true;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.Help = true;
+        else if (a == QLatin1String("--unattended")) o.Unattended = true;
         else if (a == QLatin1String("--quit-when-shown")) o.QuitWhenShown = true;
         else if (a == QLatin1String("--version")) o.Version = true;
         else if (a == QLatin1String("--grab") && i + 1 < arguments.size()) o.GrabFile = arguments.at(++i);
@@ -33,6 +34,21 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
         else o.Files << a;
     }
     return o;
+}
+
+QString StartUsage() {
+    return QStringLiteral(
+        "Употреба: vormid [ФАЙЛ.gmf ...]\n"
+        "\n"
+        "Отваря програмата за оценка на неопределеността на измерване. Когато тя вече\n"
+        "работи, файловете се отварят в работещия прозорец, а без файлове той се показва.\n"
+        "  -h, --help           тази помощ\n"
+        "  -debug, /debug       записва отчет за средата при старта (HHDebug.txt)\n"
+        "  --unattended         прозорците със съобщения се отговарят с бутона по подразбиране\n"
+        "  --quit-when-shown    показва времето за старт и спира\n"
+        "  --grab ФАЙЛ.png      записва картина на прозореца и спира\n"
+        "\n"
+        "Без прозорец: vormid-cli --help.\n");
 }
 
 }  // namespace vormid

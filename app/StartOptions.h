@@ -14,7 +14,11 @@ struct TStartOptions {
     QString GrabPage;           // --page NAME: the page shown for the picture
     QString GrabQuantity;       // --select QUANTITY: the quantity selected for the picture
     bool Version = false;       // --version: print the program's version and end
+    bool Help = false;          // --help or -h: print the usage and end
 };
+
+// The usage text of --help (UTF-8 when printed).
+QString StartUsage();
 
 // The pages --page names: title, description, equation, correlation, values,
 // budget. Returns the main page (0..2) and the inner page (0..2, or -1 when

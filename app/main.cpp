@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -59,6 +62,11 @@ int main(int argc, char** argv) {
     startup.start();
 
     TStartOptions options = ParseStartOptions(RawArguments(argc, argv));
+    if (options.Help) {
+        // Before the instance lock: asking for the usage touches no window.
+        std::fputs(StartUsage().toUtf8().constData(), stdout);
+        return 0;
+    }
     // Before anything else, so that it works without a display or a probe.
     if (options.Version) {
         Print(QStringLiteral("vormid " VORMID_VERSION));
@@ -72,15 +80,22 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Another instance runs: hand it the files and end without a window.
+    // Another instance runs: hand it the files, or without files ask it to
+    // come to the front (a start that shows nothing looks like a failure),
+    // and end without a window.
     TSingleInstance instance;
     if (!instance.TryLock()) {
-        if (options.Files.isEmpty()) return 0;
         QCoreApplication core(argc, argv);
-        return instance.SendRequest(OpenRequest(options.Files)) ? 0 : 1;
+        const QString request = options.Files.isEmpty() ? QStringLiteral("[Activate]") : OpenRequest(options.Files);
+        return instance.SendRequest(request) ? 0 : 1;
     }
 
     TVormidApplication app(argc, argv);
+    // The toolkit's own dialogs (file, print) in the program's language.
+    QTranslator qtBulgarian;
+    if (qtBulgarian.load(QLocale(QLocale::Bulgarian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtBulgarian);
     instance.Listen();  // without it the program still works, only alone
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vormid"));
