@@ -25,9 +25,9 @@ void SetupDistributionDemo(TDistributionChart& chart, TDistribution kind) {
             chart.SetParam2(1.959964);  // 95 %
             break;
         case dc_LgNormal:
-            chart.SetAVG(2.0);
-            chart.SetParam1(0.5);
-            chart.SetParam2(0.1);
+            chart.SetAVG(0.0);
+            chart.SetParam1(0.6);
+            chart.SetParam2(0.8);
             chart.SetLtdType(ll_Bottom);
             break;
         case dc_Trapez:

@@ -335,13 +335,13 @@ void TstCharts::demoPictures() {
                 "distribution-" + test::DistributionDemoName(static_cast<TDistribution>(k)) + ".png")));
     }
     // The toolbar's start-up state in both kinds of graph.
-    const QImage histogram = test::RenderHistogramDemo("1121010000301");
+    const QImage histogram = test::RenderHistogramDemo("1121011000300");
     const QImage function = test::RenderHistogramDemo("1121011010300");
     QVERIFY(histogram != function);
     if (!dir.isEmpty()) {
         QVERIFY(histogram.save(QDir(dir).filePath("histogram.png")));
         QVERIFY(function.save(QDir(dir).filePath("histogram-distribution-function.png")));
-        QVERIFY(test::RenderHistogramDemo("1121010002600").save(QDir(dir).filePath("histogram-labels.png")));
+        QVERIFY(test::RenderHistogramDemo("1121011002600").save(QDir(dir).filePath("histogram-labels.png")));
     }
 }
 
