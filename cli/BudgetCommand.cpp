@@ -3,6 +3,7 @@
 #include "cli/Calculation.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "cli/ImportChecks.h"
 #include "cli/ModelFile.h"
 
 namespace vormid::cli {
@@ -12,6 +13,8 @@ int RunBudget(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     const std::string& format = args.Options.at("--format");
     auto loaded = LoadModelFile(path);
     TGumModel& model = loaded->Model;
+    for (const std::string& w : ModelInputWarnings(model))
+        err << "vormid-cli: " << path << ": предупреждение: " << w << '\n';
     std::string why;
     const bool calculated = CalculateModelBudgets(model, &why);
     if (!calculated) model.Budgets.clear();

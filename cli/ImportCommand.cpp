@@ -28,12 +28,14 @@ int RunImport(const ParsedArgs& args, std::ostream&, std::ostream& err) {
         throw FileError("файлът „" + input + "“ не е валиден JSON: " + e.what());
     }
     auto model = std::make_unique<LoadedModel>();
+    std::vector<std::string> warnings;
     try {
-        ModelFromJson(doc, model->Model, model->Display);
+        ModelFromJson(doc, model->Model, model->Display, &warnings);
     } catch (const JsonFieldError& e) {
         err << "vormid-cli: " << input << ": поле " << e.what() << '\n';
         return kExitFileError;
     }
+    for (const std::string& w : warnings) err << "vormid-cli: " << input << ": предупреждение: поле " << w << '\n';
     SaveModelFile(output, model->Model, model->Display);
     return kExitOk;
 }

@@ -53,7 +53,7 @@ std::string JsonToBytes(const Json& value, const std::string& path) {
 double JsonToDouble(const Json& value, const std::string& path) {
     if (value.is_number()) {
         const double d = value.get<double>();
-        if (!std::isfinite(d)) throw JsonFieldError(path, "числото е извън обхвата на double");
+        if (!std::isfinite(d)) throw JsonFieldError(path, "числото " + value.dump() + " е извън обхвата на double");
         return d;
     }
     if (value.is_object() && value.size() == 1 && value.contains("f64_bits") && value["f64_bits"].is_string()) {
@@ -69,12 +69,14 @@ long long JsonToInteger(const Json& value, const std::string& path, long long mi
     long long v = 0;
     if (value.is_number_integer()) {
         if (value.is_number_unsigned() && value.get<unsigned long long>() > static_cast<unsigned long long>(max))
-            throw JsonFieldError(path, "стойността е извън " + std::to_string(min) + " … " + std::to_string(max));
+            throw JsonFieldError(path, "стойността " + std::to_string(value.get<unsigned long long>()) + " е извън " +
+                                           std::to_string(min) + " … " + std::to_string(max));
         v = value.get<long long>();
     } else if (value.is_number_float()) {
         const double d = value.get<double>();
         if (d != std::floor(d) || !(d >= static_cast<double>(min) && d <= static_cast<double>(max)))
-            throw JsonFieldError(path, "очаква се цяло число в " + std::to_string(min) + " … " + std::to_string(max));
+            throw JsonFieldError(path, "стойността " + value.dump() + " не е цяло число в " + std::to_string(min) +
+                                           " … " + std::to_string(max));
         v = static_cast<long long>(d);
     } else {
         throw JsonFieldError(path, "очаква се цяло число");

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "cli/Cp1251.h"
+#include "cli/ImportChecks.h"
 #include "cli/ModelCodes.h"
 
 namespace vormid::cli {
@@ -11,6 +13,7 @@ namespace {
 constexpr long long kI32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long kI32Max = std::numeric_limits<std::int32_t>::max();
 constexpr int kByteMax = 255;
+constexpr int kMaxReliability = 100;  // per cent
 
 // Longest text of each fixed-size field of the file.
 constexpr std::size_t kText256 = 255, kText101 = 100;
@@ -198,7 +201,7 @@ void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
                 const std::string path = r.PathOf("schema_columns") + "[" + std::to_string(i) + "]";
                 std::string c = JsonToBytes((*cols)[i], path);
                 if (c.size() > kText101 || c.find('\0') != std::string::npos)
-                    throw JsonFieldError(path, "по-дълъг от 100 знака или съдържа нулев байт");
+                    throw JsonFieldError(path, "по-дълъг от 100 знака (" + std::to_string(c.size()) + ") или съдържа нулев байт");
                 columns.push_back(std::move(c));
             }
         }
@@ -212,10 +215,12 @@ void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
         const std::size_t per_row = method == am_Indirect && !columns.empty() ? columns.size() : 1;
         if (n % per_row != 0)
             throw JsonFieldError(r.PathOf("observations"),
-                                 "броят стойности не се дели на броя колони на схемата (" + std::to_string(per_row) + ")");
+                                 "броят стойности " + std::to_string(n) + " не се дели на броя колони на схемата (" +
+                                     std::to_string(per_row) + ")");
         count = static_cast<long long>(n / per_row);
         if (count > kMaxObservationCount)
-            throw JsonFieldError(r.PathOf("observations"), "повече от " + std::to_string(kMaxObservationCount) + " измервания");
+            throw JsonFieldError(r.PathOf("observations"), std::to_string(count) + " измервания, повече от " +
+                                                                std::to_string(kMaxObservationCount));
     }
     p.SetObservationCount(static_cast<int>(count));
     p.AUncertaintySource = static_cast<std::uint8_t>(r.CodeOr("uncertainty_source", names::kASource, 0, kByteMax));
@@ -259,7 +264,7 @@ void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
     }
     if (type <= 2) p.InPercent = r.BoolOr("in_percent", p.InPercent);
     if (type <= 1) p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
-    if (type == 2) p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kByteMax, p.Reliability));
+    if (type == 2) p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
     if (type == 3) {
         const int dist = r.CodeOr("distribution", names::kDistribution, p.Distribution, kByteMax);
         p.Distribution = static_cast<TDistribution>(dist);
@@ -273,7 +278,7 @@ void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
         if (dist == dc_DistributonT)
             p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
         else
-            p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kByteMax, p.Reliability));
+            p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
     }
 }
 
@@ -299,6 +304,10 @@ void ReadQuantity(const Json& value, const std::string& path, TGumModel& model) 
     p.Comment = r.BytesOr("comment", "");
     p.BudgetComment = r.BytesOr("budget_comment", "");
     r.Finish();
+    // A Type B value of 0 taken for a missing one would give a budget
+    // around 0 that looks calculated.
+    if (p.Kind == TParamKind::TypeB && !r.Has("value"))
+        throw JsonFieldError(r.PathOf("value"), "липсва: величината „" + Cp1251ToUtf8(p.Name) + "“ от Тип B няма стойност");
 }
 
 void ReadCorrelation(const Json& value, const std::string& path, TGumModel& model) {
@@ -401,7 +410,8 @@ Json ModelToJson(const TGumModel& model, const TDisplayState& display) {
     return doc;
 }
 
-void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display) {
+void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display,
+                   std::vector<std::string>* warnings) {
     JsonObjectReader r(doc, "");
     if (r.Has("format")) {
         const std::string format = r.Bytes("format");
@@ -420,6 +430,7 @@ void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display) {
     ForEach(r, "budgets", [&](const Json& v, const std::string& path) { ReadBudget(v, path, model); });
     r.Finish();
     CheckBudgetComments(model);
+    RefuseImpossibleInputs(model, warnings);
 }
 
 }  // namespace vormid::cli

@@ -19,7 +19,10 @@ Json ModelToJson(const TGumModel& model, const TDisplayState& display);
 
 // Fills a cleared model and display state from the document, in the order
 // in which the model loader fills them. Throws JsonFieldError naming the
-// first field that is missing, of the wrong type, out of range or unknown.
-void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display);
+// first field that is missing, of the wrong type, out of range or unknown,
+// and for an input no budget can be calculated from (ImportChecks.h), whose
+// warnings go to *warnings when given.
+void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display,
+                   std::vector<std::string>* warnings = nullptr);
 
 }  // namespace vormid::cli

@@ -6,7 +6,9 @@
 #include <unordered_set>
 
 #include "core/Formula.h"
+#include "evaluation/BudgetCalculationChecks.h"
 #include "evaluation/CalculationMessages.h"
+#include "evaluation/CorrelationMatrix.h"
 #include "evaluation/Coverage.h"
 #include "evaluation/EquationPieces.h"
 #include "evaluation/EquationText.h"
@@ -56,7 +58,22 @@ TBudgetCalculator::TBudgetCalculator(TGumParams& params, const TCorrelation& cor
       Correlations_(correlations),
       Plain_(EquationText(equationRichText)),
       Quantities_(params),
-      Substitution_(SplitEquationLines(Plain_)) {}
+      Substitution_(SplitEquationLines(Plain_)) {
+    for (TInputProblem& problem : CheckModelInputs(params, correlations))
+        if (!problem.Warning) Refusals_.push_back(std::move(problem));
+}
+
+// A refused input fails every budget whose equation or result names all the
+// quantities it concerns: a number computed from it would look confident
+// and be wrong.
+void TBudgetCalculator::RefuseImpossibleInputs(const TGumParam& r,
+                                               const std::unordered_set<std::string>& names) const {
+    for (const TInputProblem& problem : Refusals_) {
+        bool meets = true;
+        for (const std::string& n : problem.Names) meets = meets && (n == r.Name || names.count(n) > 0);
+        if (meets) throw TCalculationError(problem.Message);
+    }
+}
 
 TBudgetEntryIndex& TBudgetCalculator::EntriesOf(TBudget& b) {
     auto& slot = EntryIndexes_[&b];
@@ -163,6 +180,11 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
     Inputs_.clear();
     // Equal names give the same quantity and different names different
     // ones, so the quantity stands for its name here.
+    if (!Refusals_.empty()) {
+        std::unordered_set<std::string> named;
+        ForEachName(h.SubstitutedEquation, [&](std::string_view name) { named.emplace(name); });
+        RefuseImpossibleInputs(r, named);
+    }
     std::unordered_set<const TGumParam*> seen;
     ForEachName(h.SubstitutedEquation, [&](std::string_view name) {
         const TGumParam* p = Quantities_.Find(name);
@@ -229,6 +251,13 @@ TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const TH
 
     long double variance = sumSquares;
     if (Correlations_.Count() > 0) {
+        // Coefficients that no set of quantities could have (0,9 / 0,9 /
+        // -0,9 among three) give a u_c that looks right and is not.
+        std::vector<std::string> names;
+        names.reserve(Inputs_.size());
+        for (const TBudgetInput& in : Inputs_) names.push_back(in.Name);
+        if (const TCorrelationCheck check = CheckCorrelations(names, Correlations_); !check.Ok)
+            return {CalculationFailed, check.Message};
         long double sr = 0.0L;
         long double scale = sumSquares;  // the size of the terms, for rounding
         for (int i = 0; i < Correlations_.Count(); ++i) {

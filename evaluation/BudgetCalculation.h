@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/Budget.h"
 #include "core/Correlation.h"
 #include "core/GumModel.h"
 #include "core/GumParam.h"
+#include "evaluation/BudgetCalculationChecks.h"
 #include "evaluation/QuantityIndex.h"
 #include "evaluation/Substitution.h"
 
@@ -89,6 +91,7 @@ private:
     TOutcome Evaluations(THelpTable& h, double& y);
     TOutcome FillBudget(TGumParam& r, const THelpTable& h, TBudget& b, long double sumSquares);
     TBudgetEntryIndex& EntriesOf(TBudget& b);
+    void RefuseImpossibleInputs(const TGumParam& r, const std::unordered_set<std::string>& names) const;
 
     TGumParams& Params_;
     const TCorrelation& Correlations_;
@@ -97,6 +100,7 @@ private:
     TEquationSubstitution Substitution_;
     std::unordered_map<const TBudget*, std::unique_ptr<TBudgetEntryIndex>> EntryIndexes_;
     std::vector<TBudgetInput> Inputs_;
+    std::vector<TInputProblem> Refusals_;  // the errors of CheckModelInputs
     std::string ShiftName_;
     int ShiftDirection_ = 0;
     std::string Current_;  // the result being calculated, for messages

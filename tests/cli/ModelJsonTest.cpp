@@ -213,3 +213,63 @@ TEST(ModelJson, BudgetCommentNeedsAStoredBudgetToBeKept) {
 
 }  // namespace
 }  // namespace vormid::cli
+
+namespace vormid::cli {
+namespace {
+
+// Inputs no budget can come from: refused at import with the field's path and
+// the quantity's name; slips that still give a budget are warnings.
+TEST(ModelJson, ImpossibleInputsAreRefusedNamingFieldAndQuantity) {
+    const std::string head = R"({"quantities": [{"name": "Y", "kind": "Result"}, )";
+    struct Case {
+        const char* rest;
+        const char* path;
+        const char* said;
+    } cases[] = {
+        {R"({"name": "A", "kind": "TypeB", "value": 1, "eval_type": "standard", "stated_value": -0.2}]})",
+         "quantities[1].stated_value", "„A“"},
+        {R"({"name": "A", "kind": "TypeB", "value": 1, "coverage_factor": 0}]})", "quantities[1].coverage_factor",
+         "„A“"},
+        {R"({"name": "A", "kind": "TypeB", "eval_type": "standard", "stated_value": 0.2}]})", "quantities[1].value",
+         "„A“"},
+        {R"({"name": "A", "kind": "TypeB", "value": 1, "eval_type": "bound", "reliability": 101}]})",
+         "quantities[1].reliability", "101"},
+        {R"({"name": "A", "kind": "Const"}, {"name": "A", "kind": "Const"}]})", "quantities[2].name", "„A“"},
+        {R"({"name": "A", "kind": "TypeA", "observations": [1.5]}]})", "quantities[1].observations", "„A“"},
+        {R"({"name": "A", "kind": "Const"}, {"name": "B", "kind": "Const"}],
+            "correlations": [{"name1": "A", "name2": "B", "coefficient": 1.2}]})",
+         "correlations[0].coefficient", "1,2"},
+        {R"({"name": "A", "kind": "Const"}], "correlations": [{"name1": "A", "name2": "A", "coefficient": 0.5}]})",
+         "correlations[0].name2", "„A“"},
+        {R"({"name": "A", "kind": "Const"}, {"name": "B", "kind": "Const"}],
+            "correlations": [{"name1": "A", "name2": "B", "coefficient": 0.5},
+                             {"name1": "B", "name2": "A", "coefficient": 0.1}]})",
+         "correlations[1].name1", "„B“"},
+    };
+    for (const auto& c : cases) {
+        TGumModel m;
+        TDisplayState d;
+        try {
+            ModelFromJson(Json::parse(head + c.rest), m, d);
+            ADD_FAILURE() << "accepted: " << c.rest;
+        } catch (const JsonFieldError& e) {
+            EXPECT_EQ(e.Path, c.path) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.said), std::string::npos) << e.what();
+        }
+    }
+
+    TGumModel m;
+    TDisplayState d;
+    std::vector<std::string> warnings;
+    ModelFromJson(Json::parse(R"({"quantities": [
+        {"name": "Y", "kind": "Result", "coverage_method": 1, "coverage_probability": 0.95},
+        {"name": "A", "kind": "Const"}], "correlations": [{"name1": "A", "name2": "Q", "coefficient": 0.5}]})"),
+                  m, d, &warnings);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[0].find("quantities[0].coverage_probability: "), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find("0,95 % — в проценти ли е?"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[1].find("correlations[0].name2: "), std::string::npos) << warnings[1];
+}
+
+}  // namespace
+}  // namespace vormid::cli

@@ -1,0 +1,205 @@
+#include "charts/Histogram.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+#include <QPainter>
+#include <QSettings>
+
+#include "charts/ChartPainter.h"
+#include "charts/HistogramData.h"
+#include "charts/HistogramLayout.h"
+
+namespace vormid {
+
+namespace {
+constexpr const char* kOptionsKey = "Software/Kestrane/Histogram/";
+const QString kNoData = QStringLiteral("{ Няма данни }");
+}  // namespace
+
+THistImg::THistImg(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+void THistImg::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void THistImg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.drawImage(0, 0, picture_);
+}
+
+void THistImg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+    QWidget::mouseReleaseEvent(event);
+}
+
+THistogram::THistogram(QWidget* parent) : QFrame(parent), img_(new THistImg(this)) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    img_->hide();
+    img_->setGeometry(contentsRect());
+    connect(img_, &THistImg::clicked, this, &THistogram::clicked);
+    offscreen_ = QImage(1024, 768, QImage::Format_RGB32);
+    offscreen_.fill(Qt::white);
+}
+
+THistogram::~THistogram() { SaveOptions(); }
+
+QString THistogram::ValueName() const {
+    return registryKey_ == TRegKey::Custom ? regCustomKey_ : QString();
+}
+
+void THistogram::SetRegistryKey(TRegKey key) {
+    if (registryKey_ == key) return;
+    registryKey_ = key;
+    if (!ValueName().isEmpty()) LoadOptions();
+}
+
+void THistogram::SetRegCustomKey(const QString& name) {
+    if (regCustomKey_ == name) return;
+    regCustomKey_ = name;
+    if (!ValueName().isEmpty()) LoadOptions();
+}
+
+static std::unique_ptr<QSettings> OpenOptionsFile(const QString& path) {
+    if (!path.isEmpty()) return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrane"),
+                                       QStringLiteral("Vormid"));
+}
+
+void THistogram::LoadOptions() {
+    const QString name = ValueName();
+    if (name.isEmpty()) return;
+    auto settings = OpenOptionsFile(settingsFile_);
+    const QVariant v = settings->value(QLatin1String(kOptionsKey) + name);
+    if (!v.isValid()) return;
+    charts::ParseHistogramOptions(v.toString().toStdString(), options_);
+    Render();
+}
+
+void THistogram::SaveOptions() const {
+    const QString name = ValueName();
+    if (name.isEmpty()) return;
+    auto settings = OpenOptionsFile(settingsFile_);
+    settings->setValue(QLatin1String(kOptionsKey) + name,
+                       QString::fromStdString(charts::FormatHistogramOptions(options_)));
+    settings->sync();  // a failed write is ignored: the options are only a convenience
+}
+
+int THistogram::GetOption(int index, int def) const {
+    if (index < 0 || index >= charts::kHistogramOptionCount) return def;
+    return options_.Get(index);
+}
+
+void THistogram::SetBoolOption(int index, bool value) {
+    switch (index) {
+        case 0: case 1: case 5: case 6: case 7: case 11: case 12:
+            options_.Values[static_cast<std::size_t>(index)] = value ? 1 : 0;
+            break;
+        default:
+            break;
+    }
+    Render();
+}
+
+void THistogram::SetIntOption(int index, int value) {
+    switch (index) {
+        case 2: case 3: case 4: case 8: case 9: case 10: case 11:
+            // One digit each in the stored string.
+            options_.Values[static_cast<std::size_t>(index)] = std::clamp(value, 0, 9);
+            break;
+        default:
+            break;
+    }
+    Render();
+}
+
+void THistogram::SetData(const SeriesStatistics& stats) {
+    data_ = std::make_unique<charts::THistogramData>(charts::CopyHistogramData(stats));
+    hasData_ = true;
+    setToolTip(QString());
+    img_->show();
+    Render();
+    update();
+}
+
+void THistogram::SetData(const SeriesStatistics* stats) {
+    if (stats) {
+        SetData(*stats);
+        return;
+    }
+    hasData_ = false;
+}
+
+void THistogram::ClearData() {
+    data_.reset();
+    hasData_ = false;
+    offscreen_.fill(Qt::white);
+    img_->SetPicture(QImage());
+    img_->hide();
+    update();
+}
+
+void THistogram::SetLocked(bool locked) {
+    if (locked_ == locked) return;
+    locked_ = locked;
+    if (!locked_) Render();
+}
+
+const QImage& THistogram::Picture() const { return img_->Picture(); }
+
+void THistogram::Render() {
+    if (!hasData_ || !data_ || locked_) return;
+    const QSize size = contentsRect().size();
+    if (size.isEmpty()) return;
+    if (offscreen_.size() != size) offscreen_ = QImage(size, QImage::Format_RGB32);
+    QFont font = this->font();
+    font.setPointSize(8);
+    charts::THistogramColors colors;
+    const QColor title = palette().color(QPalette::Active, QPalette::Highlight);
+    const QColor tip = palette().color(QPalette::ToolTipBase);
+    colors.TitleBar = {static_cast<std::uint8_t>(title.red()), static_cast<std::uint8_t>(title.green()),
+                       static_cast<std::uint8_t>(title.blue())};
+    colors.ToolTip = {static_cast<std::uint8_t>(tip.red()), static_cast<std::uint8_t>(tip.green()),
+                      static_cast<std::uint8_t>(tip.blue())};
+    try {
+        const charts::TDrawList ops = charts::RenderHistogram(*data_, options_, size.width(), size.height(),
+                                                              charts::FontTextWidth(font), colors);
+        QPainter painter(&offscreen_);
+        charts::PaintDrawList(painter, ops, font);
+    } catch (const std::exception&) {
+        return;  // an abandoned render keeps the previous picture
+    }
+    img_->SetPicture(offscreen_);
+}
+
+void THistogram::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (hasData_) return;
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawText(contentsRect(), Qt::AlignCenter, kNoData);
+}
+
+void THistogram::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    img_->setGeometry(contentsRect());
+    Render();
+}
+
+void THistogram::enterEvent(QEnterEvent* event) {
+    QFrame::enterEvent(event);
+    if (isEnabled()) emit mouseEntered();
+}
+
+void THistogram::leaveEvent(QEvent* event) {
+    QFrame::leaveEvent(event);
+    if (isEnabled()) emit mouseLeft();
+}
+
+}  // namespace vormid

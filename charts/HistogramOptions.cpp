@@ -1,0 +1,21 @@
+#include "charts/HistogramOptions.h"
+
+namespace vormid::charts {
+
+int ParseHistogramOptions(const std::string& text, THistogramOptions& options) {
+    int read = 0;
+    for (; read < kHistogramOptionCount && static_cast<std::size_t>(read) < text.size(); ++read) {
+        const char c = text[static_cast<std::size_t>(read)];
+        if (c < '0' || c > '9') break;
+        options.Values[static_cast<std::size_t>(read)] = c - '0';
+    }
+    return read;
+}
+
+std::string FormatHistogramOptions(const THistogramOptions& options) {
+    std::string text;
+    for (int v : options.Values) text += std::to_string(v);
+    return text;
+}
+
+}  // namespace vormid::charts

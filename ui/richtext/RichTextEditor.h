@@ -1,0 +1,67 @@
+#pragma once
+// One rich-text field of the main window with its formatting toolbar: the
+// model description, the equation, a quantity's comment or a budget's
+// comment. The field holds the stored RTF bytes and gives them back
+// untouched until the user edits it; only then is the text written anew.
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class QTextEdit;
+
+namespace Ui { class TRichTextEditor; }
+
+namespace vormid {
+
+class TRichTextEditor : public QWidget {
+    Q_OBJECT
+public:
+    // The four fields; each has its own toolbar controls and names.
+    // Object names: "Editor", "Commentar", "Equation", "BudgetComent".
+    enum class TKind { Description, Comment, Equation, BudgetComment };
+
+    explicit TRichTextEditor(QWidget* parent = nullptr);
+    ~TRichTextEditor() override;
+
+    // Chooses the toolbar controls (and their names), the paste rules and
+    // the object name. The field starts as a description.
+    void SetKind(TKind kind);
+    TKind Kind() const { return kind_; }
+
+    // Shows stored bytes (RTF, text in Windows-1251; a text that is not RTF
+    // is shown as plain text). Emits nothing and clears the edited mark and
+    // the undo history.
+    void SetRtf(const std::string& rtf);
+    // Exactly the bytes given to SetRtf while the user has not edited the
+    // field; after an edit, the field's content written as RTF.
+    std::string Rtf() const;
+    // The shown text without formatting.
+    QString PlainText() const;
+    // The user changed the text since the last SetRtf.
+    bool IsEdited() const { return edited_; }
+
+    // The text area itself (focus, tests).
+    QTextEdit* TextEdit() const;
+
+signals:
+    // Every change the user makes.
+    void textEdited();
+    // The focus left the field after a change since the last time.
+    void editingFinished();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnContentsChanged();
+
+    std::unique_ptr<Ui::TRichTextEditor> ui_;
+    TKind kind_ = TKind::Description;
+    std::string stored_;
+    bool edited_ = false;
+    bool changedSinceFocus_ = false;
+    int loading_ = 0;
+};
+
+}  // namespace vormid

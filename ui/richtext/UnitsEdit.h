@@ -1,0 +1,42 @@
+#pragma once
+// The units field of a quantity ("rtfUnits"): one line whose only formatting
+// is subscript and superscript, kept in the model as name markup ("\b"
+// subscript follows, "\t" superscript follows, "\n" normal again). The frame
+// around it shows whether it has the focus.
+#include <QWidget>
+#include <string>
+
+class QTextEdit;
+
+namespace vormid {
+
+class TUnitsEdit : public QWidget {
+    Q_OBJECT
+public:
+    explicit TUnitsEdit(QWidget* parent = nullptr);
+
+    // Shows the markup; emits nothing.
+    void SetUnits(const std::string& markup);
+    // The markup of what the field shows.
+    std::string Units() const { return units_; }
+
+    // The text area itself (focus, tests).
+    QTextEdit* TextEdit() const { return edit_; }
+
+signals:
+    // The markup changed through the user.
+    void unitsEdited();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void OnContentsChanged();
+
+    QTextEdit* edit_ = nullptr;
+    std::string units_;
+    int loading_ = 0;
+};
+
+}  // namespace vormid
