@@ -13,6 +13,7 @@ struct TStartOptions {
     QString GrabFile;           // --grab FILE: save a picture of the window and end
     QString GrabPage;           // --page NAME: the page shown for the picture
     QString GrabQuantity;       // --select QUANTITY: the quantity selected for the picture
+    bool GrabWide = false;      // --wide: the quantity list in its wide state
 };
 
 // The pages --page names: title, description, equation, correlation, values,
