@@ -29,6 +29,7 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
         else if (a == QLatin1String("--grab") && i + 1 < arguments.size()) o.GrabFile = arguments.at(++i);
         else if (a == QLatin1String("--page") && i + 1 < arguments.size()) o.GrabPage = arguments.at(++i);
         else if (a == QLatin1String("--select") && i + 1 < arguments.size()) o.GrabQuantity = arguments.at(++i);
+        else if (a == QLatin1String("--wide")) o.GrabWide = true;
         else if (IsDebugSwitch(a.toStdString())) continue;
         else if (a.startsWith(QLatin1String("--"))) continue;  // switches of the toolkit or a later version
         else o.Files << a;

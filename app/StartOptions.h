@@ -15,6 +15,7 @@ struct TStartOptions {
     QString GrabQuantity;       // --select QUANTITY: the quantity selected for the picture
     bool Version = false;       // --version: print the program's version and end
     bool Help = false;          // --help or -h: print the usage and end
+    bool GrabWide = false;      // --wide: the quantity list in its wide state
 };
 
 // The usage text of --help (UTF-8 when printed).

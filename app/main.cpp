@@ -15,6 +15,7 @@
 #include "diagnostics/Diagnostics.h"
 #include "ui/ErrorHandler.h"
 #include "ui/ModelController.h"
+#include "ui/pages/EquationPage.h"
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/FormLook.h"
@@ -139,6 +140,8 @@ int main(int argc, char** argv) {
                 window.resize(1100, 760);
                 window.SelectMainPage(grabPage.MainPage);
                 if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
+                if (options.GrabWide)
+                    if (auto* page = window.findChild<TEquationPage*>()) page->SetWide(true);
                 // The chosen page paints once before the picture is taken.
                 QTimer::singleShot(200, &window, [&] {
                     window.grab().save(options.GrabFile);

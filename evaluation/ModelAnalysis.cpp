@@ -160,7 +160,8 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
         q->Unconfirmed = false;
         ++next;
     };
-    for (const std::string& n : TokenizeNames(plainEquation)) place(n);
+    for (const std::string& n : TokenizeNames(plainEquation))
+        place(n.starts_with("\\n") ? std::string(TrimControl(std::string_view(n).substr(2))) : n);
     // A defined name the walk over the whole text does not see as a token of
     // its own (written after a leading "\n" marker) is still in the equation.
     for (const TLine& l : lines)
