@@ -5,8 +5,8 @@
 
 #include "cli/Cp1251.h"
 #include "cli/Formatters.h"
-#include "cli/MarkupText.h"
 #include "cli/OutputOrigin.h"
+#include "core/NameMarkup.h"
 #include "cli/TextTable.h"
 #include "core/NumberFormat.h"
 

@@ -15,6 +15,7 @@ public:
     TGumModel& Model() { return model_; }
     TDisplayState* Display() override { return &display_; }
     void CheckLoadable(const QString& path) override;
+    vormid::TGumModel* GumModel() override { return &model_; }
     TGumModelFile& File() { return file_; }
 
     QString FileName() const override;
