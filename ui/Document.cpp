@@ -72,10 +72,17 @@ void TDocument::ResetToNew() {
     emit modelReplaced();
 }
 
-// Unsaved edits are dropped only with the user's consent.
+// Unsaved edits: "Да" (the default, so that Enter keeps the work) saves
+// them first through Save or Save as, "Не" drops them, "Отказ" stays.
 bool TDocument::ConfirmDiscard() {
     if (!modified_ || !host_.CanAsk()) return true;
-    return AskMessageBox(kDiscardQuestion, akYesNo) == TDlgAnswer::Yes;
+    const QString question = QStringLiteral("Да се запишат ли промените в „") +
+                             QFileInfo(store_.FileName()).fileName() + QStringLiteral("“?");
+    switch (AskMessageBox(question, akYesNoCancel)) {
+        case TDlgAnswer::Yes: return Save();
+        case TDlgAnswer::No: return true;
+        default: return false;
+    }
 }
 
 bool TDocument::New() {
@@ -104,6 +111,14 @@ bool TDocument::OpenRecent(const QString& path) {
 }
 
 bool TDocument::OpenFile(const QString& path) {
+    // The new file is read completely before anything of the current model
+    // goes: a damaged file chosen by mistake leaves the work on screen.
+    try {
+        store_.CheckLoadable(QFileInfo(path).absoluteFilePath());
+    } catch (const std::exception& e) {
+        ShowWarningBox(WithFileName(QString::fromUtf8(e.what()), path));
+        return false;
+    }
     ClearStore();
     store_.SetFileName(QFileInfo(path).absoluteFilePath());
     return LoadCurrent(true);
@@ -187,7 +202,8 @@ bool TDocument::CancelChanges() {
 bool TDocument::Delete() {
     if (state_ != dsFileUnchanged && state_ != dsFileChanged) return false;
     QString path = store_.FileName();
-    if (AskMessageBox(QStringLiteral("Да се изтрие ли файлът ") + path + QStringLiteral("?"), akYesNo) != TDlgAnswer::Yes)
+    if (AskMessageBox(QStringLiteral("Да се изтрие ли файлът ") + QDir::toNativeSeparators(path) + QStringLiteral("?"),
+                      akYesNoDefaultNo) != TDlgAnswer::Yes)
         return false;
     if (QFileInfo::exists(path) && !QFile::remove(path)) {
         ShowMessageBox(QStringLiteral("Файлът ") + path + QStringLiteral(" не може да бъде изтрит."));
@@ -204,7 +220,7 @@ bool TDocument::Delete() {
 void TDocument::ExecuteMacro(const QStringList& lines) {
     for (const QString& path : ParseExecuteMacro(lines)) {
         if (modified_) {
-            if (host_.CanAsk() && AskMessageBox(kDiscardQuestion, akYesNo) != TDlgAnswer::Yes) continue;
+            if (!ConfirmDiscard()) continue;
             if (WriteDisplaySettings()) NoteDisplaySaved();
             MarkModified(false);
         }

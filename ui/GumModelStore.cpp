@@ -28,6 +28,18 @@ void TGumModelStore::Load() {
     }
 }
 
+void TGumModelStore::CheckLoadable(const QString& path) {
+    TGumModelFile file;
+    file.FileName = PathToNative(path);
+    TGumModel model;
+    TDisplayState display;
+    try {
+        LoadModel(file, model, display);
+    } catch (const std::exception& e) {
+        Rethrow(e);
+    }
+}
+
 void TGumModelStore::Save() {
     try {
         SaveModel(file_, model_, display_);

@@ -32,6 +32,10 @@ public:
     // Reads the current file into the model. Throws TModelStoreError; what
     // was read before the failure stays.
     virtual void Load() = 0;
+    // Reads path completely without touching the current model, so that a
+    // file that cannot be opened never costs the model on screen. Throws
+    // TModelStoreError. Stores without files accept every path.
+    virtual void CheckLoadable(const QString& path) { (void)path; }
     // Writes the model into the current file (atomically). Throws TModelStoreError.
     virtual void Save() = 0;
     // Writes the display settings into the current file when that file

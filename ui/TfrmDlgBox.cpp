@@ -1,5 +1,7 @@
 #include "ui/TfrmDlgBox.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -80,7 +82,8 @@ void TfrmDlgBox::Layout(const QString& text, int widenAbove) {
     ui_->pnlButtons->setGeometry(0, clientH - kPanelHeight, clientW, kPanelHeight);
 }
 
-void TfrmDlgBox::SetButtons(std::initializer_list<std::pair<QString, TDlgAnswer>> buttons, int firstOffset, int step) {
+void TfrmDlgBox::SetButtons(std::initializer_list<std::pair<QString, TDlgAnswer>> buttons, int firstOffset, int step,
+                            int defaultIndex) {
     QPushButton* all[3] = {ui_->btnFirst, ui_->btnSecond, ui_->btnThird};
     int panelW = ui_->pnlButtons->width();
     int first = firstOffset < 0 ? (panelW - all[0]->width()) / 2 : (panelW - firstOffset) / 2;
@@ -94,8 +97,9 @@ void TfrmDlgBox::SetButtons(std::initializer_list<std::pair<QString, TDlgAnswer>
         ++buttonCount_;
     }
     for (int i = buttonCount_; i < 3; ++i) all[i]->hide();
-    all[0]->setDefault(true);
-    all[0]->setFocus();
+    defaultIndex_ = std::clamp(defaultIndex, 0, buttonCount_ - 1);
+    for (int i = 0; i < 3; ++i) all[i]->setDefault(i == defaultIndex_);
+    all[defaultIndex_]->setFocus();
 }
 
 void TfrmDlgBox::SetupMessage(const QString& text, const QString& title) {
@@ -103,6 +107,11 @@ void TfrmDlgBox::SetupMessage(const QString& text, const QString& title) {
     ui_->imgIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     Layout(text, kInfoWidenAbove);
     SetButtons({{QStringLiteral("OK"), TDlgAnswer::OK}}, -1, 0);
+}
+
+void TfrmDlgBox::SetupWarning(const QString& text, const QString& title) {
+    SetupMessage(text, title);
+    ui_->imgIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
 }
 
 void TfrmDlgBox::SetupQuestion(const QString& text, int kind, const QString& title) {
@@ -116,6 +125,8 @@ void TfrmDlgBox::SetupQuestion(const QString& text, int kind, const QString& tit
                     {QStringLiteral("Не"), TDlgAnswer::No},
                     {QStringLiteral("Отказ"), TDlgAnswer::Cancel}},
                    290, 100);
+    else if (kind == akYesNoDefaultNo)
+        SetButtons({{QStringLiteral("Да"), TDlgAnswer::Yes}, {QStringLiteral("Не"), TDlgAnswer::No}}, 200, 110, 1);
     else
         SetButtons({{QStringLiteral("Да"), TDlgAnswer::Yes}, {QStringLiteral("Не"), TDlgAnswer::No}}, 200, 110);
 }
@@ -132,6 +143,16 @@ QString ApplicationTitle() { return AppTitle(); }
 void ShowMessageBox(const QString& text, const std::optional<QString>& title) {
     TfrmDlgBox box(ActiveParent());
     box.SetupMessage(text, title.value_or(ApplicationTitle()));
+    if (Responder()) {
+        Responder()(box);
+        return;
+    }
+    box.exec();
+}
+
+void ShowWarningBox(const QString& text, const std::optional<QString>& title) {
+    TfrmDlgBox box(ActiveParent());
+    box.SetupWarning(text, title.value_or(ApplicationTitle()));
     if (Responder()) {
         Responder()(box);
         return;

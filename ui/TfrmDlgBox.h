@@ -18,7 +18,8 @@ namespace vormid {
 enum class TDlgAnswer { OK, Yes, No, Cancel };
 
 // Question kinds: 0 "Да"/"Не", 1 "ОК"/"Отказ", 2 "Да"/"Не"/"Отказ".
-enum TAskKind : int { akYesNo = 0, akOkCancel = 1, akYesNoCancel = 2 };
+// 3 "Да"/"Не" with "Не" the default, for destructive questions.
+enum TAskKind : int { akYesNo = 0, akOkCancel = 1, akYesNoCancel = 2, akYesNoDefaultNo = 3 };
 
 class TfrmDlgBox : public QDialog {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
 
     // Prepares an information box (icon, one "OK" centred).
     void SetupMessage(const QString& text, const QString& title);
+    // The same with the warning icon, for a failure the user must notice.
+    void SetupWarning(const QString& text, const QString& title);
     // Prepares a question box of the given kind (0, 1, 2; others act as 0).
     void SetupQuestion(const QString& text, int kind, const QString& title);
 
@@ -35,18 +38,21 @@ public:
     int ButtonCount() const { return buttonCount_; }
     QPushButton* Button(int index) const;  // 0-based, nullptr beyond the count
     TDlgAnswer ButtonAnswer(int index) const { return answers_[index]; }
-    // The answer of the default (first) button.
-    TDlgAnswer DefaultAnswer() const { return answers_[0]; }
+    // The answer of the default button (the first, or "Не" of kind 3).
+    TDlgAnswer DefaultAnswer() const { return answers_[defaultIndex_]; }
+    int DefaultIndex() const { return defaultIndex_; }
     // The answer chosen so far; Cancel when closed without a button.
     TDlgAnswer Answer() const { return answer_; }
     QWidget* ButtonPanel() const;
 
 private:
     void Layout(const QString& text, int widenAbove);
-    void SetButtons(std::initializer_list<std::pair<QString, TDlgAnswer>> buttons, int firstOffset, int step);
+    void SetButtons(std::initializer_list<std::pair<QString, TDlgAnswer>> buttons, int firstOffset, int step,
+                    int defaultIndex = 0);
 
     std::unique_ptr<Ui::TfrmDlgBox> ui_;
     int buttonCount_ = 0;
+    int defaultIndex_ = 0;
     TDlgAnswer answers_[3] = {TDlgAnswer::OK, TDlgAnswer::OK, TDlgAnswer::OK};
     TDlgAnswer answer_ = TDlgAnswer::Cancel;
 };
@@ -63,6 +69,8 @@ QString ApplicationTitle();
 
 // Information box; modal unless a responder is installed. Never throws.
 void ShowMessageBox(const QString& text, const std::optional<QString>& title = std::nullopt);
+// Information box with the warning icon.
+void ShowWarningBox(const QString& text, const std::optional<QString>& title = std::nullopt);
 // Question box; returns the button's answer (Cancel when closed otherwise).
 TDlgAnswer AskMessageBox(const QString& text, int kind, const std::optional<QString>& title = std::nullopt);
 

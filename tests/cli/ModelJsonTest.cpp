@@ -273,3 +273,41 @@ TEST(ModelJson, ImpossibleInputsAreRefusedNamingFieldAndQuantity) {
 
 }  // namespace
 }  // namespace vormid::cli
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace vormid::cli {
+namespace {
+
+void CollectKeys(const Json& j, std::set<std::string>& keys) {
+    if (j.is_object()) {
+        if (j.size() == 1 && (j.contains("base64") || j.contains("f64_bits"))) return;
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            keys.insert(it.key());
+            CollectKeys(it.value(), keys);
+        }
+    } else if (j.is_array()) {
+        for (const auto& e : j) CollectKeys(e, keys);
+    }
+}
+
+// The documentation of the document is checked against what export writes,
+// so that it cannot drift from the code.
+TEST(ModelJson, DocumentedFields) {
+    TGumModel m;
+    TDisplayState d;
+    BuildRichModel(m);
+    std::set<std::string> keys;
+    CollectKeys(ModelToJson(m, d), keys);
+    std::ifstream in(VORMID_DOCS_DIR "/model-json.md");
+    ASSERT_TRUE(in) << "docs/model-json.md";
+    std::stringstream doc;
+    doc << in.rdbuf();
+    for (const std::string& k : keys) EXPECT_NE(doc.str().find("`" + k + "`"), std::string::npos) << k;
+    EXPECT_GT(keys.size(), 60u);
+}
+
+}  // namespace
+}  // namespace vormid::cli

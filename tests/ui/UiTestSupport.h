@@ -37,8 +37,12 @@ public:
         name = QString::fromUtf8(lines[1]);
         quantities = lines.size() > 2 ? lines[2].toInt() : 0;
     }
+    void CheckLoadable(const QString&) override {
+        if (failLoadable) throw TModelStoreError("повреден файл");
+    }
     void Save() override {
         if (failSave) throw TModelStoreError("Файлът не може да бъде записан.");
+        saves << fileName;
         QFile f(fileName);
         if (!f.open(QIODevice::WriteOnly)) throw TModelStoreError("Файлът не може да бъде записан.");
         f.write("FAKE-GMF\n" + name.toUtf8() + "\n" + QByteArray::number(quantities) + "\n");
@@ -62,7 +66,9 @@ public:
     int clears = 0;
     int loads = 0;
     bool failSave = false;
+    bool failLoadable = false;
     QStringList displaySaves;
+    QStringList saves;
 };
 
 class TFakeHost : public IDocumentHost {

@@ -62,6 +62,21 @@ private slots:
         QVERIFY(box.Button(0)->isDefault());
     }
 
+    // A destructive question defaults to "Не"; the whole path shows.
+    void deleteQuestionDefaultsToNoAndShowsThePath() {
+        TfrmDlgBox box;
+        const QString path = QStringLiteral("/home/lab/models/very/deep/folder/of/the/laboratory/calibration-2026.gmf");
+        box.SetupQuestion(QStringLiteral("Да се изтрие ли файлът ") + path + QStringLiteral("?"), akYesNoDefaultNo,
+                          QStringLiteral("t"));
+        QCOMPARE(box.ButtonCount(), 2);
+        QCOMPARE(box.DefaultAnswer(), TDlgAnswer::No);
+        QVERIFY(box.Button(1)->isDefault());
+        QVERIFY(!box.Button(0)->isDefault());
+        QVERIFY(box.Message().contains(path));
+        QFontMetrics fm(box.font());
+        QVERIFY(box.width() >= fm.horizontalAdvance(QStringLiteral("calibration-2026.gmf?")));
+    }
+
     void longTextsWidenAndHeightenTheBox() {
         QString longLine = QStringLiteral("Файлът /много/дълъг/път/до/модела/на/измерването.gmf не е намерен");
         TfrmDlgBox info;

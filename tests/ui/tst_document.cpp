@@ -1,5 +1,6 @@
 // The document of the main window without a window: states, enabling rules,
 // caption and the file commands on real files.
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -158,7 +159,7 @@ private slots:
         f.doc.MarkModified(true);
         QVERIFY(!f.doc.SaveAs());     // the save dialog answers "cancelled"
         QCOMPARE(f.doc.State(), 1);
-        answers.Answer(TDlgAnswer::Yes);  // discard the edits before opening
+        answers.Answer(TDlgAnswer::No);  // drop the edits before opening
         QVERIFY(!f.doc.Open());           // the open dialog is cancelled
         QCOMPARE(f.store.name, QStringLiteral("x"));
     }
@@ -261,10 +262,14 @@ private slots:
         TScriptedAnswers answers;
         f.store.name = QStringLiteral("typed");
         f.doc.MarkModified(true);
-        answers.Answer(TDlgAnswer::No);
+        answers.Answer(TDlgAnswer::Cancel);  // "Отказ": stay
         QVERIFY(!f.doc.New());
         QCOMPARE(f.store.name, QStringLiteral("typed"));
-        answers.Answer(TDlgAnswer::Yes);
+        QCOMPARE(answers.messages.last(), QStringLiteral("Да се запишат ли промените в „Untitled.gmf“?"));
+        answers.Answer(TDlgAnswer::Yes);  // "Да": save first, but Save as is cancelled
+        QVERIFY(!f.doc.New());
+        QCOMPARE(f.store.name, QStringLiteral("typed"));
+        answers.Answer(TDlgAnswer::No);  // "Не": drop the edits
         QVERIFY(f.doc.New());
         QCOMPARE(f.store.name, QString());
         QCOMPARE(f.doc.State(), 0);
@@ -351,7 +356,7 @@ private slots:
         // With a window to ask in, unsaved edits are not dropped unasked.
         f.store.name = QStringLiteral("edited");
         f.doc.MarkModified(true);
-        answers.Answer(TDlgAnswer::No);
+        answers.Answer(TDlgAnswer::Cancel);
         f.doc.ExecuteMacro({MakeExecuteRequest(b)});
         QCOMPARE(f.doc.FileName(), a);
         QCOMPARE(f.store.name, QStringLiteral("edited"));
@@ -374,11 +379,53 @@ private slots:
         QVERIFY(f.doc.OpenFile(a));
         QVERIFY(f.doc.QueryClose());
         f.doc.MarkModified(true);
-        answers.Answer(TDlgAnswer::No);
+        answers.Answer(TDlgAnswer::Cancel);
         QVERIFY(!f.doc.QueryClose());
         f.store.displaySaves.clear();
         f.doc.Close();
         QCOMPARE(f.store.displaySaves, QStringList{a});
+    }
+
+    // Closing with edits: the three-button question with "Да" the default,
+    // which saves into the file before the window goes.
+    void closingWithEditsSavesByDefault() {
+        Fixture f;
+        TScriptedAnswers answers;
+        QString a = Path("closesave.gmf");
+        WriteModel(a, "a");
+        QVERIFY(f.doc.OpenFile(a));
+        f.store.name = QStringLiteral("edited");
+        f.doc.MarkModified(true);
+        TDlgResponder previous = SetDlgBoxResponder([&](TfrmDlgBox& box) {
+            answers.messages << box.Message();
+            [&] {
+                QCOMPARE(box.ButtonCount(), 3);
+                QCOMPARE(box.Button(box.DefaultIndex())->text(), QStringLiteral("Да"));
+            }();
+            return box.DefaultAnswer();
+        });
+        QVERIFY(f.doc.QueryClose());
+        SetDlgBoxResponder(previous);
+        QCOMPARE(answers.messages.last(), QStringLiteral("Да се запишат ли промените в „closesave.gmf“?"));
+        QVERIFY(!f.doc.Modified());
+        QCOMPARE(f.store.saves, QStringList{a});
+    }
+
+    // A file that cannot be read leaves the model on screen as it was.
+    void failedOpenKeepsTheCurrentModel() {
+        Fixture f;
+        TScriptedAnswers answers;
+        QString a = Path("keep.gmf");
+        WriteModel(a, "a");
+        QVERIFY(f.doc.OpenFile(a));
+        f.store.name = QStringLiteral("edited");
+        f.doc.MarkModified(true);
+        f.store.failLoadable = true;
+        QVERIFY(!f.doc.OpenFile(Path("damaged.gmf")));
+        QCOMPARE(f.doc.FileName(), a);
+        QCOMPARE(f.store.name, QStringLiteral("edited"));
+        QVERIFY(f.doc.Modified());
+        QVERIFY(!answers.messages.isEmpty());
     }
 };
 
