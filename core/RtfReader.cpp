@@ -457,7 +457,8 @@ private:
         switch (st.Dest) {
             case TDest::Text:
                 if (b < 0x20 && b != '\t') return;
-                Char(b < 0x80 ? char32_t{b} : DecodeCodePageByte(st.CodePage, b));
+                Char(b < 0x80 && (escaped || st.CodePage != TRtfCodePage::Symbol) ? char32_t{b}
+                                                                                   : DecodeCodePageByte(st.CodePage, b));
                 return;
             case TDest::FontTable: FontTableByte(b); return;
             case TDest::ColorTable: ColorTableByte(b); return;
@@ -491,6 +492,8 @@ private:
 
     void Char(char32_t cp) {
         if (State().Dest != TDest::Text) return;
+        // Control characters have no place in the text (the writer drops them too).
+        if ((cp < 0x20 && cp != '\t' && cp != '\n') || cp == 0x7F) return;
         if (highSurrogate_ != 0) {
             highSurrogate_ = 0;
             AppendChar(0xFFFD);

@@ -10,10 +10,24 @@
 namespace vormid {
 namespace {
 
+// A font name as the font table can hold it: no ";" (it ends the name), no
+// control characters, no spaces at the ends. Fonts are told apart by this
+// form, so that two names that read back the same share one entry.
+std::string CleanFontName(std::string_view name) {
+    std::string out;
+    for (char c : name)
+        if (c != ';' && static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    std::size_t b = 0;
+    while (b < out.size() && out[b] == ' ') ++b;
+    return out.substr(b);
+}
+
 class TWriter {
 public:
     TWriter(const TRtfDocument& doc, const TRtfWriteOptions& options) : doc_(doc) {
-        defaultFont_ = !doc.DefaultFont.empty() ? doc.DefaultFont : options.DefaultFont;
+        defaultFont_ = CleanFontName(doc.DefaultFont);
+        if (defaultFont_.empty()) defaultFont_ = CleanFontName(options.DefaultFont);
         fonts_.push_back(defaultFont_);
     }
 
@@ -55,7 +69,8 @@ public:
     }
 
 private:
-    int FontIndex(const std::string& name) {
+    int FontIndex(const std::string& raw) {
+        std::string name = CleanFontName(raw);
         if (name.empty()) return 0;
         auto it = std::find(fonts_.begin(), fonts_.end(), name);
         if (it != fonts_.end()) return static_cast<int>(it - fonts_.begin());
@@ -155,6 +170,8 @@ private:
                 char buf[8];
                 std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(*byte));
                 out += buf;
+            } else if (inTable) {
+                out += '?';  // font tables hold code-page names only
             } else if (cp > 0xFFFF) {
                 char32_t v = cp - 0x10000;
                 AppendUnicode(out, static_cast<int>(0xD800 + (v >> 10)));
@@ -211,9 +228,11 @@ private:
                     WritePicture(r);
                     continue;
                 }
-                if (r.Text.empty()) continue;
+                text_.clear();
+                AppendEscaped(text_, r.Text, false);
+                if (text_.empty()) continue;
                 Delimit();
-                AppendEscaped(body_, r.Text, false);
+                body_ += text_;
             }
             Word("par");
             body_ += "\r\n";
@@ -234,6 +253,7 @@ private:
     std::vector<TRtfColor> colors_;
     bool needSymbol_ = false;
     std::string body_;
+    std::string text_;
     bool pendingSpace_ = false;
     bool haveFormat_ = false;
     TRtfCharFormat cur_;

@@ -71,7 +71,7 @@ case "$mode" in
     cmake --build build-fuzz -j"$jobs"
     fuzz_seconds=${VORMID_FUZZ_SECONDS:-60}
     mkdir -p build-fuzz/artifacts
-    for target in unpack model sections; do
+    for target in unpack model sections rtf; do
       rm -rf "build-fuzz/corpus-$target"
       cp -r "fuzz/corpus/$target" "build-fuzz/corpus-$target"
       echo "Fuzzing $target for ${fuzz_seconds} s"

@@ -67,10 +67,10 @@ TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::ma
         QToolButton* b;
         const char* text;
     } labels[] = {{ui_->btnBold, "B"},       {ui_->btnItalic, "I"},      {ui_->btnUnderline, "U"},
-                  {ui_->btnSuperscript, "x²"}, {ui_->btnSubscript, "x₂"}, {ui_->btnLeftAlign, "⯇"},
-                  {ui_->btnCenterAlign, "≡"}, {ui_->btnRightAlign, "⯈"}, {ui_->btnBullets, "•"},
+                  {ui_->btnSuperscript, "x²"}, {ui_->btnSubscript, "x₂"}, {ui_->btnLeftAlign, "⇤"},
+                  {ui_->btnCenterAlign, "≡"}, {ui_->btnRightAlign, "⇥"}, {ui_->btnBullets, "•"},
                   {ui_->btnUndo, "↶"},       {ui_->btnRedo, "↷"},        {ui_->btnCut, "✂"},
-                  {ui_->btnCopy, "⧉"},       {ui_->btnPaste, "📋"},     {ui_->btnObject, "🖼"},
+                  {ui_->btnCopy, "❐"},       {ui_->btnPaste, "▤"},     {ui_->btnObject, "▨"},
                   {ui_->btnInsSymb, "Ω"}};
     for (const auto& l : labels) l.b->setText(QString::fromUtf8(l.text));
     QFont bf = ui_->btnBold->font();

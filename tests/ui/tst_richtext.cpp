@@ -1,0 +1,218 @@
+// The rich-text fields driven as a user would: typing, keys, paste, symbols.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "core/Cp1251.h"
+#include "core/RtfReader.h"
+#include "core/RtfUnits.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui/dialogs/TfrmFontColor.h"
+#include "ui/dialogs/TfrmInsSymb.h"
+#include "ui/richtext/RichTextEditor.h"
+#include "ui/richtext/UnitsEdit.h"
+
+using namespace vormid;
+
+class TstRichText : public QObject {
+    Q_OBJECT
+private slots:
+    void storedBytesComeBackUntouched();
+    void insertedSymbolIsOneCharacter();
+    void hiddenContentAsksBeforeTheFirstEdit();
+    void toolbarNamesFollowTheKind();
+    void unitsSpaceChangesNothing();
+    void unitsPasteDropsSpaces();
+    void unitsUpUpDown();
+    void unitsFocusColours();
+    void symbolTableAndPalette();
+    void grabScreenshots();
+};
+
+void TstRichText::storedBytesComeBackUntouched() {
+    TRichTextEditor editor;
+    editor.SetKind(TRichTextEditor::TKind::Comment);
+    QSignalSpy edits(&editor, &TRichTextEditor::textEdited);
+    const std::string stored = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Tahoma;}}"
+                               "\\viewkind4\\uc1\\pard\\f0\\fs16 \\'e0\\b b\\b0\\par\r\n}";
+    editor.SetRtf(stored);
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(editor.PlainText(), QStringLiteral("аb"));
+    QCOMPARE(editor.Rtf(), stored);
+    QVERIFY(!editor.IsEdited());
+    editor.show();
+    editor.TextEdit()->setFocus();
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor.TextEdit(), Qt::Key_X);
+    QCOMPARE(edits.count(), 1);
+    QVERIFY(editor.IsEdited());
+    TRtfDocument doc = ReadRtf(editor.Rtf());
+    QCOMPARE(doc.Paragraphs.size(), size_t(1));
+    QCOMPARE(doc.Paragraphs[0].Runs.size(), size_t(2));
+    QVERIFY(doc.Paragraphs[0].Runs[1].Format.Bold);
+    QCOMPARE(QString::fromStdString(doc.Paragraphs[0].Runs[1].Text), QStringLiteral("bx"));
+}
+
+void TstRichText::insertedSymbolIsOneCharacter() {
+    TRichTextEditor editor;
+    editor.SetRtf("{\\rtf1\\ansi\\pard a\\\\u937 b\\par}");  // text that reads like the escape
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    editor.InsertSymbol(937);
+    QCOMPARE(editor.PlainText(), QStringLiteral("a\\u937 bΩ"));
+    QCOMPARE(editor.TextEdit()->textCursor().position(), editor.PlainText().size());
+    QVERIFY(editor.Rtf().find("\\u937?") != std::string::npos);
+}
+
+void TstRichText::hiddenContentAsksBeforeTheFirstEdit() {
+    TRichTextEditor editor;
+    const std::string stored = "{\\rtf1 a{\\object\\objemb{\\*\\objdata 01}}b\\par}";
+    editor.SetRtf(stored);
+    QVERIFY(editor.HasHiddenContent());
+    editor.show();
+    int asked = 0;
+    TDlgAnswer answer = TDlgAnswer::No;
+    SetDlgBoxResponder([&](TfrmDlgBox&) {
+        ++asked;
+        return answer;
+    });
+    editor.TextEdit()->setFocus();
+    QTest::keyClick(editor.TextEdit(), Qt::Key_X);
+    QCOMPARE(asked, 1);
+    QCOMPARE(editor.Rtf(), stored);  // refused: nothing changed
+    answer = TDlgAnswer::Yes;
+    QTest::keyClick(editor.TextEdit(), Qt::Key_X);
+    QTest::keyClick(editor.TextEdit(), Qt::Key_Y);
+    QCOMPARE(asked, 2);  // asked once more, then never again
+    QVERIFY(editor.IsEdited());
+    SetDlgBoxResponder({});
+}
+
+void TstRichText::toolbarNamesFollowTheKind() {
+    TRichTextEditor editor;
+    editor.SetKind(TRichTextEditor::TKind::Equation);
+    QCOMPARE(editor.objectName(), QStringLiteral("Equation"));
+    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("btnBold3")));
+    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("seFontSize3")));
+    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("btnBullets3"))->isHidden());
+    editor.SetKind(TRichTextEditor::TKind::BudgetComment);
+    QCOMPARE(editor.objectName(), QStringLiteral("BudgetComent"));
+    QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("btnBullets4"))->isHidden());
+    // Equation pastes only text.
+    editor.SetKind(TRichTextEditor::TKind::Equation);
+    auto* data = new QMimeData;
+    data->setHtml(QStringLiteral("<b>Y</b> = A"));
+    data->setText(QStringLiteral("Y = A"));
+    QApplication::clipboard()->setMimeData(data);
+    editor.TextEdit()->paste();
+    TRtfDocument doc = ReadRtf(editor.Rtf());
+    QVERIFY(!doc.Paragraphs.at(0).Runs.at(0).Format.Bold);
+}
+
+void TstRichText::unitsSpaceChangesNothing() {
+    TUnitsEdit units;
+    QSignalSpy spy(&units, &TUnitsEdit::unitsEdited);
+    units.SetUnits("m\\ts\\n");
+    units.show();
+    units.TextEdit()->setFocus();
+    units.TextEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClick(units.TextEdit(), Qt::Key_Space);
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(units.Units(), std::string("m\\ts\\n"));
+    QTest::keyClick(units.TextEdit(), Qt::Key_Return);  // swallowed
+    QCOMPARE(units.TextEdit()->document()->blockCount(), 1);
+}
+
+void TstRichText::unitsPasteDropsSpaces() {
+    TUnitsEdit units;
+    QSignalSpy spy(&units, &TUnitsEdit::unitsEdited);
+    units.SetUnits("");
+    QApplication::clipboard()->setText(QStringLiteral("k g"));
+    units.TextEdit()->paste();
+    QCOMPARE(units.Units(), std::string("kg"));
+    QCOMPARE(spy.count(), 1);
+}
+
+void TstRichText::unitsUpUpDown() {
+    TUnitsEdit units;
+    units.SetUnits("m2");
+    units.show();
+    units.TextEdit()->setFocus();
+    QTextCursor c = units.TextEdit()->textCursor();
+    c.setPosition(1);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    units.TextEdit()->setTextCursor(c);
+    QTest::keyClick(units.TextEdit(), Qt::Key_Up);
+    QVERIFY(UnitsEquivalent(units.Units(), "m\\t2"));
+    QTest::keyClick(units.TextEdit(), Qt::Key_Up);
+    QVERIFY(UnitsEquivalent(units.Units(), "m\\t2"));
+    QTest::keyClick(units.TextEdit(), Qt::Key_Down);
+    QVERIFY(UnitsEquivalent(units.Units(), "m2"));
+}
+
+void TstRichText::unitsFocusColours() {
+    QWidget window;
+    auto* units = new TUnitsEdit(&window);
+    auto* other = new QTextEdit(&window);
+    other->move(0, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    units->TextEdit()->setFocus();
+    QCOMPARE(units->FrameColor(), QColor(247, 176, 70));
+    other->setFocus();
+    QCOMPARE(units->FrameColor(), QColor(101, 138, 171));
+}
+
+void TstRichText::symbolTableAndPalette() {
+    QCOMPARE(int(TfrmInsSymb::Symbol(0)), 0x0391);
+    QCOMPARE(int(TfrmInsSymb::Symbol(17)), 0x03A3);  // U+03A2 is skipped
+    QCOMPARE(int(TfrmInsSymb::Symbol(23)), 0x03A9);
+    QCOMPARE(int(TfrmInsSymb::Symbol(41)), 0x03C3);  // no final sigma
+    QCOMPARE(int(TfrmInsSymb::Symbol(47)), 0x03C9);
+    TfrmInsSymb symbols;
+    symbols.SetCurrent(23);
+    QCOMPARE(int(symbols.Chosen()), 937);
+
+    QWidget anchor;
+    anchor.resize(100, 30);
+    anchor.show();
+    auto* palette = new TfrmFontColor(&anchor);
+    QSignalSpy picked(palette, &TfrmFontColor::colorSelected);
+    palette->Popup(&anchor, anchor.rect(), QColor(1, 2, 3));
+    QCOMPARE(palette->CellColor(0, 0), QColor(1, 2, 3));
+    QCOMPARE(palette->CellColor(1, 2), QColor(192, 94, 0));
+    QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.at(0).at(0).value<QColor>(), QColor(1, 2, 3));
+}
+
+void TstRichText::grabScreenshots() {
+    const QString dir = qEnvironmentVariable("VORMID_SHOT_DIR");
+    if (dir.isEmpty()) QSKIP("set VORMID_SHOT_DIR to write the screenshots");
+    TRichTextEditor editor;
+    editor.SetKind(TRichTextEditor::TKind::Comment);
+    editor.resize(620, 190);
+    editor.SetRtf(
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Tahoma;}{\\f1\\fnil\\fcharset2 Symbol;}}"
+        "{\\colortbl ;\\red192\\green0\\blue0;\\red0\\green0\\blue192;}\\viewkind4\\uc1\\pard\\f0\\fs20 "
+        "\\b\\'c5\\'f2\\'e0\\'eb\\'ee\\'ed\\'ed\\'e0 \\'f2\\'e5\\'e6\\'e5\\'f1\\'f2 \\b0 m\\sub 0\\nosupersub  = 1 kg, "
+        "\\i\\'ea\\'eb\\'e0\\'f1 E\\sub 2\\nosupersub\\i0\\par\r\n"
+        "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li360 "
+        "\\cf1 U\\cf0  = 0,05 mg (k = 2)\\par\r\n"
+        "{\\pntext\\f1\\'b7\\tab}\\'f2\\'e5\\'ec\\'ef\\'e5\\'f0\\'e0\\'f2\\'f3\\'f0\\'e0 20 \\u176?C \\u177? 0,5 \\u176?C\\par\r\n"
+        "\\pard\\qc\\cf2\\ul\\'c0\\'ea\\'f0\\'e5\\'e4\\'e8\\'f2\\'e8\\'f0\\'e0\\'ed\\'e0 \\'eb\\'e0\\'e1\\'ee\\'f0\\'e0\\'f2\\'ee\\'f0\\'e8\\'ff\\ulnone\\cf0\\par\r\n}");
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QVERIFY(editor.grab().save(dir + QStringLiteral("/richtext-comment.png")));
+    TfrmInsSymb symbols;
+    symbols.SetCurrent(23);
+    symbols.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&symbols));
+    QVERIFY(symbols.grab().save(dir + QStringLiteral("/insert-symbol.png")));
+}
+
+QTEST_MAIN(TstRichText)
+#include "tst_richtext.moc"
