@@ -7,7 +7,7 @@
 #include "cli/Cp1251.h"
 #include "cli/ExitCodes.h"
 #include "cli/McCommandOutput.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 #include "cli/ModelFile.h"
 #include "evaluation/BudgetCalculation.h"
 #include "evaluation/MonteCarlo.h"

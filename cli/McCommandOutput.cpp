@@ -6,7 +6,7 @@
 
 #include "cli/Cp1251.h"
 #include "cli/JsonStream.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 #include "cli/TextTable.h"
 #include "evaluation/QuantityIndex.h"
 
