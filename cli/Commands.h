@@ -11,6 +11,7 @@ int RunBudget(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunStats(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunDump(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunExport(const ParsedArgs& args, std::ostream& out, std::ostream& err);
+int RunMc(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunImport(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vormid::cli

@@ -18,19 +18,11 @@ namespace {
 using nlohmann::json;
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kExamples = {"resistance", "gauge_block", "mass", "distributions"};
+const std::vector<std::string> kExamples = {"resistance", "gauge_block", "mass", "distributions", "attenuation"};
 
 std::string Example(const std::string& name, const std::string& ext) {
     return std::string(VORMID_EXAMPLES_DIR) + "/" + name + ext;
 }
-
-// The budget calculation is a library of its own; a tree built before it
-// exists cannot calculate, and the tests that need a budget say so.
-#ifdef VORMID_HAVE_EVALUATION
-#define REQUIRE_EVALUATION() (void)0
-#else
-#define REQUIRE_EVALUATION() GTEST_SKIP() << "built without the budget calculation"
-#endif
 
 std::set<std::string> Keys(const json& object) {
     std::set<std::string> keys;
@@ -92,7 +84,6 @@ TEST(CliProcess, ExportImportSavesTheSameBytes) {
 }
 
 TEST(CliProcess, BudgetJsonHasThePublishedFields) {
-    REQUIRE_EVALUATION();
     const std::set<std::string> budget_keys = {
         "name", "units", "error_code", "error_message", "value", "combined_uncertainty", "relative_uncertainty",
         "effective_dof", "dof_ignores_correlation", "coverage_factor", "coverage_probability",
@@ -123,7 +114,6 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
 }
 
 TEST(CliProcess, ResistanceBudgetAgreesWithAHandCalculation) {
-    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf"), "--format", "json"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const json b = json::parse(r.Out)["budgets"][0];
@@ -145,7 +135,6 @@ TEST(CliProcess, ResistanceBudgetAgreesWithAHandCalculation) {
 }
 
 TEST(CliProcess, BudgetTextShowsTheTableAndTheResultLine) {
-    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("resistance", ".gmf")});
     ASSERT_EQ(r.Status, 0) << r.Err;
     for (const char* text : {"Бюджет: R", "Величина", "Стойност", "Станд. неопр.", "Разпред.", "Ст. Св.",
@@ -158,7 +147,6 @@ TEST(CliProcess, BudgetTextShowsTheTableAndTheResultLine) {
 }
 
 TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
-    REQUIRE_EVALUATION();
     // In the mass example MR has nu = 0 entered and DB a reliability of 25 %;
     // the constant-free distributions example has inputs with r = 0.
     const ProcessResult text = RunCli({"budget", Example("distributions", ".gmf")});
@@ -172,7 +160,6 @@ TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
 }
 
 TEST(CliProcess, CorrelatedBudgetSaysItsDegreesOfFreedomIgnoreTheCorrelation) {
-    REQUIRE_EVALUATION();
     // mass correlates MR and DB, both inputs of M.
     const ProcessResult text = RunCli({"budget", Example("mass", ".gmf")});
     ASSERT_EQ(text.Status, 0) << text.Err;
@@ -184,7 +171,6 @@ TEST(CliProcess, CorrelatedBudgetSaysItsDegreesOfFreedomIgnoreTheCorrelation) {
 }
 
 TEST(CliProcess, ConstantsAndIntermediatesHaveNoDistributionInJson) {
-    REQUIRE_EVALUATION();
     for (const auto& name : kExamples) {
         const json doc = json::parse(RunCli({"budget", Example(name, ".gmf"), "--format", "json"}).Out);
         for (const auto& b : doc["budgets"])
@@ -199,7 +185,6 @@ TEST(CliProcess, ConstantsAndIntermediatesHaveNoDistributionInJson) {
 }
 
 TEST(CliProcess, BudgetCsvIsOneRowPerEntryAndPerResult) {
-    REQUIRE_EVALUATION();
     const ProcessResult r = RunCli({"budget", Example("mass", ".gmf"), "--format", "csv"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     std::vector<std::string> lines;
@@ -314,7 +299,6 @@ TEST(CliProcess, RandomDamageNeverCrashes) {
 }
 
 TEST(CliProcess, FailedBudgetExitsWithOneAndSaysWhy) {
-    REQUIRE_EVALUATION();
     const std::string dir = TempDir("failed");
     WriteFile(dir + "/bad.json", R"({"equation": "{\\rtf1 Y = A*NOSUCH\\par}",
         "quantities": [{"name": "Y", "kind": "Result"},
@@ -374,6 +358,48 @@ TEST(CliProcess, CommandsNeverWriteTheirInput) {
     EXPECT_EQ(ReadFile(path), bytes);
     EXPECT_EQ(fs::last_write_time(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1) << "no stray files";
+}
+
+// ------------------------------------------------------------ mc
+
+TEST(CliProcess, MonteCarloSameSeedSameJsonOnOneAndTwoThreads) {
+    const std::string model = Example("attenuation", ".gmf");
+    const ProcessResult one = RunCli({"mc", model, "--format", "json", "--seed", "9", "--threads", "1"});
+    const ProcessResult two = RunCli({"mc", model, "--format", "json", "--seed", "9", "--threads", "2"});
+    ASSERT_EQ(one.Status, 0) << one.Err;
+    EXPECT_EQ(one.Out, two.Out);
+    const json doc = json::parse(one.Out);
+    const json& r = doc.at("results").at(0);
+    EXPECT_EQ(Keys(r), (std::set<std::string>{"name", "ok", "error_message", "trials", "converged", "tolerance",
+                                               "mean", "std_uncertainty", "coverage_probability",
+                                               "symmetric_interval", "shortest_interval", "gum", "failed_draws",
+                                               "first_error", "approximate_correlation"}));
+    EXPECT_TRUE(r.at("converged").get<bool>());
+    EXPECT_FALSE(r.at("gum").at("validated").get<bool>());  // the logarithm is too far from linear
+    EXPECT_TRUE(RunCli({"mc", Example("mass", ".gmf"), "--format", "json"}).Out.find("\"validated\": true") !=
+                std::string::npos);
+}
+
+TEST(CliProcess, MonteCarloFailedDrawsAndBadOptions) {
+    const std::string dir = TempDir("mc");
+    const std::string src = dir + "/ln.json", gmf = dir + "/ln.gmf";
+    WriteFile(src, R"({"format": "vormid-model", "version": 1,
+        "equation": "{\\rtf1\\ansi\\ansicpg1251 Y = LN(A)\\par}",
+        "quantities": [{"name": "Y", "kind": "Result"},
+                       {"name": "A", "kind": "TypeB", "eval_type": "standard", "value": 0.5, "stated_value": 1}]})");
+    ASSERT_EQ(RunCli({"import", src, "-o", gmf}).Status, 0);
+    const ProcessResult r = RunCli({"mc", gmf, "--format", "json"});
+    EXPECT_EQ(r.Status, 1);
+    const json doc = json::parse(r.Out);
+    EXPECT_FALSE(doc["results"][0]["ok"].get<bool>());
+    EXPECT_GT(doc["results"][0]["failed_draws"].get<int>(), 0);
+    EXPECT_TRUE(doc["results"][0]["mean"].is_null());
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"mc", gmf, "--trials", "10"}, {"mc", gmf, "--digits", "x"}, {"mc", gmf, "--result", "Z"}}) {
+        const ProcessResult bad = RunCli(args);
+        EXPECT_EQ(bad.Status, 2) << args[2];
+        EXPECT_TRUE(bad.Out.empty());
+    }
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// Output of "vormid-cli mc": the Monte Carlo results of a model as text in
+// the program's words or as JSON with full precision.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/GumModel.h"
+#include "evaluation/MonteCarlo.h"
+
+namespace vormid::cli {
+
+void WriteMonteCarloText(const TGumModel& model, const std::vector<TMonteCarloResult>& results,
+                         std::ostream& out);
+void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloResult>& results,
+                         std::ostream& out);
+
+// x with the decimal comma, rounded to the place of the tolerance's unit
+// (the last significant digit of u), in exponent form when that would be
+// unreadably long.
+std::string McNumber(double x, double tolerance);
+
+}  // namespace vormid::cli
