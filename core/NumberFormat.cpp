@@ -215,6 +215,12 @@ TFormattedNumber FormatSignificant(double x, const TNumberFormatSettings& settin
     return ExponentForm(text, sc.Exponent, side, settings);
 }
 
+TFormattedNumber FormatVarianceSignificant(double variance, const TNumberFormatSettings& settings) {
+    TDisplayFormat display;
+    display.CurSignificantDigits = settings.DefaultSignificantDigits;
+    return FormatSignificant(variance, settings, display);
+}
+
 TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings, const TDisplayFormat& display) {
     if (!std::isfinite(x)) return {SpecialText(x), ""};
     if (!std::isfinite(u)) return FormatSignificant(x, settings, display);
