@@ -3,6 +3,9 @@
 # packs them with gzip and installs them into section 1.
 set(VORMID_INSTALL_FULL_DATADIR ${CMAKE_INSTALL_PREFIX}/${VORMID_DATA_SUBDIR})
 set(VORMID_INSTALL_FULL_EXAMPLESDIR ${VORMID_INSTALL_FULL_DATADIR}/examples)
+# A folder per destination: an install and a package may run at once.
+string(MD5 destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(VORMID_MAN_WORK ${VORMID_MAN_WORK}/${destination})
 file(MAKE_DIRECTORY ${VORMID_MAN_WORK})
 set(packed "")
 foreach(source IN LISTS VORMID_MAN_SOURCES)

@@ -10,6 +10,7 @@ jobs=$(nproc)
 
 packages=(
   cmake ninja-build g++ pkg-config
+  dpkg-dev file desktop-file-utils  # the Debian package: dpkg-shlibdeps, ELF detection, entry check
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev zlib1g-dev
