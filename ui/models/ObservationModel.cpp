@@ -14,11 +14,22 @@ void TObservationModel::SetQuantity(const TGumParam* q, const TNumberFormatSetti
     q_ = q;
     settings_ = settings;
     endResetModel();
+    rows_ = rowCount();
+    columns_ = columnCount();
 }
 
 void TObservationModel::Refresh() {
-    beginResetModel();
-    endResetModel();
+    // A reset would close an editor that is still committing; when the shape
+    // stands, the values are announced as changed instead.
+    const int rows = rowCount(), columns = columnCount();
+    if (rows != rows_ || columns != columns_) {
+        beginResetModel();
+        endResetModel();
+    } else if (rows > 0 && columns > 0) {
+        emit dataChanged(index(0, 0), index(rows - 1, columns - 1));
+    }
+    rows_ = rows;
+    columns_ = columns;
 }
 
 int TObservationModel::rowCount(const QModelIndex& parent) const {

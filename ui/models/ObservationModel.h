@@ -38,6 +38,7 @@ signals:
 private:
     const TGumParam* q_ = nullptr;
     const TNumberFormatSettings* settings_ = nullptr;
+    int rows_ = 0, columns_ = 0;  // the shape the views know
 };
 
 }  // namespace vormid
