@@ -11,11 +11,18 @@ TSchemaModel::TSchemaModel(QObject* parent) : QAbstractTableModel(parent) {}
 void TSchemaModel::SetQuantity(const TGumParam* q) {
     beginResetModel();
     q_ = q;
+    rows_ = rowCount();
     endResetModel();
 }
 
 void TSchemaModel::Refresh() {
+    // A reset would lose the selected line; a rename keeps the shape.
+    if (rowCount() == rows_) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, 1));
+        return;
+    }
     beginResetModel();
+    rows_ = rowCount();
     endResetModel();
 }
 

@@ -28,6 +28,7 @@ signals:
 
 private:
     const TGumParam* q_ = nullptr;
+    int rows_ = 1;
 };
 
 }  // namespace vormid

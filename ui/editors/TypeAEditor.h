@@ -1,0 +1,54 @@
+#pragma once
+// The Type A page of the quantity editor (page TypeA of BookParam): the
+// method, the data kind, n, how the uncertainty is obtained, the decimals
+// and, for the indirect method, the schema and its formula.
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "core/GumModel.h"
+
+namespace Ui { class TTypeAEditor; }
+
+namespace vormid {
+
+class TSchemaModel;
+
+class TTypeAEditor : public QWidget {
+    Q_OBJECT
+public:
+    // Writes one quantity of the model (index, change); marks it modified.
+    using TEditQuantity = std::function<void(int, const std::function<void(TGumParam&)>&)>;
+
+    explicit TTypeAEditor(QWidget* parent = nullptr);
+    ~TTypeAEditor() override;
+
+    void Bind(TGumModel* model, TEditQuantity edit);
+    // Shows the quantity at index (nothing for one that is not Type A).
+    void ShowQuantity(int index);
+    int Quantity() const { return index_; }
+
+private:
+    TGumParam* Q() const;
+    void Edit(const std::function<void(TGumParam&)>& fn);
+    void Fill();
+    void ApplyLayout();
+    void UpdateSchemaButtons();
+    void MethodChanged(int method);
+    void CountChanged(int n);
+    void NumberEntered(const char* field);
+    void AddLine();
+    void DeleteLine();
+    void MoveLine(int step);
+    void LineTyped(int line, const QString& text);
+    int SelectedLine() const;
+
+    std::unique_ptr<Ui::TTypeAEditor> ui_;
+    TSchemaModel* schema_ = nullptr;
+    TGumModel* model_ = nullptr;
+    TEditQuantity edit_;
+    int index_ = -1;
+    bool loading_ = false;
+};
+
+}  // namespace vormid
