@@ -174,17 +174,29 @@ int TObservationPage::CurrentQuantity() const {
 void TObservationPage::Reload() {
     {
         QScopedValueRollback<bool> guard(loading_, true);
-        while (ui_->tcValues->count() > 0) ui_->tcValues->removeTab(0);
-        tabQuantities_.clear();
+        QVector<int> quantities;
+        QStringList names, hints;
         if (model_ != nullptr) {
             for (int i = 0; i < model_->Params.Count(); ++i) {
                 const TGumParam* q = model_->Params.Get(i);
                 if (q->Kind != TParamKind::TypeA) continue;
-                const int tab = ui_->tcValues->addTab(PlainName(q->Name));
-                ui_->tcValues->setTabToolTip(tab, FromCp1251(q->Description));
-                tabQuantities_.push_back(i);
+                quantities.push_back(i);
+                names << PlainName(q->Name);
+                hints << FromCp1251(q->Description);
             }
         }
+        // Every tab added relayouts the bar; with hundreds of quantities
+        // only what differs is touched, with the bar's painting held.
+        QTabBar* bar = ui_->tcValues;
+        bar->setUpdatesEnabled(false);
+        while (bar->count() > names.size()) bar->removeTab(bar->count() - 1);
+        for (int t = 0; t < names.size(); ++t) {
+            if (t >= bar->count()) bar->addTab(names[t]);
+            else if (bar->tabText(t) != names[t]) bar->setTabText(t, names[t]);
+            if (bar->tabToolTip(t) != hints[t]) bar->setTabToolTip(t, hints[t]);
+        }
+        bar->setUpdatesEnabled(true);
+        tabQuantities_ = quantities;
     }
     if (tabQuantities_.isEmpty()) {
         observations_->SetQuantity(nullptr, nullptr);
