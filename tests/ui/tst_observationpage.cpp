@@ -14,6 +14,7 @@
 
 #include "charts/Histogram.h"
 #include "core/GumModel.h"
+#include "ui/GumModelStore.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/pages/ObservationPage.h"
 
@@ -160,6 +161,9 @@ private slots:
         TGumParam& q = AddTypeA(f.model, "x", 4);
         for (int i = 0; i < 4; ++i) q.SetObservation(i, i + 1);
         f.Open();
+        QAbstractItemModel* stat = f.page->findChild<QTableView*>("dgStat")->model();
+        QCOMPARE(stat->data(stat->index(3, 5)).toString(), QString("Да"));
+        QCOMPARE(stat->data(stat->index(4, 0)).toString(), QString("Средна стойност"));
         f.page->CopyStatistics();
         const QMimeData* mime = QApplication::clipboard()->mimeData();
         QVERIFY(mime->text().startsWith("Брой стойности\t4\tДисперсия\t"));
@@ -194,6 +198,59 @@ private slots:
         QVERIFY(f.page->findChild<QToolButton*>("btnHist9")->isChecked());
         QVERIFY(!f.page->findChild<QToolButton*>("btnHist8")->isChecked());
         QVERIFY(f.page->findChild<QToolButton*>("btnHist4")->isChecked());
+    }
+
+    // The example model opens on its one Type A quantity. With
+    // VORMID_SCREENSHOT_DIR set, the page is also pictured with it and with
+    // a grouped and an indirect series.
+    void exampleAndScreenshots() {
+        TGumModelStore store;
+        store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
+        store.Load();
+        TObservationPage page;
+        page.resize(920, 640);
+        page.Bind(&store.Model(), [](int, const std::function<void(TGumParam&)>&) {});
+        page.show();
+        auto* tabs = page.findChild<QTabBar*>("tcValues");
+        QCOMPARE(tabs->count(), 1);
+        QCOMPARE(tabs->tabText(0), QString("U"));
+        QVERIFY(page.Histogram()->HasData());
+        const QString dir = qEnvironmentVariable("VORMID_SCREENSHOT_DIR");
+        if (dir.isEmpty()) return;
+        QCoreApplication::processEvents();
+        QVERIFY(page.grab().save(dir + "/observation-resistance.png"));
+
+        TGumModel m;
+        TGumParam& g = AddTypeA(m, "d", 7);
+        g.Description = "\xc4\xe8\xe0\xec\xe5\xf2\xfa\xf0 \xed\xe0 \xe2\xe0\xeb";  // "Диаметър на вал"
+        g.Units = "mm";
+        g.AValueType = 1;
+        const double values[] = {9.97, 9.98, 9.99, 10.0, 10.01, 10.02, 10.03};
+        const double counts[] = {1, 4, 9, 14, 10, 5, 2};
+        for (int i = 0; i < 7; ++i) {
+            g.SetObservation(i, values[i]);
+            g.SetRowValue(i, counts[i]);
+        }
+        TGumParam& s = AddTypeA(m, "L", 5);
+        s.Name = "L\\b\xe8\xe7\xec\\n";  // L with the subscript "изм"
+        s.Description = "\xd0\xe0\xe7\xeb\xe8\xea\xe0 \xec\xe5\xe6\xe4\xf3 \xe4\xe2\xe0 \xee\xf2\xf7\xe5\xf2\xe0";
+        s.Units = "mm";
+        s.SetAMethod(am_Indirect);
+        s.InsertSchemaLine(0, "l_0");
+        s.InsertSchemaLine(1, "l_1");
+        s.SchemaFormula = "x2-x1";
+        const double readings[] = {0.12, 25.131, 0.10, 25.127, 0.11, 25.134, 0.13, 25.129, 0.12, 25.133};
+        for (int i = 0; i < 10; ++i) s.SetObservation(i, readings[i]);
+        s.Decimals = 3;
+        TObservationPage other;
+        other.resize(920, 640);
+        other.Bind(&m, [](int, const std::function<void(TGumParam&)>&) {});
+        other.show();
+        QCoreApplication::processEvents();
+        QVERIFY(other.grab().save(dir + "/observation-grouped.png"));
+        other.findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        QVERIFY(other.grab().save(dir + "/observation-indirect.png"));
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include <QFont>
 
-#include "ui/TextCodec.h"
 
 namespace vormid {
 
@@ -25,8 +24,8 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
     const bool label = index.column() % 2 == 0;
     switch (role) {
         case Qt::DisplayRole:
-            return label ? QString::fromUtf8(cell.Label) : FromCp1251(cell.Value.Mantissa);
-        case static_cast<int>(Role::Exponent): return label ? QString() : FromCp1251(cell.Value.Exponent);
+            return QString::fromUtf8(label ? cell.Label : cell.Value.Mantissa.c_str());
+        case static_cast<int>(Role::Exponent): return label ? QString() : QString::fromStdString(cell.Value.Exponent);
         case Qt::TextAlignmentRole:
             return label ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
         default: return {};

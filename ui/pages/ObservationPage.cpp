@@ -15,6 +15,7 @@
 #include "core/GumParamStatTable.h"
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
+#include "ui/editors/TypeAEditorSchema.h"
 #include "ui/models/ObservationModel.h"
 #include "ui/models/StatisticsModel.h"
 #include "ui/pages/ObservationPageGrid.h"
@@ -131,6 +132,7 @@ TObservationPage::TObservationPage(QWidget* parent)
     ui_->dgTypeA->verticalHeader()->setDefaultSectionSize(20);
     ui_->dgTypeA->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                   QAbstractItemView::AnyKeyPressed);
+    lineDelegate_ = new TSchemaLineDelegate(ui_->dgTypeA);
     ui_->dgStat->setModel(statistics_);
     ui_->dgStat->setItemDelegate(
         new TExponentDelegate(static_cast<int>(TStatisticsModel::Role::Exponent), ui_->dgStat));
@@ -139,6 +141,7 @@ TObservationPage::TObservationPage(QWidget* parent)
     ui_->dgStat->verticalHeader()->setDefaultSectionSize(22);
     ui_->dgStat->setSelectionMode(QAbstractItemView::NoSelection);
     ui_->dgStat->setFocusPolicy(Qt::NoFocus);
+    SizeStatisticsColumns();
     ui_->tcValues->setExpanding(false);
     ui_->tcValues->setDrawBase(true);
     ui_->splValues->setStretchFactor(0, 0);
@@ -237,12 +240,16 @@ void TObservationPage::ShowQuantity() {
     // edit of the model.
     q->RecomputeStatistics();
     observations_->SetQuantity(q, &model_->FormatSettings);
+    // The schema line's column draws "_" as a subscript, as the schema does.
+    ui_->dgTypeA->setItemDelegateForColumn(1, q->AMethod != am_Direct ? lineDelegate_ : nullptr);
     QHeaderView* h = ui_->dgTypeA->horizontalHeader();
     h->setSectionResizeMode(0, QHeaderView::Fixed);
     h->resizeSection(0, 40);
     for (int c = 1; c < observations_->columnCount(); ++c) {
         h->setSectionResizeMode(c, QHeaderView::Interactive);
-        h->resizeSection(c, c == 1 && q->AMethod != am_Direct ? 110 : 120);
+        const QString title = observations_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        h->resizeSection(c, std::max(c == 1 && q->AMethod != am_Direct ? 110 : 120,
+                                     h->fontMetrics().horizontalAdvance(title) + 16));
     }
     RefreshViews();
 }
@@ -254,20 +261,17 @@ void TObservationPage::RefreshViews() {
     observations_->Refresh();
     if (current.isValid()) ui_->dgTypeA->setCurrentIndex(observations_->index(current.row(), current.column()));
     statistics_->SetQuantity(q, model_->FormatSettings);
-    SizeStatisticsColumns();
     if (q->Statistics.Count > 0) ui_->Histogram1->SetData(q->Statistics);
     else ui_->Histogram1->ClearData();
 }
 
 void TObservationPage::SizeStatisticsColumns() {
+    // Labels 170 pixels; the three value columns share the rest equally.
     QHeaderView* h = ui_->dgStat->horizontalHeader();
-    const int rest = std::max(0, ui_->dgStat->viewport()->width() - 3 * 170) / 3;
-    for (int c = 0; c < 6; ++c) h->resizeSection(c, c % 2 == 0 ? 170 : rest);
-}
-
-void TObservationPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    SizeStatisticsColumns();
+    for (int c = 0; c < 6; ++c) {
+        h->setSectionResizeMode(c, c % 2 == 0 ? QHeaderView::Fixed : QHeaderView::Stretch);
+        if (c % 2 == 0) h->resizeSection(c, 170);
+    }
 }
 
 void TObservationPage::CellTyped(int row, int column, const QString& text) {

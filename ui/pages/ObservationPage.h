@@ -19,6 +19,7 @@ namespace vormid {
 class THistogram;
 class TObservationModel;
 class TStatisticsModel;
+class TSchemaLineDelegate;
 
 class TObservationPage : public QWidget {
     Q_OBJECT
@@ -66,14 +67,12 @@ private:
     QVector<int> tabQuantities_;  // model index of each tab
     TObservationModel* observations_ = nullptr;
     TStatisticsModel* statistics_ = nullptr;
+    TSchemaLineDelegate* lineDelegate_ = nullptr;
     QMenu* pmAxis_ = nullptr;
     QMenu* pmXS_ = nullptr;
     int axisButton_ = 0;  // 1 left, 2 right, 3 labels: who opened pmAxis
     QVector<QIcon> ilHisto_;
     bool loading_ = false;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 };
 
 }  // namespace vormid
