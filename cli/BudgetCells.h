@@ -1,62 +1,21 @@
 #pragma once
-// Cell texts of the budget table (UTF-8), one function per piece of the
-// page: entry cells by logical column, the footer and the result line.
+// The budget table's cells as one line of UTF-8 text each: the tool's way
+// of drawing the pieces that evaluation/BudgetTable hands out.
 #include <string>
 #include <vector>
 
-#include "cli/DisplayJson.h"
-#include "cli/Formatters.h"
-#include "cli/QuantityLookup.h"
-#include "core/GumModel.h"
+#include "evaluation/BudgetTable.h"
 
 namespace vormid::cli {
 
-constexpr int kBudgetColumns = 12;
-
-// Header texts of the twelve logical columns; column 11 follows the graph mode.
-std::string BudgetHeader(int column, bool chart_shows_contribution);
-
-// Caption of a distribution code ("" for an unknown code).
-std::string DistributionCaption(int code);
-
-// Degrees of freedom as the table writes them: the integer when 0..10000, else "∞".
+// Degrees of freedom as text: the integer, or "∞" when drawn as infinite.
 std::string DofText(int dof);
 
-struct BudgetView {
-    const TGumModel& Model;
-    const QuantityLookup& Quantities;
-    const TDisplayState& Display;
-    const TBudget& Budget;
-    NumberFormatter Format;
-    bool UnitsShown;  // the units column is visible: numbers carry no unit suffix
-};
+// Text of one cell; bar_width is the width of the graph column in
+// characters. A marked ν_eff carries a trailing "*".
+std::string CellText(const TBudgetCell& cell, int bar_width);
 
-BudgetView MakeBudgetView(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
-                          const TBudget& budget);
-
-// The visible logical columns, in order.
-std::vector<int> VisibleColumns(const TDisplayState& display);
-
-// Whether the row filter shows the entry.
-bool EntryShown(const BudgetView& v, const TBudgetEntry& e);
-
-// Text of one cell of an entry row; bar_width is the width of the graph
-// column in characters.
-std::string EntryCell(const BudgetView& v, const TBudgetEntry& e, int column, int bar_width);
-
-// The four footer rows (labels, combined result, labels, result line), each
-// with a first cell and four segments.
-std::vector<std::vector<std::string>> FooterRows(const BudgetView& v);
-
-// The result line's parts as texts: value, "± " U, k and P.
-struct ResultLine {
-    FormattedNumber Value;
-    std::string ValueSuffix;
-    FormattedNumber Uncertainty;
-    std::string UncertaintySuffix;
-    std::string CoverageFactor;
-    std::string CoverageProbability;  // with " %"
-};
-ResultLine MakeResultLine(const BudgetView& v);
+// The four footer rows, each with a first cell and four segments.
+std::vector<std::vector<std::string>> FooterTexts(const TBudgetTable& table);
 
 }  // namespace vormid::cli

@@ -31,7 +31,12 @@ std::string CodeName(int code, const std::vector<std::string>& list) {
 }
 
 
-void WriteOneBudgetText(const TGumModel& model, const QuantityLookup& quantities, const TDisplayState& display,
+// The mark of an approximate ν_eff and the reason for it, below the footer.
+void WriteCorrelationNote(const TBudgetTable& table, std::ostream& out) {
+    if (table.DofIgnoresCorrelation()) out << "* " << DofIgnoresCorrelationHint() << '\n';
+}
+
+void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities, const TDisplayState& display,
                         const TBudget& b, std::ostream& out) {
     out << "Бюджет: " << MarkupToUtf8(b.Name);
     if (const TGumParam* r = quantities.Find(b.Name); r && !r->Description.empty())
@@ -41,8 +46,8 @@ void WriteOneBudgetText(const TGumModel& model, const QuantityLookup& quantities
         out << kBudgetFailed << '\n' << FailureReason(b) << "\n\n";
         return;
     }
-    const BudgetView v = MakeBudgetView(model, quantities, display, b);
-    const std::vector<int> cols = VisibleColumns(display);
+    const TBudgetTable v(b, quantities, model.FormatSettings, display, model.Correlations);
+    const std::vector<int> cols = v.VisibleColumns();
     std::vector<bool> right;
     std::vector<std::string> header;
     for (int c : cols) {
@@ -52,28 +57,38 @@ void WriteOneBudgetText(const TGumModel& model, const QuantityLookup& quantities
     TextTable table(right);
     table.AddRow(header);
     table.AddRule();
-    for (const auto& e : b) {
-        if (!EntryShown(v, *e)) continue;
+    for (const TBudgetEntry* e : v.Rows()) {
         std::vector<std::string> row;
-        for (int c : cols) row.push_back(EntryCell(v, *e, c, kBarWidth));
+        for (int c : cols) row.push_back(CellText(v.Cell(*e, c), kBarWidth));
         table.AddRow(std::move(row));
     }
     table.Write(out);
     out << '\n';
     TextTable footer({false, true, true, true, true});
-    const auto rows = FooterRows(v);
+    const auto rows = FooterTexts(v);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         footer.AddRow(rows[i]);
         if (i == 1) footer.AddRule();
     }
     footer.AddRule();
     footer.Write(out);
+    WriteCorrelationNote(v, out);
     out << '\n';
+}
+
+// Distribution and degrees of freedom of an entry as the machine-read forms
+// give them: constants and intermediate results follow no distribution of
+// their own, and constants have no degrees of freedom.
+bool HasDistribution(TParamKind k) { return k == TParamKind::TypeA || k == TParamKind::TypeB; }
+bool HasDof(TParamKind k) { return k != TParamKind::Const; }
+TParamKind KindOf(const TQuantityIndex& quantities, const TBudgetEntry& e) {
+    const TGumParam* q = quantities.Find(e.Name);
+    return q ? q->Kind : TParamKind::Undefined;
 }
 
 }  // namespace
 
-std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& entry) {
+std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry) {
     const TGumParam* q = quantities.Find(entry.Name);
     if (!q) return "Undefined";
     const int k = static_cast<int>(q->Kind);
@@ -81,7 +96,7 @@ std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& 
 }
 
 void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out) {
-    const QuantityLookup quantities(model.Params);
+    const TQuantityIndex quantities(model.Params);
     for (const auto& b : model.Budgets) WriteOneBudgetText(model, quantities, display, *b, out);
 }
 
@@ -90,15 +105,16 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                       "distribution", "dof", "sensitivity", "contribution", "ratio", "index",
                       "expanded_uncertainty", "coverage_factor", "coverage_probability", "result_format",
                       "error_code", "error_message"});
-    const QuantityLookup quantities(model.Params);
+    const TQuantityIndex quantities(model.Params);
     for (const auto& b : model.Budgets) {
         const std::string result = Cp1251ToUtf8(b->Name);
         for (const auto& e : *b) {
+            const TParamKind kind = KindOf(quantities, *e);
             out << CsvRecord({result, "entry", Cp1251ToUtf8(e->Name), EntryKindName(quantities, *e), Cp1251ToUtf8(e->Units),
                               FullPrecision(e->Value), FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
-                              CodeName(e->Distribution, names::kDistribution),
-                              DofText(e->DegreesOfFreedom), FullPrecision(e->Sensitivity),
+                              HasDistribution(kind) ? CodeName(e->Distribution, names::kDistribution) : "",
+                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "", FullPrecision(e->Sensitivity),
                               FullPrecision(e->Contribution), FullPrecision(e->Ratio), FullPrecision(e->Index), "",
                               "", "", "", "", ""});
         }
@@ -116,7 +132,7 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
 void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDisplayState& display,
                       std::ostream& out) {
     JsonStream j(out);
-    const QuantityLookup quantities(model.Params);
+    const TQuantityIndex quantities(model.Params);
     j.BeginObject();
     j.Key("file");
     j.String(file);
@@ -132,7 +148,8 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         j.Key("value"), j.Number(b->Value);
         j.Key("combined_uncertainty"), j.Number(b->CombinedUncertainty);
         j.Key("relative_uncertainty"), j.Number(b->RelativeUncertainty);
-        j.Key("effective_dof"), j.Integer(b->EffectiveDOF < 0 ? -1 : b->EffectiveDOF);
+        j.Key("effective_dof"), j.Integer(DofIsInfinite(b->EffectiveDOF) ? -1 : b->EffectiveDOF);
+        j.Key("dof_ignores_correlation"), j.Bool(BudgetUsesCorrelation(*b, model.Correlations));
         j.Key("coverage_factor"), j.Number(b->CoverageFactor);
         j.Key("coverage_probability"), j.Number(b->CoverageProbability);
         j.Key("expanded_uncertainty"), j.Number(b->ExpandedUncertainty);
@@ -149,8 +166,13 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
             j.Key("value"), j.Number(e->Value);
             j.Key("std_uncertainty"), j.Number(e->StdUncertainty);
             j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
-            j.Key("distribution"), j.String(CodeName(e->Distribution, names::kDistribution));
-            j.Key("dof"), j.Integer(e->DegreesOfFreedom < 0 ? -1 : e->DegreesOfFreedom);
+            const TParamKind kind = KindOf(quantities, *e);
+            j.Key("distribution");
+            if (HasDistribution(kind)) j.String(CodeName(e->Distribution, names::kDistribution));
+            else j.Null();
+            j.Key("dof");
+            if (HasDof(kind)) j.Integer(DofIsInfinite(e->DegreesOfFreedom) ? -1 : e->DegreesOfFreedom);
+            else j.Null();
             j.Key("sensitivity"), j.Number(e->Sensitivity);
             j.Key("contribution"), j.Number(e->Contribution);
             j.Key("ratio"), j.Number(e->Ratio);
@@ -160,19 +182,19 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         j.EndArray();
         j.Key("statement");
         if (b->ErrorCode == NoError) {
-            const BudgetView v = MakeBudgetView(model, quantities, display, *b);
-            const ResultLine line = MakeResultLine(v);
-            auto pair = [&](const FormattedNumber& n) {
+            const TBudgetTable v(*b, quantities, model.FormatSettings, display, model.Correlations);
+            const auto line = v.ResultLine();
+            auto pair = [&](const TFormattedNumber& n) {
                 j.BeginArray();
                 j.String(Cp1251ToUtf8(n.Mantissa));
                 j.String(Cp1251ToUtf8(n.Exponent));
                 j.EndArray();
             };
             j.BeginObject();
-            j.Key("value"), pair(line.Value);
-            j.Key("expanded_uncertainty"), pair(line.Uncertainty);
-            j.Key("coverage_factor"), j.String(line.CoverageFactor);
-            j.Key("coverage_probability"), j.String(line.CoverageProbability);
+            j.Key("value"), pair(line[0].Number);
+            j.Key("expanded_uncertainty"), pair(line[1].Number);
+            j.Key("coverage_factor"), j.String(line[2].Text);
+            j.Key("coverage_probability"), j.String(line[3].Text);
             j.EndObject();
         } else {
             j.Null();

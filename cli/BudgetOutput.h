@@ -7,7 +7,7 @@
 
 #include "cli/DisplayJson.h"
 #include "cli/JsonValues.h"
-#include "cli/QuantityLookup.h"
+#include "evaluation/QuantityIndex.h"
 #include "core/GumModel.h"
 
 namespace vormid::cli {
@@ -18,6 +18,6 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
                       std::ostream& out);
 
 // Kind of the entry's quantity as the budget output names it.
-std::string EntryKindName(const QuantityLookup& quantities, const TBudgetEntry& entry);
+std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry);
 
 }  // namespace vormid::cli

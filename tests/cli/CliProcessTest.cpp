@@ -92,8 +92,8 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
     REQUIRE_EVALUATION();
     const std::set<std::string> budget_keys = {
         "name", "units", "error_code", "error_message", "value", "combined_uncertainty", "relative_uncertainty",
-        "effective_dof", "coverage_factor", "coverage_probability", "expanded_uncertainty", "result_format",
-        "max_contribution", "max_index", "entries", "statement"};
+        "effective_dof", "dof_ignores_correlation", "coverage_factor", "coverage_probability",
+        "expanded_uncertainty", "result_format", "max_contribution", "max_index", "entries", "statement"};
     const std::set<std::string> entry_keys = {"name", "kind", "units", "value", "std_uncertainty",
                                               "rel_uncertainty", "distribution", "dof", "sensitivity",
                                               "contribution", "ratio", "index"};
@@ -166,6 +166,33 @@ TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
     for (const auto& e : doc["budgets"][0]["entries"])
         if (e["dof"] == -1) found = true;
     EXPECT_TRUE(found);
+}
+
+TEST(CliProcess, CorrelatedBudgetSaysItsDegreesOfFreedomIgnoreTheCorrelation) {
+    REQUIRE_EVALUATION();
+    // mass correlates MR and DB, both inputs of M.
+    const ProcessResult text = RunCli({"budget", Example("mass", ".gmf")});
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    EXPECT_NE(text.Out.find("не отчитат корелациите"), std::string::npos);
+    const json doc = json::parse(RunCli({"budget", Example("mass", ".gmf"), "--format", "json"}).Out);
+    EXPECT_EQ(doc["budgets"][0]["dof_ignores_correlation"], true);
+    const json gauge = json::parse(RunCli({"budget", Example("gauge_block", ".gmf"), "--format", "json"}).Out);
+    for (const auto& b : gauge["budgets"]) EXPECT_EQ(b["dof_ignores_correlation"], false);
+}
+
+TEST(CliProcess, ConstantsAndIntermediatesHaveNoDistributionInJson) {
+    REQUIRE_EVALUATION();
+    for (const auto& name : kExamples) {
+        const json doc = json::parse(RunCli({"budget", Example(name, ".gmf"), "--format", "json"}).Out);
+        for (const auto& b : doc["budgets"])
+            for (const auto& e : b["entries"]) {
+                const bool input = e["kind"] == "TypeA" || e["kind"] == "TypeB";
+                EXPECT_EQ(e["distribution"].is_null(), !input) << name << " " << e["name"];
+                if (e["kind"] == "Const") {
+                    EXPECT_TRUE(e["dof"].is_null()) << name << " " << e["name"];
+                }
+            }
+    }
 }
 
 TEST(CliProcess, BudgetCsvIsOneRowPerEntryAndPerResult) {

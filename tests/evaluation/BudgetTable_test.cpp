@@ -1,0 +1,142 @@
+// The budget table's cells, row filter, footer and result line, as pieces.
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "evaluation/BudgetTable.h"
+#include "ModelBuilder.h"
+
+namespace vormid {
+namespace {
+
+using test::Entry;
+using test::TModel;
+
+// Y = A * B + K with A Type A, B Type B, K a constant and V an intermediate.
+struct Fixture {
+    TModel m;
+    TDisplayState display;
+    const TBudget* budget = nullptr;
+    std::unique_ptr<TQuantityIndex> index;
+
+    explicit Fixture(double rAB = 0.0) {
+        m.Result("Y", "m");
+        m.TypeA("A", 2.0, 0.1, 9).Units = "m";
+        m.TypeB("B", 3.0, 0.2, 0).Units = "1";  // nu = 0 counts as infinite
+        m.Const("K", 1.5, "m");
+        m.Var("V", "m");
+        m.Equation({"Y = V + K", "V = A*B"});
+        if (rAB != 0.0) m.Correlate("A", "B", rAB);
+        budget = &m.Run("Y");
+        index = std::make_unique<TQuantityIndex>(m.M.Params);
+    }
+    TBudgetTable Table() const {
+        return TBudgetTable(*budget, *index, m.M.FormatSettings, display, m.M.Correlations);
+    }
+    TBudgetCell Cell(const char* entry, int column) const { return Table().Cell(Entry(*budget, entry), column); }
+};
+
+std::vector<std::string> RowNames(const TBudgetTable& t) {
+    std::vector<std::string> names;
+    for (const TBudgetEntry* e : t.Rows()) names.push_back(e->Name);
+    return names;
+}
+
+TEST(BudgetTableCells, InputRowsCarryPiecesAndSuffixesOnlyWithoutTheUnitsColumn) {
+    Fixture f;
+    ASSERT_EQ(f.budget->ErrorCode, NoError);
+    const TBudgetCell value = f.Cell("A", 2);
+    EXPECT_EQ(value.Kind, TBudgetCellKind::Number);
+    EXPECT_EQ(value.Number.Mantissa, "2,000");  // the decimals u = 0,100 shows
+    EXPECT_EQ(value.Suffix, "m");
+    EXPECT_EQ(f.Cell("A", 5).Text, "Нормално");
+    EXPECT_EQ(f.Cell("A", 6).Dof, 9);
+    EXPECT_FALSE(f.Cell("A", 6).Infinite);
+    f.display.Columns[kBudgetUnitsColumn].Hidden = false;
+    EXPECT_EQ(f.Cell("A", 2).Suffix, "");
+    EXPECT_EQ(f.Cell("A", 1).Markup, "m");
+}
+
+TEST(BudgetTableCells, ZeroAndNegativeDegreesOfFreedomAreInfinite) {
+    Fixture f;
+    EXPECT_TRUE(f.Cell("B", 6).Infinite);
+    for (int dof : {-1, 0, 10001}) EXPECT_TRUE(DofIsInfinite(dof)) << dof;
+    for (int dof : {1, 10000}) EXPECT_FALSE(DofIsInfinite(dof)) << dof;
+}
+
+TEST(BudgetTableCells, ConstantsAndIntermediatesLeaveTheirCellsEmpty) {
+    Fixture f;
+    EXPECT_EQ(f.Cell("K", 2).Kind, TBudgetCellKind::Number);
+    for (int c : {3, 4, 5, 6, 7, 8, 9, 10, 11}) EXPECT_EQ(f.Cell("K", c).Kind, TBudgetCellKind::Empty) << c;
+    for (int c : {2, 3, 4, 6}) EXPECT_NE(f.Cell("V", c).Kind, TBudgetCellKind::Empty) << c;
+    for (int c : {5, 7, 8, 9, 10, 11}) EXPECT_EQ(f.Cell("V", c).Kind, TBudgetCellKind::Empty) << c;
+}
+
+TEST(BudgetTableCells, RelativeUncertaintyZeroIsADash) {
+    Fixture f;
+    TBudget b;
+    TBudgetEntry* e = b.FindEntry("A", false);
+    e->RelUncertainty = 0.0;
+    const TBudgetTable t(b, *f.index, f.m.M.FormatSettings, f.display, f.m.M.Correlations);
+    EXPECT_EQ(t.Cell(*e, 4).Text, " -");
+}
+
+TEST(BudgetTableRows, FilterDropsConstantsAndIntermediatesButNotTheFooter) {
+    Fixture f;
+    EXPECT_EQ(RowNames(f.Table()).size(), 4u);
+    const auto footer = f.Table().Footer();
+    f.display.ShowConstants = false;
+    EXPECT_EQ(RowNames(f.Table()), (std::vector<std::string>{"V", "A", "B"}));
+    f.display.ShowVarResults = false;
+    EXPECT_EQ(RowNames(f.Table()), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(f.Table().Footer(), footer);
+}
+
+TEST(BudgetTableRows, VisibleColumnsOfANewModel) {
+    Fixture f;
+    EXPECT_EQ(f.Table().VisibleColumns(), (std::vector<int>{0, 2, 3, 5, 6, 7, 8, 11}));
+}
+
+TEST(BudgetTableGraph, BarsFollowTheGraphModeAndHeader) {
+    Fixture f;
+    EXPECT_EQ(f.Cell("A", 11).BarLargest, f.budget->MaxContribution);
+    f.display.ChartShowsContribution = false;
+    EXPECT_EQ(f.Cell("A", 11).BarLargest, f.budget->MaxIndex);
+    EXPECT_EQ(BudgetHeader(11, false), "Дисп. индекс (граф.)");
+    f.display.ChartShowsContribution = true;
+    EXPECT_EQ(f.Cell("A", 11).BarValue, Entry(*f.budget, "A").Contribution);
+    EXPECT_EQ(BudgetHeader(11, true), "Принос (граф.)");
+}
+
+TEST(BudgetTableGraph, BarWidths) {
+    struct Row { const char* name; double value, largest; int space, width; };
+    const Row rows[] = {{"full", 2, 2, 100, 100}, {"half", 1, 2, 100, 50}, {"tiny", 1e-9, 2, 100, 1},
+                        {"negative", -1, 2, 100, 50}, {"no largest", 1, 0, 100, 0}, {"no room", 1, 1, 0, 0}};
+    for (const Row& r : rows) EXPECT_EQ(BarWidth(r.value, r.largest, r.space), r.width) << r.name;
+}
+
+TEST(BudgetTableFooter, ResultLineWritesKAndPWithACommaWhateverTheLocale) {
+    std::setlocale(LC_ALL, "C");
+    Fixture f;
+    const auto line = f.Table().ResultLine();
+    EXPECT_EQ(line[1].Text, "± ");
+    EXPECT_EQ(line[1].Suffix, "m");
+    EXPECT_EQ(line[2].Text, "2,00");
+    EXPECT_EQ(line[3].Text, "95,00 %");
+    const auto footer = f.Table().Footer();
+    EXPECT_EQ(footer[0][2].Text, "Комб. станд. неопределеност");
+    EXPECT_EQ(footer[1][0].Markup, "Y");
+    EXPECT_EQ(footer[3][0].Text, "Резултат");
+    EXPECT_EQ(footer[1][3].Suffix, "%");
+}
+
+TEST(BudgetTableFooter, CorrelatedBudgetMarksItsEffectiveDegreesOfFreedom) {
+    EXPECT_FALSE(Fixture().Table().Footer()[1][4].Approximate);
+    Fixture f(0.5);
+    EXPECT_TRUE(f.Table().DofIgnoresCorrelation());
+    EXPECT_TRUE(f.Table().Footer()[1][4].Approximate);
+    EXPECT_FALSE(DofIgnoresCorrelationHint().empty());
+}
+
+}  // namespace
+}  // namespace vormid
