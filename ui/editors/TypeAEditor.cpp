@@ -5,6 +5,7 @@
 #include <QScopedValueRollback>
 
 #include "core/GumParamGrid.h"
+#include "ui/ModelController.h"
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditorSchema.h"
@@ -23,7 +24,7 @@ bool Ask(const QString& text) { return AskMessageBox(text, akYesNo) == TDlgAnswe
 
 }  // namespace
 
-TTypeAEditor::TTypeAEditor(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TTypeAEditor>()) {
+TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make_unique<Ui::TTypeAEditor>()) {
     ui_->setupUi(this);
     schema_ = new TSchemaModel(this);
     ui_->dgSchema->setModel(schema_);
@@ -57,7 +58,12 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : QWidget(parent), ui_(std::make_uni
     connect(ui_->cbAEvalVal, &QCheckBox::toggled, this, [this](bool on) {
         // The percent flag only says how the entered value reads; it is
         // stored without counting as a change of the model.
-        if (!loading_ && Q() != nullptr) Q()->InPercent = on;
+        if (loading_ || Q() == nullptr) return;
+        if (controller_ != nullptr)
+            controller_->EditQuantity(index_, [on](TGumParam& q) { q.InPercent = on; },
+                                      TModelController::TMark::Quiet);
+        else
+            Q()->InPercent = on;
     });
     connect(ui_->seADecimal, &QSpinBox::valueChanged, this, [this](int d) {
         if (!loading_) Edit([d](TGumParam& q) { q.SetDecimals(d); });
@@ -85,6 +91,17 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : QWidget(parent), ui_(std::make_uni
 }
 
 TTypeAEditor::~TTypeAEditor() = default;
+
+void TTypeAEditor::Attach(TModelController& controller) {
+    TKindEditor::Attach(controller);
+    Bind(&controller.Model(), [&controller](int index, const std::function<void(TGumParam&)>& fn) {
+        controller.EditQuantity(index, fn);
+    });
+}
+
+void TTypeAEditor::Display(TGumParam& quantity) {
+    if (model_ != nullptr) ShowQuantity(model_->Params.IndexOf(&quantity));
+}
 
 void TTypeAEditor::Bind(TGumModel* model, TEditQuantity edit) {
     model_ = model;

@@ -2,11 +2,11 @@
 // The Type A page of the quantity editor (page TypeA of BookParam): the
 // method, the data kind, n, how the uncertainty is obtained, the decimals
 // and, for the indirect method, the schema and its formula.
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "core/GumModel.h"
+#include "ui/editors/KindEditor.h"
 
 namespace Ui { class TTypeAEditor; }
 
@@ -14,7 +14,7 @@ namespace vormid {
 
 class TSchemaModel;
 
-class TTypeAEditor : public QWidget {
+class TTypeAEditor : public TKindEditor {
     Q_OBJECT
 public:
     // Writes one quantity of the model (index, change); marks it modified.
@@ -23,6 +23,10 @@ public:
     explicit TTypeAEditor(QWidget* parent = nullptr);
     ~TTypeAEditor() override;
 
+    void Attach(TModelController& controller) override;
+    // Displays the quantity (called by the quantity editor).
+    void Display(TGumParam& quantity) override;
+    // The model and how it is written (Attach does this with the controller).
     void Bind(TGumModel* model, TEditQuantity edit);
     // Shows the quantity at index (nothing for one that is not Type A).
     void ShowQuantity(int index);

@@ -13,6 +13,7 @@
 #include "charts/Histogram.h"
 #include "core/GumParamGrid.h"
 #include "core/GumParamStatTable.h"
+#include "ui/ModelController.h"
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditorSchema.h"
@@ -121,7 +122,7 @@ QString MethodCaption(const TGumParam& q) {
 }  // namespace
 
 TObservationPage::TObservationPage(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::TObservationPage>()) {
+    : TPage(parent), ui_(std::make_unique<Ui::TObservationPage>()) {
     ui_->setupUi(this);
     observations_ = new TObservationModel(this);
     statistics_ = new TStatisticsModel(this);
@@ -162,6 +163,17 @@ TObservationPage::TObservationPage(QWidget* parent)
 TObservationPage::~TObservationPage() = default;
 
 THistogram* TObservationPage::Histogram() const { return ui_->Histogram1; }
+
+void TObservationPage::Attach(TModelController& controller) {
+    TPage::Attach(controller);
+    connect(&controller, &TModelController::quantityChanged, this, &TObservationPage::QuantityChanged);
+    connect(&controller, &TModelController::quantitiesReset, this, [this] { if (isVisible()) Entered(); });
+    connect(&controller, &TModelController::modelReplaced, this, &TObservationPage::Reload);
+    connect(&controller, &TModelController::formatsChanged, this, &TObservationPage::ShowQuantity);
+    Bind(&controller.Model(), [&controller](int index, const std::function<void(TGumParam&)>& fn) {
+        controller.EditQuantity(index, fn);
+    });
+}
 
 void TObservationPage::Bind(TGumModel* model, TEditQuantity edit) {
     model_ = model;
@@ -238,7 +250,10 @@ void TObservationPage::ShowQuantity() {
     ui_->lblUnits->setText(PlainName(q->Units));
     // Showing a series recomputes its statistics from the arrays; it is no
     // edit of the model.
-    q->RecomputeStatistics();
+    if (controller_ != nullptr)
+        controller_->AdjustQuantity(index, [](TGumParam& p) { p.RecomputeStatistics(); });
+    else
+        q->RecomputeStatistics();
     observations_->SetQuantity(q, &model_->FormatSettings);
     // The schema line's column draws "_" as a subscript, as the schema does.
     ui_->dgTypeA->setItemDelegateForColumn(1, q->AMethod != am_Direct ? lineDelegate_ : nullptr);

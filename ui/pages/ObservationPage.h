@@ -4,11 +4,11 @@
 // and the histogram Histogram1 under its toolbar ToolBar3.
 #include <QIcon>
 #include <QVector>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "core/GumModel.h"
+#include "ui/pages/Page.h"
 
 class QMenu;
 
@@ -21,7 +21,7 @@ class TObservationModel;
 class TStatisticsModel;
 class TSchemaLineDelegate;
 
-class TObservationPage : public QWidget {
+class TObservationPage : public TPage {
     Q_OBJECT
 public:
     // Writes one quantity of the model: the index and the change; the
@@ -31,12 +31,15 @@ public:
     explicit TObservationPage(QWidget* parent = nullptr);
     ~TObservationPage() override;
 
-    // The model shown and how it is written; null model shows nothing.
+    // Shows the controller's model and writes through it.
+    void Attach(TModelController& controller) override;
+    // The model shown and how it is written (Attach does this with the
+    // controller); a null model shows nothing.
     void Bind(TGumModel* model, TEditQuantity edit);
     // Rebuilds the tabs from the quantity list (first tab selected).
-    void Reload();
+    void Reload() override;
     // The page comes into view: as Reload, keeping the selected quantity.
-    void Entered();
+    void Entered() override;
     // A quantity changed elsewhere: refresh when it is the one shown.
     void QuantityChanged(int index);
 
