@@ -15,7 +15,9 @@ namespace vormid {
 
 struct TStatCell {
     const char* Label = "";  // UTF-8; "" for the empty pair
-    TFormattedNumber Value;  // mantissa with ",", exponent drawn raised
+    // UTF-8 like the label ("Да", "Не"; numbers and the exponent markers
+    // are ASCII): mantissa with ",", exponent drawn raised.
+    TFormattedNumber Value;
 };
 
 constexpr int kStatRows = 6;

@@ -62,6 +62,8 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     pmCopy_->addAction(ui_->miCopyValues);
     pmCopy_->addAction(ui_->miCopyGraph);
     pmCopy_->addAction(ui_->miCopyStat);
+    ui_->miCopyStat->setEnabled(true);
+    connect(ui_->miCopyStat, &QAction::triggered, ui_->Values, &TObservationPage::CopyStatistics);
     ui_->btnCopyStat->setMenu(pmCopy_);
 
     struct IconOf { QToolButton* button; QStyle::StandardPixmap pixmap; };

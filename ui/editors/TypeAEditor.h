@@ -1,21 +1,58 @@
 #pragma once
-// The page "TypeA" of the quantity editor: how a Type A quantity's estimate and uncertainty come from its observations.
+// The Type A page of the quantity editor (page TypeA of BookParam): the
+// method, the data kind, n, how the uncertainty is obtained, the decimals
+// and, for the indirect method, the schema and its formula.
+#include <functional>
 #include <memory>
 
+#include "core/GumModel.h"
 #include "ui/editors/KindEditor.h"
 
 namespace Ui { class TTypeAEditor; }
 
 namespace vormid {
 
+class TSchemaModel;
+
 class TTypeAEditor : public TKindEditor {
     Q_OBJECT
 public:
+    // Writes one quantity of the model (index, change); marks it modified.
+    using TEditQuantity = std::function<void(int, const std::function<void(TGumParam&)>&)>;
+
     explicit TTypeAEditor(QWidget* parent = nullptr);
     ~TTypeAEditor() override;
 
+    void Attach(TModelController& controller) override;
+    // Displays the quantity (called by the quantity editor).
+    void Display(TGumParam& quantity) override;
+    // The model and how it is written (Attach does this with the controller).
+    void Bind(TGumModel* model, TEditQuantity edit);
+    // Shows the quantity at index (nothing for one that is not Type A).
+    void ShowQuantity(int index);
+    int Quantity() const { return index_; }
+
 private:
+    TGumParam* Q() const;
+    void Edit(const std::function<void(TGumParam&)>& fn);
+    void Fill();
+    void ApplyLayout();
+    void UpdateSchemaButtons();
+    void MethodChanged(int method);
+    void CountChanged(int n);
+    void NumberEntered(const char* field);
+    void AddLine();
+    void DeleteLine();
+    void MoveLine(int step);
+    void LineTyped(int line, const QString& text);
+    int SelectedLine() const;
+
     std::unique_ptr<Ui::TTypeAEditor> ui_;
+    TSchemaModel* schema_ = nullptr;
+    TGumModel* model_ = nullptr;
+    TEditQuantity edit_;
+    int index_ = -1;
+    bool loading_ = false;
 };
 
 }  // namespace vormid

@@ -1,21 +1,81 @@
 #pragma once
-// The page "Наблюдение": the observations of the Type A quantities.
+// The observation page ("Наблюдение", page Values of Book): one tab per
+// Type A quantity, the observation grid dgTypeA, the statistics grid dgStat
+// and the histogram Histogram1 under its toolbar ToolBar3.
+#include <QIcon>
+#include <QVector>
+#include <functional>
 #include <memory>
 
+#include "core/GumModel.h"
 #include "ui/pages/Page.h"
+
+class QMenu;
 
 namespace Ui { class TObservationPage; }
 
 namespace vormid {
 
+class THistogram;
+class TObservationModel;
+class TStatisticsModel;
+class TSchemaLineDelegate;
+
 class TObservationPage : public TPage {
     Q_OBJECT
 public:
+    // Writes one quantity of the model: the index and the change; the
+    // writer marks the model modified and tells every page.
+    using TEditQuantity = std::function<void(int, const std::function<void(TGumParam&)>&)>;
+
     explicit TObservationPage(QWidget* parent = nullptr);
     ~TObservationPage() override;
 
+    // Shows the controller's model and writes through it.
+    void Attach(TModelController& controller) override;
+    // The model shown and how it is written (Attach does this with the
+    // controller); a null model shows nothing.
+    void Bind(TGumModel* model, TEditQuantity edit);
+    // Rebuilds the tabs from the quantity list (first tab selected).
+    void Reload() override;
+    // The page comes into view: as Reload, keeping the selected quantity.
+    void Entered() override;
+    // A quantity changed elsewhere: refresh when it is the one shown.
+    void QuantityChanged(int index);
+
+    // "Копиране" -> "Статистика": the statistics table as tab-separated text
+    // and as an HTML table on the clipboard. Nothing without a quantity.
+    void CopyStatistics();
+    // The shown quantity's index in the model, or -1.
+    int CurrentQuantity() const;
+    THistogram* Histogram() const;
+
 private:
+    void SelectTab(int tab);
+    void ShowQuantity();
+    void RefreshViews();
+    void CellTyped(int row, int column, const QString& text);
+    void MoveOn(int row, int column);
+    void CopyCells();
+    void PasteCells();
+    void SetupToolbar();
+    void ShowOptionsOnButtons();
+    void ChooseAxis(int which, int value);
+    void ChooseXS(int value);
+    void SizeStatisticsColumns();
+
     std::unique_ptr<Ui::TObservationPage> ui_;
+    TGumModel* model_ = nullptr;
+    TEditQuantity edit_;
+    QVector<int> tabQuantities_;  // model index of each tab
+    TObservationModel* observations_ = nullptr;
+    TStatisticsModel* statistics_ = nullptr;
+    TSchemaLineDelegate* lineDelegate_ = nullptr;
+    QMenu* pmAxis_ = nullptr;
+    QMenu* pmXS_ = nullptr;
+    int axisButton_ = 0;  // 1 left, 2 right, 3 labels: who opened pmAxis
+    QVector<QIcon> ilHisto_;
+    bool loading_ = false;
 };
 
 }  // namespace vormid

@@ -1,0 +1,92 @@
+// The observation page at work: one typed cell of a 10 000-observation series
+// (statistics, both grids and the histogram refreshed), and opening the page
+// on a model of 200 Type A quantities of 1000 observations each.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QTableView>
+
+#include "core/GumModel.h"
+#include "ui/pages/ObservationPage.h"
+
+using namespace vormid;
+
+namespace {
+
+void Fill(TGumModel& m, int quantities, int n) {
+    for (int k = 0; k < quantities; ++k) {
+        TGumParam& q = *m.Params.Add();
+        q.Name = "x" + std::to_string(k);
+        q.SetKind(TParamKind::TypeA);
+        q.SetObservationCount(n);
+        for (int i = 0; i < n; ++i) q.SetObservation(i, 10.0 + 0.001 * ((i * 7919) % 1000));
+    }
+}
+
+TObservationPage::TEditQuantity Writer(TGumModel& m) {
+    return [&m](int index, const std::function<void(TGumParam&)>& fn) { fn(*m.Params.Get(index)); };
+}
+
+void BM_EditOneCellOf10000(benchmark::State& state) {
+    TGumModel model;
+    Fill(model, 1, 10000);
+    TObservationPage page;
+    page.resize(920, 640);
+    page.show();
+    page.Bind(&model, Writer(model));
+    auto* grid = page.findChild<QTableView*>("dgTypeA");
+    QAbstractItemModel* cells = grid->model();
+    int k = 0;
+    for (auto _ : state) {
+        cells->setData(cells->index(k % 10000, 1), QString("%1,5").arg(k % 7));
+        QCoreApplication::processEvents();  // the grids repaint
+        ++k;
+    }
+}
+BENCHMARK(BM_EditOneCellOf10000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPage200x1000(benchmark::State& state) {
+    TGumModel model;
+    Fill(model, 200, 1000);
+    TObservationPage page;
+    page.resize(920, 640);
+    page.show();
+    page.Bind(&model, Writer(model));
+    for (auto _ : state) {
+        page.Entered();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenPage200x1000)->Unit(benchmark::kMillisecond);
+
+// The first opening: 200 tabs made from nothing.
+void BM_FirstOpen200x1000(benchmark::State& state) {
+    TGumModel model;
+    Fill(model, 200, 1000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto page = std::make_unique<TObservationPage>();
+        page->resize(920, 640);
+        page->show();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        page->Bind(&model, Writer(model));
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        page.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstOpen200x1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

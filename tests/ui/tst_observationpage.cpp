@@ -1,0 +1,258 @@
+// The observation page driven as a user would: tabs, typing into cells,
+// Enter, paste of a long column, the statistics on the clipboard and the
+// histogram options kept from one run to the next.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include "charts/Histogram.h"
+#include "core/GumModel.h"
+#include "ui/GumModelStore.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui/pages/ObservationPage.h"
+
+using namespace vormid;
+
+namespace {
+
+TGumParam& AddTypeA(TGumModel& m, const char* name, int n) {
+    TGumParam& q = *m.Params.Add();
+    q.Name = name;
+    q.SetKind(TParamKind::TypeA);
+    q.SetObservationCount(n);
+    return q;
+}
+
+struct Fixture {
+    TGumModel model;
+    int edits = 0;
+    std::unique_ptr<TObservationPage> page;
+    QStringList messages;
+    void Open() {
+        page = std::make_unique<TObservationPage>();
+        page->resize(920, 640);
+        page->Bind(&model, [this](int index, const std::function<void(TGumParam&)>& fn) {
+            ++edits;
+            fn(*model.Params.Get(index));
+        });
+        page->show();
+        SetDlgBoxResponder([this](TfrmDlgBox& box) {
+            messages << box.Message();
+            return box.DefaultAnswer();
+        });
+    }
+    ~Fixture() { SetDlgBoxResponder({}); }
+    QTableView* Grid() const { return page->findChild<QTableView*>("dgTypeA"); }
+    void Type(int row, int column, const QString& text) {
+        QTableView* g = Grid();
+        g->setCurrentIndex(g->model()->index(row, column));
+        g->edit(g->currentIndex());
+        QWidget* editor = g->indexWidget(g->currentIndex());
+        QVERIFY(editor != nullptr);
+        QMetaObject::invokeMethod(editor, "setText", Q_ARG(QString, text));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the delegate commits by a queued call
+    }
+};
+
+}  // namespace
+
+class TstObservationPage : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        // Each test starts from the stored options of a fresh user.
+        QFile::remove(QDir::homePath() + "/.config/Kestrane/Vormid.ini");
+    }
+
+    void noTypeAQuantity() {
+        Fixture f;
+        f.model.Params.Add()->Name = "x";
+        f.Open();
+        auto* stack = f.page->findChild<QStackedWidget*>("stkValues");
+        auto* label = f.page->findChild<QLabel*>("lblNoTypeA");
+        QCOMPARE(stack->currentWidget()->objectName(), QString("pgNoTypeA"));
+        QCOMPARE(label->text(), QString("{ Няма величини от Тип А }"));
+    }
+
+    void tabsFollowTheQuantityList() {
+        Fixture f;
+        AddTypeA(f.model, "L\\b1\\n", 3).Description = "\xe4\xfa\xeb\xe6\xe8\xed\xe0";  // "дължина"
+        f.model.Params.Add()->Name = "y";
+        AddTypeA(f.model, "T", 2);
+        f.Open();
+        auto* tabs = f.page->findChild<QTabBar*>("tcValues");
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QString("L1"));
+        QCOMPARE(tabs->tabToolTip(0), QString("дължина"));
+        QCOMPARE(f.page->CurrentQuantity(), 0);
+        tabs->setCurrentIndex(1);
+        QCOMPARE(f.page->CurrentQuantity(), 2);
+        QCOMPARE(f.Grid()->model()->rowCount(), 2);
+    }
+
+    void typedNumbersAndRefusals() {
+        Fixture f;
+        AddTypeA(f.model, "x", 3);
+        f.Open();
+        f.Type(0, 1, "1,5");
+        f.Type(1, 1, "2.5");
+        QCOMPARE(f.model.Params.Get(0)->GetObservation(0), 1.5);
+        QCOMPARE(f.model.Params.Get(0)->GetObservation(1), 2.5);
+        QCOMPARE(f.edits, 2);
+        f.Type(0, 1, "1,5x");
+        QCOMPARE(f.messages, QStringList{"1,5x не коректно число"});
+        QCOMPARE(f.model.Params.Get(0)->GetObservation(0), 1.5);  // the old value stays
+        QCOMPARE(f.edits, 2);
+        QVERIFY(f.page->Histogram()->HasData());
+        QCOMPARE(f.model.Params.Get(0)->Statistics.Count, 3);
+    }
+
+    void enterMovesByTheGridRules() {
+        Fixture f;
+        AddTypeA(f.model, "g", 2).AValueType = 1;
+        f.Open();
+        QTableView* g = f.Grid();
+        f.Type(0, 1, "7");
+        QCOMPARE(g->currentIndex(), g->model()->index(0, 2));  // value -> count
+        f.Type(0, 2, "3");
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 1));  // count -> next value
+        QTest::keyClick(g, Qt::Key_Return);  // Enter without editing moves as well
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
+        QTest::keyClick(g, Qt::Key_Return);  // last row: stays
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
+        QCOMPARE(f.model.Params.Get(0)->Statistics.Count, 4);  // 7 three times, 0 once
+    }
+
+    void pasteOfALongColumnIsOneEdit() {
+        Fixture f;
+        AddTypeA(f.model, "x", 10);
+        f.Open();
+        QString text;
+        for (int i = 0; i < 1000; ++i) text += QString("%1,25\r\n").arg(i);
+        QApplication::clipboard()->setText(text);
+        QTableView* g = f.Grid();
+        g->setCurrentIndex(g->model()->index(0, 1));
+        QTest::keySequence(g, QKeySequence::Paste);
+        QCOMPARE(f.edits, 1);
+        const TGumParam& q = *f.model.Params.Get(0);
+        QCOMPARE(q.ObservationCount, 1000);
+        QCOMPARE(q.GetObservation(999), 999.25);
+        QCOMPARE(g->model()->rowCount(), 1000);
+        g->selectionModel()->select(QItemSelection(g->model()->index(0, 1), g->model()->index(2, 1)),
+                                    QItemSelectionModel::ClearAndSelect);
+        QTest::keySequence(g, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), QString("0,25\n1,25\n2,25"));
+        QApplication::clipboard()->setText("1\nzwei\n");
+        QTest::keySequence(g, QKeySequence::Paste);
+        QCOMPARE(f.messages, QStringList{"Ред 2: zwei не коректно число"});
+        QCOMPARE(f.edits, 1);
+    }
+
+    void statisticsOnTheClipboard() {
+        Fixture f;
+        TGumParam& q = AddTypeA(f.model, "x", 4);
+        for (int i = 0; i < 4; ++i) q.SetObservation(i, i + 1);
+        f.Open();
+        QAbstractItemModel* stat = f.page->findChild<QTableView*>("dgStat")->model();
+        QCOMPARE(stat->data(stat->index(3, 5)).toString(), QString("Да"));
+        QCOMPARE(stat->data(stat->index(4, 0)).toString(), QString("Средна стойност"));
+        f.page->CopyStatistics();
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        QVERIFY(mime->text().startsWith("Брой стойности\t4\tДисперсия\t"));
+        QVERIFY(mime->html().contains("<td>Средна стойност</td><td align=\"right\">2,500000</td>"));
+    }
+
+    void histogramOptionsSurviveARestart() {
+        {
+            Fixture f;
+            AddTypeA(f.model, "x", 3);
+            f.Open();
+            f.page->findChild<QToolButton*>("btnHist9")->click();  // empirical function
+            f.page->findChild<QToolButton*>("btnHist5")->click();  // opens pmAxis for the left scale
+            auto* pmAxis = f.page->findChild<QMenu*>("pmAxis");
+            pmAxis->actions().at(1)->trigger();  // "Абсолютна"
+            pmAxis->hide();
+            f.page->findChild<QToolButton*>("btnHist10")->click();
+            auto* pmXS = f.page->findChild<QMenu*>("pmXS");
+            pmXS->actions().at(5)->trigger();  // "± 5S"
+            pmXS->hide();
+            f.page->findChild<QToolButton*>("btnHist4")->click();  // median off for this run
+            QCOMPARE(f.page->Histogram()->GetOption(6), 0);
+        }
+        Fixture f;
+        f.Open();
+        const THistogram* h = f.page->Histogram();
+        QCOMPARE(h->GetOption(8), 1);
+        QCOMPARE(h->GetOption(2), 1);
+        QCOMPARE(h->GetOption(10), 5);
+        QCOMPARE(h->GetOption(6), 1);  // the switches are on at every start
+        QCOMPARE(h->GetOption(7), 0);
+        QVERIFY(f.page->findChild<QToolButton*>("btnHist9")->isChecked());
+        QVERIFY(!f.page->findChild<QToolButton*>("btnHist8")->isChecked());
+        QVERIFY(f.page->findChild<QToolButton*>("btnHist4")->isChecked());
+    }
+
+    // The example model opens on its one Type A quantity. With
+    // VORMID_SCREENSHOT_DIR set, the page is also pictured with it and with
+    // a grouped and an indirect series.
+    void exampleAndScreenshots() {
+        TGumModelStore store;
+        store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
+        store.Load();
+        TObservationPage page;
+        page.resize(920, 640);
+        page.Bind(&store.Model(), [](int, const std::function<void(TGumParam&)>&) {});
+        page.show();
+        auto* tabs = page.findChild<QTabBar*>("tcValues");
+        QCOMPARE(tabs->count(), 1);
+        QCOMPARE(tabs->tabText(0), QString("U"));
+        QVERIFY(page.Histogram()->HasData());
+        const QString dir = qEnvironmentVariable("VORMID_SCREENSHOT_DIR");
+        if (dir.isEmpty()) return;
+        QCoreApplication::processEvents();
+        QVERIFY(page.grab().save(dir + "/observation-resistance.png"));
+
+        TGumModel m;
+        TGumParam& g = AddTypeA(m, "d", 7);
+        g.Description = "\xc4\xe8\xe0\xec\xe5\xf2\xfa\xf0 \xed\xe0 \xe2\xe0\xeb";  // "Диаметър на вал"
+        g.Units = "mm";
+        g.AValueType = 1;
+        const double values[] = {9.97, 9.98, 9.99, 10.0, 10.01, 10.02, 10.03};
+        const double counts[] = {1, 4, 9, 14, 10, 5, 2};
+        for (int i = 0; i < 7; ++i) {
+            g.SetObservation(i, values[i]);
+            g.SetRowValue(i, counts[i]);
+        }
+        TGumParam& s = AddTypeA(m, "L", 5);
+        s.Name = "L\\b\xe8\xe7\xec\\n";  // L with the subscript "изм"
+        s.Description = "\xd0\xe0\xe7\xeb\xe8\xea\xe0 \xec\xe5\xe6\xe4\xf3 \xe4\xe2\xe0 \xee\xf2\xf7\xe5\xf2\xe0";
+        s.Units = "mm";
+        s.SetAMethod(am_Indirect);
+        s.InsertSchemaLine(0, "l_0");
+        s.InsertSchemaLine(1, "l_1");
+        s.SchemaFormula = "x2-x1";
+        const double readings[] = {0.12, 25.131, 0.10, 25.127, 0.11, 25.134, 0.13, 25.129, 0.12, 25.133};
+        for (int i = 0; i < 10; ++i) s.SetObservation(i, readings[i]);
+        s.Decimals = 3;
+        TObservationPage other;
+        other.resize(920, 640);
+        other.Bind(&m, [](int, const std::function<void(TGumParam&)>&) {});
+        other.show();
+        QCoreApplication::processEvents();
+        QVERIFY(other.grab().save(dir + "/observation-grouped.png"));
+        other.findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        QVERIFY(other.grab().save(dir + "/observation-indirect.png"));
+    }
+};
+
+QTEST_MAIN(TstObservationPage)
+#include "tst_observationpage.moc"

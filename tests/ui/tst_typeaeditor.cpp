@@ -1,0 +1,138 @@
+// The Type A page driven as a user would: n, the method and the schema keep
+// what was typed, and ask before anything entered is dropped.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/GumModel.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui/editors/TypeAEditor.h"
+
+using namespace vormid;
+
+class TstTypeAEditor : public QObject {
+    Q_OBJECT
+    TGumModel* model = nullptr;
+    TTypeAEditor* page = nullptr;
+    int edits = 0;
+    QStringList asked;
+    TDlgAnswer answer = TDlgAnswer::Yes;
+
+    template <class W> W* Get(const char* name) { return page->findChild<W*>(name); }
+    TGumParam& Q() { return *model->Params.Get(0); }
+
+private slots:
+    void init() {
+        model = new TGumModel;
+        TGumParam& q = *model->Params.Add();
+        q.SetKind(TParamKind::TypeA);
+        for (int i = 0; i < 10; ++i) q.SetObservation(i, i + 1);
+        page = new TTypeAEditor;
+        page->Bind(model, [this](int index, const std::function<void(TGumParam&)>& fn) {
+            ++edits;
+            fn(*model->Params.Get(index));
+        });
+        page->ShowQuantity(0);
+        page->show();
+        edits = 0;
+        asked.clear();
+        answer = TDlgAnswer::Yes;
+        SetDlgBoxResponder([this](TfrmDlgBox& box) {
+            asked << box.Message();
+            return box.ButtonCount() > 1 ? answer : box.DefaultAnswer();
+        });
+    }
+    void cleanup() {
+        SetDlgBoxResponder({});
+        delete page;
+        delete model;
+    }
+
+    void countChangesKeepReadingsAndAskBeforeDropping() {
+        Get<QSpinBox>("seACountMeas")->setValue(12);  // 10 -> 12 keeps the ten readings
+        QCOMPARE(Q().ObservationCount, 12);
+        QCOMPARE(Q().GetObservation(9), 10.0);
+        QCOMPARE(Q().GetObservation(11), 0.0);
+        QVERIFY(asked.isEmpty());
+        answer = TDlgAnswer::No;
+        Get<QSpinBox>("seACountMeas")->setValue(8);
+        QCOMPARE(asked, QStringList{"Наблюденията след №8 ще бъдат изтрити. Да продължа ли?"});
+        QCOMPARE(Q().ObservationCount, 12);  // "Не" keeps them
+        QCOMPARE(Get<QSpinBox>("seACountMeas")->value(), 12);
+        answer = TDlgAnswer::Yes;
+        Get<QSpinBox>("seACountMeas")->setValue(8);
+        QCOMPARE(Q().ObservationCount, 8);
+        QCOMPARE(Q().GetObservation(7), 8.0);
+    }
+
+    void methodChangeAsksAndTheLayoutFollows() {
+        QVERIFY(Get<QComboBox>("cbAValType")->isVisible());
+        QVERIFY(!Get<QGroupBox>("gbSchema")->isVisible());
+        answer = TDlgAnswer::No;
+        Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(Q().AMethod, am_Direct);
+        QCOMPARE(Get<QComboBox>("cbAMethod")->currentIndex(), 0);
+        answer = TDlgAnswer::Yes;
+        Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
+        QCOMPARE(Q().AMethod, am_Indirect);
+        QVERIFY(!Get<QComboBox>("cbAValType")->isVisible());
+        QVERIFY(Get<QGroupBox>("gbSchema")->isVisible());
+        QCOMPARE(Get<QLineEdit>("edSchemaEval")->maxLength(), 100);
+    }
+
+    void schemaLinesCarryTheirReadings() {
+        Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
+        Get<QSpinBox>("seACountMeas")->setValue(2);
+        auto* del = Get<QToolButton>("btnSchemaDelete");
+        auto* up = Get<QToolButton>("btnSchemaUp");
+        auto* down = Get<QToolButton>("btnSchemaDown");
+        QVERIFY(!del->isEnabled());
+        Get<QToolButton>("btnSchemaAdd")->click();
+        Get<QToolButton>("btnSchemaAdd")->click();
+        QVERIFY(del->isEnabled());
+        QVERIFY(up->isEnabled());  // the new second line is selected
+        QVERIFY(!down->isEnabled());
+        Q().SchemaFormula = "x2-x1";
+        for (int i = 0; i < 4; ++i) Q().SetObservation(i, i * 10 + 1);  // 1, 11 | 21, 31
+        auto* grid = Get<QTableView>("dgSchema");
+        grid->model()->setData(grid->model()->index(0, 1), "U_1");
+        QCOMPARE(Q().SchemaColumns[0], std::string("U_1"));
+        QCOMPARE(Q().Observations, (std::vector<double>{1, 11, 21, 31}));  // renaming keeps them
+        up->click();  // the second line moves up with its readings
+        QCOMPARE(Q().SchemaColumns[1], std::string("U_1"));
+        QCOMPARE(Q().Observations, (std::vector<double>{11, 1, 31, 21}));
+        QCOMPARE(Q().RowValues, (std::vector<double>{-10, -10}));
+        asked.clear();
+        answer = TDlgAnswer::No;
+        del->click();
+        QCOMPARE(asked, QStringList{"Наблюденията по ред №1 от схемата ще бъдат изтрити. Да продължа ли?"});
+        QCOMPARE(Q().SchemaColumns.size(), 2u);
+    }
+
+    void enteredEvaluationLayoutAndRefusals() {
+        Get<QComboBox>("cbAUnEval")->setCurrentIndex(1);
+        QVERIFY(Get<QLineEdit>("febATegProb")->isVisible());
+        Get<QComboBox>("cbAEvalType")->setCurrentIndex(2);
+        QVERIFY(!Get<QLineEdit>("febATegProb")->isVisible());
+        QVERIFY(!Get<QLineEdit>("febAFactor")->isVisible());
+        QVERIFY(Get<QLineEdit>("feADOF")->isVisible());
+        auto* p = Get<QLineEdit>("feAEvalVal");
+        p->setText("0,25");
+        emit p->editingFinished();
+        QCOMPARE(Q().StatedValue, 0.25);
+        QCOMPARE(Q().StatedValueText, std::string("0,25"));
+        p->setText("0,2x");
+        emit p->editingFinished();
+        QCOMPARE(asked.last(), QString("0,2x не коректно число"));
+        QCOMPARE(Q().StatedValue, 0.25);
+        QCOMPARE(p->text(), QString("0,25"));
+    }
+};
+
+QTEST_MAIN(TstTypeAEditor)
+#include "tst_typeaeditor.moc"
