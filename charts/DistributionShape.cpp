@@ -107,7 +107,7 @@ const TShapeTable& NormalTable() {
 }
 
 const TShapeTable& QuadraticTable() {
-    static const TShapeTable t = MakeTable([](double x) { return std::fabs(x) < 3 ? 2.25 - x * x / 4 : 0.0; });
+    static const TShapeTable t = MakeTable([](double x) { return std::fabs(x) < 3 ? R6(2.25 - x * x / 4) : 0.0; });  // R6: the exact decimals
     return t;
 }
 

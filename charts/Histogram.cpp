@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QSettings>
 
+#include "charts/ChartPainter.h"
 #include "charts/HistogramData.h"
+#include "charts/HistogramLayout.h"
 
 namespace vormid {
 
@@ -156,8 +158,24 @@ void THistogram::Render() {
     const QSize size = contentsRect().size();
     if (size.isEmpty()) return;
     if (offscreen_.size() != size) offscreen_ = QImage(size, QImage::Format_RGB32);
-    offscreen_.fill(Qt::white);
-    img_->SetPicture(offscreen_.copy());
+    QFont font = this->font();
+    font.setPointSize(8);
+    charts::THistogramColors colors;
+    const QColor title = palette().color(QPalette::Active, QPalette::Highlight);
+    const QColor tip = palette().color(QPalette::ToolTipBase);
+    colors.TitleBar = {static_cast<std::uint8_t>(title.red()), static_cast<std::uint8_t>(title.green()),
+                       static_cast<std::uint8_t>(title.blue())};
+    colors.ToolTip = {static_cast<std::uint8_t>(tip.red()), static_cast<std::uint8_t>(tip.green()),
+                      static_cast<std::uint8_t>(tip.blue())};
+    try {
+        const charts::TDrawList ops = charts::RenderHistogram(*data_, options_, size.width(), size.height(),
+                                                              charts::FontTextWidth(font), colors);
+        QPainter painter(&offscreen_);
+        charts::PaintDrawList(painter, ops, font);
+    } catch (const std::exception&) {
+        return;  // an abandoned render keeps the previous picture
+    }
+    img_->SetPicture(offscreen_);
 }
 
 void THistogram::paintEvent(QPaintEvent* event) {

@@ -23,6 +23,14 @@
 //    auto [plus, minus] = f.EvaluateWithSlotPair(i, x[i] + u[i], x[i] - u[i]);
 //  Every result and EvalError equal, bit for bit, those of Evaluate with a
 //  lookup returning x (with x[i] replaced for EvaluateWithSlot).
+//
+// Block evaluation for many sets of slot values (Monte Carlo draws):
+//    TFormulBlockScratch scratch;                   // one per thread
+//    const double* columns[] = {xs.data(), ys.data()};  // one column per slot
+//    f.EvaluateBlock(columns, count, values, errors, scratch);
+//  walks the program once per block of sets, each node over the whole block,
+//  instead of once per set; each values[k] and errors[k] equal, bit for bit,
+//  the result and EvalError of EvaluateBound with set k.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -99,6 +107,15 @@ using TLookupFunc = double (*)(void* context, const std::string& name);
 namespace formula_detail {
 struct TFormulProgram;  // the flat evaluation form, built by Compile
 }
+
+// Working memory of TFormul::EvaluateBlock, kept between calls so that a
+// loop over blocks allocates nothing. One per thread.
+class TFormulBlockScratch {
+private:
+    friend class TFormul;
+    std::vector<long double> Values;  // node-major: a block of lanes per node
+    std::vector<std::uint8_t> Errors;
+};
 struct TFormulProgramDeleter {
     void operator()(formula_detail::TFormulProgram* program) const noexcept;
 };
@@ -155,6 +172,16 @@ public:
     // EvalError it would set; EvalError is left as the second's. Same
     // preconditions and exceptions as EvaluateWithSlot.
     std::array<TSlotResult, 2> EvaluateWithSlotPair(std::size_t slot, double first, double second);
+
+    // ---- Block evaluation: many sets of slot values at once --------------
+    // Set k (0 <= k < count) gives slot i the value columns[i][k]; values[k]
+    // receives the result and errors[k] the EvalError that EvaluateBound
+    // would set for that set. Leaves EvalError and the cache alone, so
+    // several threads may evaluate one compiled formula at once, each with
+    // its own scratch. Throws std::logic_error when not compiled,
+    // std::invalid_argument when columns.size() != SlotNames().size().
+    void EvaluateBlock(std::span<const double* const> columns, std::size_t count, double* values,
+                       std::uint8_t* errors, TFormulBlockScratch& scratch) const;
 
     std::vector<std::unique_ptr<TFormulDef>> Nodes;  // Nodes[0] is the root
 

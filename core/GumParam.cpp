@@ -22,7 +22,9 @@ TGumParam::TGumParam(TGumParams* owner) : Owner(owner) {
 void TGumParam::SetKind(TParamKind kind) {
     if (kind != Kind) {
         Kind = kind;
-        if (Kind == TParamKind::TypeA) RebuildArrays();
+        // Readings kept from an earlier time as Type A are the user's; the
+        // editor asks before it clears them.
+        if (Kind == TParamKind::TypeA && !ArraysFitShape()) RebuildArrays();
     }
     // The file keeps a Type B nu in one byte; a value brought over from
     // Type A must not wrap there.
@@ -31,8 +33,19 @@ void TGumParam::SetKind(TParamKind kind) {
 
 void TGumParam::SetObservationCount(int n) {
     if (Kind != TParamKind::TypeA) return;
-    ObservationCount = std::clamp(n, kMinObservationCount, kMaxObservationCount);
-    RebuildArrays();
+    const int count = std::clamp(n, kMinObservationCount, kMaxObservationCount);
+    if (!ArraysFitShape()) {
+        ObservationCount = count;
+        RebuildArrays();
+        return;
+    }
+    // Measurement j occupies readings j*m .. j*m+m-1, so cutting or
+    // extending the tail keeps every measurement that still exists.
+    ObservationCount = count;
+    const auto size = static_cast<std::size_t>(count);
+    const auto m = static_cast<std::size_t>(ReadingsPerMeasurement());
+    if (AMethod == am_Direct || m > 0) Observations.resize(size * m, 0.0);
+    RowValues.resize(size, 1.0);
 }
 
 void TGumParam::SetAMethod(std::uint8_t m) {

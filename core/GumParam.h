@@ -7,6 +7,7 @@
 //
 // Texts are bytes in the Windows-1251 code page; the two comments hold the
 // rich text exactly as the editor saved it.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ constexpr int kMaxDecimals = 255;     // the file keeps Decimals in one byte
 // A grouped series (value repeated by its frequency) longer than this is not
 // built: a damaged frequency must not allocate without bound.
 constexpr long long kMaxGroupedSeriesLength = 10000000;
+// A schema line and the schema formula are fixed 101-byte fields of the
+// model file (100 bytes and a terminator): longer text would be cut there.
+constexpr std::size_t kMaxSchemaTextBytes = 100;
 
 // Type A method (AMethod).
 constexpr std::uint8_t am_Direct = 0;
@@ -41,18 +45,49 @@ public:
     // has no settings).
     explicit TGumParam(TGumParams* owner = nullptr);
 
-    // The kind setter: stores the kind; becoming TypeA rebuilds the arrays;
-    // a TypeB quantity has its DegreesOfFreedom held within 0..100.
+    // The kind setter: stores the kind; becoming TypeA builds the arrays
+    // unless they already have the shape of the Type A fields (a quantity
+    // that was Type A before keeps its readings: the caller decides, with
+    // HasEnteredObservations, whether to clear them); a TypeB quantity has
+    // its DegreesOfFreedom held within 0..100.
     void SetKind(TParamKind kind);
-    // TypeA only (otherwise nothing): stores n held within 1..10000 and
-    // rebuilds the arrays.
+    // TypeA only (otherwise nothing): stores n held within 1..10000. The
+    // readings and counts of the measurements that still exist are kept;
+    // new measurements read 0 with count 1 (see CountChangeDropsObservations).
     void SetObservationCount(int n);
     // TypeA only, m in {0, 1} and different from the current method: stores
     // m and rebuilds the arrays. Other calls do nothing.
     void SetAMethod(std::uint8_t m);
-    // Replaces the schema column list; any change to the list rebuilds the
-    // arrays of a TypeA quantity (the readings are discarded).
+    // Replaces the schema column list as a whole (for readers of stored
+    // models); any change to the list rebuilds the arrays of a TypeA
+    // quantity (the readings are discarded). Editors use the line
+    // operations below, which keep the readings.
     void SetSchemaColumns(std::vector<std::string> columns);
+
+    // Entered observations across changes of shape. "Entered" means a
+    // reading that is not 0, or (grouped values) a count that is not 1:
+    // what a fresh array does not hold. Computed indirect observations are
+    // never entered data.
+    //
+    // Readings per measurement: 1 direct, the number of schema lines
+    // indirect (0 while the schema is empty).
+    int ReadingsPerMeasurement() const;
+    bool HasEnteredObservations() const;
+    // True when SetObservationCount(n) would drop an entered reading or
+    // count, i.e. of a measurement numbered above n.
+    bool CountChangeDropsObservations(int n) const;
+    // Every reading 0 and every count 1, the shape kept.
+    void ClearObservations();
+    // Schema lines, 0-based; out-of-range lines do nothing. Texts are held to
+    // kMaxSchemaTextBytes. On an indirect TypeA quantity the readings follow
+    // the lines: adding inserts a 0 into every measurement, deleting removes
+    // the line's readings, swapping exchanges them, renaming keeps them.
+    void InsertSchemaLine(int line, std::string text);
+    void DeleteSchemaLine(int line);
+    void RenameSchemaLine(int line, std::string text);
+    void SwapSchemaLines(int a, int b);
+    // True when a reading of the line is entered.
+    bool SchemaLineHasObservations(int line) const;
     // Stores nu; a TypeB quantity holds it within 0..100.
     void SetDegreesOfFreedom(int nu);
     // Stores the number of decimals held within 0..255.
@@ -142,6 +177,7 @@ public:
 
 private:
     void RebuildArrays();
+    bool ArraysFitShape() const;
     double TypeAUncertainty() const;
     double TypeBUncertainty() const;
     int TypeBDof() const;

@@ -8,6 +8,7 @@
 #include "core/Formula.h"
 #include "evaluation/BudgetCalculationChecks.h"
 #include "evaluation/CalculationMessages.h"
+#include "evaluation/CorrelationMatrix.h"
 #include "evaluation/Coverage.h"
 #include "evaluation/EquationPieces.h"
 #include "evaluation/EquationText.h"
@@ -250,6 +251,13 @@ TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const TH
 
     long double variance = sumSquares;
     if (Correlations_.Count() > 0) {
+        // Coefficients that no set of quantities could have (0,9 / 0,9 /
+        // -0,9 among three) give a u_c that looks right and is not.
+        std::vector<std::string> names;
+        names.reserve(Inputs_.size());
+        for (const TBudgetInput& in : Inputs_) names.push_back(in.Name);
+        if (const TCorrelationCheck check = CheckCorrelations(names, Correlations_); !check.Ok)
+            return {CalculationFailed, check.Message};
         long double sr = 0.0L;
         long double scale = sumSquares;  // the size of the terms, for rounding
         for (int i = 0; i < Correlations_.Count(); ++i) {

@@ -76,9 +76,18 @@ void TGumModelFile::MakeFileNameAbsolute() {
 void TGumModelFile::Load() {
     ClearAll();
     MakeFileNameAbsolute();
+    Assign(ReadWholeFile(FileName));
+    HasDiskFile_ = true;
+}
+
+void TGumModelFile::LoadBytes(std::vector<std::uint8_t> file) {
+    ClearAll();
+    Assign(std::move(file));
+}
+
+void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     Offsets_.fill(0);
     Lengths_.fill(0);
-    std::vector<std::uint8_t> file = ReadWholeFile(FileName);
     Layout layout;
     try {
         layout = ParseLayout(file);
@@ -94,7 +103,6 @@ void TGumModelFile::Load() {
         Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
     }
     Whole_.Assign(std::move(file));
-    HasDiskFile_ = true;
 }
 
 void TGumModelFile::Save() {

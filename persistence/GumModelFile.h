@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "persistence/MemoryStream.h"
 
@@ -61,6 +62,11 @@ public:
     // the file cannot be read or its header or lengths do not fit the file;
     // the streams are then empty (nothing of a previous load is left).
     void Load();
+    // Reads a model file's bytes from memory exactly as Load reads them
+    // from disk (the fuzzers and tests feed it). FileName is kept for the
+    // messages; the object names no file on disk afterwards, so nothing is
+    // ever written back to it. Throws TModelFileError as Load does.
+    void LoadBytes(std::vector<std::uint8_t> file);
     // Empties the five section streams. No throw.
     void ClearSections();
     // Empties the whole-file stream and the five section streams; the object
@@ -86,6 +92,7 @@ private:
     bool HasDiskFile_ = false;
 
     void MakeFileNameAbsolute();
+    void Assign(std::vector<std::uint8_t> file);
 };
 
 }  // namespace vormid

@@ -2,33 +2,11 @@
 
 #include <cstdint>
 
+#include "core/Cp1251.h"
+
 namespace vormid::msg {
 
-std::string Cp1251(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = b;
-        std::size_t len = 1;
-        if (b >= 0xF0) { cp = b & 0x07; len = 4; }
-        else if (b >= 0xE0) { cp = b & 0x0F; len = 3; }
-        else if (b >= 0xC0) { cp = b & 0x1F; len = 2; }
-        for (std::size_t k = 1; k < len && i + k < utf8.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        i += len;
-        if (cp < 0x80) out.push_back(static_cast<char>(cp));
-        else if (cp >= 0x410 && cp <= 0x44F) out.push_back(static_cast<char>(0xC0 + (cp - 0x410)));
-        else if (cp == 0x401) out.push_back(static_cast<char>(0xA8));
-        else if (cp == 0x451) out.push_back(static_cast<char>(0xB8));
-        else if (cp == 0x201E) out.push_back(static_cast<char>(0x84));
-        else if (cp == 0x201C) out.push_back(static_cast<char>(0x93));
-        else if (cp == 0x2026) out.push_back(static_cast<char>(0x85));
-        else if (cp == 0x2013) out.push_back(static_cast<char>(0x96));
-        else out.push_back('?');
-    }
-    return out;
-}
+std::string Cp1251(std::string_view utf8) { return Cp1251FromUtf8(utf8); }
 
 namespace {
 std::string Quoted(const std::string& file) { return Cp1251("„") + file + Cp1251("“"); }

@@ -28,8 +28,8 @@ std::string BadCount();               // "невъзможен брой запи
 std::string TooManyObservations();    // "твърде много наблюдения"
 std::string InSection(int section, const std::string& detail);  // "раздел N: DETAIL"
 
-// Converts our own UTF-8 source literals (ASCII, Cyrillic, „ “ …) to
-// Windows-1251; other characters become '?'.
+// Converts our own UTF-8 source literals to Windows-1251 (Cp1251FromUtf8);
+// characters the code page lacks become '?'.
 std::string Cp1251(std::string_view utf8);
 
 }  // namespace vormid::msg

@@ -36,15 +36,14 @@ TSectionWriter DisplayContent(const TGumModel& model, const TDisplayState& displ
     return out;
 }
 
-}  // namespace
-
-void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display) {
+template <typename LoadFn>
+void LoadSections(TGumModelFile& file, LoadFn loadContainer, TGumModel& model, TDisplayState& display) {
     model.Params.Clear();
     model.Budgets.clear();
     // Pairs of the previous model must not mix with those of the file.
     model.Correlations.Clear();
     try {
-        file.Load();
+        loadContainer();
         ReadSection(file, sec_Header, [&](TSectionReader& in) { ReadHeaderSection(in, model); });
         ReadSection(file, sec_Quantities, [&](TSectionReader& in) { ReadQuantitiesSection(in, model); });
         ReadSection(file, sec_Correlations, [&](TSectionReader& in) { ReadCorrelationsSection(in, model); });
@@ -57,6 +56,17 @@ void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display) {
         file.ClearAll();
         throw;
     }
+}
+
+}  // namespace
+
+void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display) {
+    LoadSections(file, [&] { file.Load(); }, model, display);
+}
+
+void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
+                        TDisplayState& display) {
+    LoadSections(file, [&] { file.LoadBytes(std::move(bytes)); }, model, display);
 }
 
 void SaveModel(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {

@@ -17,6 +17,10 @@ namespace vormid {
 // quantities and budgets were emptied first), and the container is cleared
 // so that it names no file on disk.
 void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display);
+// The same from a file's bytes in memory; file.FileName names them in the
+// messages, and the container names no file on disk afterwards.
+void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
+                        TDisplayState& display);
 
 // Writes model and display into the five sections and saves them under
 // file.FileName (made absolute) through a temporary file. Throws

@@ -52,8 +52,8 @@ void ReadBudgetsSection(TSectionReader& in, TGumModel& model) {
     const std::int32_t count = in.Count(kBudgetHead);
     for (std::int32_t k = 0; k < count; ++k) {
         auto& b = *model.Budgets.emplace_back(std::make_unique<TBudget>());
-        b.Name = in.Text(kText101);
-        b.Units = in.Text(kText101);
+        b.Name = in.Text101();
+        b.Units = in.Text101();
         b.Value = in.F64();
         b.CombinedUncertainty = in.F64();
         b.RelativeUncertainty = in.F64();
@@ -65,8 +65,8 @@ void ReadBudgetsSection(TSectionReader& in, TGumModel& model) {
         b.MaxContribution = in.F64();
         const std::int32_t lines = in.Count(kBudgetLine);
         for (std::int32_t l = 0; l < lines; ++l) {
-            TBudgetEntry& e = *b.AddEntry(in.Text(kText101));
-            e.Units = in.Text(kText101);
+            TBudgetEntry& e = *b.AddEntry(in.Text101());
+            e.Units = in.Text101();
             e.Value = in.F64();
             e.StdUncertainty = in.F64();
             e.RelUncertainty = in.F64();

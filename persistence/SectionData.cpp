@@ -1,5 +1,6 @@
 #include "persistence/SectionData.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -40,10 +41,11 @@ double TSectionReader::F64() {
     return v;
 }
 
-std::string TSectionReader::Text(std::size_t width) {
+std::string TSectionReader::Text(std::size_t width, std::size_t maxChars) {
     const auto* p = reinterpret_cast<const char*>(Take(width));
-    const void* zero = std::memchr(p, 0, width);
-    return std::string(p, zero ? static_cast<const char*>(zero) : p + width);
+    const std::size_t limit = std::min(width, maxChars);
+    const void* zero = std::memchr(p, 0, limit);
+    return std::string(p, zero ? static_cast<const char*>(zero) : p + limit);
 }
 
 std::string TSectionReader::Blob() {

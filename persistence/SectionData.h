@@ -28,8 +28,15 @@ public:
     std::int32_t I32();
     std::uint32_t U32();
     double F64();
-    // A fixed field of `width` bytes, taken up to its first zero byte.
-    std::string Text(std::size_t width);
+    // A fixed field of `width` bytes, taken up to its first zero byte and
+    // at most `maxChars` bytes: what the writer of the field keeps, so that
+    // a field another program filled to the last byte reads as the text a
+    // save writes back (two names that differ only past the kept length
+    // are the same name from the first load on, not after a save).
+    std::string Text(std::size_t width, std::size_t maxChars);
+    std::string Text256() { return Text(kText256, kText256 - 1); }
+    std::string Text101() { return Text(kText101, kText101 - 1); }
+    std::string Text20() { return Text(kText20, kText20); }
     // u32 length n, then n bytes.
     std::string Blob();
     // i32 length n, then n bytes when n > 0 (n <= 0: empty).

@@ -16,7 +16,7 @@ void WriteHeaderSection(const TGumModel& model, TSectionWriter& out) {
 }
 
 void ReadHeaderSection(TSectionReader& in, TGumModel& model) {
-    model.ModelName = in.Text(kText256);
+    model.ModelName = in.Text256();
     model.EvalMethod = in.U8();
     model.Description = in.Blob();
     model.Equation = in.Blob();
@@ -39,8 +39,8 @@ void ReadCorrelationsSection(TSectionReader& in, TGumModel& model) {
     if (in.AtEnd()) return;
     const std::int32_t count = in.Count(kCorrelationRecord);
     for (std::int32_t k = 0; k < count; ++k) {
-        const std::string name1 = in.Text(kText101);
-        const std::string name2 = in.Text(kText101);
+        const std::string name1 = in.Text101();
+        const std::string name2 = in.Text101();
         const double r = in.F64();
         // Added under its names, not as an unnamed row renamed afterwards:
         // a stored pair without names would otherwise swallow the next one.
@@ -93,10 +93,10 @@ void ReadDisplaySection(TSectionReader& in, TNumberFormatSettings& formats, TDis
     f.LowThreshold = in.F64();
     f.HighThreshold = in.I32();
     f.DefaultSignificantDigits = in.I32();
-    f.ExponentMarker = in.Text(kText20);
-    f.DefaultValueFormat = in.Text(kText20);
+    f.ExponentMarker = in.Text20();
+    f.DefaultValueFormat = in.Text20();
     f.DefaultValueExp = in.U8() != 0;
-    f.DefaultUncertaintyFormat = in.Text(kText20);
+    f.DefaultUncertaintyFormat = in.Text20();
     f.DefaultUncertaintyExp = in.U8() != 0;
     for (auto& column : d.Columns) {
         column.UserWidth = in.I32();

@@ -35,9 +35,9 @@ void ReadResult(TSectionReader& in, TGumParam& q) {
     q.CoverageFactor = in.F64();
     q.CoverageProbability = in.F64();
     q.SignificantDigits = in.I32();
-    q.ValueFormat = in.Text(kText101);
+    q.ValueFormat = in.Text101();
     q.ValueExpFormat = in.U8() != 0;
-    q.UncertaintyFormat = in.Text(kText101);
+    q.UncertaintyFormat = in.Text101();
     q.UncertaintyExpFormat = in.U8() != 0;
 }
 
@@ -114,7 +114,7 @@ void ReadTypeA(TSectionReader& in, TGumParam& q, LoadBudget& budget) {
     if (q.AUncertaintySource == 0) q.ASUType = in.U8();
     q.AEvalType = in.U8();
     q.StatedValue = in.F64();
-    q.StatedValueText = in.Text(kText101);
+    q.StatedValueText = in.Text101();
     if (q.AEvalType == 0) {
         q.CoverageProbability = in.F64();
         q.CoverageFactor = in.F64();
@@ -132,10 +132,10 @@ void ReadTypeA(TSectionReader& in, TGumParam& q, LoadBudget& budget) {
         const std::int32_t columns = in.Count(kText101);
         std::vector<std::string> names;
         names.reserve(static_cast<std::size_t>(columns));
-        for (std::int32_t c = 0; c < columns; ++c) names.push_back(in.Text(kText101));
+        for (std::int32_t c = 0; c < columns; ++c) names.push_back(in.Text101());
         budget.TakeCells(static_cast<long long>(q.ObservationCount) * columns);
         q.SetSchemaColumns(std::move(names));
-        q.SchemaFormula = in.Text(kText101);
+        q.SchemaFormula = in.Text101();
         in.SeriesInto(q.Observations);
         in.SeriesInto(q.RowValues);
         budget.TakeSeriesValues(q.ObservationCount);
@@ -178,9 +178,9 @@ void ReadTypeB(TSectionReader& in, TGumParam& q) {
     const std::uint8_t type = in.U8();
     q.BEvalType = type;
     q.BValue = in.F64();
-    q.BValueText = in.Text(kText101);
+    q.BValueText = in.Text101();
     q.StatedValue = in.F64();
-    q.StatedValueText = in.Text(kText101);
+    q.StatedValueText = in.Text101();
     if (type == 0) {
         q.CoverageProbability = in.F64();
         q.CoverageFactor = in.F64();
@@ -195,7 +195,7 @@ void ReadTypeB(TSectionReader& in, TGumParam& q) {
         if (dist == dc_LgNormal) q.LimitSide = static_cast<TLgLimit>(in.U8());
         if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
             q.BParam2 = in.F64();
-            q.BParam2Text = in.Text(kText101);
+            q.BParam2Text = in.Text101();
         }
         if (dist == dc_DistributonT) q.SetDegreesOfFreedom(in.U8());
         else q.Reliability = in.U8();
@@ -231,20 +231,20 @@ void ReadQuantitiesSection(TSectionReader& in, TGumModel& model) {
     LoadBudget budget;
     for (std::int32_t k = 0; k < count; ++k) {
         TGumParam& q = *model.Params.Add();
-        q.Name = in.Text(kText101);
+        q.Name = in.Text101();
         const std::uint8_t kind = in.U8();
         // A code outside 1..5 has no fields of its own; the quantity is
         // left undefined for the user to choose its kind.
         q.SetKind(kind <= KindCode(TParamKind::Const) ? static_cast<TParamKind>(kind) : TParamKind::Undefined);
-        q.Description = in.Text(kText256);
-        q.Units = in.Text(kText101);
+        q.Description = in.Text256();
+        q.Units = in.Text101();
         switch (kind) {
             case KindCode(TParamKind::Result): ReadResult(in, q); break;
             case KindCode(TParamKind::TypeA): ReadTypeA(in, q, budget); break;
             case KindCode(TParamKind::TypeB): ReadTypeB(in, q); break;
             case KindCode(TParamKind::Const):
                 q.ConstValue = in.F64();
-                q.ConstValueText = in.Text(kText101);
+                q.ConstValueText = in.Text101();
                 break;
             default: break;
         }

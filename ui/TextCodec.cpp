@@ -1,30 +1,33 @@
 #include "ui/TextCodec.h"
 
 #include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "core/Cp1251.h"
 
 namespace vormid {
 
 QString FromCp1251(const std::string& bytes) {
-    QStringDecoder decoder("windows-1251");
-    if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    QString out;
+    out.reserve(qsizetype(bytes.size()));
+    // Every byte becomes one UTF-16 unit (the code page has no character
+    // outside the basic plane), 0x98 included, so that editing keeps it.
+    for (char c : bytes) out.append(QChar(char16_t(Cp1251ToCodePointLossless(static_cast<unsigned char>(c)))));
+    return out;
 }
 
 std::string ToCp1251(const QString& text) {
-    if (!QStringEncoder("windows-1251").isValid()) return text.toLatin1().toStdString();
     std::string out;
     out.reserve(size_t(text.size()));
-    // Character by character, so that one unmappable character costs one '?'
-    // and not the rest of the text.
     for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QStringEncoder one("windows-1251");
-        QByteArray bytes = one.encode(QStringView(text).mid(i, len));
-        if (one.hasError() || bytes.isEmpty()) out.push_back('?');
-        else out.append(bytes.constData(), size_t(bytes.size()));
-        i += len - 1;
+        QChar c = text.at(i);
+        // A surrogate pair is one character the code page lacks: one '?'.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out.push_back('?');
+            ++i;
+            continue;
+        }
+        auto byte = CodePointToCp1251(c.unicode());
+        out.push_back(byte ? static_cast<char>(*byte) : '?');
     }
     return out;
 }

@@ -60,14 +60,17 @@ TEST(GumParamArrays, BecomingTypeABuildsTheArrays) {
     EXPECT_EQ(p.RowValues, std::vector<double>(10, 1.0));
 }
 
-TEST(GumParamArrays, ChangingTheCountDiscardsTheObservations) {
+TEST(GumParamArrays, ChangingTheCountKeepsTheObservationsThatStillExist) {
     TGumParam p;
     p.SetKind(TParamKind::TypeA);
     for (int i = 0; i < 10; ++i) p.SetObservation(i, i + 1.5);
     p.SetRowValue(3, 7.0);
     p.SetObservationCount(12);
-    EXPECT_EQ(p.Observations, std::vector<double>(12, 0.0));
-    EXPECT_EQ(p.RowValues, std::vector<double>(12, 1.0));
+    std::vector<double> readings(12, 0.0), counts(12, 1.0);
+    for (int i = 0; i < 10; ++i) readings[static_cast<std::size_t>(i)] = i + 1.5;
+    counts[3] = 7.0;
+    EXPECT_EQ(p.Observations, readings);
+    EXPECT_EQ(p.RowValues, counts);
 }
 
 TEST(GumParamArrays, ObservationCountIsHeldWithinWhatTheProgramEdits) {

@@ -102,6 +102,21 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
     }
 }
 
+TEST(BudgetCalculationChecks, CoefficientsNoQuantitiesCouldHaveFailTheBudget) {
+    TModel t;
+    t.Result("Y");
+    t.TypeB("A", 1.0, 0.1);
+    t.TypeB("B", 1.0, 0.1);
+    t.TypeB("C", 1.0, 0.1);
+    t.Equation({"Y = A + B + C"});
+    t.Correlate("A", "B", 0.9);
+    t.Correlate("B", "C", 0.9);
+    t.Correlate("A", "C", -0.9);
+    const TBudget& y = t.Run("Y");
+    EXPECT_NE(y.ErrorCode, NoError);
+    for (const char* name : {"A", "B", "C"}) EXPECT_NE(y.ErrorMessage.find(name), std::string::npos) << name;
+}
+
 TEST(BudgetCalculationChecks, SlipsThatStillGiveABudgetAreWarnings) {
     TModel t;
     TGumParam& y = t.Result("Y");

@@ -165,8 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CorrelationCase{"+1: sqrt(0.25 + 0.24)", 1.0, NoError, 0.7},
                     CorrelationCase{"-1: sqrt(0.25 - 0.24)", -1.0, NoError, 0.1},
                     CorrelationCase{"0 leaves u_c", 0.0, NoError, 0.5},
-                    CorrelationCase{"a coefficient below -1 gives a negative variance", -2.0,
-                                    OutOfRange, 0.0}),
+                    CorrelationCase{"a coefficient below -1 is refused before any variance", -2.0,
+                                    CalculationFailed, 0.0}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BudgetCalculation, FullAntiCorrelationOfEqualContributionsIsZero) {

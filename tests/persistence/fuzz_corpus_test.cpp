@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "fuzz/SectionRoundTrip.h"
 #include "persistence/ModelIO.h"
 #include "persistence/PackedStream.h"
 #include "persistence/PersistenceError.h"
@@ -50,6 +51,41 @@ TEST(FuzzCorpus, ModelFilesLoadOrFailWithAMessage) {
         } catch (const TModelFileError& e) {
             EXPECT_NE(std::string(e.what()).find(path.filename().string()), std::string::npos);
         }
+    }
+}
+
+TEST(FuzzCorpus, SectionsSaveStably) {
+    const auto files = Files("sections");
+    EXPECT_FALSE(files.empty());
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.string());
+        const std::vector<std::uint8_t> bytes = test::ReadFile(path.string());
+        EXPECT_TRUE(fuzz::SectionSavesStably(bytes.data(), bytes.size()));
+    }
+}
+
+TEST(FuzzCorpus, ModelFilesLoadTheSameFromMemory) {
+    for (const auto& path : Files("model")) {
+        SCOPED_TRACE(path.string());
+        TGumModelFile onDisk, inMemory;
+        onDisk.FileName = inMemory.FileName = path.string();
+        TGumModel a, b;
+        TDisplayState da, db;
+        std::string diskError, memoryError;
+        try {
+            LoadModel(onDisk, a, da);
+        } catch (const TModelFileError& e) {
+            diskError = e.what();
+        }
+        try {
+            LoadModelFromBytes(inMemory, test::ReadFile(path.string()), b, db);
+        } catch (const TModelFileError& e) {
+            memoryError = e.what();
+        }
+        EXPECT_EQ(diskError, memoryError);
+        EXPECT_EQ(a.Params.Count(), b.Params.Count());
+        EXPECT_FALSE(inMemory.HasDiskFile());
+        for (int i = 1; i <= kSectionCount; ++i) EXPECT_EQ(onDisk.Section(i).Bytes(), inMemory.Section(i).Bytes());
     }
 }
 

@@ -1,9 +1,9 @@
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <array>
 #include <cstdio>
 
-namespace vormid::cli {
+namespace vormid {
 namespace {
 
 // Code points of bytes 0x80..0xFF; 0 marks the one unassigned byte (0x98).
@@ -28,6 +28,34 @@ constexpr std::array<char32_t, 128> kHigh = {
 
 constexpr unsigned char kUnassigned = 0x98;
 
+std::string DescribeCodePoint(char32_t cp) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
+    return buf;
+}
+
+}  // namespace
+
+char32_t Cp1251ToCodePoint(unsigned char byte) { return byte < 0x80 ? char32_t{byte} : kHigh[byte - 0x80]; }
+
+char32_t Cp1251ToCodePointLossless(unsigned char byte) {
+    return byte == kUnassigned ? char32_t{kUnassigned} : Cp1251ToCodePoint(byte);
+}
+
+std::optional<unsigned char> CodePointToCp1251(char32_t cp) {
+    if (cp < 0x80) return static_cast<unsigned char>(cp);
+    // The Cyrillic block is the common case and lies in one piece.
+    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(0xC0 + (cp - 0x0410));
+    if (cp == kUnassigned) return kUnassigned;
+    for (int k = 0; k < 0x40; ++k)
+        if (kHigh[k] == cp && cp != 0) return static_cast<unsigned char>(0x80 + k);
+    return std::nullopt;
+}
+
+bool IsCp1251Text(std::string_view bytes) {
+    return bytes.find(static_cast<char>(kUnassigned)) == std::string_view::npos;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -46,22 +74,21 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at text[i]; false for a malformed, overlong or
-// surrogate sequence.
-bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& cp) {
+bool NextUtf8(std::string_view text, std::size_t& i, char32_t& cp) {
     const auto b0 = static_cast<unsigned char>(text[i]);
     int extra = 0;
     char32_t min = 0;
+    char32_t value = 0;
     if (b0 < 0x80) {
         cp = b0;
         ++i;
         return true;
     } else if ((b0 & 0xE0) == 0xC0) {
-        extra = 1, cp = b0 & 0x1F, min = 0x80;
+        extra = 1, value = b0 & 0x1F, min = 0x80;
     } else if ((b0 & 0xF0) == 0xE0) {
-        extra = 2, cp = b0 & 0x0F, min = 0x800;
+        extra = 2, value = b0 & 0x0F, min = 0x800;
     } else if ((b0 & 0xF8) == 0xF0) {
-        extra = 3, cp = b0 & 0x07, min = 0x10000;
+        extra = 3, value = b0 & 0x07, min = 0x10000;
     } else {
         return false;
     }
@@ -69,27 +96,12 @@ bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& cp) {
     for (int k = 1; k <= extra; ++k) {
         const auto b = static_cast<unsigned char>(text[i + k]);
         if ((b & 0xC0) != 0x80) return false;
-        cp = (cp << 6) | (b & 0x3F);
+        value = (value << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    cp = value;
     i += extra + 1;
     return true;
-}
-
-std::string DescribeCodePoint(char32_t cp) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
-    return buf;
-}
-
-}  // namespace
-
-char32_t Cp1251ToCodePoint(unsigned char byte) {
-    return byte < 0x80 ? char32_t{byte} : kHigh[byte - 0x80];
-}
-
-bool IsCp1251Text(std::string_view bytes) {
-    return bytes.find(static_cast<char>(kUnassigned)) == std::string_view::npos;
 }
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
@@ -108,29 +120,37 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8, std::string* bad_
     std::size_t i = 0;
     while (i < utf8.size()) {
         char32_t cp = 0;
-        if (!NextCodePoint(utf8, i, cp)) {
+        if (!NextUtf8(utf8, i, cp)) {
             if (bad_char) *bad_char = "invalid UTF-8";
             return std::nullopt;
         }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        // 128 entries: a linear search is cheaper than building a map.
-        int found = -1;
-        for (int k = 0; k < 128; ++k) {
-            if (kHigh[k] == cp) {
-                found = k;
-                break;
-            }
-        }
-        if (found < 0) {
+        // U+0098 stands for the unassigned byte only inside the window;
+        // text from outside holding it is refused like any foreign character.
+        const auto byte = cp == kUnassigned ? std::nullopt : CodePointToCp1251(cp);
+        if (!byte) {
             if (bad_char) *bad_char = DescribeCodePoint(cp);
             return std::nullopt;
         }
-        out += static_cast<char>(0x80 + found);
+        out += static_cast<char>(*byte);
     }
     return out;
 }
 
-}  // namespace vormid::cli
+std::string Cp1251FromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp = 0;
+        if (!NextUtf8(utf8, i, cp)) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        const auto byte = CodePointToCp1251(cp);
+        out += byte ? static_cast<char>(*byte) : '?';
+    }
+    return out;
+}
+
+}  // namespace vormid
