@@ -11,6 +11,7 @@
 #include "persistence/ModelIO.h"
 #include "ui/TextCodec.h"
 #include "ui/models/BudgetModel.h"
+#include "ui/dialogs/TfrmSettings.h"
 #include "ui/widgets/BudgetTable.h"
 
 using namespace vormid;
@@ -70,6 +71,8 @@ private slots:
         QVERIFY(view.verticalScrollBar()->maximum() > 0);
         view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
         QCOMPARE(view.footer()->geometry().bottom(), bottom);
+        QVERIFY(bottom < view.height());  // inside the view, at its bottom
+        QVERIFY(bottom >= view.height() - 2 * view.frameWidth() - 1);
         QVERIFY(view.footer()->geometry().top() >= view.viewport()->geometry().bottom());
         // The last entry ends just above the footer.
         const QRect last = view.visualRect(model.index(model.rowCount() - 1, 0));
@@ -161,6 +164,35 @@ private slots:
         QVERIFY(tsv.contains(QStringLiteral("95,45 %")));
         // mass correlates two inputs of M: the footer's ν_eff is marked.
         QVERIFY(model.Table()->Footer()[1][4].Approximate);
+    }
+
+    // With VORMID_GRAB_DIR set: pictures of the grid for the documentation.
+    void grabForTheDocumentation() {
+        const QByteArray dir = qgetenv("VORMID_GRAB_DIR");
+        if (dir.isEmpty()) QSKIP("VORMID_GRAB_DIR not set");
+        for (const char* name : {"gauge_block", "mass"}) {
+            TGumModel m;
+            TDisplayState display;
+            TGumModelFile file;
+            file.FileName = std::string(VORMID_EXAMPLES_DIR "/") + name + ".gmf";
+            file.Load();
+            LoadModel(file, m, display);
+            QVERIFY(CalculateBudgets(m));
+            BudgetModel model;
+            model.Reset(&m, &display, 0);
+            BudgetTableView view;
+            view.setBudgetModel(&model);
+            view.resize(900, 260);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            const int n = model.columnCount();
+            for (int c = 0; c < n; ++c) view.horizontalHeader()->resizeSection(c, view.viewport()->width() / n);
+            QVERIFY(view.grab().save(QString::fromUtf8(dir) + "/budget-" + name + ".png"));
+        }
+        TfrmSettings dialog(TNumberFormatSettings{});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(QString::fromUtf8(dir) + "/settings-dialog.png"));
     }
 };
 

@@ -150,7 +150,13 @@ BudgetTableView::BudgetTableView(QWidget* parent) : QTableView(parent), footer_(
 void BudgetTableView::setBudgetModel(BudgetModel* model) {
     model_ = model;
     setModel(model);
-    connect(model, &QAbstractItemModel::modelReset, footer_, [this] { footer_->update(); });
+    connect(model, &QAbstractItemModel::modelReset, footer_, [this] {
+        // The hint of a marked ν_eff: the footer's tool tip.
+        const TBudgetTable* t = model_->Table();
+        footer_->setToolTip(t && t->DofIgnoresCorrelation() ? QString::fromUtf8(DofIgnoresCorrelationHint().c_str())
+                                                            : QString());
+        footer_->update();
+    });
 }
 
 QWidget* BudgetTableView::footer() const { return footer_; }
@@ -184,6 +190,13 @@ void BudgetTableView::resizeEvent(QResizeEvent* e) {
 
 void BudgetTableView::updateGeometries() {
     QTableView::updateGeometries();
+    // The table view sets its margins for the headers; the footer's room
+    // at the bottom is added back each time.
+    QMargins m = viewportMargins();
+    if (m.bottom() != kFooterRows * kRowHeight) {
+        m.setBottom(kFooterRows * kRowHeight);
+        setViewportMargins(m);
+    }
     PlaceFooter();
 }
 
