@@ -4,18 +4,51 @@
 
 namespace vormid {
 
+bool PageByName(const QString& name, TPageChoice& choice) {
+    static const struct { const char* name; int main; int model; } pages[] = {
+        {"title", 0, -1}, {"description", 0, 0}, {"equation", 0, 1},
+        {"correlation", 0, 2}, {"values", 1, -1}, {"budget", 2, -1},
+    };
+    for (const auto& p : pages) {
+        if (name.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0) {
+            choice = {p.main, p.model};
+            return true;
+        }
+    }
+    return false;
+}
+
 TStartOptions ParseStartOptions(const QStringList& arguments) {
     TStartOptions o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == QLatin1String("--unattended")) o.Unattended = true;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.Help = true;
+        else if (a == QLatin1String("--unattended")) o.Unattended = true;
         else if (a == QLatin1String("--quit-when-shown")) o.QuitWhenShown = true;
+        else if (a == QLatin1String("--version")) o.Version = true;
         else if (a == QLatin1String("--grab") && i + 1 < arguments.size()) o.GrabFile = arguments.at(++i);
+        else if (a == QLatin1String("--page") && i + 1 < arguments.size()) o.GrabPage = arguments.at(++i);
+        else if (a == QLatin1String("--select") && i + 1 < arguments.size()) o.GrabQuantity = arguments.at(++i);
         else if (IsDebugSwitch(a.toStdString())) continue;
         else if (a.startsWith(QLatin1String("--"))) continue;  // switches of the toolkit or a later version
         else o.Files << a;
     }
     return o;
+}
+
+QString StartUsage() {
+    return QStringLiteral(
+        "Употреба: vormid [ФАЙЛ.gmf ...]\n"
+        "\n"
+        "Отваря програмата за оценка на неопределеността на измерване. Когато тя вече\n"
+        "работи, файловете се отварят в работещия прозорец, а без файлове той се показва.\n"
+        "  -h, --help           тази помощ\n"
+        "  -debug, /debug       записва отчет за средата при старта (HHDebug.txt)\n"
+        "  --unattended         прозорците със съобщения се отговарят с бутона по подразбиране\n"
+        "  --quit-when-shown    показва времето за старт и спира\n"
+        "  --grab ФАЙЛ.png      записва картина на прозореца и спира\n"
+        "\n"
+        "Без прозорец: vormid-cli --help.\n");
 }
 
 }  // namespace vormid

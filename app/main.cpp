@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -11,7 +14,11 @@
 #include "app/StartOptions.h"
 #include "diagnostics/Diagnostics.h"
 #include "ui/ErrorHandler.h"
+#include "ui/ModelController.h"
+#include "ui/TextCodec.h"
+#include "ui/widgets/NameMarkupPainter.h"
 #include "ui/FormLook.h"
+#include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
 #include "ui/SingleInstance.h"
 #include "ui/TfrmDlgBox.h"
@@ -39,24 +46,56 @@ QString OpenRequest(const QStringList& files) {
     return lines.join(QLatin1Char('\n'));
 }
 
+// The quantity named exactly so (in the file's code page), or else the first
+// whose name reads so without its markup; -1 for none.
+int FindQuantity(const TGumModel& model, const QString& name) {
+    if (TGumParam* q = model.Params.FindByName(ToCp1251(name))) return model.Params.IndexOf(q);
+    for (int i = 0; i < model.Params.Count(); ++i)
+        if (NameMarkupPlainText(model.Params.Get(i)->Name) == name) return i;
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer startup;
     startup.start();
 
-    TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TStartOptions options = ParseStartOptions(RawArguments(argc, argv));
+    if (options.Help) {
+        // Before the instance lock: asking for the usage touches no window.
+        std::fputs(StartUsage().toUtf8().constData(), stdout);
+        return 0;
+    }
+    // Before anything else, so that it works without a display or a probe.
+    if (options.Version) {
+        Print(QStringLiteral("vormid " VORMID_VERSION));
+        return 0;
+    }
+    TDiagnostics diagnostics = RunStartupProbe(argc, argv);
+    TPageChoice grabPage;
+    if (!options.GrabPage.isEmpty() && !PageByName(options.GrabPage, grabPage)) {
+        std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget)\n",
+                     options.GrabPage.toLocal8Bit().constData());
+        return 2;
+    }
 
-    // Another instance runs: hand it the files and end without a window.
+    // Another instance runs: hand it the files, or without files ask it to
+    // come to the front (a start that shows nothing looks like a failure),
+    // and end without a window.
     TSingleInstance instance;
     if (!instance.TryLock()) {
-        if (options.Files.isEmpty()) return 0;
         QCoreApplication core(argc, argv);
-        return instance.SendRequest(OpenRequest(options.Files)) ? 0 : 1;
+        const QString request = options.Files.isEmpty() ? QStringLiteral("[Activate]") : OpenRequest(options.Files);
+        return instance.SendRequest(request) ? 0 : 1;
     }
 
     TVormidApplication app(argc, argv);
+    // The toolkit's own dialogs (file, print) in the program's language.
+    QTranslator qtBulgarian;
+    if (qtBulgarian.load(QLocale(QLocale::Bulgarian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtBulgarian);
     instance.Listen();  // without it the program still works, only alone
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vormid"));
@@ -64,6 +103,7 @@ int main(int argc, char** argv) {
     InstallFormPalette();
     QString family = InstallFormFont();
 
+    const TResourcePaths resources = FindResources(QString::fromStdString(diagnostics.ModuleDir));
     RegisterFileType(QString::fromStdString(diagnostics.ModulePath));
 
     if (options.Unattended) {
@@ -74,7 +114,7 @@ int main(int argc, char** argv) {
     }
 
     TfrmMain window(MakeModelStore(), OpenUserSettings());
-    window.SetHelpFile(QString::fromStdString(diagnostics.ModuleDir) + QStringLiteral("/VormidBG.htm"));
+    window.SetHelpFile(resources.HelpFile);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
     if (options.Unattended)
         QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
@@ -88,8 +128,23 @@ int main(int argc, char** argv) {
         }
         if (!options.GrabFile.isEmpty()) {
             QTimer::singleShot(300, &window, [&] {
-                window.grab().save(options.GrabFile);
-                window.close();
+                if (!options.GrabQuantity.isEmpty()) {
+                    int index = FindQuantity(window.Controller().Model(), options.GrabQuantity);
+                    if (index < 0) std::fprintf(stderr, "vormid: no quantity \"%s\" in the model\n",
+                                                options.GrabQuantity.toLocal8Bit().constData());
+                    window.Controller().Select(index);
+                }
+                // A size at which every page has room, whatever the saved placement.
+                window.showNormal();
+                window.resize(1100, 760);
+                window.SelectMainPage(grabPage.MainPage);
+                if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
+                // The chosen page paints once before the picture is taken.
+                QTimer::singleShot(200, &window, [&] {
+                    window.grab().save(options.GrabFile);
+                    window.Document().MarkModified(false);
+                    window.close();
+                });
             });
         }
     });

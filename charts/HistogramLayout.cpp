@@ -104,8 +104,12 @@ void CountsScale(TDrawList& ops, const THistogramLayout& l, const TScaleSide& si
     const double raw = Nint(l.CMax * 1.2 / ((l.B - l.T) / 30.0));
     int w = std::max(1, Nint(NiceCountStep(raw)));
     const int cmax = Nint(l.CMax);
-    if (l.DistributionMode && cmax > 0)
+    // In a short plot the step can exceed the count; the count itself then
+    // is the step that divides it.
+    if (l.DistributionMode && cmax > 0) {
+        w = std::min(w, cmax);
         while (cmax % w != 0) ++w;
+    }
     const int m = MinorDivisions(w);
     for (int i = 0; i < kMaxTicks; ++i) {
         const double value = static_cast<double>(i) * w;
@@ -127,7 +131,7 @@ void PercentScale(TDrawList& ops, const THistogramLayout& l, const TScaleSide& s
     if (!l.DistributionMode) {
         raw = Nint(l.FMax * 1.2 * 100 / ((l.B - l.T) / 30.0));
     } else {
-        int r = std::max(1, Nint(l.FMax * 100 / ((l.B - l.T) * 5 / 180.0)));
+        int r = std::clamp(Nint(l.FMax * 100 / ((l.B - l.T) * 5 / 180.0)), 1, 100);
         while (100 % r != 0) ++r;
         raw = r;
     }

@@ -2,7 +2,7 @@
 
 #include "cli/Cp1251.h"
 #include "cli/Formatters.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 
 namespace vormid::cli {
 

@@ -5,8 +5,9 @@
 #include "cli/Cp1251.h"
 #include "cli/Csv.h"
 #include "cli/JsonStream.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 #include "cli/ModelCodes.h"
+#include "cli/OutputOrigin.h"
 #include "cli/TextTable.h"
 
 namespace vormid::cli {
@@ -108,22 +109,26 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
     const TQuantityIndex quantities(model.Params);
     for (const auto& b : model.Budgets) {
         const std::string result = Cp1251ToUtf8(b->Name);
+        // Empty cells for every figure a failed calculation did not produce.
+        const bool failed = b->ErrorCode != NoError;
+        auto fig = [&](double x) { return failed ? std::string() : FullPrecision(x); };
+        auto nu = [&](int n) { return failed ? std::string() : DofText(n); };
         for (const auto& e : *b) {
             const TParamKind kind = KindOf(quantities, *e);
             out << CsvRecord({result, "entry", Cp1251ToUtf8(e->Name), EntryKindName(quantities, *e), Cp1251ToUtf8(e->Units),
                               FullPrecision(e->Value), FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
                               HasDistribution(kind) ? CodeName(e->Distribution, names::kDistribution) : "",
-                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "", FullPrecision(e->Sensitivity),
-                              FullPrecision(e->Contribution), FullPrecision(e->Ratio), FullPrecision(e->Index), "",
+                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "", fig(e->Sensitivity),
+                              fig(e->Contribution), fig(e->Ratio), fig(e->Index), "",
                               "", "", "", "", ""});
         }
         const TGumParam* r = quantities.Find(b->Name);
         const int format = r ? r->ResultFormat : 0;
-        out << CsvRecord({result, "result", result, "Result", Cp1251ToUtf8(b->Units), FullPrecision(b->Value),
-                          FullPrecision(b->CombinedUncertainty), FullPrecision(b->RelativeUncertainty), "",
-                          DofText(b->EffectiveDOF), "", "", "", "", FullPrecision(b->ExpandedUncertainty),
-                          FullPrecision(b->CoverageFactor), FullPrecision(b->CoverageProbability),
+        out << CsvRecord({result, "result", result, "Result", Cp1251ToUtf8(b->Units), fig(b->Value),
+                          fig(b->CombinedUncertainty), fig(b->RelativeUncertainty), "",
+                          nu(b->EffectiveDOF), "", "", "", "", fig(b->ExpandedUncertainty),
+                          fig(b->CoverageFactor), fig(b->CoverageProbability),
                           CodeName(format, names::kResultFormat), std::to_string(b->ErrorCode),
                           b->ErrorCode ? FailureReason(*b) : ""});
     }
@@ -134,28 +139,32 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
     JsonStream j(out);
     const TQuantityIndex quantities(model.Params);
     j.BeginObject();
-    j.Key("file");
-    j.String(file);
+    WriteOriginKeys(j, file);
     j.Key("budgets");
     j.BeginArray();
     for (const auto& b : model.Budgets) {
         const TGumParam* r = quantities.Find(b->Name);
+        // A failed calculation produced none of the figures: null, so that
+        // a script that does not read error_code cannot take R = 0 +- 0.
+        const bool failed = b->ErrorCode != NoError;
+        auto figure = [&](double x) { failed ? j.Null() : j.Number(x); };
+        auto dof = [&](int nu) { failed ? j.Null() : j.Integer(DofIsInfinite(nu) ? -1 : nu); };
         j.BeginObject();
         j.Key("name"), j.String(Cp1251ToUtf8(b->Name));
         j.Key("units"), j.String(Cp1251ToUtf8(b->Units));
         j.Key("error_code"), j.Integer(b->ErrorCode);
         j.Key("error_message"), j.String(b->ErrorCode ? FailureReason(*b) : std::string());
-        j.Key("value"), j.Number(b->Value);
-        j.Key("combined_uncertainty"), j.Number(b->CombinedUncertainty);
-        j.Key("relative_uncertainty"), j.Number(b->RelativeUncertainty);
-        j.Key("effective_dof"), j.Integer(DofIsInfinite(b->EffectiveDOF) ? -1 : b->EffectiveDOF);
+        j.Key("value"), figure(b->Value);
+        j.Key("combined_uncertainty"), figure(b->CombinedUncertainty);
+        j.Key("relative_uncertainty"), figure(b->RelativeUncertainty);
+        j.Key("effective_dof"), dof(b->EffectiveDOF);
         j.Key("dof_ignores_correlation"), j.Bool(BudgetUsesCorrelation(*b, model.Correlations));
-        j.Key("coverage_factor"), j.Number(b->CoverageFactor);
-        j.Key("coverage_probability"), j.Number(b->CoverageProbability);
-        j.Key("expanded_uncertainty"), j.Number(b->ExpandedUncertainty);
+        j.Key("coverage_factor"), figure(b->CoverageFactor);
+        j.Key("coverage_probability"), figure(b->CoverageProbability);
+        j.Key("expanded_uncertainty"), figure(b->ExpandedUncertainty);
         j.Key("result_format"), j.String(CodeName(r ? r->ResultFormat : 0, names::kResultFormat));
-        j.Key("max_contribution"), j.Number(b->MaxContribution);
-        j.Key("max_index"), j.Number(b->MaxIndex);
+        j.Key("max_contribution"), figure(b->MaxContribution);
+        j.Key("max_index"), figure(b->MaxIndex);
         j.Key("entries");
         j.BeginArray();
         for (const auto& e : *b) {
@@ -173,10 +182,10 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
             j.Key("dof");
             if (HasDof(kind)) j.Integer(DofIsInfinite(e->DegreesOfFreedom) ? -1 : e->DegreesOfFreedom);
             else j.Null();
-            j.Key("sensitivity"), j.Number(e->Sensitivity);
-            j.Key("contribution"), j.Number(e->Contribution);
-            j.Key("ratio"), j.Number(e->Ratio);
-            j.Key("index"), j.Number(e->Index);
+            j.Key("sensitivity"), figure(e->Sensitivity);
+            j.Key("contribution"), figure(e->Contribution);
+            j.Key("ratio"), figure(e->Ratio);
+            j.Key("index"), figure(e->Index);
             j.EndObject();
         }
         j.EndArray();

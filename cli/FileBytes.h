@@ -4,7 +4,10 @@
 
 namespace vormid::cli {
 
-// The whole file. Throws FileError naming the file when it is missing,
+// "-" names standard input (or output, for an output file).
+bool IsStandardStream(const std::string& path);
+
+// The whole file ("-": all of standard input). Throws FileError naming the file when it is missing,
 // unreadable or not a regular file.
 std::string ReadInputFile(const std::string& path);
 

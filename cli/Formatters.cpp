@@ -1,7 +1,7 @@
 #include "cli/Formatters.h"
 
 #include "cli/Cp1251.h"
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 
 namespace vormid::cli {
 

@@ -5,8 +5,10 @@
 
 #include "cli/Cp1251.h"
 #include "cli/Formatters.h"
-#include "cli/MarkupText.h"
+#include "cli/OutputOrigin.h"
+#include "core/NameMarkup.h"
 #include "cli/TextTable.h"
+#include "core/NumberFormat.h"
 
 namespace vormid::cli {
 namespace {
@@ -34,6 +36,10 @@ void WriteOneText(const TGumModel& model, const TGumParam& p, std::ostream& out)
     const int d = p.Decimals;
     const int ds = d + model.FormatSettings.DefaultSignificantDigits;
     auto dec = [&](int decimals, double x) { return NumberText(f.DecimalsComma(decimals, x)); };
+    auto variance = [&](double v) {
+        const TFormattedNumber n = FormatVarianceSignificant(v, model.FormatSettings);
+        return NumberText(FormattedNumber{n.Mantissa, n.Exponent});
+    };
     auto yes = [](bool b) { return std::string(b ? "Да" : "Не"); };
 
     out << "Тип А: " << MarkupToUtf8(p.Name);
@@ -41,7 +47,7 @@ void WriteOneText(const TGumModel& model, const TGumParam& p, std::ostream& out)
     if (!p.Units.empty()) out << " [" << MarkupToUtf8(p.Units) << "]";
     out << '\n';
     TextTable t({false, true, false, true, false, true});
-    t.AddRow({"Брой стойности", std::to_string(s.Count), "Дисперсия", dec(ds, s.StdDev * s.StdDev),
+    t.AddRow({"Брой стойности", std::to_string(s.Count), "Дисперсия", variance(s.StdDev * s.StdDev),
               "Показател за съгл. с НР (K-S-L)", Fixed3(s.KsDistance)});
     t.AddRow({"Минимум", dec(d, s.Min), "Станд. отклонение", dec(ds, s.StdDev), "Критерий за съгл. (95%)",
               Fixed3(s.KsCritical05)});
@@ -70,7 +76,7 @@ void WriteStatsText(const TGumModel& model, std::ostream& out) {
 
 Json StatsToJson(const std::string& file, const TGumModel& model) {
     Json doc;
-    doc["file"] = file;
+    AddOriginKeys(doc, file);
     Json list = Json::array();
     for (const auto& p : model.Params) {
         if (p->Kind != TParamKind::TypeA) continue;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 
 namespace vormid::cli {
 

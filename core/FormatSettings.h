@@ -17,6 +17,8 @@ struct TNumberFormatSettings {
     bool DefaultValueExp = true;
     std::string DefaultUncertaintyFormat = "0.000";
     bool DefaultUncertaintyExp = true;
+
+    bool operator==(const TNumberFormatSettings&) const = default;
 };
 
 // Copied from a result quantity whenever its budget is shown.

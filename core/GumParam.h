@@ -215,6 +215,15 @@ public:
     // Destroys and removes the quantity at index; nothing for a bad index.
     void Delete(int index);
     void Clear() { Items_.clear(); }
+    // Moves the quantity at from to position to (both within the list);
+    // nothing for a bad index.
+    void Move(int from, int to);
+    // Removes the quantity at index from the list and hands it over (null
+    // for a bad index); the caller may Append it again later.
+    std::unique_ptr<TGumParam> Take(int index);
+    // Appends a quantity taken earlier, owned by this list from now on;
+    // returns it (null when param is null).
+    TGumParam* Append(std::unique_ptr<TGumParam> param);
     // Sets Unconfirmed on every quantity.
     void MarkAll();
     // Deletes, from the last to the first, every quantity with Unconfirmed.

@@ -79,7 +79,10 @@ TFormattedNumber ExponentForm(std::string mantissa, int e, TRangeSide side, cons
     TFormattedNumber out;
     mantissa += s.ExponentMarker;
     if (e > 0) {
-        const std::string exponent = (side == TRangeSide::Below ? "-" : "") + std::to_string(e);
+        // Built by appending: GCC 12 at -O3 takes "literal + std::string&&"
+        // for an overlapping copy (a false -Wrestrict inside std::string).
+        std::string exponent(side == TRangeSide::Below ? "-" : "");
+        exponent += std::to_string(e);
         if (MarkerIsE(s.ExponentMarker))
             mantissa += exponent;
         else
@@ -210,6 +213,12 @@ TFormattedNumber FormatSignificant(double x, const TNumberFormatSettings& settin
     }
     if (side == TRangeSide::In) return {text, ""};
     return ExponentForm(text, sc.Exponent, side, settings);
+}
+
+TFormattedNumber FormatVarianceSignificant(double variance, const TNumberFormatSettings& settings) {
+    TDisplayFormat display;
+    display.CurSignificantDigits = settings.DefaultSignificantDigits;
+    return FormatSignificant(variance, settings, display);
 }
 
 TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings, const TDisplayFormat& display) {

@@ -64,6 +64,12 @@ TFormattedNumber FormatDecimalsComma(int d, double x, const TNumberFormatSetting
 TFormattedNumber FormatSignificant(double x, const TNumberFormatSettings& settings,
                                    const TDisplayFormat& display);
 
+// A variance (the square of a standard deviation) with the model's
+// DefaultSignificantDigits significant digits, exponent form outside the
+// thresholds. Decimals fitted to the observations would show a small
+// nonzero variance (3,33e-10 with 9 decimals) as zero.
+TFormattedNumber FormatVarianceSignificant(double variance, const TNumberFormatSettings& settings);
+
 // x with as many decimals as u shows with CurSignificantDigits significant
 // digits; FormatSignificant(x) when u = 0; "0,0" when x = 0.
 TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings,

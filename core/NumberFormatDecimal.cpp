@@ -64,7 +64,9 @@ std::string FixedText(const TDecimal& d, int minInt, int minFrac, char sep) {
     for (int i = d.Point; i < n; ++i) frac += i < 0 ? '0' : d.Digits[static_cast<std::size_t>(i)];
     if (static_cast<int>(frac.size()) < minFrac) frac.append(static_cast<std::size_t>(minFrac) - frac.size(), '0');
     std::string out = (d.Negative && !d.IsZero()) ? "-" : "";
-    if (intPart.empty() && frac.empty()) intPart = "0";
+    // push_back, not = "0": GCC 12 at -O3 reports a false -Wrestrict inside
+    // std::string for the assignment of a literal here.
+    if (intPart.empty() && frac.empty()) intPart.push_back('0');
     out += intPart;
     if (!frac.empty()) {
         out += sep;

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string SystemReason(int err) { return err != 0 ? std::string(std::strerror(err)) : std::string(); }
+std::string SystemReason(int err) { return msg::SystemErrorText(err); }
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -31,8 +31,15 @@ struct FileCloser {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(fs::path(path), ec))
+    if (!fs::is_regular_file(fs::path(path), ec)) {
+        // A device or a folder exists: saying "not found" would send the
+        // user looking for the wrong thing.
+        std::error_code ec2;
+        const auto st = fs::status(fs::path(path), ec2);
+        if (!ec2 && fs::exists(st))
+            throw TModelFileError(msg::CannotOpen(path, msg::NotARegularFile(fs::is_directory(st))));
         throw TModelFileError(msg::CannotOpen(path, ec ? SystemReason(ec.value()) : SystemReason(ENOENT)));
+    }
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     if (!f) throw TModelFileError(msg::CannotOpen(path, SystemReason(errno)));

@@ -1,5 +1,6 @@
 #include "persistence/GumModelFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -53,6 +54,23 @@ void CheckSectionFraming(const std::vector<std::uint8_t>& file, const Layout& la
     }
 }
 
+// A model file, even a cut one, starts with its header and section 1's
+// packed block length, which is L1 - 4. Anything else (a README, a picture,
+// the JSON of export) is not a damaged model but no model at all.
+bool FramesAsModelFile(const std::vector<std::uint8_t>& file) {
+    if (file.size() < kFileHeaderSize + 4) return false;
+    const std::uint32_t l1 = GetU32(file.data() + 2);
+    return l1 >= 8 && GetU32(file.data() + kFileHeaderSize) == l1 - 4;
+}
+
+bool LooksLikeJson(const std::vector<std::uint8_t>& file) {
+    for (std::uint8_t b : file) {
+        if (b == ' ' || b == '\t' || b == '\r' || b == '\n') continue;
+        return b == '{' || b == '[';
+    }
+    return false;
+}
+
 }  // namespace
 
 void TGumModelFile::Create() { ClearAll(); }
@@ -92,6 +110,7 @@ void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     try {
         layout = ParseLayout(file);
     } catch (const TCorruptDataError& e) {
+        if (!FramesAsModelFile(file)) throw TModelFileError(msg::NotAModel(FileName, LooksLikeJson(file)));
         throw TModelFileError(msg::FileCorrupt(FileName, e.what()));
     }
     HeaderByte1 = file[0];
@@ -105,8 +124,7 @@ void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     Whole_.Assign(std::move(file));
 }
 
-void TGumModelFile::Save() {
-    MakeFileNameAbsolute();
+std::vector<std::uint8_t> TGumModelFile::Build() const {
     std::size_t total = kFileHeaderSize;
     for (const auto& s : Sections_) {
         if (s.Size() > std::numeric_limits<std::uint32_t>::max() - total)
@@ -119,6 +137,12 @@ void TGumModelFile::Save() {
     file.push_back(kHeaderByte2);
     for (const auto& s : Sections_) PutU32(file, static_cast<std::uint32_t>(s.Size()));
     for (const auto& s : Sections_) file.insert(file.end(), s.Bytes().begin(), s.Bytes().end());
+    return file;
+}
+
+void TGumModelFile::Save() {
+    MakeFileNameAbsolute();
+    std::vector<std::uint8_t> file = Build();
     WriteFileAtomically(FileName, file);
 
     HeaderByte1 = kHeaderByte1;
@@ -146,6 +170,20 @@ void TGumModelFile::WriteDisplaySection() {
     }
     const TMemoryStream& display = Sections_[sec_Display - 1];
     const std::size_t start = layout.offset[sec_Display - 1];
+    // Unchanged settings leave the file alone: its time stays, backups see
+    // no new version, and a read-only share is not written at all.
+    if (layout.length[sec_Display - 1] == display.Size() && file.size() == start + display.Size() &&
+        std::equal(display.Bytes().begin(), display.Bytes().end(), file.begin() + static_cast<std::ptrdiff_t>(start))) {
+        for (int i = 0; i < kSectionCount; ++i) {
+            Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
+            Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
+        }
+        HeaderByte1 = file[0];
+        HeaderByte2 = file[1];
+        Whole_.Assign(std::move(file));
+        HasDiskFile_ = true;
+        return;
+    }
     if (display.Size() > std::numeric_limits<std::uint32_t>::max() - start)
         throw TModelFileError(msg::CannotWrite(FileName, msg::SectionTooLarge()));
     file.resize(start);

@@ -76,13 +76,17 @@ public:
     // FileName, keeps its header bytes and sections 1..4, writes the new
     // section 5 and L5 and replaces the file atomically. Throws
     // TModelFileError and leaves the file untouched when it cannot be read,
-    // is not a model file, or cannot be written.
+    // is not a model file, or cannot be written. Writes nothing when the
+    // file's section 5 already holds these bytes.
     void WriteDisplaySection();
     // Makes FileName absolute, then writes a complete file under it from the five section streams
     // with the fixed header bytes, atomically; afterwards the whole-file
     // stream, offsets and lengths describe the file as written. Throws
     // TModelFileError, the old file intact.
     void Save();
+    // The complete file Save would write, without writing it (a model sent
+    // to standard output). Throws TModelFileError for a section too large.
+    std::vector<std::uint8_t> Build() const;
 
 private:
     std::array<TMemoryStream, kSectionCount> Sections_;

@@ -1,6 +1,8 @@
 #include "persistence/Messages.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Cp1251.h"
 
@@ -31,6 +33,37 @@ std::string CannotWrite(const std::string& file, const std::string& reason) {
 std::string NotAModelFile(const std::string& file, const std::string& detail) {
     return Cp1251("Файлът ") + Quoted(file) +
            Cp1251(" не е файл на модел и настройките на изгледа не са записани в него: ") + detail + ".";
+}
+
+std::string SystemErrorText(int err) {
+    switch (err) {
+        case 0: return {};
+        case ENOENT: return Cp1251("няма такъв файл или папка");
+        case EACCES:
+        case EPERM: return Cp1251("няма права за достъп");
+        case EISDIR: return Cp1251("това е папка, а не файл");
+        case ENOTDIR: return Cp1251("част от пътя не е папка");
+        case ENOSPC: return Cp1251("няма място на диска");
+        case EROFS: return Cp1251("файловата система е само за четене");
+        case EIO: return Cp1251("грешка при четене или запис на устройството");
+        case ENAMETOOLONG: return Cp1251("името на файла е твърде дълго");
+        case EMFILE:
+        case ENFILE: return Cp1251("отворени са твърде много файлове");
+        case EBUSY:
+        case ETXTBSY: return Cp1251("файлът е зает от друга програма");
+        case EDQUOT: return Cp1251("квотата на диска е изчерпана");
+        case ELOOP: return Cp1251("твърде много символни връзки в пътя");
+        default: return std::strerror(err);
+    }
+}
+
+std::string NotAModel(const std::string& file, bool looksLikeJson) {
+    return Cp1251("Файлът ") + Quoted(file) + Cp1251(" не е файл на модел") +
+           (looksLikeJson ? Cp1251(" (това е JSON документ: прочита се с „vormid-cli import“)") : std::string()) + ".";
+}
+
+std::string NotARegularFile(bool isDirectory) {
+    return isDirectory ? Cp1251("това е папка, а не файл") : Cp1251("не е обикновен файл");
 }
 
 std::string TruncatedData() { return Cp1251("данните свършват преждевременно"); }

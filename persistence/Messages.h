@@ -16,6 +16,15 @@ std::string CannotWrite(const std::string& file, const std::string& reason);
 // found something else on disk.
 std::string NotAModelFile(const std::string& file, const std::string& detail);
 
+// The reason of a system error number in Bulgarian (Windows-1251) for the
+// common causes; the system's own text for the rest.
+std::string SystemErrorText(int err);
+// "Файлът „F“ не е файл на модел (…)." for bytes that do not even frame as
+// one; a JSON document gets the hint that import reads it.
+std::string NotAModel(const std::string& file, bool looksLikeJson);
+// The reason a path that exists cannot be read as a file.
+std::string NotARegularFile(bool isDirectory);
+
 // Details of corrupt data (no file name).
 std::string TruncatedData();          // "данните свършват преждевременно"
 std::string BadPackedBlock();         // "пакетираният блок е с невярна дължина"

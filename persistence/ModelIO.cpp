@@ -69,7 +69,8 @@ void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TG
     LoadSections(file, [&] { file.LoadBytes(std::move(bytes)); }, model, display);
 }
 
-void SaveModel(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {
+namespace {
+void PackAll(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {
     TSectionWriter header, quantities, correlations, budgets;
     WriteHeaderSection(model, header);
     WriteQuantitiesSection(model, quantities);
@@ -80,7 +81,18 @@ void SaveModel(TGumModelFile& file, const TGumModel& model, const TDisplayState&
     PackSection(file, sec_Correlations, correlations);
     PackSection(file, sec_Budgets, budgets);
     PackSection(file, sec_Display, DisplayContent(model, display));
+}
+}  // namespace
+
+void SaveModel(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {
+    PackAll(file, model, display);
     file.Save();
+}
+
+std::vector<std::uint8_t> ModelFileBytes(const TGumModel& model, const TDisplayState& display) {
+    TGumModelFile file;
+    PackAll(file, model, display);
+    return file.Build();
 }
 
 bool SaveDisplaySettings(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {

@@ -26,6 +26,8 @@ void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TG
 // file.FileName (made absolute) through a temporary file. Throws
 // TModelFileError with the old file intact.
 void SaveModel(TGumModelFile& file, const TGumModel& model, const TDisplayState& display);
+// The bytes SaveModel would write, for a model sent elsewhere than a file.
+std::vector<std::uint8_t> ModelFileBytes(const TGumModel& model, const TDisplayState& display);
 
 // Writes only the display settings (section 5) into the model's file: only
 // when the container names a file it loaded or saved and that file still

@@ -10,7 +10,7 @@ jobs=$(nproc)
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev zlib1g-dev
   clang libclang-rt-14-dev
@@ -53,11 +53,13 @@ case "$mode" in
     ;;
   test)
     export QT_QPA_PLATFORM=offscreen
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Every build here stops at any warning. The main one is the Release
+    # build that people who install the program make.
+    build build -DCMAKE_BUILD_TYPE=Release -DVORMID_WERROR=ON
     ctest --test-dir build --output-on-failure -j"$jobs"
     # The libraries and their tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer; the window is left out to keep this fast.
-    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMID_SANITIZE=ON \
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMID_SANITIZE=ON -DVORMID_WERROR=ON \
       -DVORMID_BUILD_GUI=OFF -DVORMID_BUILD_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j"$jobs"
@@ -65,7 +67,7 @@ case "$mode" in
     # over its stored corpus, then mutates for a bounded time on a scratch
     # copy of it. Any crash, leak or hang fails the tests; the input that
     # caused it is left in build-fuzz/artifacts.
-    CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja >/dev/null
+    CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DVORMID_WERROR=ON >/dev/null
     cmake --build build-fuzz -j"$jobs"
     fuzz_seconds=${VORMID_FUZZ_SECONDS:-60}
     mkdir -p build-fuzz/artifacts

@@ -14,6 +14,7 @@ public:
 
     TGumModel& Model() { return model_; }
     TDisplayState* Display() override { return &display_; }
+    vormid::TGumModel* GumModel() override { return &model_; }
     TGumModelFile& File() { return file_; }
 
     QString FileName() const override;

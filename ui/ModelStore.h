@@ -9,6 +9,8 @@
 
 namespace vormid {
 
+class TGumModel;
+
 inline constexpr const char* kUntitledModelName = "Untitled.gmf";
 
 // A failed load or save; what() is UTF-8 text for the user.
@@ -42,6 +44,9 @@ public:
     // The window's display state kept with the model; none in stores
     // without a model file.
     virtual TDisplayState* Display() { return nullptr; }
+    // The measurement model itself; none in stores that only stand in for
+    // the file commands.
+    virtual TGumModel* GumModel() { return nullptr; }
 
     // Header fields that the main window edits directly.
     virtual QString ModelName() const = 0;

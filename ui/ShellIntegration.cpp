@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -62,7 +63,21 @@ QByteArray MimeInfoText() {
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\"application/x-gum-model\">\n"
         "    <comment>GUM Model File</comment>\n"
+        "    <icon name=\"application-x-gum-model\"/>\n"
         "    <glob pattern=\"*.gmf\"/>\n"
+        "    <magic priority=\"50\">\n"
+        "      <match type=\"big16\" value=\"0x4701\" offset=\"0\">\n"
+        "        <match type=\"byte\" value=\"0\" offset=\"5\">\n"
+        "          <match type=\"byte\" value=\"0\" offset=\"9\">\n"
+        "            <match type=\"byte\" value=\"0\" offset=\"13\">\n"
+        "              <match type=\"byte\" value=\"0\" offset=\"17\">\n"
+        "                <match type=\"byte\" value=\"0\" offset=\"21\"/>\n"
+        "              </match>\n"
+        "            </match>\n"
+        "          </match>\n"
+        "        </match>\n"
+        "      </match>\n"
+        "    </magic>\n"
         "  </mime-type>\n"
         "</mime-info>\n");
 }
@@ -82,9 +97,48 @@ QString DesktopEntryText(const QString& programPath) {
         .arg(QuoteExecArgument(programPath));
 }
 
+namespace {
+
+const QString kDesktopEntryName = QStringLiteral("applications/vormid.desktop");
+
+// The entry without its Exec line: what every entry of our registration shares.
+QString WithoutExecLine(const QString& entry) {
+    QStringList lines = entry.split(QLatin1Char('\n'));
+    lines.removeIf([](const QString& l) { return l.startsWith(QLatin1String("Exec=")); });
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool IsOwnPerUserEntry(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    return WithoutExecLine(QString::fromUtf8(file.readAll())) == WithoutExecLine(DesktopEntryText(QString()));
+}
+
+}  // namespace
+
+QStringList SystemDataDirs() {
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    dirs.removeAll(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return dirs;
+}
+
 void RegisterFileType(const QString& programPath, const QString& dataHome) {
+    RegisterFileType(programPath, dataHome, SystemDataDirs());
+}
+
+void RegisterFileType(const QString& programPath, const QString& dataHome, const QStringList& systemDataDirs) {
     QString home = dataHome.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) : dataHome;
     if (home.isEmpty()) return;
+    for (const QString& dir : systemDataDirs) {
+        if (QDir::cleanPath(dir) == QDir::cleanPath(home)) continue;
+        if (!QFileInfo::exists(dir + QLatin1Char('/') + kDesktopEntryName)) continue;
+        const QString own = home + QLatin1Char('/') + kDesktopEntryName;
+        if (IsOwnPerUserEntry(own) && QFile::remove(own)) {
+            QString updateDesktop = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
+            if (!updateDesktop.isEmpty()) QProcess::startDetached(updateDesktop, {home + QStringLiteral("/applications")});
+        }
+        return;
+    }
     bool desktopChanged =
         WriteIfChanged(home + QStringLiteral("/applications/vormid.desktop"), DesktopEntryText(programPath).toUtf8());
     bool mimeChanged = WriteIfChanged(home + QStringLiteral("/mime/packages/vormid-gmf.xml"), MimeInfoText());

@@ -16,14 +16,23 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "evaluation/QuantitySummary.h"
 #include "ui/HelpWindow.h"
+#include "ui/ModelController.h"
 #include "ui/TfrmDlgBox.h"
+#include "ui/pages/BudgetPage.h"
+#include "ui/pages/CorrelationPage.h"
+#include "ui/pages/DescriptionPage.h"
+#include "ui/pages/EquationPage.h"
+#include "ui/pages/ObservationPage.h"
+#include "ui/widgets/ByteLimitValidator.h"
 #include "ui_TfrmMain.h"
 
 namespace vormid {
 
 namespace {
 const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
+constexpr int kModelNameBytes = 255;
 }
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
@@ -33,6 +42,17 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
       settings_(std::move(settings)) {
     ui_->setupUi(this);
     document_ = std::make_unique<TDocument>(*store_, recent_, static_cast<IDocumentHost&>(*this));
+    controller_ = std::make_unique<TModelController>(*store_, *document_);
+    pages_ = {ui_->Description, ui_->Equation, ui_->Correlation, ui_->Values, ui_->Budjet};
+    for (TPage* page : pages_) {
+        page->Attach(*controller_);
+        ui_->miEdit->addActions(page->EditActions());
+        ui_->miBudget->addActions(page->BudgetActions());
+    }
+    ui_->edGumName->setValidator(new TByteLimitValidator(kModelNameBytes, ui_->edGumName));
+    quantityStatus_ = new QLabel(this);
+    quantityStatus_->setObjectName(QStringLiteral("lblQuantityStatus"));
+    ui_->StatusBar->addWidget(quantityStatus_, 1);
 
     pmRFL_ = new QMenu(this);
     pmRFL_->setObjectName(QStringLiteral("pmRFL"));
@@ -69,11 +89,6 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageEquation, 1);
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
-    ui_->splEquation->SetHeldPanel(0);
-    ui_->splBudget->SetHeldPanel(1);
-    ui_->splEquation->setStretchFactor(1, 1);
-    ui_->splBudget->setStretchFactor(0, 1);
-
     ConnectCommands();
     SelectMainPage(0);
     SelectModelPage(0);
@@ -81,6 +96,8 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
 }
 
 TfrmMain::~TfrmMain() = default;
+
+bool TfrmMain::Loading() const { return controller_->Loading(); }
 
 void TfrmMain::ConnectCommands() {
     auto both = [this](QToolButton* button, QAction* action, auto slot) {
@@ -110,16 +127,15 @@ void TfrmMain::ConnectCommands() {
     });
     connect(modelPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectModelPage);
 
-    connect(ui_->edGumName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (loading_) return;
-        store_->SetModelName(text);
-        document_->MarkModified(true);
-    });
+    connect(ui_->edGumName, &QLineEdit::textChanged, controller_.get(), &TModelController::SetModelName);
     connect(ui_->rbEvalGUM, &QRadioButton::toggled, this, [this](bool on) {
-        if (loading_ || !on) return;
-        store_->SetEvalMethod(0);
-        document_->MarkModified(true);
+        if (on) controller_->SetEvalMethod(0);
     });
+    connect(controller_.get(), &TModelController::selectionChanged, this, &TfrmMain::ShowQuantityStatus);
+    connect(controller_.get(), &TModelController::quantityChanged, this, [this](int index) {
+        if (index == controller_->Selected()) ShowQuantityStatus();
+    });
+    connect(controller_.get(), &TModelController::formatsChanged, this, &TfrmMain::ShowQuantityStatus);
 }
 
 void TfrmMain::UpdateEnables() {
@@ -134,8 +150,7 @@ void TfrmMain::UpdateEnables() {
     set(ui_->btnCopyStat, ui_->miCopy->menuAction(), e.Copy);
     set(ui_->btnPrint, ui_->miPrint, e.HardCopy);
     set(ui_->btnDelete, ui_->miDelete, e.Delete);
-    ui_->btnAddCorr->setEnabled(e.AddCorr);
-    ui_->btnDelCorr->setEnabled(e.DelCorr);
+    for (TPage* page : pages_) page->UpdateEnables(e);
     ui_->miRFL->setEnabled(e.RecentMenu);
     ui_->btnPageValues->setEnabled(e.ModelPages);
     ui_->btnPageBudget->setEnabled(e.ModelPages);
@@ -162,40 +177,43 @@ void TfrmMain::RebuildRecentMenus() {
 }
 
 void TfrmMain::FillFromModel() {
-    loading_ = true;
-    ui_->edGumName->setText(store_->ModelName());
-    ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
-    SelectMainPage(0);
-    SelectModelPage(0);
-    if (const TDisplayState* d = store_->Display()) {
-        ui_->splEquation->SetPanelHeight(d->EquationPanelHeight);
-        ui_->splBudget->SetPanelHeight(d->BudgetCommentPanelHeight);
+    {
+        auto scope = controller_->LoadingScope();
+        ui_->edGumName->setText(store_->ModelName());
+        ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
+        controller_->ModelReplaced();
+        for (TPage* page : pages_) page->Reload();
+        if (const TDisplayState* d = store_->Display())
+            for (TPage* page : pages_) page->ApplyDisplay(*d);
+        SelectMainPage(0);
+        SelectModelPage(0);
     }
-    loading_ = false;
     UpdateEnables();
     ui_->edGumName->setFocus();
 }
 
 void TfrmMain::CollectDisplayState() {
-    if (TDisplayState* d = store_->Display()) {
-        d->EquationPanelHeight = ui_->splEquation->PanelHeight();
-        d->BudgetCommentPanelHeight = ui_->splBudget->PanelHeight();
-    }
+    if (TDisplayState* d = store_->Display())
+        for (TPage* page : pages_) page->StoreDisplay(*d);
 }
 
 void TfrmMain::SelectMainPage(int page) {
     if (page < 0 || page > 2) return;
     if (QAbstractButton* b = mainPages_->button(page)) b->setChecked(true);
+    const bool switched = ui_->Book->currentIndex() != page;
     ui_->Book->setCurrentIndex(page);
     ui_->miBudget->menuAction()->setVisible(page == 2);
     ui_->miEdit->menuAction()->setVisible(page == 0);
+    if (switched && page > 0 && !controller_->Loading()) pages_[static_cast<std::size_t>(page + 2)]->Entered();
 }
 
 void TfrmMain::SelectModelPage(int page) {
     if (page < 0 || page > 2) return;
     if (QAbstractButton* b = modelPages_->button(page)) b->setChecked(true);
+    const bool switched = ui_->BookModel->currentIndex() != page;
     ui_->BookModel->setCurrentIndex(page);
     if (page == 2) UpdateEnables();
+    if (switched && !controller_->Loading()) pages_[static_cast<std::size_t>(page)]->Entered();
 }
 
 int TfrmMain::MainPage() const { return ui_->Book->currentIndex(); }
@@ -204,10 +222,11 @@ int TfrmMain::ModelPage() const { return ui_->BookModel->currentIndex(); }
 void TfrmMain::FormShow() {
     if (formShown_) return;
     formShown_ = true;
-    loading_ = true;
-    if (settings_) RestoreSettings(*settings_, recent_, placement_);
-    RebuildRecentMenus();
-    loading_ = false;
+    {
+        auto scope = controller_->LoadingScope();
+        if (settings_) RestoreSettings(*settings_, recent_, placement_);
+        RebuildRecentMenus();
+    }
     document_->Start();
     ApplyPlacement();
 }
@@ -287,7 +306,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     document_->Close();
-    loading_ = true;
+    auto scope = controller_->LoadingScope();
     if (settings_) StoreSettings(*settings_, recent_, CurrentPlacement());
     if (helpWindow_) helpWindow_->close();
     event->accept();
@@ -333,6 +352,12 @@ void TfrmMain::PrintCurrentPage() {
     dialog.setWindowTitle(QStringLiteral("Печат"));
     if (dialog.exec() != QDialog::Accepted) return;
     if (!PrintPage(printer)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+}
+
+void TfrmMain::ShowQuantityStatus() {
+    const TGumParam* q = controller_->SelectedQuantity();
+    quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
+                               : QString());
 }
 
 bool TfrmMain::PrintPage(QPrinter& printer) {

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "ui/UserSettings.h"
 
 class QButtonGroup;
+class QLabel;
 class QMenu;
 class QPrinter;
 class QSettings;
@@ -22,6 +24,8 @@ namespace Ui { class TfrmMain; }
 namespace vormid {
 
 class THelpWindow;
+class TModelController;
+class TPage;
 
 class TfrmMain : public QMainWindow, private IDocumentHost {
     Q_OBJECT
@@ -32,10 +36,11 @@ public:
 
     TDocument& Document() { return *document_; }
     IModelStore& Store() { return *store_; }
+    TModelController& Controller() { return *controller_; }
     const TRecentFiles& RecentFiles() const { return recent_; }
     QMenu* RecentPopup() const { return pmRFL_; }
     QMenu* CopyPopup() const { return pmCopy_; }
-    bool Loading() const { return loading_; }
+    bool Loading() const;
     const TWindowPlacement& SavedPlacement() const { return placement_; }
 
     // The first showing's work (settings, empty model, placement); runs
@@ -86,12 +91,17 @@ private:
     TWindowPlacement CurrentPlacement() const;
     void PrintCurrentPage();
     void RunPendingRequests();
+    void ShowQuantityStatus();
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     std::unique_ptr<IModelStore> store_;
     std::unique_ptr<QSettings> settings_;
     TRecentFiles recent_;
     std::unique_ptr<TDocument> document_;
+    std::unique_ptr<TModelController> controller_;
+    // Description, Equation, Correlation (inner notebook), Values, Budjet.
+    std::array<TPage*, 5> pages_{};
+    QLabel* quantityStatus_ = nullptr;
     TWindowPlacement placement_;
     QMenu* pmRFL_ = nullptr;
     QMenu* pmCopy_ = nullptr;
@@ -101,7 +111,6 @@ private:
     std::function<QString(bool)> fileDialogHook_;
     QString helpFile_;
     QList<QStringList> pendingRequests_;
-    bool loading_ = false;
     bool formShown_ = false;
     bool exposed_ = false;
 };

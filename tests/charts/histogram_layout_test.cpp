@@ -275,6 +275,17 @@ TEST(HistogramRender, ValueLabelsSitOverTheirBars) {
     (void)l;
 }
 
+TEST(HistogramRender, EverySizeAndOptionSetEnds) {
+    const auto d = Spread();
+    const auto one = Series({7});
+    for (const char* options : {"1121011010300", "1111011011600", "1122011012600", "1121011002100"})
+        for (auto [w, h] : {std::pair{485, 358}, {120, 60}, {40, 30}, {20, 10}, {1, 1}}) {
+            SCOPED_TRACE(std::string(options) + " " + std::to_string(w) + "x" + std::to_string(h));
+            EXPECT_FALSE(RenderHistogram(d, Options(options), w, h, FixedWidth).empty());
+            EXPECT_FALSE(RenderHistogram(one, Options(options), w, h, FixedWidth).empty());
+        }
+}
+
 TEST(HistogramData, DamagedBlockKeepsOnlyTheClassesItHas) {
     SeriesStatistics stats;
     stats.Count = 3;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -103,7 +106,7 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
         const ProcessResult r = RunCli({"budget", Example(name, ".gmf"), "--format", "json"});
         ASSERT_EQ(r.Status, 0) << name << ": " << r.Err;
         const json doc = json::parse(r.Out);
-        EXPECT_EQ(Keys(doc), (std::set<std::string>{"file", "budgets"}));
+        EXPECT_EQ(Keys(doc), (std::set<std::string>{"program", "version", "file", "budgets"}));
         ASSERT_FALSE(doc["budgets"].empty());
         for (const auto& b : doc["budgets"]) {
             EXPECT_EQ(Keys(b), budget_keys) << name;
@@ -371,6 +374,68 @@ TEST(CliProcess, CommandsNeverWriteTheirInput) {
     EXPECT_EQ(ReadFile(path), bytes);
     EXPECT_EQ(fs::last_write_time(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1) << "no stray files";
+}
+
+}  // namespace
+}  // namespace vormid::cli::test
+
+namespace vormid::cli::test {
+namespace {
+
+// A shell line around the tool, for the standard streams.
+int Shell(const std::string& line) {
+    const int status = std::system(("cd '" + TempDir("std") + "' && " + line).c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CliProcess, DashIsStandardInputAndOutput) {
+    const std::string cli = VORMID_CLI_PATH;
+    const std::string dir = TempDir("dash");
+    const std::string model = Example("mass", ".gmf");
+    ASSERT_EQ(Shell(cli + " export - < '" + model + "' > '" + dir + "/a.json'"), 0);
+    ASSERT_EQ(Shell(cli + " import - -o - < '" + dir + "/a.json' > '" + dir + "/b.gmf'"), 0);
+    EXPECT_FALSE(fs::exists(fs::path(TempDir("std")) / "-"));  // no file named "-"
+    ASSERT_EQ(Shell(cli + " budget - --format json < '" + dir + "/b.gmf' > '" + dir + "/b.json'"), 0);
+    ASSERT_EQ(Shell(cli + " stats - --format json < '" + dir + "/b.gmf' > '" + dir + "/s.json'"), 0);
+    const json budget = json::parse(ReadFile(dir + "/b.json"));
+    EXPECT_EQ(budget["program"], "vormid-cli");
+    EXPECT_EQ(budget["file"], "-");
+    EXPECT_FALSE(budget["version"].get<std::string>().empty());
+    const json stats = json::parse(ReadFile(dir + "/s.json"));
+    EXPECT_EQ(stats["program"], "vormid-cli");
+    EXPECT_EQ(ReadFile(dir + "/a.json"), RunCli({"export", dir + "/b.gmf"}).Out);
+}
+
+TEST(CliProcess, FailedBudgetHasNoFigures) {
+    REQUIRE_EVALUATION();
+    const std::string dir = TempDir("nullfigures");
+    WriteFile(dir + "/bad.json", R"({"equation": "{\\rtf1 Y = A/0\\par}",
+        "quantities": [{"name": "Y", "kind": "Result"},
+                       {"name": "A", "kind": "TypeB", "eval_type": "standard", "value": 1, "stated_value": 0.1}]})");
+    ASSERT_EQ(RunCli({"import", dir + "/bad.json", "-o", dir + "/bad.gmf"}).Status, 0);
+    const json b = json::parse(RunCli({"budget", dir + "/bad.gmf", "--format", "json"}).Out)["budgets"][0];
+    for (const char* key : {"value", "combined_uncertainty", "relative_uncertainty", "effective_dof", "coverage_factor",
+                            "coverage_probability", "expanded_uncertainty"})
+        EXPECT_TRUE(b[key].is_null()) << key;
+    for (const auto& e : b["entries"]) EXPECT_TRUE(e["contribution"].is_null());
+    const std::string csv = RunCli({"budget", dir + "/bad.gmf", "--format", "csv"}).Out;
+    EXPECT_NE(csv.find("Y,result,Y,Result,,,,,,,,,,,,,,"), std::string::npos) << csv;
+}
+
+TEST(CliProcess, ImportWarnsAndRefusesNamingTheQuantity) {
+    const std::string dir = TempDir("importchecks");
+    WriteFile(dir + "/neg.json", R"({"quantities": [{"name": "Y", "kind": "Result"},
+        {"name": "A", "kind": "TypeB", "eval_type": "standard", "value": 1, "stated_value": -0.1}]})");
+    const ProcessResult neg = RunCli({"import", dir + "/neg.json", "-o", dir + "/neg.gmf"});
+    EXPECT_EQ(neg.Status, 3);
+    EXPECT_NE(neg.Err.find("quantities[1].stated_value"), std::string::npos) << neg.Err;
+    EXPECT_NE(neg.Err.find("„A“"), std::string::npos) << neg.Err;
+    EXPECT_FALSE(fs::exists(dir + "/neg.gmf"));
+    WriteFile(dir + "/warn.json", R"({"quantities": [{"name": "Y", "kind": "Result", "coverage_method": 1,
+        "coverage_probability": 0.95}]})");
+    const ProcessResult warn = RunCli({"import", dir + "/warn.json", "-o", dir + "/warn.gmf"});
+    EXPECT_EQ(warn.Status, 0);
+    EXPECT_NE(warn.Err.find("в проценти ли е?"), std::string::npos) << warn.Err;
 }
 
 }  // namespace

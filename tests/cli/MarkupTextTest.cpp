@@ -1,4 +1,4 @@
-#include "cli/MarkupText.h"
+#include "core/NameMarkup.h"
 
 #include <gtest/gtest.h>
 

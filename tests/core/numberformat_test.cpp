@@ -254,3 +254,19 @@ TEST(NumberFormat, RandomInputsGiveWellFormedTexts) {
 
 }  // namespace
 }  // namespace vormid
+
+namespace vormid {
+namespace {
+
+TEST(NumberFormatVariance, ANonzeroVarianceIsNeverShownAsZero) {
+    TNumberFormatSettings s;  // 3 significant digits, exponent form below 1e-6
+    const TFormattedNumber small = FormatVarianceSignificant(3.33e-10, s);
+    EXPECT_EQ(small.Mantissa, "0,333x10");  // exponents go in steps of three
+    EXPECT_EQ(small.Exponent, "-9");
+    EXPECT_EQ(FormatVarianceSignificant(0.0123456, s).Mantissa, "0,0123");
+    s.DefaultSignificantDigits = 5;
+    EXPECT_EQ(FormatVarianceSignificant(2.5, s).Mantissa, "2,5000");
+}
+
+}  // namespace
+}  // namespace vormid

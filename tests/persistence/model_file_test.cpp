@@ -2,6 +2,9 @@
 // update, including damaged files and failed writes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include <filesystem>
 
 #include "persistence/GumModelFile.h"
@@ -98,6 +101,45 @@ TEST(ModelFile, SectionLengthZeroIsAnEmptySection) {
     EXPECT_EQ(f.SectionOffset(3), 30);
 }
 
+TEST(ModelFile, OtherFilesAreNoModelAndSystemErrorsAreBulgarian) {
+    test::TempDir dir;
+    const struct {
+        const char* name;
+        std::string content;
+        const char* said;
+    } cases[] = {
+        {"readme", "# Vormid\n\nA program for uncertainty budgets, long enough to fill a header.\n", "не е файл на модел"},
+        {"png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(40, '\0'), "не е файл на модел"},
+        {"export json", "{\n  \"format\": \"vormid-model\", \"version\": 1, \"quantities\": []\n}\n", "vormid-cli import"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.File(std::string(c.name) + ".gmf");
+        test::WriteFile(path, Bytes(c.content.begin(), c.content.end()));
+        TGumModelFile f;
+        f.FileName = path;
+        try {
+            f.Load();
+            ADD_FAILURE() << "loaded";
+        } catch (const TModelFileError& e) {
+            EXPECT_TRUE(Contains(e.what(), c.said)) << e.what();
+            EXPECT_FALSE(Contains(e.what(), "повреден")) << e.what();
+        }
+    }
+    for (const auto& [path, said] : {std::pair<std::string, const char*>{dir.File("missing.gmf"), "няма такъв файл"},
+                                     {dir.File(""), "папка"},
+                                     {"/dev/null", "не е обикновен файл"}}) {
+        TGumModelFile f;
+        f.FileName = path;
+        try {
+            f.Load();
+            ADD_FAILURE() << "loaded " << path;
+        } catch (const TModelFileError& e) {
+            EXPECT_TRUE(Contains(e.what(), said)) << e.what();
+        }
+    }
+}
+
 TEST(ModelFile, DamagedContainersAreRefusedNamingTheFile) {
     test::TempDir dir;
     Bytes valid(22, 0);
@@ -125,7 +167,8 @@ TEST(ModelFile, DamagedContainersAreRefusedNamingTheFile) {
             f.Load();
             ADD_FAILURE() << "loaded";
         } catch (const TModelFileError& e) {
-            EXPECT_TRUE(Contains(e.what(), "е повреден"));
+            // Bytes that do not even frame as a model are no model at all.
+            EXPECT_TRUE(Contains(e.what(), "е повреден") || Contains(e.what(), "не е файл на модел")) << e.what();
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
         }
         for (int i = 1; i <= 5; ++i) EXPECT_EQ(f.Section(i).Size(), 0u);
@@ -184,6 +227,23 @@ TEST_F(DisplaySection, ShorterAndLongerSectionsReplaceOnlySectionFive) {
         ExpectFileWith(display);
         EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
     }
+}
+
+TEST_F(DisplaySection, UnchangedSettingsLeaveTheFileAndItsTimeAlone) {
+    const Bytes display = Hex({1, 2, 3});
+    PackInto(file, 5, display);
+    file.WriteDisplaySection();
+    namespace fs = std::filesystem;
+    const auto before = fs::last_write_time(file.FileName);
+    // Even a file nobody may write takes the same settings without a failure.
+    fs::permissions(file.FileName, fs::perms::owner_read, fs::perm_options::replace);
+    fs::last_write_time(file.FileName, before - std::chrono::hours(1));
+    const auto older = fs::last_write_time(file.FileName);
+    PackInto(file, 5, display);
+    EXPECT_NO_THROW(file.WriteDisplaySection());
+    EXPECT_EQ(fs::last_write_time(file.FileName), older);
+    fs::permissions(file.FileName, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    ExpectFileWith(display);
 }
 
 TEST_F(DisplaySection, UsesTheFileOnDiskNotTheStreamOfAnEarlierLoad) {

@@ -1,10 +1,29 @@
 #include "ui/richtext/RichTextEditor.h"
 
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QEvent>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QUrl>
 #include <QScopedValueRollback>
-#include <QTextEdit>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextList>
 
-#include "ui/TextCodec.h"
+#include "core/RtfReader.h"
+#include "core/RtfWriter.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui/dialogs/TfrmFontColor.h"
+#include "ui/dialogs/TfrmInsSymb.h"
+#include "ui/richtext/RtfTextDocument.h"
 #include "ui_RichTextEditor.h"
 
 namespace vormid {
@@ -20,59 +39,55 @@ const char* ObjectName(TRichTextEditor::TKind kind) {
     return "Editor";
 }
 
-// Until the RTF layer lands: the text of the stored bytes without control
-// words and groups of the header.
-QString InterimText(const std::string& rtf) {
-    if (rtf.rfind("{\\rtf", 0) != 0) return FromCp1251(rtf);
-    std::string out;
-    int depth = 0, skipDepth = -1;
-    for (std::size_t i = 0; i < rtf.size(); ++i) {
-        char c = rtf[i];
-        if (c == '{') { ++depth; continue; }
-        if (c == '}') { if (depth == skipDepth) skipDepth = -1; --depth; continue; }
-        if (c == '\\' && i + 1 < rtf.size()) {
-            char n = rtf[i + 1];
-            if ((n >= 'a' && n <= 'z') || (n >= 'A' && n <= 'Z')) {
-                std::size_t j = i + 1;
-                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
-                std::string word = rtf.substr(i + 1, j - i - 1);
-                while (j < rtf.size() && (std::isdigit(static_cast<unsigned char>(rtf[j])) || rtf[j] == '-')) ++j;
-                if (j < rtf.size() && rtf[j] == ' ') ++j;
-                if (word == "fonttbl" || word == "colortbl" || word == "stylesheet") skipDepth = depth;
-                if (word == "par" && skipDepth < 0) out += '\n';
-                i = j - 1;
-                continue;
-            }
-            if (skipDepth < 0 && n != '\'' && n != '*') out += n;
-            ++i;
-            continue;
-        }
-        if (skipDepth < 0 && c != '\r' && c != '\n') out += c;
-    }
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    return FromCp1251(out);
-}
-
-std::string InterimRtf(const QString& text) {
-    std::string out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Tahoma;}}\r\n"
-                      "\\viewkind4\\uc1\\pard\\f0\\fs16 ";
-    for (unsigned char c : ToCp1251(text)) {
-        if (c == '\n') out += "\\par\r\n";
-        else if (c == '\\' || c == '{' || c == '}') { out += '\\'; out += char(c); }
-        else if (c >= 0x80) { char buf[8]; std::snprintf(buf, sizeof buf, "\\'%02x", c); out += buf; }
-        else out += char(c);
-    }
-    out += "\\par\r\n}\r\n";
-    return out;
+QIcon ColorIcon(const QColor& color) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(11);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
+    p.fillRect(QRect(1, 12, 14, 4), color);
+    return QIcon(pm);
 }
 
 }  // namespace
 
 TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TRichTextEditor>()) {
     ui_->setupUi(this);
+    QFont base(QStringLiteral("Tahoma"));
+    base.setPointSize(8);
+    ui_->rtfText->document()->setDefaultFont(base);
     ui_->rtfText->installEventFilter(this);
+    ui_->rtfText->setContextMenuPolicy(Qt::CustomContextMenu);
+    ui_->rtfText->PasteCheck = [this](const QMimeData* d) { return CheckPaste(d); };
+    const struct {
+        QToolButton* b;
+        const char* text;
+    } labels[] = {{ui_->btnBold, "B"},       {ui_->btnItalic, "I"},      {ui_->btnUnderline, "U"},
+                  {ui_->btnSuperscript, "x²"}, {ui_->btnSubscript, "x₂"}, {ui_->btnLeftAlign, "⯇"},
+                  {ui_->btnCenterAlign, "≡"}, {ui_->btnRightAlign, "⯈"}, {ui_->btnBullets, "•"},
+                  {ui_->btnUndo, "↶"},       {ui_->btnRedo, "↷"},        {ui_->btnCut, "✂"},
+                  {ui_->btnCopy, "⧉"},       {ui_->btnPaste, "📋"},     {ui_->btnObject, "🖼"},
+                  {ui_->btnInsSymb, "Ω"}};
+    for (const auto& l : labels) l.b->setText(QString::fromUtf8(l.text));
+    QFont bf = ui_->btnBold->font();
+    bf.setBold(true);
+    ui_->btnBold->setFont(bf);
+    QFont itf = ui_->btnItalic->font();
+    itf.setItalic(true);
+    ui_->btnItalic->setFont(itf);
+    QFont uf = ui_->btnUnderline->font();
+    uf.setUnderline(true);
+    ui_->btnUnderline->setFont(uf);
+    ui_->btnFontColor->setIcon(ColorIcon(Qt::black));
     connect(ui_->rtfText->document(), &QTextDocument::contentsChanged, this, &TRichTextEditor::OnContentsChanged);
+    connect(ui_->rtfText, &QTextEdit::customContextMenuRequested, this, &TRichTextEditor::ShowContextMenu);
+    ConnectToolbar();
     SetKind(TKind::Description);
+    UpdateToolbar();
 }
 
 TRichTextEditor::~TRichTextEditor() = default;
@@ -80,30 +95,126 @@ TRichTextEditor::~TRichTextEditor() = default;
 void TRichTextEditor::SetKind(TKind kind) {
     kind_ = kind;
     setObjectName(QString::fromLatin1(ObjectName(kind)));
+    const bool equation = kind == TKind::Equation;
+    for (QWidget* w : {static_cast<QWidget*>(ui_->btnLeftAlign), static_cast<QWidget*>(ui_->btnCenterAlign),
+                       static_cast<QWidget*>(ui_->btnRightAlign), static_cast<QWidget*>(ui_->btnBullets),
+                       static_cast<QWidget*>(ui_->btnCopy), static_cast<QWidget*>(ui_->btnCut),
+                       static_cast<QWidget*>(ui_->btnPaste), static_cast<QWidget*>(ui_->btnObject),
+                       static_cast<QWidget*>(ui_->sep2)})
+        w->setVisible(!equation);
+    ui_->rtfText->PlainOnly = equation;
+    ui_->rtfText->setAcceptRichText(!equation);
+    // The controls carry the names of their field: none for the
+    // description, 2 for the comment, 3 for the equation, 4 for the budget.
+    const QString suffix = kind == TKind::Description ? QString()
+                           : kind == TKind::Comment   ? QStringLiteral("2")
+                           : kind == TKind::Equation  ? QStringLiteral("3")
+                                                      : QStringLiteral("4");
+    const struct {
+        QWidget* w;
+        const char* base;
+    } names[] = {{ui_->cbFontName, "cbFontName"},     {ui_->btnBold, "btnBold"},
+                 {ui_->btnItalic, "btnItalic"},       {ui_->btnUnderline, "btnUnderline"},
+                 {ui_->btnLeftAlign, "btnLeftAlign"}, {ui_->btnCenterAlign, "btnCenterAlign"},
+                 {ui_->btnRightAlign, "btnRightAlign"}, {ui_->btnBullets, "btnBullets"},
+                 {ui_->btnFontColor, "btnFontColor"}, {ui_->btnSuperscript, "btnSuperscript"},
+                 {ui_->btnSubscript, "btnSubscript"}, {ui_->btnUndo, "btnUndo"},
+                 {ui_->btnRedo, "btnRedo"},           {ui_->btnCopy, "btnCopy"},
+                 {ui_->btnCut, "btnCut"},             {ui_->btnPaste, "btnPaste"},
+                 {ui_->btnObject, "btnObject"},       {ui_->btnInsSymb, "btnInsSymb"}};
+    for (const auto& n : names) n.w->setObjectName(QString::fromLatin1(n.base) + suffix);
+    ui_->ceFontSize->setObjectName(kind == TKind::Description ? QStringLiteral("ceFontSize")
+                                                              : QStringLiteral("seFontSize") + suffix);
 }
 
 void TRichTextEditor::SetRtf(const std::string& rtf) {
     QScopedValueRollback<int> guard(loading_, loading_ + 1);
     stored_ = rtf;
-    ui_->rtfText->setPlainText(InterimText(rtf));
+    TRtfDocument doc = ReadRtf(rtf);
+    FillTextDocument(doc, *ui_->rtfText->document());
     ui_->rtfText->document()->clearUndoRedoStacks();
+    ui_->rtfText->document()->setModified(false);
+    hidden_ = doc.HasUnsupported;
+    confirmed_ = false;
+    // A text beyond the limit is shown but not edited here: writing it back
+    // at every keystroke would make the window sluggish.
+    const bool tooLarge = rtf.size() > kMaxRtfBytes;
+    ui_->rtfText->setReadOnly(tooLarge);
+    ui_->lblHidden->setVisible(hidden_ || tooLarge);
+    ui_->lblHidden->setText(tooLarge ? QStringLiteral("Текстът е по-дълъг от 1 MiB и не може да се редактира тук.")
+                                     : QStringLiteral("Текстът съдържа обекти, които не могат да бъдат показани "
+                                                      "тук. При редакция те ще бъдат премахнати."));
     edited_ = false;
     changedSinceFocus_ = false;
+    UpdateToolbar();
 }
 
 std::string TRichTextEditor::Rtf() const {
     if (!edited_) return stored_;
-    return InterimRtf(ui_->rtfText->toPlainText());
+    return WriteRtf(ReadTextDocument(*ui_->rtfText->document()));
 }
 
 QString TRichTextEditor::PlainText() const { return ui_->rtfText->toPlainText(); }
 
 QTextEdit* TRichTextEditor::TextEdit() const { return ui_->rtfText; }
 
+bool TRichTextEditor::ConfirmEdit() {
+    if (loading_ || ui_->rtfText->isReadOnly()) return !loading_ && !ui_->rtfText->isReadOnly();
+    if (!hidden_ || confirmed_) return true;
+    TDlgAnswer a = AskMessageBox(QStringLiteral("Текстът съдържа обекти, които не могат да бъдат показани. "
+                                                "Ако продължите, те ще бъдат премахнати. Да се продължи ли?"),
+                                 akYesNo);
+    if (a != TDlgAnswer::Yes) return false;
+    confirmed_ = true;
+    ui_->lblHidden->hide();
+    return true;
+}
+
+bool TRichTextEditor::CheckPaste(const QMimeData* data) {
+    if (!ConfirmEdit()) return false;
+    std::size_t estimate = 0;
+    if (data->hasImage()) {
+        QImage image = qvariant_cast<QImage>(data->imageData());
+        estimate += static_cast<std::size_t>(image.sizeInBytes());  // hex doubles what PNG packs
+    } else if (kind_ != TKind::Equation && data->hasHtml()) {
+        estimate += static_cast<std::size_t>(data->html().size());
+    } else if (data->hasText()) {
+        estimate += static_cast<std::size_t>(data->text().size()) * 2;
+    }
+    if (estimate + static_cast<std::size_t>(ui_->rtfText->document()->characterCount()) * 2 > kMaxRtfBytes) {
+        ShowMessageBox(QStringLiteral("Поставянето е отказано: полето може да съдържа най-много 1 MiB текст."));
+        return false;
+    }
+    return true;
+}
+
 bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->rtfText && event->type() == QEvent::FocusOut && changedSinceFocus_) {
-        changedSinceFocus_ = false;
-        emit editingFinished();
+    if (watched == ui_->rtfText) {
+        if (event->type() == QEvent::FocusOut && changedSinceFocus_) {
+            changedSinceFocus_ = false;
+            emit editingFinished();
+        }
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool paste = key->matches(QKeySequence::Paste) ||
+                               (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ShiftModifier);
+            if (paste && kind_ == TKind::Equation) {
+                const QMimeData* d = QApplication::clipboard()->mimeData();
+                if (!d || !d->hasText() || d->hasImage()) return true;  // swallowed
+            }
+            if (kind_ == TKind::Equation && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                (key->modifiers() & Qt::ShiftModifier)) {
+                // A line break inside a paragraph would join two equation lines.
+                ui_->rtfText->textCursor().insertBlock();
+                return true;
+            }
+            const bool typed = !key->text().isEmpty() && (key->text().at(0).unicode() >= 32 ||
+                                                          key->key() == Qt::Key_Return ||
+                                                          key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab);
+            const bool edits = typed || key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace || paste ||
+                               key->matches(QKeySequence::Cut);
+            if (edits && hidden_ && !confirmed_ && !ConfirmEdit()) return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -112,7 +223,207 @@ void TRichTextEditor::OnContentsChanged() {
     if (loading_) return;
     edited_ = true;
     changedSinceFocus_ = true;
+    UpdateToolbar();
     emit textEdited();
+}
+
+void TRichTextEditor::MergeFormat(const QTextCharFormat& format) {
+    if (loading_ || !ConfirmEdit()) return;
+    ui_->rtfText->mergeCurrentCharFormat(format);
+    ui_->rtfText->setFocus();
+}
+
+void TRichTextEditor::ConnectToolbar() {
+    QTextEdit* t = ui_->rtfText;
+    connect(ui_->btnBold, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat f;
+        f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        MergeFormat(f);
+    });
+    connect(ui_->btnItalic, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat f;
+        f.setFontItalic(on);
+        MergeFormat(f);
+    });
+    connect(ui_->btnUnderline, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat f;
+        f.setFontUnderline(on);
+        MergeFormat(f);
+    });
+    auto vertical = [this] {
+        QTextCharFormat f;
+        f.setVerticalAlignment(ui_->btnSuperscript->isChecked() ? QTextCharFormat::AlignSuperScript
+                               : ui_->btnSubscript->isChecked() ? QTextCharFormat::AlignSubScript
+                                                                 : QTextCharFormat::AlignNormal);
+        MergeFormat(f);
+    };
+    connect(ui_->btnSuperscript, &QToolButton::clicked, this, [this, vertical](bool on) {
+        if (on) ui_->btnSubscript->setChecked(false);
+        vertical();
+    });
+    connect(ui_->btnSubscript, &QToolButton::clicked, this, [this, vertical](bool on) {
+        if (on) ui_->btnSuperscript->setChecked(false);
+        vertical();
+    });
+    connect(ui_->cbFontName, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
+        QTextCharFormat f;
+        f.setFontFamilies({font.family()});
+        MergeFormat(f);
+    });
+    connect(ui_->ceFontSize, &QSpinBox::valueChanged, this, [this](int size) {
+        QTextCharFormat f;
+        f.setFontPointSize(size);
+        MergeFormat(f);
+    });
+    auto align = [this](Qt::Alignment a) {
+        if (loading_ || !ConfirmEdit()) return;
+        ui_->rtfText->setAlignment(a);
+        UpdateToolbar();
+    };
+    connect(ui_->btnLeftAlign, &QToolButton::clicked, this, [align] { align(Qt::AlignLeft); });
+    connect(ui_->btnCenterAlign, &QToolButton::clicked, this, [align] { align(Qt::AlignHCenter); });
+    connect(ui_->btnRightAlign, &QToolButton::clicked, this, [align] { align(Qt::AlignRight); });
+    connect(ui_->btnBullets, &QToolButton::clicked, this, [this](bool on) {
+        if (loading_ || !ConfirmEdit()) return;
+        QTextCursor c = ui_->rtfText->textCursor();
+        if (on) {
+            c.createList(QTextListFormat::ListDisc);
+        } else if (QTextList* list = c.currentList()) {
+            list->remove(c.block());
+            QTextBlockFormat bf = c.blockFormat();
+            bf.setIndent(0);
+            c.setBlockFormat(bf);
+        }
+    });
+    connect(ui_->btnUndo, &QToolButton::clicked, t, &QTextEdit::undo);
+    connect(ui_->btnRedo, &QToolButton::clicked, t, &QTextEdit::redo);
+    connect(ui_->btnCopy, &QToolButton::clicked, t, &QTextEdit::copy);
+    connect(ui_->btnCut, &QToolButton::clicked, this, [this] {
+        if (ConfirmEdit()) ui_->rtfText->cut();
+    });
+    connect(ui_->btnPaste, &QToolButton::clicked, t, &QTextEdit::paste);
+    connect(ui_->btnObject, &QToolButton::clicked, this, &TRichTextEditor::InsertPicture);
+    connect(ui_->btnInsSymb, &QToolButton::clicked, this, &TRichTextEditor::ChooseSymbol);
+    connect(ui_->btnFontColor, &QToolButton::clicked, this, &TRichTextEditor::ChooseColor);
+    connect(t, &QTextEdit::cursorPositionChanged, this, &TRichTextEditor::UpdateToolbar);
+    connect(t, &QTextEdit::currentCharFormatChanged, this, &TRichTextEditor::UpdateToolbar);
+    connect(t, &QTextEdit::selectionChanged, this, &TRichTextEditor::UpdateToolbar);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TRichTextEditor::UpdateToolbar);
+}
+
+// The toolbar shows the selection's format without triggering the controls.
+void TRichTextEditor::UpdateToolbar() {
+    QTextEdit* t = ui_->rtfText;
+    QTextCharFormat f = t->currentCharFormat();
+    QTextCursor c = t->textCursor();
+    const QList<QWidget*> controls = ui_->pnlToolbar->findChildren<QWidget*>();
+    std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+    for (QWidget* w : controls) blockers.push_back(std::make_unique<QSignalBlocker>(w));
+    ui_->btnBold->setChecked(f.fontWeight() >= QFont::DemiBold);
+    ui_->btnItalic->setChecked(f.fontItalic());
+    ui_->btnUnderline->setChecked(f.fontUnderline());
+    ui_->btnSuperscript->setChecked(f.verticalAlignment() == QTextCharFormat::AlignSuperScript);
+    ui_->btnSubscript->setChecked(f.verticalAlignment() == QTextCharFormat::AlignSubScript);
+    ui_->btnBullets->setChecked(c.currentList() != nullptr);
+    Qt::Alignment a = t->alignment() & Qt::AlignHorizontal_Mask;
+    ui_->btnCenterAlign->setChecked(a & Qt::AlignHCenter);
+    ui_->btnRightAlign->setChecked(a & Qt::AlignRight);
+    ui_->btnLeftAlign->setChecked(!(a & (Qt::AlignHCenter | Qt::AlignRight)));
+    double pt = f.fontPointSize() > 0 ? f.fontPointSize() : t->document()->defaultFont().pointSizeF();
+    ui_->ceFontSize->setValue(static_cast<int>(pt + 0.5));
+    QStringList families = f.fontFamilies().toStringList();
+    QString family = families.isEmpty() ? t->document()->defaultFont().family() : families.first();
+    int index = ui_->cbFontName->findText(family);
+    if (index >= 0) ui_->cbFontName->setCurrentIndex(index);
+    QColor color = f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor(Qt::black);
+    ui_->btnFontColor->setIcon(ColorIcon(color));
+    ui_->btnFontColor->setProperty("shownColor", color);
+    ui_->btnCopy->setEnabled(c.hasSelection());
+    ui_->btnCut->setEnabled(c.hasSelection());
+    ui_->btnPaste->setEnabled(t->canPaste());
+    ui_->btnUndo->setEnabled(t->document()->isUndoAvailable());
+    ui_->btnRedo->setEnabled(t->document()->isRedoAvailable());
+}
+
+void TRichTextEditor::ShowContextMenu(const QPoint& pos) {
+    QTextEdit* t = ui_->rtfText;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("pmRTF"));
+    const bool sel = t->textCursor().hasSelection();
+    menu.addAction(QStringLiteral("Отмяна"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
+    menu.addAction(QStringLiteral("Възстановяване"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Изрязване"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Копиране"), t, &QTextEdit::copy)->setEnabled(sel);
+    menu.addAction(QStringLiteral("Поставяне"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
+    menu.addAction(QStringLiteral("Изтриване"), this, [this] {
+        if (ConfirmEdit()) ui_->rtfText->textCursor().removeSelectedText();
+    })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Маркиране на всичко"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
+    if (kind_ != TKind::Equation) {
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Вмъкване"), this, &TRichTextEditor::InsertPicture);
+    }
+    menu.exec(t->viewport()->mapToGlobal(pos));
+}
+
+void TRichTextEditor::InsertPicture() {
+    if (kind_ == TKind::Equation || !ConfirmEdit()) return;
+    QStringList patterns, entries;
+    for (const QByteArray& f : QImageReader::supportedImageFormats()) {
+        patterns << QStringLiteral("*.") + QString::fromLatin1(f);
+        entries << QString::fromLatin1(f).toUpper() + QStringLiteral(" (*.") + QString::fromLatin1(f) + QLatin1Char(')');
+    }
+    QString filter = QStringLiteral("Всички картини (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") +
+                     entries.join(QStringLiteral(";;"));
+    QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), filter);
+    if (file.isEmpty()) return;
+    QImage image(file);
+    if (image.isNull()) {
+        ShowMessageBox(QStringLiteral("Картината не може да бъде прочетена."));
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    if (!CheckPaste(data)) {
+        delete data;
+        return;
+    }
+    delete data;
+    static int counter = 0;
+    QString name = QStringLiteral("rtfinserted:%1").arg(++counter);
+    ui_->rtfText->document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat f;
+    f.setName(name);
+    f.setWidth(image.width());
+    f.setHeight(image.height());
+    ui_->rtfText->textCursor().insertImage(f);
+}
+
+void TRichTextEditor::InsertSymbol(char32_t codePoint) {
+    if (!ConfirmEdit()) return;
+    ui_->rtfText->textCursor().insertText(QString::fromUcs4(&codePoint, 1));
+    ui_->rtfText->setFocus();
+}
+
+void TRichTextEditor::ChooseSymbol() {
+    if (loading_) return;
+    TfrmInsSymb dialog(this);
+    dialog.PlaceBelow(ui_->btnInsSymb, ui_->pnlToolbar);
+    if (dialog.exec() == QDialog::Accepted) InsertSymbol(dialog.Chosen());
+}
+
+void TRichTextEditor::ChooseColor() {
+    if (loading_) return;
+    auto* palette = new TfrmFontColor(this);
+    QColor shown = ui_->btnFontColor->property("shownColor").value<QColor>();
+    connect(palette, &TfrmFontColor::colorSelected, this, [this](const QColor& color) {
+        ui_->btnFontColor->setIcon(ColorIcon(color));
+        QTextCharFormat f;
+        f.setForeground(color);
+        MergeFormat(f);
+    });
+    palette->Popup(ui_->btnFontColor, ui_->btnFontColor->rect(), shown);
 }
 
 }  // namespace vormid

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+class QMimeData;
+class QTextCharFormat;
 class QTextEdit;
 
 namespace Ui { class TRichTextEditor; }
@@ -44,6 +46,15 @@ public:
     // The text area itself (focus, tests).
     QTextEdit* TextEdit() const;
 
+    // Inserts one character at the caret through the editor, as a typed
+    // character would be (the symbol dialog's result).
+    void InsertSymbol(char32_t codePoint);
+    // The stored text holds content the field cannot show (embedded
+    // objects, metafile pictures); the first edit asks before dropping it.
+    bool HasHiddenContent() const { return hidden_; }
+    // The most RTF one field holds; larger pastes are refused.
+    static constexpr std::size_t kMaxRtfBytes = 1024 * 1024;
+
 signals:
     // Every change the user makes.
     void textEdited();
@@ -55,6 +66,15 @@ protected:
 
 private:
     void OnContentsChanged();
+    void ConnectToolbar();
+    void UpdateToolbar();
+    void MergeFormat(const QTextCharFormat& format);
+    bool ConfirmEdit();
+    bool CheckPaste(const QMimeData* data);
+    void ShowContextMenu(const QPoint& pos);
+    void InsertPicture();
+    void ChooseSymbol();
+    void ChooseColor();
 
     std::unique_ptr<Ui::TRichTextEditor> ui_;
     TKind kind_ = TKind::Description;
@@ -62,6 +82,8 @@ private:
     bool edited_ = false;
     bool changedSinceFocus_ = false;
     int loading_ = 0;
+    bool hidden_ = false;     // content the field cannot show
+    bool confirmed_ = false;  // the user agreed to drop it
 };
 
 }  // namespace vormid

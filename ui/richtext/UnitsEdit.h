@@ -3,6 +3,7 @@
 // is subscript and superscript, kept in the model as name markup ("\b"
 // subscript follows, "\t" superscript follows, "\n" normal again). The frame
 // around it shows whether it has the focus.
+#include <QColor>
 #include <QWidget>
 #include <string>
 
@@ -19,6 +20,10 @@ public:
     void SetUnits(const std::string& markup);
     // The markup of what the field shows.
     std::string Units() const { return units_; }
+
+    // The frame's colour: RGB(247,176,70) with the focus, RGB(101,138,171)
+    // without.
+    QColor FrameColor() const;
 
     // The text area itself (focus, tests).
     QTextEdit* TextEdit() const { return edit_; }

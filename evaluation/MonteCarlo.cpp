@@ -1,0 +1,470 @@
+#include "evaluation/MonteCarlo.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "core/Formula.h"
+#include "evaluation/BudgetCalculation.h"
+#include "evaluation/CalculationMessages.h"
+#include "evaluation/CorrelationMatrix.h"
+#include "evaluation/Coverage.h"
+#include "evaluation/EquationText.h"
+#include "evaluation/MonteCarloInputs.h"
+#include "evaluation/MonteCarloIntervals.h"
+#include "evaluation/MonteCarloMessages.h"
+#include "evaluation/QuantityIndex.h"
+#include "evaluation/Substitution.h"
+
+namespace vormid {
+namespace {
+
+using namespace mc;
+
+// Draws per block: the columns of one block stay in the first-level cache
+// while the equation runs over them.
+constexpr std::size_t kBlock = 256;
+
+// What one run needs, fixed before the first draw and only read afterwards.
+struct TPlan {
+    std::string Name;
+    TFormul Formula;
+    std::vector<TInputLaw> Laws;       // one per drawn input
+    std::vector<std::size_t> SlotOfLaw;
+    std::vector<int> LawOfSlot;        // slot -> law, or -1 for a fixed value
+    std::vector<double> FixedOfSlot;
+    TCorrelationFactor Factor;         // over the laws
+    bool Approximate = false;
+    double Probability = 0.95;         // (0, 1)
+};
+
+bool IsDrawn(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
+
+bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabilityPercent, TPlan& plan,
+               std::string& message) {
+    plan.Name = result.Name;
+    if (!(probabilityPercent > 0.0 && probabilityPercent < 100.0)) {
+        message = MsgCoverageOutOfRange(result.Name);
+        return false;
+    }
+    plan.Probability = probabilityPercent / 100.0;
+    try {
+        const TEquationSubstitution substitution(SplitEquationLines(EquationText(model.Equation)));
+        const std::string equation = substitution.Substitute(result.Name, {});
+        if (!substitution.Defines(result.Name)) throw TCalculationError(MsgNoEquationLine(result.Name));
+        if (equation.empty()) throw TCalculationError(MsgEmptyEquation(result.Name));
+        if (!plan.Formula.Compile(equation)) throw TCalculationError(MsgEquationNotReadable(result.Name));
+    } catch (const TCalculationError& e) {
+        message = e.what();
+        return false;
+    }
+
+    const TQuantityIndex quantities(model.Params);
+    const auto& names = plan.Formula.SlotNames();
+    std::vector<std::string> lawNames;
+    for (std::size_t s = 0; s < names.size(); ++s) {
+        const TGumParam* p = quantities.Find(names[s]);
+        if (p == nullptr) {
+            message = MsgUnknownName(result.Name, names[s]);
+            return false;
+        }
+        plan.FixedOfSlot.push_back(p->Value());
+        if (!IsDrawn(p->Kind)) {
+            plan.LawOfSlot.push_back(-1);
+            continue;
+        }
+        TInputLaw law;
+        if (!LawOf(*p, law, message)) return false;
+        plan.LawOfSlot.push_back(static_cast<int>(plan.Laws.size()));
+        plan.SlotOfLaw.push_back(s);
+        plan.Laws.push_back(law);
+        lawNames.push_back(names[s]);
+    }
+
+    TCorrelationCheck check = CheckCorrelations(lawNames, model.Correlations);
+    if (!check.Ok) {
+        message = check.Message;
+        return false;
+    }
+    plan.Factor = std::move(check.Factor);
+    for (const auto& block : plan.Factor.Blocks())
+        for (const std::size_t m : block.Members) {
+            plan.Laws[m].PrepareCopula();
+            if (!plan.Laws[m].IsNormalOrFixed()) plan.Approximate = true;
+        }
+    return true;
+}
+
+struct TBatch {
+    std::vector<double> Sorted;
+    long double Sum = 0.0L;
+    long double M2 = 0.0L;  // sum of squared deviations from the batch mean
+    double Mean = 0.0, StdDev = 0.0;
+    TInterval Symmetric;
+    std::uint64_t Failed = 0;
+    std::uint64_t FirstFailed = 0;  // place in the batch
+    int FirstCode = NoError;
+};
+
+// Working memory of one thread.
+struct TWorker {
+    explicit TWorker(const TPlan& plan)
+        : Columns(plan.LawOfSlot.size(), std::vector<double>(kBlock)),
+          Latent(plan.Laws.size()),
+          Errors(kBlock) {
+        for (std::size_t s = 0; s < Columns.size(); ++s) {
+            Pointers.push_back(Columns[s].data());
+            if (plan.LawOfSlot[s] < 0) std::fill(Columns[s].begin(), Columns[s].end(), plan.FixedOfSlot[s]);
+        }
+        for (std::size_t i = 0; i < plan.Laws.size(); ++i)
+            if (plan.Factor.IsCorrelated(i)) Latent[i].resize(kBlock);
+    }
+    std::vector<std::vector<double>> Columns;
+    std::vector<const double*> Pointers;
+    std::vector<std::vector<double>> Latent;  // standard normals of correlated inputs
+    std::vector<std::uint8_t> Errors;
+    TFormulBlockScratch Scratch;
+};
+
+std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::size_t size) {
+    auto batch = std::make_unique<TBatch>();
+    std::vector<double>& values = batch->Sorted;
+    values.resize(size);
+    for (std::size_t start = 0; start < size; start += kBlock) {
+        const std::size_t n = std::min(kBlock, size - start);
+        // Inputs in slot order, each its whole block, so that the order of
+        // the generator's numbers is fixed by the plan alone.
+        for (std::size_t s = 0; s < plan.LawOfSlot.size(); ++s) {
+            const int li = plan.LawOfSlot[s];
+            if (li < 0) continue;
+            const auto law = static_cast<std::size_t>(li);
+            if (plan.Factor.IsCorrelated(law)) {
+                for (std::size_t k = 0; k < n; ++k) w.Latent[law][k] = g.Normal();
+            } else {
+                plan.Laws[law].DrawBlock(g, w.Columns[s].data(), n);
+            }
+        }
+        for (const auto& block : plan.Factor.Blocks()) {
+            const std::size_t m = block.Members.size();
+            for (std::size_t k = 0; k < n; ++k)
+                for (std::size_t r = 0; r < m; ++r) {
+                    double z = 0.0;
+                    for (std::size_t c = 0; c <= r; ++c) z += block.Lower[r * m + c] * w.Latent[block.Members[c]][k];
+                    const std::size_t law = block.Members[r];
+                    w.Columns[plan.SlotOfLaw[law]][k] = plan.Laws[law].FromNormal(z);
+                }
+        }
+        double* out = values.data() + start;
+        plan.Formula.EvaluateBlock(w.Pointers, n, out, w.Errors.data(), w.Scratch);
+        for (std::size_t k = 0; k < n; ++k) {
+            if (w.Errors[k] == 0 && std::isfinite(out[k])) [[likely]]
+                continue;
+            if (batch->Failed++ == 0) {
+                batch->FirstFailed = start + k;
+                batch->FirstCode = w.Errors[k];
+            }
+        }
+    }
+    if (batch->Failed > 0) return batch;
+
+    long double sum = 0.0L;
+    for (const double v : values) sum += v;
+    const long double mean = sum / static_cast<long double>(size);
+    long double m2 = 0.0L;
+    for (const double v : values) m2 += (v - mean) * (v - mean);
+    batch->Sum = sum;
+    batch->M2 = m2;
+    batch->Mean = static_cast<double>(mean);
+    batch->StdDev = size > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(size - 1))) : 0.0;
+    std::sort(values.begin(), values.end());
+    batch->Symmetric = SymmetricInterval(values, plan.Probability);
+    return batch;
+}
+
+// Mean and standard deviation of all draws of a set of batches.
+struct TPooled {
+    std::uint64_t Count = 0;
+    double Mean = 0.0;
+    double StdDev = 0.0;
+};
+
+TPooled Pool(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t count) {
+    TPooled p;
+    long double sum = 0.0L;
+    for (std::size_t b = 0; b < count; ++b) {
+        p.Count += batches[b]->Sorted.size();
+        sum += batches[b]->Sum;
+    }
+    if (p.Count == 0) return p;
+    const long double mean = sum / static_cast<long double>(p.Count);
+    long double m2 = 0.0L;
+    for (std::size_t b = 0; b < count; ++b) {
+        const long double d = batches[b]->Mean - mean;
+        m2 += batches[b]->M2 + static_cast<long double>(batches[b]->Sorted.size()) * d * d;
+    }
+    p.Mean = static_cast<double>(mean);
+    p.StdDev = p.Count > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(p.Count - 1))) : 0.0;
+    return p;
+}
+
+// The standard deviation of the average of h batch figures.
+double StdDevOfAverage(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t h,
+                       double (*figure)(const TBatch&)) {
+    long double mean = 0.0L;
+    for (std::size_t b = 0; b < h; ++b) mean += figure(*batches[b]);
+    mean /= static_cast<long double>(h);
+    long double ss = 0.0L;
+    for (std::size_t b = 0; b < h; ++b) {
+        const long double d = figure(*batches[b]) - mean;
+        ss += d * d;
+    }
+    return static_cast<double>(std::sqrt(ss / (static_cast<long double>(h) * static_cast<long double>(h - 1))));
+}
+
+// JCGM 101, 7.9: twice the standard deviation of the averages of the batch
+// means, standard deviations and symmetric interval ends, all within δ.
+bool Stable(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t h, int digits) {
+    if (h < 2) return false;
+    const double delta = NumericalTolerance(Pool(batches, h).StdDev, digits);
+    const double worst = std::max({StdDevOfAverage(batches, h, [](const TBatch& b) { return b.Mean; }),
+                                   StdDevOfAverage(batches, h, [](const TBatch& b) { return b.StdDev; }),
+                                   StdDevOfAverage(batches, h, [](const TBatch& b) { return b.Symmetric.Low; }),
+                                   StdDevOfAverage(batches, h, [](const TBatch& b) { return b.Symmetric.High; })});
+    return 2.0 * worst <= delta;
+}
+
+// The batches handed out to the threads and the in-order decision to stop.
+class TRun {
+public:
+    TRun(const TPlan& plan, const TMonteCarloOptions& options)
+        : Plan_(plan),
+          Options_(options),
+          BatchSize_(std::max<std::uint64_t>(options.BatchSize, 1)),
+          Stream_(options.Seed) {
+        const std::uint64_t trials = std::max<std::uint64_t>(options.MaxTrials, 2);
+        Trials_ = trials;
+        StopAt_ = (trials + BatchSize_ - 1) / BatchSize_;
+        Batches_.resize(StopAt_);
+    }
+
+    void Work() {
+        try {
+            WorkBatches();
+        } catch (...) {
+            // Out of memory, most likely: the run ends and the caller gets it.
+            std::lock_guard lock(Mutex_);
+            if (!Error_) Error_ = std::current_exception();
+            StopAt_ = Done_;
+            Changed_.notify_all();
+        }
+    }
+
+    void WorkBatches() {
+        TWorker worker(Plan_);
+        for (;;) {
+            std::uint64_t b;
+            TXoshiro256 g(std::uint64_t{0});
+            {
+                std::lock_guard lock(Mutex_);
+                if (Next_ >= StopAt_) return;
+                b = Next_++;
+                g = Stream_;
+                Stream_.Jump();
+            }
+            const auto size = static_cast<std::size_t>(std::min(BatchSize_, Trials_ - b * BatchSize_));
+            std::unique_ptr<TBatch> batch = ComputeBatch(Plan_, worker, g, size);
+            std::lock_guard lock(Mutex_);
+            if (b >= StopAt_) continue;  // computed ahead of a decision to stop
+            Batches_[b] = std::move(batch);
+            Advance();
+            Changed_.notify_all();
+        }
+    }
+
+    // Runs the threads; the calling thread reports progress.
+    void Run() {
+        unsigned threads = Options_.Threads != 0 ? Options_.Threads : std::thread::hardware_concurrency();
+        threads = static_cast<unsigned>(std::clamp<std::uint64_t>(threads, 1, StopAt_));
+        std::vector<std::thread> pool;
+        for (unsigned t = 0; t < threads; ++t) pool.emplace_back([this] { Work(); });
+        {
+            std::unique_lock lock(Mutex_);
+            while (Done_ < StopAt_) {
+                Changed_.wait_for(lock, std::chrono::milliseconds(250));
+                if (Options_.Progress && Done_ < StopAt_) {
+                    const std::uint64_t trials = DoneTrials_;
+                    lock.unlock();
+                    Options_.Progress(trials);
+                    lock.lock();
+                }
+            }
+        }
+        for (auto& t : pool) t.join();
+        if (Error_) std::rethrow_exception(Error_);
+        Batches_.resize(StopAt_);
+    }
+
+    std::vector<std::unique_ptr<TBatch>>& Batches() { return Batches_; }
+    bool Converged() const { return Converged_; }
+    bool Failed() const { return Failed_; }
+    std::uint64_t BatchSize() const { return BatchSize_; }
+
+private:
+    // Takes the finished batches in order; stops at the first failed one or,
+    // adaptively, at the first count of batches that is stable.
+    void Advance() {
+        while (Done_ < StopAt_ && Batches_[Done_]) {
+            const TBatch& batch = *Batches_[Done_];
+            ++Done_;
+            DoneTrials_ += batch.Sorted.size();
+            if (batch.Failed > 0) {
+                Failed_ = true;
+                StopAt_ = Done_;
+            } else if (Options_.Adaptive && Stable(Batches_, Done_, Options_.Digits)) {
+                Converged_ = true;
+                StopAt_ = Done_;
+            }
+        }
+        for (std::size_t b = StopAt_; b < Batches_.size(); ++b) Batches_[b].reset();
+    }
+
+    const TPlan& Plan_;
+    const TMonteCarloOptions& Options_;
+    const std::uint64_t BatchSize_;
+    std::uint64_t Trials_ = 0;
+    std::mutex Mutex_;
+    std::condition_variable Changed_;
+    TXoshiro256 Stream_;  // the stream of batch Next_
+    std::uint64_t Next_ = 0;
+    std::uint64_t StopAt_ = 0;
+    std::uint64_t Done_ = 0;  // batches taken in order
+    std::uint64_t DoneTrials_ = 0;
+    bool Converged_ = false;
+    bool Failed_ = false;
+    std::exception_ptr Error_;
+    std::vector<std::unique_ptr<TBatch>> Batches_;
+};
+
+// All draws in one ascending array: the sorted batches merged pairwise,
+// the merges of one round spread over the threads.
+std::vector<double> MergeBatches(const std::vector<std::unique_ptr<TBatch>>& batches, unsigned threads) {
+    std::vector<double> all;
+    std::vector<std::size_t> bounds{0};
+    for (const auto& b : batches) {
+        all.insert(all.end(), b->Sorted.begin(), b->Sorted.end());
+        bounds.push_back(all.size());
+    }
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    while (bounds.size() > 2) {
+        const std::size_t pairs = (bounds.size() - 1) / 2;
+        auto merge = [&](std::size_t first) {
+            for (std::size_t i = first; i < pairs; i += threads)
+                std::inplace_merge(all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i]),
+                                   all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i + 1]),
+                                   all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i + 2]));
+        };
+        std::vector<std::thread> pool;
+        for (unsigned t = 1; t < threads && t < pairs; ++t) pool.emplace_back(merge, t);
+        merge(0);
+        for (auto& t : pool) t.join();
+        std::vector<std::size_t> next;
+        for (std::size_t i = 0; i < bounds.size(); i += 2) next.push_back(bounds[i]);
+        if (next.back() != bounds.back()) next.push_back(bounds.back());
+        bounds = std::move(next);
+    }
+    return all;
+}
+
+double ResultProbability(const TGumParam& result, const TBudget* budget) {
+    if (budget != nullptr && budget->ErrorCode == NoError && std::isfinite(budget->CoverageProbability) &&
+        budget->CoverageProbability > 0.0)
+        return budget->CoverageProbability;
+    return result.CoverageMethod == cm_Standard ? 95.0 : result.CoverageProbability;
+}
+
+}  // namespace
+
+double NumericalTolerance(double u, int digits) {
+    if (!(u > 0.0) || !std::isfinite(u)) return 0.0;
+    const int lastDigit = static_cast<int>(std::floor(std::log10(u))) - std::max(digits, 1) + 1;
+    return 0.5 * std::pow(10.0, lastDigit);
+}
+
+TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result, const TBudget* budget,
+                                const TMonteCarloOptions& options) {
+    TMonteCarloResult r;
+    r.Name = result.Name;
+    r.CoverageProbability = ResultProbability(result, budget);
+    TPlan plan;
+    if (!BuildPlan(model, result, r.CoverageProbability, plan, r.Message)) return r;
+    r.ApproximateCorrelation = plan.Approximate;
+
+    TRun run(plan, options);
+    run.Run();
+    auto& batches = run.Batches();
+    for (const auto& b : batches) r.Trials += b->Sorted.size();
+    if (run.Failed()) {
+        const TBatch& last = *batches.back();
+        r.FailedDraws = last.Failed;
+        r.FirstError = MsgDrawFailed(result.Name, (batches.size() - 1) * run.BatchSize() + last.FirstFailed + 1,
+                                     last.FirstCode);
+        r.Message = MsgDrawsFailed(result.Name, r.FailedDraws, r.Trials, r.FirstError);
+        return r;
+    }
+
+    const TPooled pooled = Pool(batches, batches.size());
+    r.Mean = pooled.Mean;
+    r.StdUncertainty = pooled.StdDev;
+    r.Tolerance = NumericalTolerance(r.StdUncertainty, options.Digits);
+    r.Converged = options.Adaptive ? run.Converged() : Stable(batches, batches.size(), options.Digits);
+    const std::vector<double> all = MergeBatches(batches, options.Threads);
+    batches.clear();
+    const TInterval symmetric = SymmetricInterval(all, plan.Probability);
+    const TInterval shortest = ShortestInterval(all, plan.Probability);
+    r.SymmetricLow = symmetric.Low;
+    r.SymmetricHigh = symmetric.High;
+    r.ShortestLow = shortest.Low;
+    r.ShortestHigh = shortest.High;
+
+    if (budget != nullptr && budget->ErrorCode == NoError) {
+        TGumValidation& g = r.Gum;
+        g.Value = budget->Value;
+        g.ExpandedUncertainty = budget->CoverageFactor * budget->CombinedUncertainty;
+        g.DLow = std::fabs(g.Value - g.ExpandedUncertainty - r.SymmetricLow);
+        g.DHigh = std::fabs(g.Value + g.ExpandedUncertainty - r.SymmetricHigh);
+        g.Available = std::isfinite(g.DLow) && std::isfinite(g.DHigh);
+        g.Validated = g.Available && g.DLow <= r.Tolerance && g.DHigh <= r.Tolerance;
+    }
+    r.Ok = true;
+    return r;
+}
+
+std::vector<TMonteCarloResult> RunMonteCarlo(TGumModel& model, const std::string* resultName,
+                                             const TMonteCarloOptions& options) {
+    try {
+        CalculateBudgets(model);
+    } catch (const std::exception&) {
+        model.Budgets.clear();  // no budget to validate against; the draws still run
+    }
+    std::vector<TMonteCarloResult> results;
+    for (const auto& item : model.Params) {
+        const TGumParam& q = *item;
+        if (q.Kind != TParamKind::Result || (resultName != nullptr && q.Name != *resultName)) continue;
+        const TBudget* budget = nullptr;
+        for (const auto& b : model.Budgets)
+            if (b->Name == q.Name) {
+                budget = b.get();
+                break;
+            }
+        results.push_back(RunMonteCarlo(model, q, budget, options));
+        if (resultName != nullptr) break;
+    }
+    return results;
+}
+
+}  // namespace vormid

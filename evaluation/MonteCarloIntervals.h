@@ -1,0 +1,20 @@
+#pragma once
+// Coverage intervals from the sorted draws of a result (JCGM 101, 7.7):
+// with q = pM (or pM rounded when it is not an integer), the
+// probabilistically symmetric interval [y_(r), y_(r+q)] with r the middle
+// place, and the shortest one, the r that makes y_(r+q) − y_(r) smallest.
+#include <cstddef>
+#include <span>
+
+namespace vormid::mc {
+
+struct TInterval {
+    double Low = 0.0;
+    double High = 0.0;
+};
+
+// probability in (0, 1); sorted ascending, at least two values.
+TInterval SymmetricInterval(std::span<const double> sorted, double probability);
+TInterval ShortestInterval(std::span<const double> sorted, double probability);
+
+}  // namespace vormid::mc

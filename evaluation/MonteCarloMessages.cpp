@@ -1,0 +1,43 @@
+#include "evaluation/MonteCarloMessages.h"
+
+#include "core/GumTypes.h"
+#include "evaluation/Cp1251Text.h"
+
+namespace vormid {
+namespace {
+
+std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
+std::string Q(const std::string& name) { return T("„") + name + T("“"); }
+
+}  // namespace
+
+std::string MsgDrawFailed(const std::string& result, std::uint64_t draw, int code) {
+    const char* what = "безкрайна или неопределена стойност";
+    switch (code) {
+        case NoError: break;
+        case InvalidNumber: what = "невалидно число"; break;
+        case DivisionByZero: what = "деление на нула"; break;
+        case OutOfRange: what = "аргумент извън допустимата област"; break;
+        case UndefinedValue: what = "неопределена стойност"; break;
+        case InvalidOperation: what = "невалидна операция"; break;
+        default: what = "грешка при пресмятане"; break;
+    }
+    return T("опит № ") + std::to_string(draw) + T(" на ") + Q(result) + ": " + T(what);
+}
+
+std::string MsgDrawsFailed(const std::string& result, std::uint64_t count, std::uint64_t trials,
+                           const std::string& first) {
+    return T("Уравнението на ") + Q(result) + T(" не може да се изчисли при ") + std::to_string(count) +
+           T(" от ") + std::to_string(trials) + T(" опита (първият: ") + first +
+           T("). Резултатът не се дава, защото пропускането им би го изместило.");
+}
+
+std::string MsgCoverageOutOfRange(const std::string& result) {
+    return T("Вероятността на покриване на ") + Q(result) + T(" трябва да е между 0 и 100 %.");
+}
+
+std::string MsgNoSuchResult(const std::string& name) {
+    return T("Моделът няма резултат ") + Q(name) + ".";
+}
+
+}  // namespace vormid

@@ -1,0 +1,123 @@
+#pragma once
+// The one writer of the model. Pages read the model freely but change it only
+// through this controller, which marks the document modified and tells every
+// page what changed with exactly one signal per edit. Pages never talk to one
+// another and never call the document.
+//
+// While the window fills its controls from the model it holds a loading
+// scope; every edit that arrives then is ignored, so programmatic changes of
+// the controls never count as edits.
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "core/GumModel.h"
+#include "evaluation/ModelAnalysis.h"
+
+namespace vormid {
+
+class IModelStore;
+class TDocument;
+
+class TModelController : public QObject {
+    Q_OBJECT
+public:
+    // The store supplies the model (a store without one gets an empty model
+    // of the controller's own); the document is told of every edit.
+    TModelController(IModelStore& store, TDocument& document, QObject* parent = nullptr);
+
+    TGumModel& Model() { return *model_; }
+    const TGumModel& Model() const { return *model_; }
+    IModelStore& Store() { return store_; }
+
+    // The loading guard: while one of these lives, edits are ignored.
+    class TLoadingScope {
+    public:
+        explicit TLoadingScope(TModelController& c) : c_(c) { ++c_.loading_; }
+        ~TLoadingScope() { --c_.loading_; }
+        TLoadingScope(const TLoadingScope&) = delete;
+        TLoadingScope& operator=(const TLoadingScope&) = delete;
+
+    private:
+        TModelController& c_;
+    };
+    [[nodiscard]] TLoadingScope LoadingScope() { return TLoadingScope(*this); }
+    bool Loading() const { return loading_ > 0; }
+
+    // The quantity the pages show (-1 for none).
+    int Selected() const { return selected_; }
+    TGumParam* SelectedQuantity() const { return model_->Params.Get(selected_); }
+    // Selects the quantity at index (-1 or a bad index: none); emits
+    // selectionChanged when the selection moves, and always when force.
+    void Select(int index, bool force = false);
+
+    // How an edit counts for the document.
+    enum class TMark { Modified, Quiet };
+    // Applies fn to the quantity at index, marks the document modified
+    // (unless Quiet) and emits quantityChanged(index). Ignored while
+    // loading or for a bad index; returns whether fn ran.
+    bool EditQuantity(int index, const std::function<void(TGumParam&)>& fn, TMark mark = TMark::Modified);
+    // The same for the selected quantity.
+    bool EditSelected(const std::function<void(TGumParam&)>& fn, TMark mark = TMark::Modified) {
+        return EditQuantity(selected_, fn, mark);
+    }
+
+    // A correction that keeps a quantity consistent with what its page
+    // shows (a distribution its evaluation kind forces). It runs also while
+    // loading, is no edit of the user and tells nobody.
+    void AdjustQuantity(int index, const std::function<void(TGumParam&)>& fn);
+
+    // "Анализ на модела" over the model's equation. A refusal is returned
+    // (nothing changed); after a run the first quantity is selected and
+    // quantitiesReset is emitted. Ignored while loading (Ok, nothing done).
+    TAnalysisOutcome AnalyseEquation();
+    // The equation changed since the last analysis.
+    bool EquationChanged() const { return equationChanged_; }
+    // Quantities the analysis took out of the list, kept until the model is
+    // closed, replaced or reloaded.
+    const TDeletedQuantities& DeletedQuantities() const { return deleted_; }
+
+    // Header texts. The rich texts are the editors' RTF bytes.
+    void SetModelName(const QString& name);
+    void SetEvalMethod(int method);
+    void SetDescription(const std::string& rtf);
+    void SetEquation(const std::string& rtf);
+    // Nothing happens when the settings are unchanged.
+    void SetFormatSettings(const TNumberFormatSettings& settings);
+    // Applies fn to the correlation list; emits correlationsChanged.
+    bool EditCorrelations(const std::function<void(TCorrelation&)>& fn);
+
+    // Runs the budget calculation into the model's budgets; emits
+    // budgetsChanged. Returns whether every budget was calculated. Does not
+    // mark the model modified (the budgets are never saved).
+    bool Recalculate();
+
+    // The document loaded, reset or reloaded the model: forgets the deleted
+    // quantities, selects the first quantity and emits modelReplaced.
+    void ModelReplaced();
+
+signals:
+    void quantityChanged(int index);
+    void quantitiesReset();
+    void correlationsChanged();
+    void formatsChanged();
+    void budgetsChanged();
+    void modelReplaced();
+    void headerChanged();
+    void selectionChanged(int index);
+
+private:
+    void Modified();
+
+    IModelStore& store_;
+    TDocument& document_;
+    TGumModel own_;  // only for stores without a model
+    TGumModel* model_ = nullptr;
+    TDeletedQuantities deleted_;
+    int loading_ = 0;
+    int selected_ = -1;
+    bool equationChanged_ = false;
+};
+
+}  // namespace vormid

@@ -1,0 +1,39 @@
+#pragma once
+// The drop-down palette of text colours: 8 columns by 6 rows, greys in the
+// first column and seven hues in six shades; the top-left cell shows the
+// colour passed in and returns it unchanged.
+#include <QColor>
+#include <QWidget>
+
+namespace vormid {
+
+class TfrmFontColor : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmFontColor(QWidget* parent = nullptr);
+
+    // The colour of a cell (row 0, column 0: the current colour).
+    QColor CellColor(int row, int col) const;
+    // Places the palette under the anchor rectangle (its right edges
+    // aligned), or above the anchor window when it would reach the bottom
+    // of the screen, and shows it without waiting.
+    void Popup(QWidget* anchor, const QRect& anchorRect, const QColor& current);
+    QColor Tag() const { return tag_; }
+    // The cell at a point of the form, or -1.
+    int CellAt(QPoint pt) const;
+
+signals:
+    void colorSelected(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QColor current_;
+    QColor tag_;
+    int hot_ = -1;
+};
+
+}  // namespace vormid

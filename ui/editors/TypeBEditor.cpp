@@ -1,0 +1,235 @@
+#include "ui/editors/TypeBEditor.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/GumParam.h"
+#include "core/Statistics.h"
+#include "evaluation/QuantitySummary.h"
+#include "ui/DistributionChartLabel.h"
+#include "ui/ModelController.h"
+#include "ui/TextCodec.h"
+#include "ui_TypeBEditor.h"
+
+namespace vormid {
+namespace {
+
+const char* const kEvalCaptions[] = {"Разш. неопределеност", "Станд. неопределеност", "Граница на грешката"};
+
+struct TSecondEntry {
+    const char* Label;  // null: no second entry
+    bool Probability;   // 0..100, two decimals
+};
+
+TSecondEntry SecondEntryOf(TDistribution d) {
+    switch (d) {
+    case dc_Normal: return {"Вероят. на покриване в %", true};
+    case dc_LgNormal: return {"Параметър на разсейване", false};
+    case dc_DistributonT: return {"Вероят. на покриване в %", true};
+    case dc_Trapez: return {"1/2 интервал на разпр. (Г)", false};
+    default: return {nullptr, false};
+    }
+}
+
+const char* FirstLabelOf(TDistribution d) {
+    if (d == dc_LgNormal) return "Параметър на формата";
+    if (d == dc_Trapez) return "1/2 интервал на разпр. (Д)";
+    return "1/2 интервал на разпр.";
+}
+
+void ShowNumber(TNumberEdit* box, double value, const std::string& text) {
+    if (!text.empty()) box->SetTypedText(FromCp1251(text));
+    else box->SetValue(value);
+}
+
+// The whole number of a degrees or per-cent box; 0 when empty or not whole.
+int WholeNumber(const TNumberEdit* box) {
+    std::optional<double> v = ParseTypedNumber(box->text());
+    if (!v || *v != std::trunc(*v) || std::fabs(*v) > 1e9) return 0;
+    return static_cast<int>(*v);
+}
+
+}  // namespace
+
+TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make_unique<Ui::TTypeBEditor>()) {
+    ui_->setupUi(this);
+    ui_->feBParam3->SetRange(0.1, 10.0);
+    ui_->feBParam3->SetDecimals(2);
+    ui_->feBDOF->SetRange(0, kMaxTypeBDof);
+    ui_->feBDOF->SetIntegerOnly(true);
+    ui_->feBRelError->SetRange(0, 100);
+    ui_->feBRelError->SetIntegerOnly(true);
+
+    connect(ui_->cbBEvalType, &QComboBox::activated, this, [this](int item) {
+        Edit([item](TGumParam& q) { q.BEvalType = static_cast<std::uint8_t>(item); }, true, true);
+    });
+    connect(ui_->cbBDistType, &QComboBox::activated, this, [this](int item) {
+        Edit([item](TGumParam& q) { q.Distribution = static_cast<TDistribution>(item); }, true, true);
+    });
+    connect(ui_->cbBLimit, &QComboBox::activated, this, [this](int item) {
+        Edit([item](TGumParam& q) { q.LimitSide = item == 0 ? ll_Top : ll_Bottom; }, false, true);
+    });
+    connect(ui_->feBValue, &TNumberEdit::valueEdited, this, [this](double v) {
+        const std::string text = ToCp1251(ui_->feBValue->text());
+        Edit([&](TGumParam& q) { q.BValue = v; q.BValueText = text; }, false, true);
+    });
+    connect(ui_->feBParam1, &TNumberEdit::valueEdited, this, [this](double v) {
+        const std::string text = ToCp1251(ui_->feBParam1->text());
+        Edit([&](TGumParam& q) { q.StatedValue = v; q.StatedValueText = text; }, false, true);
+    });
+    connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
+        // The percent flag alone is no change the user must save.
+        if (controller_)
+            controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
+    });
+    connect(ui_->feBParam2, &TNumberEdit::valueEdited, this, [this](double v) {
+        const std::string text = ToCp1251(ui_->feBParam2->text());
+        Edit([&](TGumParam& q) {
+            const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
+            if (probability) {
+                q.CoverageProbability = v;
+            } else {
+                q.BParam2 = v;
+                q.BParam2Text = text;
+            }
+        }, false, true);
+    });
+    connect(ui_->feBParam3, &TNumberEdit::valueEdited, this, [this](double v) {
+        if (!ui_->feBParam3->text().trimmed().isEmpty()) Edit([v](TGumParam& q) { q.CoverageFactor = v; }, false, false);
+    });
+    connect(ui_->feBDOF, &TNumberEdit::typedTextEdited, this, [this] {
+        if (!ui_->feBDOF->IsValid()) return;
+        const int nu = WholeNumber(ui_->feBDOF);
+        Edit([nu](TGumParam& q) { q.SetDegreesOfFreedom(nu); }, false, true);
+    });
+    connect(ui_->feBRelError, &TNumberEdit::typedTextEdited, this, [this] {
+        if (!ui_->feBRelError->IsValid()) return;
+        const int r = WholeNumber(ui_->feBRelError);
+        Edit([r](TGumParam& q) { q.Reliability = static_cast<std::uint8_t>(std::clamp(r, 0, 100)); }, false, false);
+    });
+}
+
+TTypeBEditor::~TTypeBEditor() = default;
+
+void TTypeBEditor::Attach(TModelController& controller) {
+    TKindEditor::Attach(controller);
+    const TNumberFormatSettings* settings = &controller.Model().FormatSettings;
+    ui_->DistributionChart1->SetOnLabel([settings](long double value, QString& v, QString& e) {
+        DistributionChart1Label(*settings, value, v, e);
+    });
+}
+
+void TTypeBEditor::Edit(const std::function<void(TGumParam&)>& fn, bool layout, bool chart) {
+    if (!controller_ || controller_->Loading()) return;
+    if (!controller_->EditSelected(fn)) return;
+    TGumParam* q = controller_->SelectedQuantity();
+    if (!q) return;
+    auto scope = controller_->LoadingScope();
+    if (layout) {
+        Layout(*q);
+        ShowSecondEntry(*q);
+    }
+    if (chart) RefreshChart(*q);
+}
+
+void TTypeBEditor::Display(TGumParam& q) {
+    ui_->cbBEvalType->setCurrentIndex(q.BEvalType <= 3 ? q.BEvalType : 0);
+    Layout(q);
+    ShowNumber(ui_->feBValue, q.BValue, q.BValueText);
+    ui_->cbBLimit->setCurrentIndex(q.LimitSide == ll_Top ? 0 : 1);
+    ui_->cbBParam1->setChecked(q.InPercent);
+    ShowNumber(ui_->feBParam1, q.StatedValue, q.StatedValueText);
+    ShowSecondEntry(q);
+    ui_->feBParam3->SetValue(q.CoverageFactor);
+    ui_->feBDOF->SetValue(q.DegreesOfFreedom);
+    ui_->feBRelError->SetValue(q.Reliability);
+    RefreshChart(q);
+}
+
+void TTypeBEditor::Layout(TGumParam& q) {
+    const int kind = q.BEvalType <= 3 ? q.BEvalType : 0;
+    const bool interval = kind == 3;
+    if (!interval) {
+        // Kinds 0 to 2 state their distribution; keeping it stored keeps the
+        // quantity and the distribution box in agreement.
+        const TDistribution forced = kind == 2 ? dc_Rectangle : dc_Normal;
+        if (q.Distribution != forced) controller_->AdjustQuantity(controller_->Model().Params.IndexOf(&q),
+                                                                  [forced](TGumParam& p) { p.Distribution = forced; });
+    }
+    const auto d = static_cast<TDistribution>(q.Distribution < kDistributionCount ? q.Distribution : dc_Rectangle);
+    // The box always shows the quantity's own distribution, also when kind 3
+    // is chosen again after kinds 0 to 2.
+    ui_->cbBDistType->setCurrentIndex(d);
+    ui_->cbBDistType->setVisible(interval);
+    ui_->lblBDistType->setVisible(interval);
+    const bool lognormal = interval && d == dc_LgNormal;
+    ui_->cbBLimit->setVisible(lognormal);
+    ui_->lblBValue->setText(lognormal ? QStringLiteral("Гранична стойност") : QStringLiteral("Стойност"));
+    ui_->cbBParam1->setVisible(!interval);
+    ui_->lblBParam1->setText(QString::fromUtf8(interval ? FirstLabelOf(d) : kEvalCaptions[kind]));
+
+    bool second = false, probability = false;
+    QString secondLabel;
+    if (kind == 0) {
+        second = probability = true;
+        secondLabel = QStringLiteral("Вер. на покриване в %");
+    } else if (interval) {
+        TSecondEntry e = SecondEntryOf(d);
+        second = e.Label != nullptr;
+        probability = e.Probability;
+        if (second) secondLabel = QString::fromUtf8(e.Label);
+    }
+    ui_->feBParam2->setVisible(second);
+    ui_->lblBParam2->setVisible(second);
+    ui_->lblBParam2->setText(secondLabel);
+    if (probability) {
+        ui_->feBParam2->SetRange(0.0, 100.0);
+        ui_->feBParam2->SetDecimals(2);
+    } else {
+        ui_->feBParam2->SetRange(-INFINITY, INFINITY);
+        ui_->feBParam2->SetDecimals(-1);
+    }
+    ui_->feBParam3->setVisible(kind == 0);
+    ui_->lblBParam3->setVisible(kind == 0);
+    const bool dof = kind == 0 || kind == 1 || (interval && d == dc_DistributonT);
+    ui_->feBDOF->setVisible(dof);
+    ui_->lblBDOF->setVisible(dof);
+    const bool rel = !dof;
+    ui_->feBRelError->setVisible(rel);
+    ui_->lblBRelError->setVisible(rel);
+    ui_->lblBRelErrorPercent->setVisible(rel);
+    ui_->pnlBChart->setVisible(interval);
+}
+
+void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {
+    const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
+    if (probability) ui_->feBParam2->SetValue(q.CoverageProbability);
+    else ShowNumber(ui_->feBParam2, q.BParam2, q.BParam2Text);
+}
+
+void TTypeBEditor::RefreshChart(const TGumParam& q) {
+    if (q.BEvalType != 3) return;
+    auto* chart = ui_->DistributionChart1;
+    const auto d = static_cast<TDistribution>(ui_->cbBDistType->currentIndex());
+    chart->SetDistribution(d);
+    chart->SetAVG(q.BValue);
+    chart->SetParam1(q.StatedValue);
+    const std::string missing = MissingCoverageFactor(q);
+    ui_->lblBNoFactor->setText(QString::fromStdString(missing));
+    ui_->lblBNoFactor->setVisible(!missing.empty());
+    chart->setVisible(missing.empty());
+    if (d == dc_Normal || d == dc_DistributonT) {
+        const double p = d == dc_Normal ? q.CoverageProbability : q.BParam2;
+        if (p <= 100.0) {
+            const double k = NormalCoverageFactor(p);
+            if (std::isfinite(k)) chart->SetParam2(k);
+        }
+    } else if (d == dc_LgNormal) {
+        chart->SetParam2(q.BParam2);
+        chart->SetLtdType(q.LimitSide);
+    } else {
+        chart->SetParam2(q.BParam2);
+    }
+}
+
+}  // namespace vormid

@@ -1,0 +1,104 @@
+#include "ui/models/QuantityListModel.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyle>
+
+#include "core/GumParam.h"
+#include "ui/ModelController.h"
+#include "ui/TextCodec.h"
+#include "ui/widgets/NameDelegate.h"
+#include "ui/widgets/NameMarkupPainter.h"
+
+namespace vormid {
+
+TQuantityListModel::TQuantityListModel(TModelController& controller, QObject* parent)
+    : QAbstractTableModel(parent), controller_(controller) {
+    connect(&controller_, &TModelController::quantitiesReset, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    connect(&controller_, &TModelController::modelReplaced, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    connect(&controller_, &TModelController::quantityChanged, this, [this](int row) {
+        if (row < 0 || row >= rowCount()) return;
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+}
+
+void TQuantityListModel::SetWide(bool wide) {
+    if (wide == wide_) return;
+    beginResetModel();
+    wide_ = wide;
+    endResetModel();
+}
+
+int TQuantityListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : controller_.Model().Params.Count();
+}
+
+int TQuantityListModel::columnCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return wide_ ? 3 : 1;
+}
+
+QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
+    const TGumParam* q = controller_.Model().Params.Get(index.row());
+    if (!q || index.column() < 0 || index.column() >= columnCount()) return {};
+    const std::string& text = index.column() == colName    ? q->Name
+                              : index.column() == colUnits ? q->Units
+                                                           : q->Description;
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == colDescription ? FromCp1251(text) : NameMarkupPlainText(text);
+    case Qt::EditRole:
+        return FromCp1251(text);
+    case Qt::ToolTipRole:
+        return index.column() == colDescription ? FromCp1251(text) : QVariant();
+    case Qt::FontRole:
+        if (index.column() == colName) {
+            QFont f = QApplication::font();
+            f.setBold(true);
+            return f;
+        }
+        return {};
+    default:
+        if (role == static_cast<int>(TItemRole::NameMarkup) && index.column() != colDescription)
+            return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+        return {};
+    }
+}
+
+QVariant TQuantityListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case colName: return QStringLiteral("Величина");
+        case colUnits: return QStringLiteral("Изм. ед.");
+        case colDescription: return QStringLiteral("Описание");
+        default: return {};
+        }
+    }
+    if (role == Qt::DecorationRole && section == colName)
+        return QApplication::style()->standardIcon(wide_ ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight);
+    if (role == Qt::ToolTipRole && section == colName)
+        return wide_ ? QStringLiteral("Към редактора на величината") : QStringLiteral("Списък с единици и описания");
+    return {};
+}
+
+Qt::ItemFlags TQuantityListModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() != colName) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TQuantityListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.column() == colName) return false;
+    const std::string bytes = ToCp1251(value.toString());
+    const bool units = index.column() == colUnits;
+    return controller_.EditQuantity(index.row(), [&](TGumParam& q) { (units ? q.Units : q.Description) = bytes; });
+}
+
+}  // namespace vormid

@@ -1,0 +1,50 @@
+#include "ui/widgets/NameDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include "ui/widgets/NameMarkupPainter.h"
+
+namespace vormid {
+namespace {
+
+QFont CellFont(const QStyleOptionViewItem& option, const QModelIndex& index) {
+    QVariant f = index.data(Qt::FontRole);
+    return f.isValid() ? f.value<QFont>() : option.font;
+}
+
+}  // namespace
+
+void TNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QVariant markup = index.data(static_cast<int>(TItemRole::NameMarkup));
+    if (!markup.isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    painter->save();
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+                                      selected ? QPalette::HighlightedText : QPalette::Text));
+    const QRect text = opt.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    TNameMarkupPainter(CellFont(option, index)).Draw(*painter, text, markup.toByteArray().toStdString());
+    painter->restore();
+}
+
+QSize TNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QVariant markup = index.data(static_cast<int>(TItemRole::NameMarkup));
+    if (markup.isValid()) {
+        const int w = TNameMarkupPainter(CellFont(option, index)).Width(markup.toByteArray().toStdString());
+        size.setWidth(w + 2 * kTextMargin);
+    }
+    return size;
+}
+
+}  // namespace vormid

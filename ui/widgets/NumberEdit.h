@@ -1,0 +1,78 @@
+#pragma once
+// The numeric entry box of the window (the "fe" boxes; "feb" boxes show a
+// button at the right end as well). It keeps the text as the user typed it,
+// reads "," and "." alike as the decimal sign whatever the locale, holds its
+// range, and shows text that is no number in a visible invalid state: a
+// value is reported only for a valid number within the range.
+#include <QLineEdit>
+#include <optional>
+
+class QAction;
+
+namespace vormid {
+
+// A number typed by the user: "," or "." as decimal sign, an optional sign
+// and exponent, blanks around it ignored. Nothing for any other text (empty,
+// "inf", "nan", thousands separators).
+std::optional<double> ParseTypedNumber(const QString& text);
+// The number written with a decimal comma: decimals < 0 gives the shortest
+// text that reads back the same double, otherwise exactly that many decimals.
+QString FormatTypedNumber(double value, int decimals = -1);
+
+class TNumberEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TNumberEdit(QWidget* parent = nullptr);
+
+    // The longest text the model's number fields store (Windows-1251 bytes).
+    static constexpr int kMaxTextBytes = 100;
+
+    // Values outside [minimum, maximum] are refused while typing and brought
+    // to the nearer end when the box is left. Default: no limit.
+    void SetRange(double minimum, double maximum);
+    double Minimum() const { return min_; }
+    double Maximum() const { return max_; }
+    // Whole numbers only (degrees of freedom, per cent of reliability).
+    void SetIntegerOnly(bool on);
+    // Decimals of a value set by SetValue (-1: shortest round-trip text).
+    void SetDecimals(int decimals) { decimals_ = decimals; }
+
+    // The button of a "feb" box.
+    void SetButtonVisible(bool visible);
+    bool ButtonVisible() const;
+
+    // Shows a number (formatted by the box); not an edit.
+    void SetValue(double value);
+    // Shows a text kept from an earlier typing; not an edit.
+    void SetTypedText(const QString& text);
+
+    // The number of the text when it is a valid number within the range.
+    std::optional<double> Value() const;
+    // Empty text counts as valid (no number, nothing wrong).
+    bool IsValid() const { return valid_; }
+
+signals:
+    // The user changed the text into a valid number within the range.
+    void valueEdited(double value);
+    // The user changed the text (valid or not; empty included).
+    void typedTextEdited(const QString& text);
+    void buttonClicked();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Check();
+    void ShowValidity();
+    void OnTextEdited(const QString& text);
+    void HoldRange();
+
+    QAction* button_ = nullptr;
+    double min_;
+    double max_;
+    int decimals_ = -1;
+    bool integer_ = false;
+    bool valid_ = true;
+};
+
+}  // namespace vormid
