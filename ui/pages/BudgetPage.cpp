@@ -65,8 +65,7 @@ TBudgetPage::TBudgetPage(QWidget* parent)
     connect(ui_->tcBudget, &QTabBar::currentChanged, this, &TBudgetPage::SelectBudget);
     connect(ui_->dgBudget->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int w) {
         // Only without alignment do the user's widths count.
-        if (display_.ColumnWidthMode != cw_None || !ui_->dgBudget->horizontalHeader()->sectionsMovable() == false)
-            return;
+        if (display_.ColumnWidthMode != cw_None) return;
         const int c = model_->LogicalColumn(section);
         if (c >= 0) display_.Columns[static_cast<std::size_t>(c)].UserWidth = w;
     });
@@ -131,7 +130,6 @@ void TBudgetPage::BuildMenus() {
             });
             (m == 0 ? twin.Main : twin.Popup) = a;
         }
-        twin.Main->setProperty("checkedFn", QVariant());
         twins_.push_back(twin);
     }
     for (int m = 0; m < 2; ++m) {
@@ -199,14 +197,12 @@ void TBudgetPage::RebuildTabs() {
     current_ = -1;
     if (controller_ && calculated_) {
         const TGumModel& m = controller_->Model();
-        const QFontMetrics fm(ui_->tcBudget->font());
         for (const auto& b : m.Budgets) {
             const int i = ui_->tcBudget->addTab(MarkupPlain(b->Name));
             if (const TGumParam* r = m.Params.FindByName(b->Name))
                 ui_->tcBudget->setTabToolTip(i, FromCp1251(r->Description));
         }
         if (!m.Budgets.empty()) current_ = 0;
-        ui_->tcBudget->setStyleSheet(QString());
     }
     ui_->tcBudget->setCurrentIndex(current_);
     ShowBudget();
