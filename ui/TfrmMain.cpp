@@ -20,6 +20,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
 #include "ui/TfrmDlgBox.h"
+#include "ui/dialogs/TfrmSettings.h"
 #include "ui/pages/BudgetPage.h"
 #include "ui/pages/CorrelationPage.h"
 #include "ui/pages/DescriptionPage.h"
@@ -80,7 +81,6 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
                                   IconOf{ui_->btnExit, QStyle::SP_DialogCloseButton}})
         button->setIcon(style()->standardIcon(pixmap));
     ui_->btnSettings->setText(QString());
-    ui_->btnSettings->setEnabled(false);  // the settings dialog comes with the number formats
 
     mainPages_ = new QButtonGroup(this);
     mainPages_->addButton(ui_->btnPageTitle, 0);
@@ -113,6 +113,21 @@ void TfrmMain::ConnectCommands() {
     both(ui_->btnCancel, ui_->miCancel, [this] { document_->CancelChanges(); });
     both(ui_->btnDelete, ui_->miDelete, [this] { document_->Delete(); });
     both(ui_->btnPrint, ui_->miPrint, [this] { PrintCurrentPage(); });
+    ui_->miSettings->setEnabled(true);
+    both(ui_->btnSettings, ui_->miSettings, [this] {
+        TNumberFormatSettings s = controller_->Model().FormatSettings;
+        if (!TfrmSettings::Edit(s, this)) return;
+        controller_->SetFormatSettings(s);
+        // OK repaints the numbers even when nothing changed.
+        ui_->Budjet->Repaint();
+    });
+    // "Копиране" of the budget: the page's own commands and enabling.
+    for (auto [item, command] : {std::pair{ui_->miCopyValues, ui_->Budjet->CopyValuesAction()},
+                                 std::pair{ui_->miCopyGraph, ui_->Budjet->CopyGraphAction()}}) {
+        connect(item, &QAction::triggered, command, &QAction::trigger);
+        connect(command, &QAction::changed, item, [item, command] { item->setEnabled(command->isEnabled()); });
+        item->setEnabled(command->isEnabled());
+    }
     both(ui_->btnExit, ui_->miExit, [this] { close(); });
     both(ui_->btnHelp, ui_->N10, [this] { ShowHelp(); });
 

@@ -140,3 +140,68 @@ TEST(BudgetTableFooter, CorrelatedBudgetMarksItsEffectiveDegreesOfFreedom) {
 
 }  // namespace
 }  // namespace vormid
+
+#include "evaluation/SeriesCorrelation.h"
+
+namespace vormid {
+namespace {
+
+TEST(SeriesCorrelation, FromTwoSeries) {
+    struct Row { const char* name; std::vector<double> x, y; std::optional<double> r; };
+    const Row rows[] = {
+        {"1,2,3 and 2,4,6", {1, 2, 3}, {2, 4, 6}, 1.0},
+        {"opposite", {1, 2, 3}, {3, 2, 1}, -1.0},
+        {"different lengths", {1, 2, 3}, {1, 2}, std::nullopt},
+        {"zero deviation", {1, 1, 1}, {1, 2, 3}, std::nullopt},
+        {"one value", {1}, {2}, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        const auto r = SeriesCorrelation(row.x, row.y);
+        ASSERT_EQ(r.has_value(), row.r.has_value()) << row.name;
+        if (r) {
+            EXPECT_NEAR(*r, *row.r, 1e-12) << row.name;
+        }
+    }
+}
+
+TEST(SeriesCorrelation, DirectSeriesAreTheEnteredValues) {
+    TGumParam a, b;
+    a.SetKind(TParamKind::TypeA);
+    b.SetKind(TParamKind::TypeA);
+    a.SetObservationCount(3);
+    b.SetObservationCount(3);
+    for (int i = 0; i < 3; ++i) a.SetObservation(i, i + 1), b.SetObservation(i, 2 * (i + 1));
+    ASSERT_TRUE(CanCorrelateSeries(a, b));
+    EXPECT_NEAR(*SeriesCorrelation(CorrelationSeries(a), CorrelationSeries(b)), 1.0, 1e-12);
+}
+
+}  // namespace
+}  // namespace vormid
+
+#include "evaluation/BudgetTableWidths.h"
+
+namespace vormid {
+namespace {
+
+TEST(BudgetTableWidths, ByTableSharesTheClientWidthLastTakesTheRest) {
+    EXPECT_EQ(TableWidths(100, 3), (std::vector<int>{33, 33, 34}));
+    EXPECT_TRUE(TableWidths(100, 0).empty());
+    TDisplayState d;  // a new model: mode 2, eight columns shown
+    EXPECT_EQ(ColumnWidths(d, 800).size(), 8u);
+}
+
+TEST(BudgetTableWidths, ByDataAddsTheMarginsAndSizesTheGraph) {
+    TDisplayState d;
+    d.ColumnWidthMode = cw_ByData;
+    std::array<int, kBudgetColumnCount - 1> widest{};
+    widest.fill(50);
+    FitDataWidths(widest, d);
+    EXPECT_EQ(d.Columns[0].FittedWidth, 57);
+    EXPECT_EQ(d.Columns[2].FittedWidth, 58);
+    // visible 0,2,3,5,6,7,8 and 11 (64): S = 57 + 6*58 + 64 = 469; |469 - (57 + 58 + 573)| = 219
+    EXPECT_EQ(d.Columns[11].FittedWidth, 219);
+    EXPECT_EQ(ColumnWidths(d, 0).back(), 219);
+}
+
+}  // namespace
+}  // namespace vormid

@@ -1,13 +1,18 @@
 #pragma once
-// The page "Бюджет": the uncertainty budgets of the results and the comment
-// of the budget shown.
+// The page "Бюджет": one tab per result with its budget table and result
+// line, the budget's comment above it, and the budget menu (columns, width
+// modes, graph mode, rows shown) whose state travels in the model file.
+#include <QActionGroup>
 #include <memory>
 
 #include "ui/pages/Page.h"
 
 namespace Ui { class TBudgetPage; }
+class QMenu;
 
 namespace vormid {
+
+class BudgetModel;
 
 class TBudgetPage : public TPage {
     Q_OBJECT
@@ -15,11 +20,55 @@ public:
     explicit TBudgetPage(QWidget* parent = nullptr);
     ~TBudgetPage() override;
 
+    void Attach(TModelController& controller) override;
+    void Reload() override;
+    void Entered() override;
     void StoreDisplay(TDisplayState& state) const override;
     void ApplyDisplay(const TDisplayState& state) override;
+    QList<QAction*> BudgetActions() const override;
+
+    // The budget shown (-1 for none) and its model (tests, screenshots).
+    int CurrentBudget() const { return current_; }
+    void SelectBudget(int index);
+    const BudgetModel& Model() const { return *model_; }
+    const TDisplayState& Display() const { return display_; }
+    QMenu* PopupMenu() const { return pmBudget_; }
+    // "Копиране" → "Стойности" and "Графика".
+    QAction* CopyValuesAction() const { return copyValues_; }
+    QAction* CopyGraphAction() const { return copyGraph_; }
+    // The graph column as an image (null when there is no budget shown).
+    QImage GraphImage() const;
+    // The column toggle of logical column c, and the others by name.
+    QAction* ColumnAction(int column) const;
+    QAction* Action(const QString& text) const;
+
+public slots:
+    // Repaints every number (the format settings changed).
+    void Repaint();
 
 private:
+    void BuildMenus();
+    void RebuildTabs();
+    void ShowBudget();
+    void ApplyWidths();
+    void SyncChecks();
+    void UpdateCopyEnables();
+
     std::unique_ptr<Ui::TBudgetPage> ui_;
+    BudgetModel* model_;
+    TDisplayState display_;
+    int current_ = -1;
+    bool calculated_ = false;
+    QList<QAction*> mainActions_;
+    QMenu* pmBudget_ = nullptr;
+    QAction* copyValues_ = nullptr;
+    QAction* copyGraph_ = nullptr;
+    // A menu item of the main menu and its twin in the pop-up menu.
+    struct TTwin {
+        QAction* Main;
+        QAction* Popup;
+    };
+    QList<TTwin> twins_;
 };
 
 }  // namespace vormid

@@ -1,0 +1,84 @@
+// The budget grid: opening it on a 200-input model (calculation, model and
+// view), and one full repaint of a 10 000-entry budget after a scroll.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "core/GumModel.h"
+#include "evaluation/BudgetCalculation.h"
+#include "ui/models/BudgetModel.h"
+#include "ui/widgets/BudgetTable.h"
+
+using namespace vormid;
+
+namespace {
+
+void Build(TGumModel& m, int n) {
+    TGumParam* y = m.Params.Add();
+    y->Name = "Y";
+    y->SetKind(TParamKind::Result);
+    std::string eq = "Y = 0";
+    for (int i = 1; i <= n; ++i) {
+        TGumParam* x = m.Params.Add();
+        x->Name = "X" + std::to_string(i);
+        x->SetKind(TParamKind::TypeB);
+        x->BEvalType = 1;
+        x->BValue = i;
+        x->StatedValue = 0.001 * i;
+        eq += " + " + x->Name;
+    }
+    m.Equation = "{\\rtf1\\ansi\\ansicpg1251\\pard " + eq + "\\par }";
+}
+
+void BM_OpenBudgetOf200Inputs(benchmark::State& state) {
+    TGumModel m;
+    Build(m, 200);
+    TDisplayState display;
+    for (auto _ : state) {
+        CalculateBudgets(m);
+        BudgetModel model;
+        model.Reset(&m, &display, 0);
+        BudgetTableView view;
+        view.setBudgetModel(&model);
+        view.resize(900, 500);
+        QImage image(view.size(), QImage::Format_ARGB32);
+        view.render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_OpenBudgetOf200Inputs)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintScrolled10000Entries(benchmark::State& state) {
+    TGumModel m;
+    Build(m, 10000);
+    CalculateBudgets(m);
+    TDisplayState display;
+    BudgetModel model;
+    model.Reset(&m, &display, 0);
+    BudgetTableView view;
+    view.setBudgetModel(&model);
+    view.resize(900, 700);
+    QImage image(view.size(), QImage::Format_ARGB32);
+    int step = 0;
+    for (auto _ : state) {
+        QScrollBar* bar = view.verticalScrollBar();
+        bar->setValue((step++ * 977) % std::max(1, bar->maximum()));
+        view.render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_RepaintScrolled10000Entries)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

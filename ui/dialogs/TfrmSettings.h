@@ -1,0 +1,42 @@
+#pragma once
+// "Настройки": the model's number-format settings. The dialog edits a copy;
+// the caller takes Settings() after OK.
+#include <QDialog>
+#include <memory>
+
+#include "core/FormatSettings.h"
+
+namespace Ui {
+class TfrmSettings;
+}
+
+namespace vormid {
+
+class TfrmSettings : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSettings(const TNumberFormatSettings& settings, QWidget* parent = nullptr);
+    ~TfrmSettings() override;
+
+    // The settings as the controls hold them now (what OK stores). With no
+    // exponent marker chosen the previous marker stays.
+    TNumberFormatSettings Settings() const;
+
+    // Runs the dialog modally on a copy of settings; true and the new
+    // settings in settings after OK, settings untouched after Cancel.
+    static bool Edit(TNumberFormatSettings& settings, QWidget* parent);
+
+    // The live texts, for the controls' current values.
+    static QString LowLabel(int exponent);
+    static QString HighLabel(int exponent);
+    static QString PreviewText(const QString& marker);
+
+private:
+    void UpdateLabels();
+    void UpdatePreview();
+
+    std::unique_ptr<Ui::TfrmSettings> ui_;
+    TNumberFormatSettings original_;
+};
+
+}  // namespace vormid

@@ -1,0 +1,75 @@
+#include "ui/models/CorrelationModel.h"
+
+#include <QBrush>
+#include <QFont>
+
+#include "core/GumModel.h"
+#include "ui/TextCodec.h"
+#include "ui/widgets/BudgetMarkup.h"
+
+namespace vormid {
+
+CorrelationModel::CorrelationModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void CorrelationModel::Reset(const TGumModel* model) {
+    beginResetModel();
+    model_ = model;
+    endResetModel();
+}
+
+void CorrelationModel::PairChanged(int row) { emit dataChanged(index(row, 0), index(row, 2)); }
+
+int CorrelationModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return std::max(1, model_ ? model_->Correlations.Count() : 0);
+}
+
+int CorrelationModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+
+bool CorrelationModel::IsInput(const std::string& name) const {
+    const TGumParam* q = model_ ? model_->Params.FindByName(name) : nullptr;
+    return q && (q->Kind == TParamKind::TypeA || q->Kind == TParamKind::TypeB);
+}
+
+bool CorrelationModel::Stale(int row) const {
+    if (!model_) return false;
+    const TCorrelationPair* p = model_->Correlations.Get(row);
+    if (!p) return false;
+    return (!p->Name1.empty() && !IsInput(p->Name1)) || (!p->Name2.empty() && !IsInput(p->Name2));
+}
+
+QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
+    if (!model_ || !index.isValid()) return {};
+    const TCorrelationPair* p = model_->Correlations.Get(index.row());
+    if (!p) return {};
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (index.column() == 0) return MarkupPlain(p->Name1);
+            if (index.column() == 1) return MarkupPlain(p->Name2);
+            return FromCp1251(p->CoefficientText);
+        case Qt::FontRole: {
+            QFont f;
+            f.setBold(index.column() < 2);
+            return f;
+        }
+        case Qt::ForegroundRole:
+            if (Stale(index.row())) return QBrush(Qt::gray);
+            return {};
+        case Qt::ToolTipRole:
+            if (Stale(index.row()))
+                return QStringLiteral("Величина от двойката вече не е входна величина от тип А или тип Б; "
+                                      "коефициентът не се отчита, докато двойката не бъде изтрита или коригирана.");
+            return {};
+        case StaleRole: return Stale(index.row());
+        default: return {};
+    }
+}
+
+QVariant CorrelationModel::headerData(int section, Qt::Orientation o, int role) const {
+    if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    static const char* const headers[] = {"Величина 1", "Величина 2", "Коефициент"};
+    return section >= 0 && section < 3 ? QString::fromUtf8(headers[section]) : QVariant();
+}
+
+}  // namespace vormid

@@ -1,0 +1,209 @@
+#include "ui/widgets/BudgetTable.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "ui/TextCodec.h"
+#include "ui/models/BudgetModel.h"
+#include "ui/widgets/BudgetMarkup.h"
+
+namespace vormid {
+namespace {
+
+constexpr int kRowHeight = 18;
+
+QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QFont Smaller(QFont f) {
+    f.setPointSizeF(f.pointSizeF() > 0 ? f.pointSizeF() * 0.8 : 7);
+    return f;
+}
+
+// One piece of a cell: text, its font and how far it is raised (or, when
+// negative, lowered) from the baseline.
+struct Piece {
+    QString Text;
+    QFont Font;
+    int Rise = 0;
+};
+
+QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
+    QFont base = font;
+    base.setBold(c.Bold);
+    const QFont small = Smaller(base);
+    const int rise = QFontMetrics(base).ascent() / 3;
+    QList<Piece> out;
+    auto markup = [&](const std::string& m) {
+        for (const auto& r : MarkupRuns(m))
+            if (!r.Text.isEmpty()) out.push_back({r.Text, r.Script ? small : base, r.Script * rise});
+    };
+    switch (c.Kind) {
+        case TBudgetCellKind::Empty:
+        case TBudgetCellKind::Bar: break;
+        case TBudgetCellKind::Name: markup(c.Markup); break;
+        case TBudgetCellKind::Text: out.push_back({Utf8(c.Text), base, 0}); break;
+        case TBudgetCellKind::Dof:
+            out.push_back({c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0});
+            if (c.Approximate) out.push_back({QStringLiteral("*"), small, rise});
+            break;
+        case TBudgetCellKind::Number:
+            out.push_back({Utf8(c.Text) + FromCp1251(c.Number.Mantissa), base, 0});
+            if (!c.Number.Exponent.empty()) out.push_back({FromCp1251(c.Number.Exponent), small, rise + 1});
+            if (!c.Suffix.empty()) {
+                out.push_back({QStringLiteral(" "), base, 0});
+                markup(c.Suffix);
+            }
+            break;
+    }
+    return out;
+}
+
+int Width(const QList<Piece>& pieces) {
+    int w = 0;
+    for (const Piece& p : pieces) w += QFontMetrics(p.Font).horizontalAdvance(p.Text);
+    return w;
+}
+
+}  // namespace
+
+QColor VarResultTint() { return QColor(255, 250, 225); }
+
+int BudgetCellWidth(const TBudgetCell& c, const QFont& font) { return Width(Pieces(c, font)); }
+
+void PaintBudgetCell(QPainter& p, const QRect& r, const TBudgetCell& c, const QFont& font) {
+    if (c.Kind == TBudgetCellKind::Bar) {
+        const int w = BarWidth(c.BarValue, c.BarLargest, r.width() - 4);
+        if (w > 0) p.fillRect(QRect(r.left() + 2, r.top() + 3, w, r.height() - 6), QColor(0, 90, 200));
+        return;
+    }
+    const QList<Piece> pieces = Pieces(c, font);
+    if (pieces.isEmpty()) return;
+    const QFontMetrics fm(pieces.front().Font);
+    int x = r.left() + std::max(0, (r.width() - Width(pieces)) / 2);
+    const int baseline = r.top() + (r.height() + fm.ascent() - fm.descent()) / 2;
+    p.save();
+    p.setClipRect(r);
+    for (const Piece& piece : pieces) {
+        p.setFont(piece.Font);
+        p.drawText(QPoint(x, baseline - piece.Rise), piece.Text);
+        x += QFontMetrics(piece.Font).horizontalAdvance(piece.Text);
+    }
+    p.restore();
+}
+
+void BudgetDelegate::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const {
+    if (i.data(BudgetModel::KindRole).toInt() == static_cast<int>(TParamKind::VarResult))
+        p->fillRect(o.rect, VarResultTint());
+    p->setPen(o.palette.color(QPalette::Text));
+    PaintBudgetCell(*p, o.rect, i.data(BudgetModel::CellRole).value<TBudgetCell>(), o.font);
+}
+
+class BudgetFooter : public QWidget {
+public:
+    explicit BudgetFooter(BudgetTableView* view) : QWidget(view), view_(view) { setAutoFillBackground(true); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Base));
+        const BudgetModel* m = view_->budgetModel();
+        if (!m || !m->Table()) return;
+        const auto footer = m->Table()->Footer();
+        const int h = view_->rowHeight();
+        const QColor shades[2] = {QColor(232, 240, 250), QColor(240, 248, 232)};
+        for (int r = 0; r < 4; ++r) {
+            p.fillRect(QRect(0, r * h, width(), h), shades[r / 2]);
+            const QList<QRect> cells = view_->FooterCells(r);
+            p.setPen(palette().color(QPalette::Text));
+            for (int c = 0; c < 5 && c < cells.size(); ++c)
+                PaintBudgetCell(p, cells[c], footer[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], font());
+            if (r == 1 || r == 3) {
+                p.setPen(Qt::black);
+                p.drawLine(0, (r + 1) * h - 1, width(), (r + 1) * h - 1);
+            }
+        }
+    }
+
+private:
+    BudgetTableView* view_;
+};
+
+BudgetTableView::BudgetTableView(QWidget* parent) : QTableView(parent), footer_(new BudgetFooter(this)) {
+    setObjectName(QStringLiteral("dgBudget"));
+    setItemDelegate(new BudgetDelegate(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setFixedHeight(kRowHeight);
+    horizontalHeader()->setDefaultSectionSize(kDefaultBudgetColumnWidth);
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { emit headerContextMenu(horizontalHeader()->mapToGlobal(pos)); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, footer_, [this] { footer_->update(); });
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setViewportMargins(0, 0, 0, kFooterRows * kRowHeight);
+}
+
+void BudgetTableView::setBudgetModel(BudgetModel* model) {
+    model_ = model;
+    setModel(model);
+    connect(model, &QAbstractItemModel::modelReset, footer_, [this] {
+        // The hint of a marked ν_eff: the footer's tool tip.
+        const TBudgetTable* t = model_->Table();
+        footer_->setToolTip(t && t->DofIgnoresCorrelation() ? QString::fromUtf8(DofIgnoresCorrelationHint().c_str())
+                                                            : QString());
+        footer_->update();
+    });
+}
+
+QWidget* BudgetTableView::footer() const { return footer_; }
+int BudgetTableView::rowHeight() const { return kRowHeight; }
+
+QList<QRect> BudgetTableView::FooterCells(int r) const {
+    const QHeaderView* h = horizontalHeader();
+    const bool units = model_ && model_->Table() && model_->Table()->UnitsShown();
+    const int firstEnd = h->count() > (units ? 2 : 1) ? h->sectionViewportPosition(units ? 2 : 1)
+                                                      : h->length() - h->offset();
+    const int right = std::max(h->length() - h->offset(), footer_->width());
+    const int top = r * kRowHeight;
+    QList<QRect> cells;
+    cells << QRect(-h->offset(), top, firstEnd + h->offset(), kRowHeight);
+    const int seg = std::max(1, (right - firstEnd) / 4);
+    for (int i = 0; i < 4; ++i)
+        cells << QRect(firstEnd + i * seg, top, i == 3 ? right - firstEnd - 3 * seg : seg, kRowHeight);
+    return cells;
+}
+
+void BudgetTableView::PlaceFooter() {
+    const QRect vp = viewport()->geometry();
+    footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), kFooterRows * kRowHeight);
+    footer_->raise();
+}
+
+void BudgetTableView::resizeEvent(QResizeEvent* e) {
+    QTableView::resizeEvent(e);
+    PlaceFooter();
+}
+
+void BudgetTableView::updateGeometries() {
+    QTableView::updateGeometries();
+    // The table view sets its margins for the headers; the footer's room
+    // at the bottom is added back each time.
+    QMargins m = viewportMargins();
+    if (m.bottom() != kFooterRows * kRowHeight) {
+        m.setBottom(kFooterRows * kRowHeight);
+        setViewportMargins(m);
+    }
+    PlaceFooter();
+}
+
+void BudgetTableView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    // Horizontal scrolling moves the footer's segments with the columns.
+    footer_->update();
+}
+
+}  // namespace vormid
