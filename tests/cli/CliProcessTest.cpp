@@ -433,7 +433,6 @@ TEST(CliProcess, DashIsStandardInputAndOutput) {
 }
 
 TEST(CliProcess, FailedBudgetHasNoFigures) {
-    REQUIRE_EVALUATION();
     const std::string dir = TempDir("nullfigures");
     WriteFile(dir + "/bad.json", R"({"equation": "{\\rtf1 Y = A/0\\par}",
         "quantities": [{"name": "Y", "kind": "Result"},
