@@ -143,7 +143,9 @@ TEST(RtfWriter, EmptyDocumentAndSpecialCharacters) {
     EXPECT_EQ(ReadRtf(WriteRtf(empty)).Paragraphs.size(), 1u);
     TRtfDocument doc;
     doc.Paragraphs.resize(1);
-    doc.Paragraphs[0].Runs.push_back({{}, "{a\\b}; 😀 \t", false, {}});
+    TRtfRun run;
+    run.Text = "{a\\b}; 😀 \t";
+    doc.Paragraphs[0].Runs.push_back(run);
     TRtfDocument back = ReadRtf(WriteRtf(doc));
     ASSERT_EQ(back.Paragraphs.size(), 1u);
     EXPECT_EQ(Text(back.Paragraphs[0]), "{a\\b}; 😀 \t");
