@@ -235,10 +235,10 @@ private slots:
         win.w->show();
         QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
         win.get<QLineEdit>("edGumName")->setText(QStringLiteral("незаписан"));
-        answers.Answer(TDlgAnswer::No);
+        answers.Answer(TDlgAnswer::Cancel);  // stay
         QVERIFY(!win.w->close());
         QVERIFY(win.w->isVisible());
-        answers.Answer(TDlgAnswer::Yes);
+        answers.Answer(TDlgAnswer::No);  // drop the edits
         QVERIFY(win.w->close());
     }
 

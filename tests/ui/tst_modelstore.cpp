@@ -124,7 +124,7 @@ private slots:
             TScriptedAnswers answers;
             f.store.SetModelName(QStringLiteral("x"));
             f.doc.MarkModified(true);
-            answers.Answer(TDlgAnswer::Yes);
+            answers.Answer(TDlgAnswer::No);  // drop the edits
             QVERIFY(f.doc.New());
             f.doc.Close();
         }
