@@ -53,7 +53,7 @@ TStatTable StatisticsTable(const TGumParam& q, const TNumberFormatSettings& sett
     auto dec = [&](int places, double x) { return FormatDecimals(places, x, settings, ','); };
     TStatTable t;
     t[0] = {{{"Брой стойности", {std::to_string(s.Count), {}}},
-             {"Дисперсия", dec(ds, s.StdDev * s.StdDev)},
+             {"Дисперсия", FormatVarianceSignificant(s.StdDev * s.StdDev, settings)},
              {"Показател за съгл. с НР (K-S-L)", Fixed3(s.KsDistance)}}};
     t[1] = {{{"Минимум", dec(d, s.Min)},
              {"Станд. отклонение", dec(ds, s.StdDev)},

@@ -25,7 +25,7 @@ TEST(StatisticsTable, LabelsAndFormatsOfTheEighteenCells) {
              Case{0, 0, "Брой стойности", "4"},
              Case{1, 0, "Минимум", "1,00"},           // D decimals
              Case{3, 0, "Медиана", "2,50000"},        // D + S decimals
-             Case{0, 1, "Дисперсия", "1,66667"},
+             Case{0, 1, "Дисперсия", "1,67"},  // significant digits, not D + S decimals
              Case{2, 1, "Станд. отклонение (Ср. ст.)", "0,64550"},
              Case{4, 1, "Асиметрия", "0,000"},        // three decimals
              Case{5, 1, "Ексес", "-1,360"},
