@@ -101,6 +101,8 @@ void TstRichText::toolbarNamesFollowTheKind() {
     editor.SetKind(TRichTextEditor::TKind::BudgetComment);
     QCOMPARE(editor.objectName(), QStringLiteral("BudgetComent"));
     QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("btnBullets4"))->isHidden());
+    for (const QToolButton* b : editor.findChildren<QToolButton*>())
+        QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
     // Equation pastes only text.
     editor.SetKind(TRichTextEditor::TKind::Equation);
     auto* data = new QMimeData;

@@ -26,6 +26,16 @@
 #include "ui/richtext/RtfTextDocument.h"
 #include "ui_RichTextEditor.h"
 
+// The icons are in the static library; the resource must be registered by
+// a function outside any namespace.
+static void InitRichTextResources() {
+    static const bool once = [] {
+        Q_INIT_RESOURCE(richtext);
+        return true;
+    }();
+    (void)once;
+}
+
 namespace vormid {
 namespace {
 
@@ -39,17 +49,24 @@ const char* ObjectName(TRichTextEditor::TKind kind) {
     return "Editor";
 }
 
+QIcon ToolbarIcon(const char* theme, const char* own) {
+    InitRichTextResources();
+    QIcon fallback(QStringLiteral(":/richtext/icons/%1.png").arg(QLatin1String(own)));
+    return theme ? QIcon::fromTheme(QLatin1String(theme), fallback) : fallback;
+}
+
+// The letter A over a bar in the selection's colour.
 QIcon ColorIcon(const QColor& color) {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
+    InitRichTextResources();
+    QPixmap pm(QStringLiteral(":/richtext/icons/font-color.png"));
+    if (pm.isNull()) {
+        pm = QPixmap(16, 16);
+        pm.fill(Qt::transparent);
+    }
     QPainter p(&pm);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(11);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
     p.fillRect(QRect(1, 12, 14, 4), color);
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(QRect(1, 12, 13, 3));
     return QIcon(pm);
 }
 
@@ -63,25 +80,28 @@ TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::ma
     ui_->rtfText->installEventFilter(this);
     ui_->rtfText->setContextMenuPolicy(Qt::CustomContextMenu);
     ui_->rtfText->PasteCheck = [this](const QMimeData* d) { return CheckPaste(d); };
+    // Theme icons where the desktop has them, our own pictures otherwise.
     const struct {
         QToolButton* b;
-        const char* text;
-    } labels[] = {{ui_->btnBold, "B"},       {ui_->btnItalic, "I"},      {ui_->btnUnderline, "U"},
-                  {ui_->btnSuperscript, "x²"}, {ui_->btnSubscript, "x₂"}, {ui_->btnLeftAlign, "⇤"},
-                  {ui_->btnCenterAlign, "≡"}, {ui_->btnRightAlign, "⇥"}, {ui_->btnBullets, "•"},
-                  {ui_->btnUndo, "↶"},       {ui_->btnRedo, "↷"},        {ui_->btnCut, "✂"},
-                  {ui_->btnCopy, "❐"},       {ui_->btnPaste, "▤"},     {ui_->btnObject, "▨"},
-                  {ui_->btnInsSymb, "Ω"}};
-    for (const auto& l : labels) l.b->setText(QString::fromUtf8(l.text));
-    QFont bf = ui_->btnBold->font();
-    bf.setBold(true);
-    ui_->btnBold->setFont(bf);
-    QFont itf = ui_->btnItalic->font();
-    itf.setItalic(true);
-    ui_->btnItalic->setFont(itf);
-    QFont uf = ui_->btnUnderline->font();
-    uf.setUnderline(true);
-    ui_->btnUnderline->setFont(uf);
+        const char* theme;
+        const char* own;
+    } icons[] = {{ui_->btnBold, "format-text-bold", "bold"},
+                 {ui_->btnItalic, "format-text-italic", "italic"},
+                 {ui_->btnUnderline, "format-text-underline", "underline"},
+                 {ui_->btnSuperscript, "format-text-superscript", "superscript"},
+                 {ui_->btnSubscript, "format-text-subscript", "subscript"},
+                 {ui_->btnLeftAlign, "format-justify-left", "align-left"},
+                 {ui_->btnCenterAlign, "format-justify-center", "align-center"},
+                 {ui_->btnRightAlign, "format-justify-right", "align-right"},
+                 {ui_->btnBullets, "format-list-unordered", "bullets"},
+                 {ui_->btnUndo, "edit-undo", "undo"},
+                 {ui_->btnRedo, "edit-redo", "redo"},
+                 {ui_->btnCut, "edit-cut", "cut"},
+                 {ui_->btnCopy, "edit-copy", "copy"},
+                 {ui_->btnPaste, "edit-paste", "paste"},
+                 {ui_->btnObject, "insert-image", "picture"},
+                 {ui_->btnInsSymb, nullptr, "symbol"}};
+    for (const auto& i : icons) i.b->setIcon(ToolbarIcon(i.theme, i.own));
     ui_->btnFontColor->setIcon(ColorIcon(Qt::black));
     connect(ui_->rtfText->document(), &QTextDocument::contentsChanged, this, &TRichTextEditor::OnContentsChanged);
     connect(ui_->rtfText, &QTextEdit::customContextMenuRequested, this, &TRichTextEditor::ShowContextMenu);
