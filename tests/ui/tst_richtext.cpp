@@ -3,6 +3,9 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextBlock>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -15,6 +18,7 @@
 #include "ui/dialogs/TfrmInsSymb.h"
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/richtext/UnitsEdit.h"
+#include "ui/widgets/FocusColours.h"
 
 using namespace vormid;
 
@@ -159,13 +163,36 @@ void TstRichText::unitsFocusColours() {
     QWidget window;
     auto* units = new TUnitsEdit(&window);
     auto* other = new QTextEdit(&window);
+    auto* grid = new QTableView(&window);
+    QStandardItemModel cells(2, 2);
+    grid->setModel(&cells);
+    TrackFocusColours(grid);
     other->move(0, 40);
+    grid->move(0, 80);
+    units->SetUnits("m\\ts\\n");
+    QSignalSpy edits(units, &TUnitsEdit::unitsEdited);
+    // A paragraph format the field does not use (as a paste of formatted
+    // text could leave), set while the field is away from the focus.
+    QTextCursor c(units->TextEdit()->document());
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    c.mergeBlockFormat(centred);
+    QVERIFY(units->TextEdit()->document()->begin().blockFormat().alignment() & Qt::AlignHCenter);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     units->TextEdit()->setFocus();
     QCOMPARE(units->FrameColor(), QColor(247, 176, 70));
-    other->setFocus();
+    QTextBlockFormat shown = units->TextEdit()->document()->begin().blockFormat();
+    QVERIFY(!(shown.alignment() & Qt::AlignHCenter));
+    QVERIFY(shown.textIndent() < 0 && shown.leftMargin() > 0);
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(grid->palette().color(QPalette::Highlight), QColor(101, 138, 171));
+    grid->setFocus();
     QCOMPARE(units->FrameColor(), QColor(101, 138, 171));
+    QCOMPARE(grid->palette().color(QPalette::Highlight), QColor(247, 176, 70));
+    QCOMPARE(grid->palette().color(QPalette::Inactive, QPalette::Highlight), QColor(247, 176, 70));
+    other->setFocus();
+    QCOMPARE(grid->palette().color(QPalette::Highlight), QColor(101, 138, 171));
 }
 
 void TstRichText::symbolTableAndPalette() {

@@ -38,6 +38,8 @@ protected:
 
 private:
     void OnContentsChanged();
+    // The field's own paragraph format, applied without counting as an edit.
+    void ApplyParagraph();
 
     QTextEdit* edit_ = nullptr;
     std::string units_;
