@@ -1,11 +1,13 @@
 // The rich-text fields driven as a user would: typing, keys, paste, symbols.
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTextBlock>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -34,6 +36,9 @@ private slots:
     void unitsUpUpDown();
     void unitsFocusColours();
     void symbolTableAndPalette();
+    void popupPlacement();
+    void picturesKeepTheirFiles();
+    void pasteBeyondTheLimitIsRefused();
     void grabScreenshots();
 };
 
@@ -216,6 +221,128 @@ void TstRichText::symbolTableAndPalette() {
     QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(picked.count(), 1);
     QCOMPARE(picked.at(0).at(0).value<QColor>(), QColor(1, 2, 3));
+}
+
+void TstRichText::popupPlacement() {
+    QWidget window;
+    window.setGeometry(100, 100, 400, 200);
+    auto* button = new QToolButton(&window);
+    button->setGeometry(300, 10, 24, 22);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint buttonRight = button->mapToGlobal(QPoint(button->width(), button->height()));
+    TfrmFontColor palette;
+    // Room below: right edges aligned, the top at the button's bottom.
+    const QPoint below = palette.PopupPosition(button, button->rect(), QRect(0, 0, 1280, 1024));
+    QCOMPARE(below + QPoint(palette.width(), 0), buttonRight);
+    // Near the bottom of the screen: above the button's window instead.
+    const QPoint above = palette.PopupPosition(button, button->rect(), QRect(0, 0, 1280, buttonRight.y() + 50));
+    QCOMPARE(above.x(), below.x());
+    QCOMPARE(above.y() + palette.height(), window.mapToGlobal(QPoint(0, 0)).y());
+    // The symbol form goes under the toolbar and never flips.
+    TfrmInsSymb symbols;
+    symbols.PlaceBelow(button, &window);
+    QCOMPARE(symbols.pos(), QPoint(buttonRight.x() - symbols.width(), window.mapToGlobal(QPoint(0, 200)).y()));
+}
+
+namespace {
+
+QByteArray JpegBytes() {
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG");
+    return bytes;
+}
+
+const TRtfRun* FirstPicture(const TRtfDocument& doc) {
+    for (const TRtfParagraph& p : doc.Paragraphs)
+        for (const TRtfRun& r : p.Runs)
+            if (r.IsPicture) return &r;
+    return nullptr;
+}
+
+}  // namespace
+
+void TstRichText::picturesKeepTheirFiles() {
+    const QByteArray jpeg = JpegBytes();
+    QVERIFY(!jpeg.isEmpty());
+    // A stored JPEG stays a JPEG, byte for byte, when the text is edited.
+    TRichTextEditor editor;
+    editor.SetKind(TRichTextEditor::TKind::Comment);
+    editor.SetRtf("{\\rtf1\\ansi\\pard a{\\pict\\jpegblip\\picw6\\pich4 " + jpeg.toHex().toStdString() + "}\\par}");
+    editor.show();
+    editor.TextEdit()->setFocus();
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor.TextEdit(), Qt::Key_B);
+    QVERIFY(editor.IsEdited());
+    const TRtfDocument edited = ReadRtf(editor.Rtf());
+    const TRtfRun* kept = FirstPicture(edited);
+    QVERIFY(kept);
+    QCOMPARE(int(kept->Picture.Type), int(TRtfPictureType::Jpeg));
+    QCOMPARE(QByteArray::fromStdString(kept->Picture.Data), jpeg);
+
+    // Inserting a picture file, with the file dialog replaced.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("photo.jpg"));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(jpeg);
+    }
+    QString answer, title, filter;
+    editor.SetPictureFileChooser([&](QWidget*, const QString& t, const QString& f) {
+        title = t;
+        filter = f;
+        return answer;
+    });
+    auto* insert = editor.findChild<QToolButton*>(QStringLiteral("btnObject2"));
+    QVERIFY(insert);
+    editor.SetRtf("{\\rtf1\\ansi\\pard x\\par}");
+    insert->click();  // cancelled
+    QCOMPARE(title, QStringLiteral("Open"));
+    QVERIFY(filter.startsWith(QStringLiteral("Всички картини (")));
+    QVERIFY(filter.contains(QStringLiteral(";;JPEG (*.jpeg)")));
+    QVERIFY(!editor.IsEdited());
+    answer = file;
+    insert->click();
+    QVERIFY(editor.IsEdited());
+    const TRtfDocument withPicture = ReadRtf(editor.Rtf());
+    const TRtfRun* inserted = FirstPicture(withPicture);
+    QVERIFY(inserted);
+    QCOMPARE(int(inserted->Picture.Type), int(TRtfPictureType::Jpeg));
+    QCOMPARE(QByteArray::fromStdString(inserted->Picture.Data), jpeg);
+    QCOMPARE(inserted->Picture.PixelWidth, 6);
+}
+
+void TstRichText::pasteBeyondTheLimitIsRefused() {
+    TRichTextEditor editor;
+    int refused = 0;
+    SetDlgBoxResponder([&](TfrmDlgBox&) {
+        ++refused;
+        return TDlgAnswer::OK;
+    });
+    const struct {
+        const char* name;
+        QString text;
+        bool pasted;
+    } rows[] = {
+        {"short text", QStringLiteral("abc"), true},
+        {"one byte too many", QString(int(TRichTextEditor::kMaxRtfBytes) + 1, QLatin1Char('a')), false},
+        // Each Cyrillic letter is written as four bytes (\'hh).
+        {"Cyrillic written four times as long", QString(300000, QChar(0x0430)), false},
+    };
+    for (const auto& row : rows) {
+        editor.SetRtf("");
+        refused = 0;
+        QApplication::clipboard()->setText(row.text);
+        editor.TextEdit()->paste();
+        QVERIFY2(editor.PlainText().isEmpty() != row.pasted, row.name);
+        QVERIFY2(refused == (row.pasted ? 0 : 1), row.name);
+    }
+    SetDlgBoxResponder({});
 }
 
 void TstRichText::grabScreenshots() {

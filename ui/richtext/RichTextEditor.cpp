@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include "ui/TfrmDlgBox.h"
 #include "ui/dialogs/TfrmFontColor.h"
 #include "ui/dialogs/TfrmInsSymb.h"
+#include "ui/richtext/PasteSize.h"
 #include "ui/richtext/RtfTextDocument.h"
 #include "ui_RichTextEditor.h"
 
@@ -49,6 +51,10 @@ const char* ObjectName(TRichTextEditor::TKind kind) {
     return "Editor";
 }
 
+QString AskPictureFile(QWidget* parent, const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
 QIcon ToolbarIcon(const char* theme, const char* own) {
     InitRichTextResources();
     QIcon fallback(QStringLiteral(":/richtext/icons/%1.png").arg(QLatin1String(own)));
@@ -72,7 +78,8 @@ QIcon ColorIcon(const QColor& color) {
 
 }  // namespace
 
-TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TRichTextEditor>()) {
+TRichTextEditor::TRichTextEditor(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TRichTextEditor>()), chooser_(&AskPictureFile) {
     ui_->setupUi(this);
     QFont base(QStringLiteral("Tahoma"));
     base.setPointSize(8);
@@ -190,22 +197,18 @@ bool TRichTextEditor::ConfirmEdit() {
     return true;
 }
 
+std::size_t TRichTextEditor::RtfSize() const { return edited_ ? Rtf().size() : stored_.size(); }
+
+bool TRichTextEditor::FitsLimit(std::size_t added) {
+    const std::size_t now = RtfSize();
+    if (now <= kMaxRtfBytes && added <= kMaxRtfBytes - now) return true;
+    ShowMessageBox(QStringLiteral("Поставянето е отказано: полето може да съдържа най-много 1 MiB текст."));
+    return false;
+}
+
 bool TRichTextEditor::CheckPaste(const QMimeData* data) {
     if (!ConfirmEdit()) return false;
-    std::size_t estimate = 0;
-    if (data->hasImage()) {
-        QImage image = qvariant_cast<QImage>(data->imageData());
-        estimate += static_cast<std::size_t>(image.sizeInBytes());  // hex doubles what PNG packs
-    } else if (kind_ != TKind::Equation && data->hasHtml()) {
-        estimate += static_cast<std::size_t>(data->html().size());
-    } else if (data->hasText()) {
-        estimate += static_cast<std::size_t>(data->text().size()) * 2;
-    }
-    if (estimate + static_cast<std::size_t>(ui_->rtfText->document()->characterCount()) * 2 > kMaxRtfBytes) {
-        ShowMessageBox(QStringLiteral("Поставянето е отказано: полето може да съдържа най-много 1 MiB текст."));
-        return false;
-    }
-    return true;
+    return FitsLimit(RtfSizeOfPaste(*data, kind_ == TKind::Equation, kMaxRtfBytes));
 }
 
 bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -387,6 +390,10 @@ void TRichTextEditor::ShowContextMenu(const QPoint& pos) {
     menu.exec(t->viewport()->mapToGlobal(pos));
 }
 
+void TRichTextEditor::SetPictureFileChooser(TPictureFileChooser chooser) {
+    chooser_ = chooser ? std::move(chooser) : TPictureFileChooser(&AskPictureFile);
+}
+
 void TRichTextEditor::InsertPicture() {
     if (kind_ == TKind::Equation || !ConfirmEdit()) return;
     QStringList patterns, entries;
@@ -396,20 +403,25 @@ void TRichTextEditor::InsertPicture() {
     }
     QString filter = QStringLiteral("Всички картини (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") +
                      entries.join(QStringLiteral(";;"));
-    QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), filter);
+    const QString file = chooser_(this, QStringLiteral("Open"), filter);
     if (file.isEmpty()) return;
-    QImage image(file);
+    QFile in(file);
+    QByteArray bytes;
+    if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    QImage image = reader.read();
     if (image.isNull()) {
         ShowMessageBox(QStringLiteral("Картината не може да бъде прочетена."));
         return;
     }
-    auto* data = new QMimeData;
-    data->setImageData(image);
-    if (!CheckPaste(data)) {
-        delete data;
-        return;
-    }
-    delete data;
+    // PNG and JPEG files go into the text as they are; other formats are
+    // written as PNG.
+    const bool keep = format == "png" || format == "jpeg";
+    if (!keep) bytes.clear();
+    if (!FitsLimit(RtfSizeOfPicture(image, bytes, kMaxRtfBytes))) return;
     static int counter = 0;
     QString name = QStringLiteral("rtfinserted:%1").arg(++counter);
     ui_->rtfText->document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
@@ -417,6 +429,7 @@ void TRichTextEditor::InsertPicture() {
     f.setName(name);
     f.setWidth(image.width());
     f.setHeight(image.height());
+    if (keep) SetPictureSource(f, bytes, format == "png" ? TRtfPictureType::Png : TRtfPictureType::Jpeg);
     ui_->rtfText->textCursor().insertImage(f);
 }
 

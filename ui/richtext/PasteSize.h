@@ -1,0 +1,20 @@
+#pragma once
+// How many bytes of RTF a paste adds to a rich-text field, so that a field
+// can refuse one that would take it past its limit before inserting it.
+#include <cstddef>
+
+class QByteArray;
+class QImage;
+class QMimeData;
+
+namespace vormid {
+
+// The RTF bytes of pasting the data; plainOnly: only its text is pasted.
+// Counting stops early: any result above limit means "too large".
+std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t limit);
+
+// The RTF bytes of one picture: its file bytes when it keeps them (empty:
+// it will be written as PNG, which is encoded to count it).
+std::size_t RtfSizeOfPicture(const QImage& image, const QByteArray& fileBytes, std::size_t limit);
+
+}  // namespace vormid
