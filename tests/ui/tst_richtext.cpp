@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -39,6 +40,7 @@ private slots:
     void popupPlacement();
     void picturesKeepTheirFiles();
     void pasteBeyondTheLimitIsRefused();
+    void contextMenusEnableWhatApplies();
     void grabScreenshots();
 };
 
@@ -343,6 +345,43 @@ void TstRichText::pasteBeyondTheLimitIsRefused() {
         QVERIFY2(refused == (row.pasted ? 0 : 1), row.name);
     }
     SetDlgBoxResponder({});
+}
+
+namespace {
+
+// The menu's entries, each followed by "+" when enabled and "-" when not.
+QString Entries(const QMenu& menu) {
+    QStringList out;
+    for (const QAction* a : menu.actions())
+        if (!a->isSeparator()) out << a->text() + (a->isEnabled() ? QStringLiteral("+") : QStringLiteral("-"));
+    return out.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+void TstRichText::contextMenusEnableWhatApplies() {
+    TRichTextEditor editor;
+    editor.SetKind(TRichTextEditor::TKind::Equation);
+    QApplication::clipboard()->setText(QStringLiteral("Y = A"));
+    QCOMPARE(Entries(*editor.CreateContextMenu()),
+             QStringLiteral("Undo- Redo- Cut- Copy- Paste+ Delete- Select All-"));
+    editor.SetKind(TRichTextEditor::TKind::Comment);
+    editor.SetRtf("{\\rtf1\\ansi\\pard abc\\par}");
+    editor.TextEdit()->selectAll();
+    QApplication::clipboard()->clear();
+    QCOMPARE(Entries(*editor.CreateContextMenu()),
+             QStringLiteral("Undo- Redo- Cut+ Copy+ Paste- Delete+ Select All+ Insert+"));
+    editor.TextEdit()->textCursor().insertText(QStringLiteral("x"));
+    QCOMPARE(Entries(*editor.CreateContextMenu()),
+             QStringLiteral("Undo+ Redo- Cut- Copy- Paste- Delete- Select All+ Insert+"));
+
+    TUnitsEdit units;
+    units.SetUnits("kg");
+    QApplication::clipboard()->setImage(QImage(2, 2, QImage::Format_RGB32));  // no text to paste
+    QCOMPARE(Entries(*units.CreateContextMenu()), QStringLiteral("Undo- Cut- Copy- Paste- Delete- Select All+"));
+    units.TextEdit()->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("m"));
+    QCOMPARE(Entries(*units.CreateContextMenu()), QStringLiteral("Undo- Cut+ Copy+ Paste+ Delete+ Select All+"));
 }
 
 void TstRichText::grabScreenshots() {

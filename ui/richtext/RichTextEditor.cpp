@@ -369,25 +369,31 @@ void TRichTextEditor::UpdateToolbar() {
 }
 
 void TRichTextEditor::ShowContextMenu(const QPoint& pos) {
+    std::unique_ptr<QMenu> menu = CreateContextMenu();
+    menu->exec(ui_->rtfText->viewport()->mapToGlobal(pos));
+}
+
+std::unique_ptr<QMenu> TRichTextEditor::CreateContextMenu() {
     QTextEdit* t = ui_->rtfText;
-    QMenu menu(this);
+    auto owned = std::make_unique<QMenu>(this);
+    QMenu& menu = *owned;
     menu.setObjectName(QStringLiteral("pmRTF"));
     const bool sel = t->textCursor().hasSelection();
-    menu.addAction(QStringLiteral("Отмяна"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
-    menu.addAction(QStringLiteral("Възстановяване"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
+    menu.addAction(QStringLiteral("Undo"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
+    menu.addAction(QStringLiteral("Redo"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("Изрязване"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
-    menu.addAction(QStringLiteral("Копиране"), t, &QTextEdit::copy)->setEnabled(sel);
-    menu.addAction(QStringLiteral("Поставяне"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
-    menu.addAction(QStringLiteral("Изтриване"), this, [this] {
+    menu.addAction(QStringLiteral("Cut"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Copy"), t, &QTextEdit::copy)->setEnabled(sel);
+    menu.addAction(QStringLiteral("Paste"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
+    menu.addAction(QStringLiteral("Delete"), this, [this] {
         if (ConfirmEdit()) ui_->rtfText->textCursor().removeSelectedText();
     })->setEnabled(sel);
-    menu.addAction(QStringLiteral("Маркиране на всичко"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
+    menu.addAction(QStringLiteral("Select All"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
     if (kind_ != TKind::Equation) {
         menu.addSeparator();
-        menu.addAction(QStringLiteral("Вмъкване"), this, &TRichTextEditor::InsertPicture);
+        menu.addAction(QStringLiteral("Insert"), this, &TRichTextEditor::InsertPicture);
     }
-    menu.exec(t->viewport()->mapToGlobal(pos));
+    return owned;
 }
 
 void TRichTextEditor::SetPictureFileChooser(TPictureFileChooser chooser) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QMenu;
 class QMimeData;
 class QTextCharFormat;
 class QTextEdit;
@@ -60,6 +61,9 @@ public:
     // empty when cancelled. The system's open-file dialog unless replaced.
     using TPictureFileChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
     void SetPictureFileChooser(TPictureFileChooser chooser);
+
+    // The context menu "pmRTF" with its entries enabled for the moment.
+    std::unique_ptr<QMenu> CreateContextMenu();
 
 signals:
     // Every change the user makes.

@@ -64,21 +64,26 @@ TUnitsEdit::TUnitsEdit(QWidget* parent) : QWidget(parent), edit_(new TUnitsArea(
     setMaximumHeight(28);
     connect(edit_->document(), &QTextDocument::contentsChanged, this, &TUnitsEdit::OnContentsChanged);
     connect(edit_, &QTextEdit::customContextMenuRequested, this, [this](const QPoint& pos) {
-        QMenu menu(this);
-        menu.setObjectName(QStringLiteral("pmUnits"));
-        const bool sel = edit_->textCursor().hasSelection();
-        menu.addAction(QStringLiteral("Отмяна"), edit_, &QTextEdit::undo)->setEnabled(edit_->document()->isUndoAvailable());
-        menu.addSeparator();
-        menu.addAction(QStringLiteral("Изрязване"), edit_, &QTextEdit::cut)->setEnabled(sel);
-        menu.addAction(QStringLiteral("Копиране"), edit_, &QTextEdit::copy)->setEnabled(sel);
-        const QMimeData* d = QApplication::clipboard()->mimeData();
-        menu.addAction(QStringLiteral("Поставяне"), edit_, &QTextEdit::paste)->setEnabled(d && d->hasText());
-        menu.addAction(QStringLiteral("Изтриване"), this, [this] { edit_->textCursor().removeSelectedText(); })
-            ->setEnabled(sel);
-        menu.addAction(QStringLiteral("Маркиране на всичко"), edit_, &QTextEdit::selectAll)
-            ->setEnabled(!edit_->document()->isEmpty());
-        menu.exec(edit_->viewport()->mapToGlobal(pos));
+        CreateContextMenu()->exec(edit_->viewport()->mapToGlobal(pos));
     });
+}
+
+std::unique_ptr<QMenu> TUnitsEdit::CreateContextMenu() {
+    auto owned = std::make_unique<QMenu>(this);
+    QMenu& menu = *owned;
+    menu.setObjectName(QStringLiteral("pmUnits"));
+    const bool sel = edit_->textCursor().hasSelection();
+    menu.addAction(QStringLiteral("Undo"), edit_, &QTextEdit::undo)->setEnabled(edit_->document()->isUndoAvailable());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Cut"), edit_, &QTextEdit::cut)->setEnabled(sel);
+    menu.addAction(QStringLiteral("Copy"), edit_, &QTextEdit::copy)->setEnabled(sel);
+    const QMimeData* d = QApplication::clipboard()->mimeData();
+    menu.addAction(QStringLiteral("Paste"), edit_, &QTextEdit::paste)->setEnabled(d && d->hasText());
+    menu.addAction(QStringLiteral("Delete"), this, [this] { edit_->textCursor().removeSelectedText(); })
+        ->setEnabled(sel);
+    menu.addAction(QStringLiteral("Select All"), edit_, &QTextEdit::selectAll)
+        ->setEnabled(!edit_->document()->isEmpty());
+    return owned;
 }
 
 void TUnitsEdit::SetUnits(const std::string& markup) {
