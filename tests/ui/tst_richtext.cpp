@@ -4,12 +4,16 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -41,6 +45,7 @@ private slots:
     void picturesKeepTheirFiles();
     void pasteBeyondTheLimitIsRefused();
     void contextMenusEnableWhatApplies();
+    void symbolAndColourThroughTheToolbar();
     void grabScreenshots();
 };
 
@@ -382,6 +387,48 @@ void TstRichText::contextMenusEnableWhatApplies() {
     units.TextEdit()->selectAll();
     QApplication::clipboard()->setText(QStringLiteral("m"));
     QCOMPARE(Entries(*units.CreateContextMenu()), QStringLiteral("Undo- Cut+ Copy+ Paste+ Delete+ Select All+"));
+}
+
+void TstRichText::symbolAndColourThroughTheToolbar() {
+    TRichTextEditor editor;
+    editor.SetRtf("{\\rtf1\\ansi\\pard ab\\par}");
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    auto* symbol = editor.findChild<QToolButton*>(QStringLiteral("btnInsSymb"));
+    // The modal form answers from the event loop: Cancel, then Ω with OK.
+    for (const char* button : {"btnCancel", "btnOK"}) {
+        QTimer::singleShot(0, [button] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* form = qobject_cast<TfrmInsSymb*>(w); form && form->isVisible()) {
+                    form->SetCurrent(23);
+                    form->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+                }
+        });
+        symbol->click();
+    }
+    QCOMPARE(editor.PlainText(), QStringLiteral("abΩ"));
+
+    // A press outside the palette leaves the colour; a cell gives it.
+    auto* colour = editor.findChild<QToolButton*>(QStringLiteral("btnFontColor"));
+    editor.TextEdit()->selectAll();
+    const std::string before = editor.Rtf();
+    for (bool inside : {false, true}) {
+        colour->click();
+        QPointer<TfrmFontColor> palette = editor.findChild<TfrmFontColor*>();
+        QVERIFY(palette && palette->isVisible());
+        // Row 2, column 1: pure red.
+        const QPoint at = inside ? QPoint(1 + 25 + 5, 1 + 2 * 18 + 5) : QPoint(-10, -10);
+        QMouseEvent press(QEvent::MouseButtonPress, at, palette->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(palette, &press);
+        QTRY_VERIFY(!palette);
+        QCOMPARE(editor.Rtf() != before, inside);
+    }
+    QCOMPARE(colour->property("shownColor").value<QColor>(), QColor(255, 0, 0));
+    const TRtfDocument doc = ReadRtf(editor.Rtf());
+    QVERIFY(doc.Paragraphs.at(0).Runs.at(0).Format.HasColor);
+    QCOMPARE(int(doc.Paragraphs[0].Runs[0].Format.Color.Red), 255);
 }
 
 void TstRichText::grabScreenshots() {
