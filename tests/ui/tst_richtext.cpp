@@ -290,6 +290,17 @@ void TstRichText::picturesKeepTheirFiles() {
     QVERIFY(kept);
     QCOMPARE(int(kept->Picture.Type), int(TRtfPictureType::Jpeg));
     QCOMPARE(QByteArray::fromStdString(kept->Picture.Data), jpeg);
+    // Copied and pasted within the field: still the same JPEG.
+    editor.TextEdit()->selectAll();
+    editor.TextEdit()->copy();
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    editor.TextEdit()->paste();
+    const TRtfDocument twice = ReadRtf(editor.Rtf());
+    int jpegs = 0;
+    for (const TRtfParagraph& p : twice.Paragraphs)
+        for (const TRtfRun& r : p.Runs)
+            jpegs += r.IsPicture && r.Picture.Type == TRtfPictureType::Jpeg && r.Picture.Data == kept->Picture.Data;
+    QCOMPARE(jpegs, 2);
 
     // Inserting a picture file, with the file dialog replaced.
     QTemporaryDir dir;

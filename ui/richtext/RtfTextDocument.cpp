@@ -1,6 +1,7 @@
 #include "ui/richtext/RtfTextDocument.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -122,6 +123,11 @@ void FillTextDocument(const TRtfDocument& model, QTextDocument& doc) {
 
 TRtfDocument ReadTextDocument(const QTextDocument& doc) {
     TRtfDocument model;
+    // A picture copied and pasted within the field comes back through HTML,
+    // which keeps its name but not its bytes: find them by the name.
+    QHash<QString, QTextImageFormat> sources;
+    for (const QTextFormat& f : doc.allFormats())
+        if (f.isImageFormat() && f.hasProperty(kPictureBytes)) sources.insert(f.toImageFormat().name(), f.toImageFormat());
     const QFont base = doc.defaultFont();
     model.DefaultFont = base.family().toStdString();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -152,6 +158,13 @@ TRtfDocument ReadTextDocument(const QTextDocument& doc) {
                 QTextImageFormat img = cf.toImageFormat();
                 QImage image = doc.resource(QTextDocument::ImageResource, QUrl(img.name())).value<QImage>();
                 if (image.isNull()) continue;
+                if (!img.hasProperty(kPictureBytes)) {
+                    const auto found = sources.constFind(img.name());
+                    if (found != sources.constEnd()) {
+                        img.setProperty(kPictureBytes, found->property(kPictureBytes));
+                        img.setProperty(kPictureType, found->property(kPictureType));
+                    }
+                }
                 QByteArray bytes = img.property(kPictureBytes).toByteArray();
                 run.Picture.Type = TRtfPictureType::Png;
                 if (bytes.isEmpty()) {
