@@ -1,4 +1,5 @@
 // The rich-text fields driven as a user would: typing, keys, paste, symbols.
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -20,7 +22,11 @@
 #include "core/Cp1251.h"
 #include "core/RtfReader.h"
 #include "core/RtfUnits.h"
+#include "persistence/ModelIO.h"
+#include "ui/Document.h"
+#include "ui/GumModelStore.h"
 #include "ui/TfrmDlgBox.h"
+#include "ui/TfrmMain.h"
 #include "ui/dialogs/TfrmFontColor.h"
 #include "ui/dialogs/TfrmInsSymb.h"
 #include "ui/richtext/RichTextEditor.h"
@@ -46,6 +52,7 @@ private slots:
     void pasteBeyondTheLimitIsRefused();
     void contextMenusEnableWhatApplies();
     void symbolAndColourThroughTheToolbar();
+    void budgetCommentReachesTheSavedFile();
     void grabScreenshots();
 };
 
@@ -440,6 +447,40 @@ void TstRichText::symbolAndColourThroughTheToolbar() {
     const TRtfDocument doc = ReadRtf(editor.Rtf());
     QVERIFY(doc.Paragraphs.at(0).Runs.at(0).Format.HasColor);
     QCOMPARE(int(doc.Paragraphs[0].Runs[0].Format.Color.Red), 255);
+}
+
+// Saving while the caret is still in the budget's comment keeps what was typed.
+void TstRichText::budgetCommentReachesTheSavedFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mass.gmf"));
+    QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES "/mass.gmf"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    TfrmMain w(std::make_unique<TGumModelStore>(),
+               std::make_unique<QSettings>(dir.filePath(QStringLiteral("t.ini")), QSettings::IniFormat));
+    w.SetFileDialogHook([&](bool) { return path; });
+    w.FormShow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.findChild<QAction*>(QStringLiteral("miOpen"))->trigger();
+    w.SelectMainPage(2);
+    auto* comment = w.findChild<TRichTextEditor*>(QStringLiteral("BudgetComent"));
+    QVERIFY(comment);
+    comment->TextEdit()->setFocus();
+    comment->TextEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(comment->TextEdit(), QStringLiteral("Noted"));
+    QVERIFY(w.Document().Modified());
+    w.findChild<QAction*>(QStringLiteral("miSave"))->trigger();
+    QVERIFY(comment->TextEdit()->hasFocus());
+
+    TGumModelFile file;
+    file.FileName = path.toStdString();
+    TGumModel model;
+    TDisplayState display;
+    LoadModel(file, model, display);
+    bool found = false;
+    for (int i = 0; i < model.Params.Count(); ++i)
+        if (model.Params.Get(i)->BudgetComment.find("Noted") != std::string::npos) found = true;
+    QVERIFY(found);
 }
 
 void TstRichText::grabScreenshots() {
