@@ -367,6 +367,26 @@ void TstRichText::pasteBeyondTheLimitIsRefused() {
         QVERIFY2(editor.PlainText().isEmpty() != row.pasted, row.name);
         QVERIFY2(refused == (row.pasted ? 0 : 1), row.name);
     }
+    // A picture copied within the field counts with its own JPEG bytes: a
+    // second copy of a JPEG of about 240 KiB fits, a third does not.
+    QImage noise(640, 640, QImage::Format_RGB32);
+    quint32 seed = 1;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    noise.save(&buffer, "JPEG", 75);
+    QVERIFY2(jpeg.size() > 150 * 1024 && jpeg.size() < 245 * 1024, qPrintable(QString::number(jpeg.size())));
+    editor.SetRtf("{\\rtf1\\ansi\\pard{\\pict\\jpegblip\\picw640\\pich640 " + jpeg.toHex().toStdString() + "}\\par}");
+    editor.TextEdit()->selectAll();
+    editor.TextEdit()->copy();
+    editor.TextEdit()->moveCursor(QTextCursor::End);
+    refused = 0;
+    editor.TextEdit()->paste();
+    QCOMPARE(refused, 0);
+    editor.TextEdit()->paste();
+    QCOMPARE(refused, 1);
     SetDlgBoxResponder({});
 }
 

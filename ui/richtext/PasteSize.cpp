@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QTextDocument>
+#include <QUrl>
 
 #include "core/RtfWriter.h"
 #include "ui/richtext/RtfTextDocument.h"
@@ -26,6 +27,25 @@ std::size_t PlainSize(const QString& text) {
     return WriteRtf(doc).size();
 }
 
+// A pasted fragment of the field itself names its pictures by the field's
+// resources; this document finds them there, so that they are counted.
+class TPasteDocument : public QTextDocument {
+public:
+    explicit TPasteDocument(const QTextDocument* resources) : resources_(resources) {}
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (resources_) {
+            QVariant v = resources_->resource(type, name);
+            if (v.isValid()) return v;
+        }
+        return QTextDocument::loadResource(type, name);
+    }
+
+private:
+    const QTextDocument* resources_;
+};
+
 }  // namespace
 
 std::size_t RtfSizeOfPicture(const QImage& image, const QByteArray& fileBytes, std::size_t limit) {
@@ -41,7 +61,7 @@ std::size_t RtfSizeOfPicture(const QImage& image, const QByteArray& fileBytes, s
     return HexSize(static_cast<std::size_t>(png.size()));
 }
 
-std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t limit) {
+std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t limit, const QTextDocument* resources) {
     if (!plainOnly && data.hasImage()) {
         const QImage image = qvariant_cast<QImage>(data.imageData());
         return RtfSizeOfPicture(image, {}, limit);
@@ -51,10 +71,10 @@ std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t li
     if (static_cast<std::size_t>(text.size()) > limit) return limit + 1;
     if (!plainOnly && data.hasHtml()) {
         const QString html = data.html();
-        QTextDocument doc;
+        TPasteDocument doc(resources);
         doc.setHtml(html);
         if (static_cast<std::size_t>(doc.characterCount()) > limit) return limit + 1;
-        return WriteRtf(ReadTextDocument(doc)).size();
+        return WriteRtf(ReadTextDocument(doc, resources)).size();
     }
     return data.hasText() ? PlainSize(text) : 0;
 }

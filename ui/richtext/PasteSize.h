@@ -6,12 +6,16 @@
 class QByteArray;
 class QImage;
 class QMimeData;
+class QTextDocument;
 
 namespace vormid {
 
 // The RTF bytes of pasting the data; plainOnly: only its text is pasted.
-// Counting stops early: any result above limit means "too large".
-std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t limit);
+// Pictures that the data names are looked up in resources (the field's own
+// document) when given. Counting stops early: any result above limit means
+// "too large".
+std::size_t RtfSizeOfPaste(const QMimeData& data, bool plainOnly, std::size_t limit,
+                           const QTextDocument* resources = nullptr);
 
 // The RTF bytes of one picture: its file bytes when it keeps them (empty:
 // it will be written as PNG, which is encoded to count it).

@@ -208,7 +208,7 @@ bool TRichTextEditor::FitsLimit(std::size_t added) {
 
 bool TRichTextEditor::CheckPaste(const QMimeData* data) {
     if (!ConfirmEdit()) return false;
-    return FitsLimit(RtfSizeOfPaste(*data, kind_ == TKind::Equation, kMaxRtfBytes));
+    return FitsLimit(RtfSizeOfPaste(*data, kind_ == TKind::Equation, kMaxRtfBytes, ui_->rtfText->document()));
 }
 
 bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -121,13 +121,16 @@ void FillTextDocument(const TRtfDocument& model, QTextDocument& doc) {
     }
 }
 
-TRtfDocument ReadTextDocument(const QTextDocument& doc) {
+TRtfDocument ReadTextDocument(const QTextDocument& doc, const QTextDocument* origin) {
     TRtfDocument model;
     // A picture copied and pasted within the field comes back through HTML,
     // which keeps its name but not its bytes: find them by the name.
     QHash<QString, QTextImageFormat> sources;
-    for (const QTextFormat& f : doc.allFormats())
-        if (f.isImageFormat() && f.hasProperty(kPictureBytes)) sources.insert(f.toImageFormat().name(), f.toImageFormat());
+    for (const QTextDocument* d : {&doc, origin})
+        if (d)
+            for (const QTextFormat& f : d->allFormats())
+                if (f.isImageFormat() && f.hasProperty(kPictureBytes))
+                    sources.insert(f.toImageFormat().name(), f.toImageFormat());
     const QFont base = doc.defaultFont();
     model.DefaultFont = base.family().toStdString();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {

@@ -13,8 +13,9 @@ namespace vormid {
 void FillTextDocument(const TRtfDocument& model, QTextDocument& doc);
 
 // The model of what the document shows. A picture keeps the file bytes it
-// came with (a JPEG stays a JPEG); one without them is written as PNG.
-TRtfDocument ReadTextDocument(const QTextDocument& doc);
+// came with (a JPEG stays a JPEG), also when it was copied from origin; one
+// without them is written as PNG.
+TRtfDocument ReadTextDocument(const QTextDocument& doc, const QTextDocument* origin = nullptr);
 
 // Gives a picture of the document the file bytes it is to be written with.
 void SetPictureSource(QTextImageFormat& format, const QByteArray& bytes, TRtfPictureType type);
