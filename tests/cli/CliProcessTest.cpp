@@ -93,6 +93,8 @@ TEST(CliProcess, ExportImportSavesTheSameBytes) {
         ASSERT_EQ(RunCli({"import", dir + "/" + name + ".json", "-o", out}).Status, 0);
         EXPECT_EQ(ReadFile(out), ReadFile(Example(name, ".gmf"))) << name;
         EXPECT_EQ(RunCli({"export", out}).Out, exported.Out) << name;
+        // Streamed, yet the text that the document's own dump gives.
+        EXPECT_EQ(exported.Out, nlohmann::ordered_json::parse(exported.Out).dump(2) + "\n") << name;
     }
 }
 
