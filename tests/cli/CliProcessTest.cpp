@@ -436,6 +436,11 @@ TEST(CliProcess, DashIsStandardInputAndOutput) {
     EXPECT_FALSE(budget["version"].get<std::string>().empty());
     const json stats = json::parse(ReadFile(dir + "/s.json"));
     EXPECT_EQ(stats["program"], "vormid-cli");
+    ASSERT_EQ(run({"mc", "-", "--format", "json", "--result", "M"}, dir + "/b.gmf", dir + "/m.json"), 0);
+    const json mc = json::parse(ReadFile(dir + "/m.json"));
+    EXPECT_EQ(mc["program"], "vormid-cli");
+    EXPECT_EQ(mc["version"], budget["version"]);
+    EXPECT_EQ(mc["file"], "-");
     EXPECT_EQ(ReadFile(dir + "/a.json"), RunCli({"export", dir + "/b.gmf"}).Out);
 }
 
