@@ -292,13 +292,18 @@ public:
         std::vector<std::thread> pool;
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back([this] { Work(); });
         {
+            // Every finished batch wakes this thread; the report waits its quarter second.
+            constexpr auto kReportEvery = std::chrono::milliseconds(250);
+            auto nextReport = std::chrono::steady_clock::now() + kReportEvery;
             std::unique_lock lock(Mutex_);
             while (Done_ < StopAt_) {
-                Changed_.wait_for(lock, std::chrono::milliseconds(250));
+                Changed_.wait_until(lock, nextReport);
+                if (std::chrono::steady_clock::now() < nextReport) continue;
+                nextReport += kReportEvery;
                 if (Options_.Progress && Done_ < StopAt_) {
                     const std::uint64_t trials = DoneTrials_;
                     lock.unlock();
-                    Options_.Progress(trials);
+                    Options_.Progress(Plan_.Name, trials);
                     lock.lock();
                 }
             }
@@ -388,6 +393,7 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     if (!BuildPlan(model, result, r.CoverageProbability, plan, r.Message)) return r;
     r.ApproximateCorrelation = plan.Approximate;
 
+    if (options.Progress) options.Progress(plan.Name, 0);
     TRun run(plan, options);
     run.Run();
     auto& batches = run.Batches();
