@@ -12,6 +12,7 @@ namespace Ui { class TTypeAEditor; }
 
 namespace vormid {
 
+class TNumberEdit;
 class TSchemaModel;
 
 class TTypeAEditor : public TKindEditor {
@@ -40,7 +41,10 @@ private:
     void UpdateSchemaButtons();
     void MethodChanged(int method);
     void CountChanged(int n);
-    void NumberEntered(const char* field);
+    enum class TNumberField { Value, Probability, Factor, DegreesOfFreedom };
+    TNumberEdit* NumberBox(TNumberField field) const;
+    void StoreNumber(TNumberField field, double v);
+    void NumberFinished(TNumberField field);
     void AddLine();
     void DeleteLine();
     void MoveLine(int step);
