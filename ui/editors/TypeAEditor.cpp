@@ -136,6 +136,17 @@ void TTypeAEditor::ShowQuantity(int index) {
     Fill();
 }
 
+TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {
+    if (q.Kind != TParamKind::TypeA || !q.HasEnteredObservations()) return TLeaveTypeA::KeepReadings;
+    switch (AskMessageBox(QStringLiteral("Величината има въведени наблюдения. Да бъдат ли изтрити?\n"
+                                         "(„Не“ ги запазва за връщане към Тип А.)"),
+                          akYesNoCancel)) {
+        case TDlgAnswer::Yes: return TLeaveTypeA::ClearReadings;
+        case TDlgAnswer::No: return TLeaveTypeA::KeepReadings;
+        default: return TLeaveTypeA::StayTypeA;
+    }
+}
+
 void TTypeAEditor::Fill() {
     const TGumParam* q = Q();
     if (q == nullptr) return;
