@@ -5,6 +5,7 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QToolButton>
+#include <algorithm>
 
 #include "ui/widgets/NameMarkupPainter.h"
 
@@ -16,42 +17,40 @@ QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), static_cast
 
 }  // namespace
 
-TNameTabBar::TNameTabBar(QWidget* parent) : QTabBar(parent) {}
+TNameTabBar::TNameTabBar(QWidget* parent) : QTabBar(parent) {
+    connect(this, &QTabBar::tabMoved, this, [this](int from, int to) {
+        if (from < 0 || to < 0 || static_cast<std::size_t>(std::max(from, to)) >= widths_.size()) return;
+        const int w = widths_[static_cast<std::size_t>(from)];
+        widths_.erase(widths_.begin() + from);
+        widths_.insert(widths_.begin() + to, w);
+    });
+}
 
 void TNameTabBar::SetTabs(const std::vector<TTab>& tabs) {
-    // A visible bar lays out all its tabs again on every added or renamed
-    // tab, which is quadratic in the number of tabs; a hidden one only marks
-    // its layout dirty and lays it out once when shown.
-    const bool shown = isVisible();
-    const bool updates = updatesEnabled();
-    if (shown) {
-        setUpdatesEnabled(false);
-        hide();
-    }
     const int wanted = static_cast<int>(tabs.size());
     while (count() > wanted) removeTab(count() - 1);
+    bool added = false;
     for (int t = 0; t < wanted; ++t) {
-        const QByteArray markup = Bytes(tabs[static_cast<std::size_t>(t)].Markup);
+        const TTab& tab = tabs[static_cast<std::size_t>(t)];
         if (t >= count()) {
-            // The data first: the size of a new tab is read from it.
-            insertTab(t, QString());
-            setTabData(t, markup);
-            setTabText(t, NameMarkupPlainText(std::string_view(markup.constData(), markup.size())));
-        } else if (tabData(t).toByteArray() != markup) {
-            SetTabMarkup(t, tabs[static_cast<std::size_t>(t)].Markup);
+            // Every added tab lays out the whole bar; the new tab's width is
+            // set without another layout, and one layout follows the loop.
+            const int i = addTab(NameMarkupPlainText(tab.Markup));
+            setTabData(i, Bytes(tab.Markup));
+            widths_[static_cast<std::size_t>(i)] = Measure(i);
+            added = true;
+        } else if (tabData(t).toByteArray() != Bytes(tab.Markup)) {
+            SetTabMarkup(t, tab.Markup);
         }
-        if (tabToolTip(t) != tabs[static_cast<std::size_t>(t)].Hint)
-            setTabToolTip(t, tabs[static_cast<std::size_t>(t)].Hint);
+        if (tabToolTip(t) != tab.Hint) setTabToolTip(t, tab.Hint);
     }
-    if (shown) {
-        show();
-        setUpdatesEnabled(updates);
-    }
+    if (added) setTabText(count() - 1, tabText(count() - 1));
 }
 
 void TNameTabBar::SetTabMarkup(int index, const std::string& markup) {
     if (index < 0 || index >= count()) return;
     setTabData(index, Bytes(markup));
+    if (static_cast<std::size_t>(index) < widths_.size()) widths_[static_cast<std::size_t>(index)] = Measure(index);
     // Setting the text lays the bar out again with the new width.
     setTabText(index, NameMarkupPlainText(markup));
 }
@@ -61,17 +60,29 @@ std::string TNameTabBar::TabMarkup(int index) const {
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 
-int TNameTabBar::MeasuredWidth(const QByteArray& markup) const {
-    const auto found = widths_.constFind(markup);
-    if (found != widths_.constEnd()) return *found;
-    const int w = TNameMarkupPainter(font()).Width(std::string_view(markup.constData(), markup.size()));
-    widths_.insert(markup, w);
-    return w;
+int TNameTabBar::Measure(int index) const {
+    const QByteArray b = tabData(index).toByteArray();
+    if (b.isEmpty()) return 0;
+    return TNameMarkupPainter(font()).Width(std::string_view(b.constData(), static_cast<std::size_t>(b.size())));
 }
 
 int TNameTabBar::NameWidth(int index) const {
-    if (index < 0 || index >= count()) return 0;
-    return MeasuredWidth(tabData(index).toByteArray());
+    // QTabBar asks for the size of a new tab before it reports the tab as
+    // inserted: such a tab has no name yet.
+    return index >= 0 && static_cast<std::size_t>(index) < widths_.size() ? widths_[static_cast<std::size_t>(index)]
+                                                                           : 0;
+}
+
+void TNameTabBar::tabInserted(int index) {
+    widths_.insert(widths_.begin() + index, Measure(index));
+    QTabBar::tabInserted(index);
+    // A tab put between others was laid out while its width was unknown.
+    if (index != count() - 1) setTabText(index, tabText(index));
+}
+
+void TNameTabBar::tabRemoved(int index) {
+    if (static_cast<std::size_t>(index) < widths_.size()) widths_.erase(widths_.begin() + index);
+    QTabBar::tabRemoved(index);
 }
 
 int TNameTabBar::TabHeight() const {
@@ -98,8 +109,9 @@ QSize TNameTabBar::minimumTabSizeHint(int index) const { return tabSizeHint(inde
 
 void TNameTabBar::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        widths_.clear();
         height_ = -1;
+        for (int i = 0; i < count() && static_cast<std::size_t>(i) < widths_.size(); ++i)
+            widths_[static_cast<std::size_t>(i)] = Measure(i);
     }
     QTabBar::changeEvent(event);
 }

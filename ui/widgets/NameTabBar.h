@@ -5,7 +5,6 @@
 // plus a fixed padding. The plain text of the name stays the tab's text (for
 // accessibility and for code that reads captions); the description is the
 // hint.
-#include <QHash>
 #include <QTabBar>
 #include <string>
 #include <vector>
@@ -56,16 +55,20 @@ public:
 protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    int MeasuredWidth(const QByteArray& markup) const;
+    int Measure(int index) const;
     int TabHeight() const;
 
-    // Widths of drawn names by markup, and the tab height; both depend on
-    // the font and style only, and are dropped when either changes.
-    mutable QHash<QByteArray, int> widths_;
+    // The drawn width of each tab's name, in tab order. QTabBar lays out all
+    // tabs for every tab added, asking each tab's size, so the sizes must
+    // cost no more than a look-up. Kept in step by tabInserted/tabRemoved;
+    // measured again when the font or style changes.
+    std::vector<int> widths_;
     mutable int height_ = -1;
 };
 
