@@ -273,7 +273,9 @@ private slots:
 
     // The example model opens on its one Type A quantity. With
     // VORMID_SCREENSHOT_DIR set, the page is also pictured with it and with
-    // a grouped and an indirect series.
+    // a grouped and an indirect series made here, including a name with a
+    // subscript on its tab (the pictures in docs/ come from the program's
+    // --grab with the example models, and keep their names).
     void exampleAndScreenshots() {
         TGumModelStore store;
         store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
@@ -289,7 +291,7 @@ private slots:
         const QString dir = qEnvironmentVariable("VORMID_SCREENSHOT_DIR");
         if (dir.isEmpty()) return;
         QCoreApplication::processEvents();
-        QVERIFY(page.grab().save(dir + "/observation-resistance.png"));
+        QVERIFY(page.grab().save(dir + "/page-test-resistance.png"));
 
         TGumModel m;
         TGumParam& g = AddTypeA(m, "d", 7);
@@ -318,10 +320,10 @@ private slots:
         other.Bind(&m, [](int, const std::function<void(TGumParam&)>&) {});
         other.show();
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/observation-grouped.png"));
+        QVERIFY(other.grab().save(dir + "/page-test-grouped.png"));
         other.findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/observation-indirect.png"));
+        QVERIFY(other.grab().save(dir + "/page-test-indirect.png"));
     }
 };
 
