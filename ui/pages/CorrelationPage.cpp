@@ -176,7 +176,16 @@ void TCorrelationPage::OpenEditor() {
     if (!controller_) return;
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid()) return;
-    if (current.row() == editorRow_ && current.column() == editorColumn_) return;
+    if (current.row() == editorRow_ && current.column() == editorColumn_) {
+        // Already shown: the focus goes back into it.
+        if (editorColumn_ == CorrelationModel::colCoefficient) {
+            coefficientBox_->setFocus();
+            coefficientBox_->selectAll();
+        } else {
+            quantityBox_->setFocus();
+        }
+        return;
+    }
     HideEditors();
     editorRow_ = current.row();
     editorColumn_ = current.column();
