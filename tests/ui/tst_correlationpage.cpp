@@ -234,6 +234,22 @@ private slots:
         win.edit("C", [](TGumParam& q) { q.SetKind(TParamKind::TypeB); });
         QVERIFY(!cell.data(CorrelationModel::StaleRole).toBool());
     }
+
+    // With VORMID_GRAB_DIR set: the page with a refused coefficient in its
+    // box, for a look at the editors in place.
+    void grabWithTheEditorsOpen() {
+        const QByteArray dir = qgetenv("VORMID_GRAB_DIR");
+        if (dir.isEmpty()) QSKIP("VORMID_GRAB_DIR not set");
+        Window win;
+        win.click("btnAddCorr");
+        win.choose(0, 0, "A");
+        win.choose(0, 1, "B");
+        win.open(0, 2);
+        win.typeCoefficient("1.5");
+        QVERIFY(win.w->grab().save(QString::fromUtf8(dir) + "/correlation-refused.png"));
+        win.open(0, 0);
+        QVERIFY(win.w->grab().save(QString::fromUtf8(dir) + "/correlation-quantity-box.png"));
+    }
 };
 
 QTEST_MAIN(TstCorrelationPage)
