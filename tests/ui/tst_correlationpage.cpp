@@ -126,6 +126,10 @@ private slots:
         QCOMPARE(win.list().Count(), 0);
         QCOMPARE(win.grid->model()->rowCount(), 1);
         QVERIFY(!win.editorShown());
+        // A name chosen in the empty row of an empty list starts its first entry.
+        win.choose(0, 0, "B");
+        QCOMPARE(win.list().Count(), 1);
+        QCOMPARE(win.pair(0), QStringLiteral("B,,"));
     }
 
     void duplicateInEitherOrder_data() {
