@@ -202,6 +202,27 @@ private slots:
             return bottom;
         };
         QVERIFY(lowest("U\\b0") > lowest("U0"));
+        // A plain name is drawn whole, not cut to an ellipsis by its own width.
+        auto ink = [&](const std::string& markup, bool direct) {
+            QImage image(200, 18, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setPen(Qt::black);
+            TBudgetCell c = name;
+            c.Markup = markup;
+            const int w = BudgetCellWidth(c, font);
+            if (direct)
+                TNameMarkupPainter(bold).Draw(p, QRect((200 - w) / 2, 0, 100, 18), markup);
+            else
+                PaintBudgetCell(p, image.rect(), c, font);
+            p.end();
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        for (const char* plain : {"LS", "\xEC\xEC", "Temperature"})
+            QCOMPARE(ink(plain, false), ink(plain, true));
     }
 
     // With VORMID_GRAB_DIR set: pictures of the grid for the documentation.

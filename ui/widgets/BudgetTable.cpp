@@ -12,6 +12,7 @@ namespace vormid {
 namespace {
 
 constexpr int kRowHeight = 18;
+constexpr int kMarkupSlack = 2;
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -109,7 +110,10 @@ void PaintBudgetCell(QPainter& p, const QRect& r, const TBudgetCell& c, const QF
     for (const Piece& piece : pieces) {
         const int w = PieceWidth(piece);
         if (piece.IsMarkup) {
-            TNameMarkupPainter(piece.Font).Draw(p, QRect(x, r.top(), w, r.height()), piece.Markup);
+            // Measured widths are whole pixels, the text's own width is not:
+            // a rect of exactly the measured width would cut a plain name
+            // to an ellipsis. The cell's clip still bounds the drawing.
+            TNameMarkupPainter(piece.Font).Draw(p, QRect(x, r.top(), w + kMarkupSlack, r.height()), piece.Markup);
         } else {
             p.setFont(piece.Font);
             p.drawText(QPoint(x, baseline - piece.Rise), piece.Text);
