@@ -117,6 +117,8 @@ void TTypeBEditor::Attach(TModelController& controller) {
     ui_->DistributionChart1->SetOnLabel([settings](long double value, QString& v, QString& e) {
         DistributionChart1Label(*settings, value, v, e);
     });
+    // The chart's labels are written with the format settings when drawn.
+    connect(&controller, &TModelController::formatsChanged, ui_->DistributionChart1, qOverload<>(&QWidget::update));
 }
 
 void TTypeBEditor::Edit(const std::function<void(TGumParam&)>& fn, bool layout, bool chart) {
