@@ -23,6 +23,7 @@
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/widgets/NumberEdit.h"
 #include "ui/TextCodec.h"
+#include "UiTestSupport.h"
 
 using namespace vormid;
 
@@ -73,6 +74,18 @@ struct Window {
         QTest::keyClicks(e, text);
     }
 };
+
+// The stored number an entry box writes, by the field's name.
+double Field(const TGumParam& q, const QString& field) {
+    if (field == "P") return q.CoverageProbability;
+    if (field == "k") return q.CoverageFactor;
+    if (field == "p") return q.StatedValue;
+    if (field == "q") return q.BParam2;
+    if (field == "nu") return q.DegreesOfFreedom;
+    if (field == "r") return q.Reliability;
+    if (field == "const") return q.ConstValue;
+    qFatal("no field %s", qPrintable(field));
+}
 
 QString Order(const TGumParams& params) {
     QStringList names;
@@ -196,6 +209,121 @@ private slots:
         QVERIFY(std::fabs(b.Value - 10.0) < 1e-9);
         const double uc = std::sqrt(std::pow(4 * 0.1, 2) + std::pow(2.5 * 0.3 / std::sqrt(3.0), 2));
         QVERIFY(std::fabs(b.CombinedUncertainty - uc) < 1e-6 * uc);
+    }
+
+    // Every entry box of the Result, Type B and Const pages with text it must
+    // refuse (and a few it must take): the refusal comes as a message that
+    // names the box, the box returns to the stored number, and the quantity
+    // keeps what it had.
+    void entryBoxesRefuseImpossibleValues_data() {
+        QTest::addColumn<QString>("quantity");  // Y a Result, A Type B, C Const
+        QTest::addColumn<int>("setting");       // Result: method; Type B: evaluation kind
+        QTest::addColumn<int>("distribution");  // Type B kind 3 only
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");   // empty: the text is taken
+        QTest::addColumn<double>("stored");     // the field afterwards
+
+        auto row = [](const char* name, const char* q, int setting, int d, const char* box, const char* typed,
+                      const char* field, const char* message, double stored) {
+            QTest::newRow(name) << QString::fromLatin1(q) << setting << d << QString::fromLatin1(box)
+                                << QString::fromUtf8(typed) << QString::fromLatin1(field) << QString::fromUtf8(message)
+                                << stored;
+        };
+        // Result, normal method (P and k editable and coupled).
+        row("result P above 100", "Y", 1, -1, "febResTegProb", "150", "P",
+            "Вероятност на покриване в %: 150 е извън допустимите граници 0,1 … 100.", 95);
+        row("result P zero", "Y", 3, -1, "febResTegProb", "0", "P", "извън допустимите граници", 95);
+        row("result k zero", "Y", 3, -1, "febResFactor", "0", "k",
+            "Фактор на покриване: факторът на покриване трябва да е положително число", 2);
+        row("result k negative", "Y", 3, -1, "febResFactor", "-2", "k", "положително число", 2);
+        row("result k above 10", "Y", 3, -1, "febResFactor", "12", "k", "извън допустимите граници 0,1 … 10", 2);
+        row("result k no number", "Y", 3, -1, "febResFactor", "2,x", "k", "„2,x“ не е число", 2);
+        row("result k taken", "Y", 3, -1, "febResFactor", "2,5", "k", "", 2.5);
+        // Type B, each evaluation kind.
+        row("expanded U negative", "A", 0, -1, "feBParam1", "-0,5", "p",
+            "Разш. неопределеност: разширената неопределеност не може да бъде отрицателна.", 0);
+        row("expanded U minus zero", "A", 0, -1, "feBParam1", "-0", "p", "не може да бъде отрицателна", 0);
+        row("expanded k zero", "A", 0, -1, "feBParam3", "0", "k", "положително число", 2);
+        row("expanded k negative", "A", 0, -1, "feBParam3", "-1", "k", "положително число", 2);
+        row("expanded P above 100", "A", 0, -1, "feBParam2", "100,5", "P", "извън допустимите граници 0 … 100", 95);
+        row("expanded nu not whole", "A", 0, -1, "feBDOF", "2,5", "nu", "„2,5“ не е цяло число", 9);
+        row("expanded nu above 100", "A", 0, -1, "feBDOF", "101", "nu", "извън допустимите граници 0 … 100", 9);
+        row("standard u negative", "A", 1, -1, "feBParam1", "-1", "p", "стандартната неопределеност не може", 0);
+        row("standard u taken", "A", 1, -1, "feBParam1", "0,25", "p", "", 0.25);
+        row("error bound negative", "A", 2, -1, "feBParam1", "-3", "p", "границата на грешката не може", 0);
+        row("reliability above 100", "A", 2, -1, "feBRelError", "120", "r", "извън допустимите граници", 0);
+        row("half-width negative", "A", 3, dc_Rectangle, "feBParam1", "-0,1", "p",
+            "1/2 интервал на разпр.: полуширината на разпределението не може", 0);
+        row("trapezoid upper base negative", "A", 3, dc_Trapez, "feBParam2", "-1", "q",
+            "1/2 интервал на разпр. (Г): полуширината на горната основа не може", 0);
+        row("log-normal shape negative", "A", 3, dc_LgNormal, "feBParam1", "-1", "p",
+            "Параметър на формата: параметърът на формата не може да бъде отрицателен.", 0);
+        row("log-normal scale negative taken", "A", 3, dc_LgNormal, "feBParam2", "-1,5", "q", "", -1.5);
+        row("t probability above 100", "A", 3, dc_DistributonT, "feBParam2", "101", "q", "извън допустимите", 0);
+        // Const: any number, but a number.
+        row("constant no number", "C", -1, -1, "feConst", "1,2,3", "const", "Стойност: „1,2,3“ не е число.", 0);
+        row("constant negative taken", "C", -1, -1, "feConst", "-3", "const", "", -3);
+    }
+    void entryBoxesRefuseImpossibleValues() {
+        QFETCH(QString, quantity);
+        QFETCH(int, setting);
+        QFETCH(int, distribution);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        QFETCH(double, stored);
+
+        Window win;
+        test::TScriptedAnswers answers;
+        win.equation("Y = A + C");
+        win.select("A");
+        win.choose("qcbParamType", 3);
+        win.select("C");
+        win.choose("qcbParamType", 4);
+        win.select(qPrintable(quantity));
+        if (quantity == "Y") win.get<QRadioButton>(qPrintable(QStringLiteral("rbResMethod%1").arg(setting)))->click();
+        if (quantity == "A") win.choose("cbBEvalType", setting);
+        if (distribution >= 0) win.choose("cbBDistType", distribution);
+        TGumParam& q = *win.params().FindByName(quantity.toStdString());
+
+        auto* edit = win.get<TNumberEdit>(qPrintable(box));
+        QVERIFY(edit->isVisible() && edit->isEnabled());
+        const QString before = edit->text();
+        win.type(qPrintable(box), typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+
+        if (message.isEmpty()) {
+            QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.value(0)));
+            QCOMPARE(edit->text(), typed);
+        } else {
+            QCOMPARE(answers.messages.size(), 1);
+            QVERIFY2(answers.messages[0].contains(message), qPrintable(answers.messages[0]));
+            QCOMPARE(edit->text(), before);
+            QVERIFY(edit->IsValid());
+        }
+        QCOMPARE(Field(q, field), stored);
+    }
+
+    // Leaving a box with a refused text refuses it as Enter does, once.
+    void leavingABoxRefusesItsText() {
+        Window win;
+        test::TScriptedAnswers answers;
+        win.equation("Y = A");
+        win.select("A");
+        win.choose("qcbParamType", 3);
+        win.type("feBParam1", "0,5");
+        auto* edit = win.get<TNumberEdit>("feBParam1");
+        QApplication::setActiveWindow(win.w.get());
+        edit->setFocus();
+        win.type("feBParam1", "-0,5");
+        QCOMPARE(win.params().FindByName("A")->StatedValue, 0.5);
+        win.get<TNumberEdit>("feBValue")->setFocus();
+        QCOMPARE(answers.messages.size(), 1);
+        QCOMPARE(edit->text(), QStringLiteral("0,5"));
+        QCOMPARE(QString::fromStdString(win.params().FindByName("A")->StatedValueText), QStringLiteral("0,5"));
     }
 
     void nameDrawing_data() {

@@ -42,6 +42,25 @@ void ShowNumber(TNumberEdit* box, double value, const std::string& text) {
     else box->SetValue(value);
 }
 
+// The rule of a box whose number states a spread: never negative ("-0"
+// included, so that typing "-0,5" stores nothing on the way).
+TNumberEdit::TRule NotNegative(const char* reason) {
+    const QString text = QString::fromUtf8(reason);
+    return [text](double v) { return std::signbit(v) ? text : QString(); };
+}
+
+// Why a negative first parameter is refused.
+const char* NegativeSpreadOf(int kind, TDistribution d) {
+    switch (kind) {
+    case 0: return "разширената неопределеност не може да бъде отрицателна.";
+    case 1: return "стандартната неопределеност не може да бъде отрицателна.";
+    case 2: return "границата на грешката не може да бъде отрицателна.";
+    default:
+        return d == dc_LgNormal ? "параметърът на формата не може да бъде отрицателен."
+                                : "полуширината на разпределението не може да бъде отрицателна.";
+    }
+}
+
 // The whole number of a degrees or per-cent box; 0 when empty or not whole.
 int WholeNumber(const TNumberEdit* box) {
     std::optional<double> v = ParseTypedNumber(box->text());
@@ -55,6 +74,9 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     ui_->setupUi(this);
     ui_->feBParam3->SetRange(0.1, 10.0);
     ui_->feBParam3->SetDecimals(2);
+    ui_->feBParam3->SetRule([](double k) {
+        return k > 0.0 ? QString() : QStringLiteral("факторът на покриване трябва да е положително число (0,1 … 10).");
+    });
     ui_->feBDOF->SetRange(0, kMaxTypeBDof);
     ui_->feBDOF->SetIntegerOnly(true);
     ui_->feBRelError->SetRange(0, 100);
@@ -167,6 +189,8 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->lblBValue->setText(lognormal ? QStringLiteral("Гранична стойност") : QStringLiteral("Стойност"));
     ui_->cbBParam1->setVisible(!interval);
     ui_->lblBParam1->setText(QString::fromUtf8(interval ? FirstLabelOf(d) : kEvalCaptions[kind]));
+    // A negative spread gives no uncertainty at all; the budget refuses it too.
+    ui_->feBParam1->SetRule(NotNegative(NegativeSpreadOf(kind, d)));
 
     bool second = false, probability = false;
     QString secondLabel;
@@ -189,6 +213,10 @@ void TTypeBEditor::Layout(TGumParam& q) {
         ui_->feBParam2->SetRange(-INFINITY, INFINITY);
         ui_->feBParam2->SetDecimals(-1);
     }
+    // The upper base of a trapezoid is a half-width as well; the scale of
+    // the log-normal distribution may be any number.
+    ui_->feBParam2->SetRule(interval && d == dc_Trapez ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
+                                                       : TNumberEdit::TRule());
     ui_->feBParam3->setVisible(kind == 0);
     ui_->lblBParam3->setVisible(kind == 0);
     const bool dof = kind == 0 || kind == 1 || (interval && d == dc_DistributonT);
