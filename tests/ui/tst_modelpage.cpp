@@ -1,6 +1,7 @@
 // The model page driven as a user drives it: the equation, the quantity
 // list, the kind box and the Result, Type B and Const pages; the name
 // drawing on pixels.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCheckBox>
 #include <QImage>
@@ -324,6 +325,45 @@ private slots:
         QCOMPARE(answers.messages.size(), 1);
         QCOMPARE(edit->text(), QStringLiteral("0,5"));
         QCOMPARE(QString::fromStdString(win.params().FindByName("A")->StatedValueText), QStringLiteral("0,5"));
+    }
+
+    // The kinds Result and VarResult come only from the equation: for an
+    // input quantity their items are drawn in the disabled colour and
+    // neither the keyboard nor a click reaches them.
+    void kindBoxKeepsResultItemsForTheEquation() {
+        Window win;
+        win.equation("Y = A");
+        win.select("A");
+        auto* box = win.get<QComboBox>("qcbParamType");
+        QVERIFY(box->isEnabled());
+        QCOMPARE(box->currentIndex(), -1);  // Undefined shows no kind
+        win.choose("qcbParamType", 2);       // "Тип А"
+        QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeA);
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->currentIndex(), 2);
+        win.choose("qcbParamType", 1);
+        QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeA);
+        QCOMPARE(box->currentIndex(), 2);
+
+        box->showPopup();
+        QAbstractItemView* view = box->view();
+        QTRY_VERIFY(view->isVisible());
+        const QImage image = view->viewport()->grab().toImage();
+        auto darkest = [&](int item) {
+            const QRect r = view->visualRect(view->model()->index(item, 0)) & image.rect();
+            int dark = 255;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) dark = std::min(dark, qGray(image.pixel(x, y)));
+            return dark;
+        };
+        for (int disabled : {0, 1})
+            for (int enabled : {2, 3, 4}) QVERIFY(darkest(disabled) > darkest(enabled) + 40);
+        box->hidePopup();
+
+        // A result's box shows its kind and takes no choice.
+        win.select("Y");
+        QCOMPARE(box->currentIndex(), 0);
+        QVERIFY(!box->isEnabled());
     }
 
     void nameDrawing_data() {
