@@ -19,6 +19,7 @@
 #include "persistence/ModelIO.h"
 #include "ui/GumModelStore.h"
 #include "ui/ModelController.h"
+#include "ui/FormLook.h"
 #include "ui/TfrmMain.h"
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/widgets/NameMarkupPainter.h"
@@ -364,6 +365,43 @@ private slots:
         win.select("Y");
         QCOMPARE(box->currentIndex(), 0);
         QVERIFY(!box->isEnabled());
+    }
+
+    // The list shows one empty row for an empty model; names are drawn bold
+    // in the form's own font, so that they stand out from units and text.
+    void quantityListRowsAndBoldNames() {
+        InstallFormFont();
+        Window win;
+        auto* list = win.get<QTableView>("dgParams");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QVERIFY(!(list->model()->flags(list->model()->index(0, 0)) & Qt::ItemIsSelectable));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        QCOMPARE(win.c().Selected(), -1);
+        QVERIFY(!win.get<QWidget>("pnlParamData")->isEnabled());
+
+        win.equation("Y = A*B");
+        QCOMPARE(list->model()->rowCount(), 3);
+        QVERIFY(list->model()->data(list->model()->index(1, 0), Qt::FontRole).value<QFont>().bold());
+        // Ink of the drawn name against the same name in the regular face.
+        const QRect cell = list->visualRect(list->model()->index(1, 0));
+        const QImage drawn = list->viewport()->grab(cell).toImage();
+        auto ink = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 128;
+            return n;
+        };
+        QImage regular(drawn.size(), QImage::Format_RGB32);
+        regular.fill(Qt::white);
+        QPainter p(&regular);
+        p.setPen(Qt::black);
+        TNameMarkupPainter(QApplication::font()).Draw(p, QRect(QPoint(0, 0), cell.size()).adjusted(3, 0, -3, 0), "A");
+        p.end();
+        QVERIFY2(ink(drawn) > ink(regular) * 5 / 4, qPrintable(QStringLiteral("%1 %2").arg(ink(drawn)).arg(ink(regular))));
+
+        win.equation("");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(list->model()->data(list->model()->index(0, 0), Qt::DisplayRole).toString(), QString());
     }
 
     void nameDrawing_data() {

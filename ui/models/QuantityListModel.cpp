@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QStyle>
+#include <algorithm>
 
 #include "core/GumParam.h"
 #include "ui/ModelController.h"
@@ -36,7 +37,9 @@ void TQuantityListModel::SetWide(bool wide) {
 }
 
 int TQuantityListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : controller_.Model().Params.Count();
+    if (parent.isValid()) return 0;
+    // An empty model still shows one (empty) row under the header.
+    return std::max(1, controller_.Model().Params.Count());
 }
 
 int TQuantityListModel::columnCount(const QModelIndex& parent) const {
@@ -89,6 +92,8 @@ QVariant TQuantityListModel::headerData(int section, Qt::Orientation orientation
 }
 
 Qt::ItemFlags TQuantityListModel::flags(const QModelIndex& index) const {
+    // The empty row of an empty list holds nothing to select or edit.
+    if (index.isValid() && controller_.Model().Params.Get(index.row()) == nullptr) return Qt::ItemIsEnabled;
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() != colName) f |= Qt::ItemIsEditable;
     return f;
