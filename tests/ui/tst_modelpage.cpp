@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
@@ -86,6 +87,7 @@ double Field(const TGumParam& q, const QString& field) {
     if (field == "nu") return q.DegreesOfFreedom;
     if (field == "r") return q.Reliability;
     if (field == "const") return q.ConstValue;
+    if (field == "x") return q.BValue;
     qFatal("no field %s", qPrintable(field));
 }
 
@@ -252,6 +254,8 @@ private slots:
         row("expanded P above 100", "A", 0, -1, "feBParam2", "100,5", "P", "извън допустимите граници 0 … 100", 95);
         row("expanded nu not whole", "A", 0, -1, "feBDOF", "2,5", "nu", "„2,5“ не е цяло число", 9);
         row("expanded nu above 100", "A", 0, -1, "feBDOF", "101", "nu", "извън допустимите граници 0 … 100", 9);
+        row("value no number", "A", 1, -1, "feBValue", "1.5.", "x", "Стойност: „1.5.“ не е число.", 0);
+        row("value with a point taken", "A", 1, -1, "feBValue", "-12.5", "x", "", -12.5);
         row("standard u negative", "A", 1, -1, "feBParam1", "-1", "p", "стандартната неопределеност не може", 0);
         row("standard u taken", "A", 1, -1, "feBParam1", "0,25", "p", "", 0.25);
         row("error bound negative", "A", 2, -1, "feBParam1", "-3", "p", "границата на грешката не може", 0);
@@ -295,6 +299,9 @@ private slots:
         QVERIFY(edit->isVisible() && edit->isEnabled());
         const QString before = edit->text();
         win.type(qPrintable(box), typed);
+        // While the text stands, a refused one is marked as such.
+        QCOMPARE(edit->IsValid(), message.isEmpty());
+        QCOMPARE(edit->property("invalid").toBool(), !message.isEmpty());
         QTest::keyClick(edit, Qt::Key_Return);
 
         if (message.isEmpty()) {
@@ -307,6 +314,40 @@ private slots:
             QVERIFY(edit->IsValid());
         }
         QCOMPARE(Field(q, field), stored);
+    }
+
+    // The plain text boxes hold what their file field stores: typing past the
+    // limit, or a character Windows-1251 has no code for, changes nothing.
+    void textBoxesHoldTheirFileFields_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("description") << "edDescription" << 255;
+        QTest::newRow("value format") << "edResValFmt" << 100;
+        QTest::newRow("uncertainty format") << "edResEUFmt" << 100;
+    }
+    void textBoxesHoldTheirFileFields() {
+        QFETCH(QString, box);
+        QFETCH(int, limit);
+        Window win;
+        win.equation("Y = A");
+        win.select("Y");
+        auto* edit = win.get<QLineEdit>(qPrintable(box));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        // Letters the test library's key table lacks go as key events with text.
+        auto typeText = [edit](const QString& text) {
+            for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        typeText(QString(limit - 1, QChar(u'ж')));
+        typeText(QStringLiteral("中"));
+        typeText(QStringLiteral("яя"));
+        QCOMPARE(edit->text(), QString(limit - 1, QChar(u'ж')) + QStringLiteral("я"));
+        const TGumParam& y = *win.params().FindByName("Y");
+        const std::string& stored = box == "edDescription" ? y.Description
+                                    : box == "edResValFmt"  ? y.ValueFormat
+                                                            : y.UncertaintyFormat;
+        QCOMPARE(int(stored.size()), limit);
+        QCOMPARE(FromCp1251(stored), edit->text());
     }
 
     // Leaving a box with a refused text refuses it as Enter does, once.
