@@ -124,6 +124,24 @@ private slots:
         QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeB);
         QCOMPARE(win.params().FindByName("A")->BValue, 7.25);
 
+        // Removing A deletes only A: Y and C keep what they hold.
+        win.select("Y");
+        win.get<QRadioButton>("rbResMethod3")->click();
+        win.select("C");
+        win.choose("qcbParamType", 4);  // "Константа"
+        win.type("feConst", "3,5");
+        win.equation("Y = B\nB = C*2");
+        QCOMPARE(Order(win.params()), QStringLiteral("Y B C"));
+        QCOMPARE(int(win.params().FindByName("Y")->CoverageMethod), 3);
+        QCOMPARE(win.params().FindByName("C")->ConstValue, 3.5);
+
+        // A name longer than the file keeps is refused, naming the line, and
+        // the list stays as it was.
+        test::TScriptedAnswers answers;
+        win.equation("Y = B\nB = C*2 + " + QString(101, QLatin1Char('N')));
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY2(answers.messages[0].contains(QStringLiteral("Ред 2")), qPrintable(answers.messages[0]));
+        QCOMPARE(Order(win.params()), QStringLiteral("Y B C"));
     }
 
     void resultPage() {
