@@ -227,6 +227,9 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->lblBRelError->setVisible(rel);
     ui_->lblBRelErrorPercent->setVisible(rel);
     ui_->pnlBChart->setVisible(interval);
+    // Without the chart the blank beside the entries takes the width, not
+    // the number boxes.
+    ui_->layTypeB->setStretch(2, interval ? 0 : 1);
 }
 
 void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {

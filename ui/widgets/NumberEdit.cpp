@@ -175,7 +175,7 @@ void TNumberEdit::OnEditingFinished() {
     Check();
     emit typedTextEdited(accepted_);
     if (std::optional<double> v = Value()) emit valueEdited(*v);
-    ShowMessageBox(message);
+    ShowWarningBox(message);
     refusing_ = false;
     emit refused(message);
 }
