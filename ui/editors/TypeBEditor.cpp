@@ -63,7 +63,7 @@ const char* NegativeSpreadOf(int kind, TDistribution d) {
 
 // The whole number of a degrees or per-cent box; 0 when empty or not whole.
 int WholeNumber(const TNumberEdit* box) {
-    std::optional<double> v = ParseTypedNumber(box->text());
+    std::optional<double> v = ParseTypedNumber(box->TypedText());
     if (!v || *v != std::trunc(*v) || std::fabs(*v) > 1e9) return 0;
     return static_cast<int>(*v);
 }
@@ -92,11 +92,11 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         Edit([item](TGumParam& q) { q.LimitSide = item == 0 ? ll_Top : ll_Bottom; }, false, true);
     });
     connect(ui_->feBValue, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBValue->text());
+        const std::string text = ToCp1251(ui_->feBValue->TypedText());
         Edit([&](TGumParam& q) { q.BValue = v; q.BValueText = text; }, false, true);
     });
     connect(ui_->feBParam1, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBParam1->text());
+        const std::string text = ToCp1251(ui_->feBParam1->TypedText());
         Edit([&](TGumParam& q) { q.StatedValue = v; q.StatedValueText = text; }, false, true);
     });
     connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
@@ -105,7 +105,7 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
             controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
     });
     connect(ui_->feBParam2, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBParam2->text());
+        const std::string text = ToCp1251(ui_->feBParam2->TypedText());
         Edit([&](TGumParam& q) {
             const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
             if (probability) {
@@ -120,12 +120,10 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         if (!ui_->feBParam3->text().trimmed().isEmpty()) Edit([v](TGumParam& q) { q.CoverageFactor = v; }, false, false);
     });
     connect(ui_->feBDOF, &TNumberEdit::typedTextEdited, this, [this] {
-        if (!ui_->feBDOF->IsValid()) return;
         const int nu = WholeNumber(ui_->feBDOF);
         Edit([nu](TGumParam& q) { q.SetDegreesOfFreedom(nu); }, false, true);
     });
     connect(ui_->feBRelError, &TNumberEdit::typedTextEdited, this, [this] {
-        if (!ui_->feBRelError->IsValid()) return;
         const int r = WholeNumber(ui_->feBRelError);
         Edit([r](TGumParam& q) { q.Reliability = static_cast<std::uint8_t>(std::clamp(r, 0, 100)); }, false, false);
     });

@@ -127,11 +127,7 @@ void TNumberEdit::SetTypedText(const QString& text) {
     Check();
 }
 
-std::optional<double> TNumberEdit::Value() const {
-    std::optional<double> v = ParseTypedNumber(text());
-    if (!v || !NumberRefusal(*v).isEmpty()) return std::nullopt;
-    return v;
-}
+std::optional<double> TNumberEdit::Value() const { return NumberOf(text()); }
 
 void TNumberEdit::Check() {
     valid_ = text().trimmed().isEmpty() || Value().has_value();
@@ -147,11 +143,26 @@ void TNumberEdit::ShowValidity() {
     setToolTip(valid_ ? QString() : QStringLiteral("Въведеният текст не е число в допустимите граници."));
 }
 
+std::optional<double> TNumberEdit::NumberOf(const QString& text) const {
+    std::optional<double> v = ParseTypedNumber(text);
+    if (!v || !NumberRefusal(*v).isEmpty()) return std::nullopt;
+    return v;
+}
+
+QString TNumberEdit::TypedText() const { return Refusal().isEmpty() ? text() : accepted_; }
+
 void TNumberEdit::OnTextEdited(const QString& text) {
     Check();
-    std::optional<double> v = Value();
-    emit typedTextEdited(text);
-    if (v) emit valueEdited(*v);
+    if (Refusal().isEmpty()) {
+        emit typedTextEdited(text);
+        if (std::optional<double> v = Value()) emit valueEdited(*v);
+        return;
+    }
+    // While the text cannot be taken the quantity holds the number from
+    // before this editing, not one typed on the way ("12" of a refused
+    // "120"): a save at that moment keeps nothing of the refused text.
+    emit typedTextEdited(accepted_);
+    if (std::optional<double> back = NumberOf(accepted_)) emit valueEdited(*back);
 }
 
 void TNumberEdit::focusInEvent(QFocusEvent* event) {
@@ -168,9 +179,8 @@ void TNumberEdit::OnEditingFinished() {
         return;
     }
     refusing_ = true;
-    // Back to the number the box held when this editing began, stored again
-    // (the numbers typed on the way were stored as they came), before the
-    // message is shown: nothing of the refused text stays in the model.
+    // Back to the number the box held when this editing began (which the
+    // quantity holds again already), before the message is shown.
     setText(accepted_);
     Check();
     emit typedTextEdited(accepted_);

@@ -68,11 +68,16 @@ public:
     std::optional<double> Value() const;
     // Empty text counts as valid (no number, nothing wrong).
     bool IsValid() const { return valid_; }
+    // The text that belongs with the number the box reports: the present
+    // text, or while it cannot be taken the text from before this editing.
+    QString TypedText() const;
 
 signals:
-    // The user changed the text into a valid number within the range.
+    // The number the quantity is to hold after a change of the text: the
+    // typed number, or while the text cannot be taken the number from before
+    // this editing (TypedText gives its text).
     void valueEdited(double value);
-    // The user changed the text (valid or not; empty included).
+    // The user changed the text (empty included); carries TypedText.
     void typedTextEdited(const QString& text);
     void buttonClicked();
     // A text was refused with this message (already shown to the user).
@@ -86,6 +91,8 @@ private:
     void ShowValidity();
     void OnTextEdited(const QString& text);
     void OnEditingFinished();
+    // The number of a text when the box takes it.
+    std::optional<double> NumberOf(const QString& text) const;
     // The reason a parsed number is refused (integer, rule, range); empty
     // when it is taken.
     QString NumberRefusal(double value) const;
