@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(Q().StatedValueText, std::string("0,25"));
         p->setText("0,2x");
         emit p->editingFinished();
-        QCOMPARE(asked.last(), QString("0,2x не коректно число"));
+        QCOMPARE(asked.last(), QString("Стойност: „0,2x“ не е число."));
         QCOMPARE(Q().StatedValue, 0.25);
         QCOMPARE(p->text(), QString("0,25"));
     }
@@ -142,14 +142,14 @@ private slots:
         QTest::addColumn<QString>("message");  // empty: stored
         QTest::addColumn<QString>("shown");
         QTest::newRow("p stored") << "feAEvalVal" << "1,5e-3" << "" << "1,5e-3";
-        QTest::newRow("p negative") << "feAEvalVal" << "-0,1" << "Стойността на оценката не може да бъде отрицателна." << "0";
+        QTest::newRow("p negative") << "feAEvalVal" << "-0,1" << "Стойност: стойността на оценката не може да бъде отрицателна." << "0";
         QTest::newRow("P stored") << "febATegProb" << "99.73" << "" << "99.73";
-        QTest::newRow("P above 100") << "febATegProb" << "150" << "Вероятността на покриване е от 0,1 до 100 %." << "95";
-        QTest::newRow("k below 0,1") << "febAFactor" << "0,05" << "Факторът на покриване е от 0,1 до 10." << "2";
-        QTest::newRow("k text") << "febAFactor" << "2a" << "2a не коректно число" << "2";
+        QTest::newRow("P above 100") << "febATegProb" << "150" << "Вер. на покр. в %: вероятността на покриване е от 0,1 до 100 %." << "95";
+        QTest::newRow("k below 0,1") << "febAFactor" << "0,05" << "Фактор на покриване: факторът на покриване е от 0,1 до 10." << "2";
+        QTest::newRow("k text") << "febAFactor" << "2a" << "Фактор на покриване: „2a“ не е число." << "2";
         QTest::newRow("nu stored") << "feADOF" << "25" << "" << "25";
-        QTest::newRow("nu not whole") << "feADOF" << "2,5" << "Степените на свобода са цяло число от 1 до 2147483647." << "9";
-        QTest::newRow("nu zero") << "feADOF" << "0" << "Степените на свобода са цяло число от 1 до 2147483647." << "9";
+        QTest::newRow("nu not whole") << "feADOF" << "2,5" << "Степени на свобода: „2,5“ не е цяло число." << "9";
+        QTest::newRow("nu zero") << "feADOF" << "0" << "Степени на свобода: степените на свобода са цяло число от 1 до 2147483647." << "9";
     }
     void numberBoxesRefuse() {
         QFETCH(QString, box);

@@ -72,7 +72,28 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     connect(ui_->seADecimal, &QSpinBox::valueChanged, this, [this](int d) {
         if (!loading_) Edit([d](TGumParam& q) { q.SetDecimals(d); });
     });
+    // The boxes refuse what they cannot take with their own message (named
+    // by the caption the user reads beside them) and bring back the number
+    // stored before; the editor only stores what they take.
     // The entered evaluation is an uncertainty or a deviation: never negative.
+    ui_->feAEvalVal->SetCaption(ui_->lblAEvalVal->text());
+    ui_->feAEvalVal->SetRule([](double v) {
+        return v < 0.0 ? QStringLiteral("стойността на оценката не може да бъде отрицателна.") : QString();
+    });
+    ui_->febATegProb->SetCaption(ui_->lblATegProb->text());
+    ui_->febATegProb->SetRule([](double v) {
+        return v < 0.1 || v > 100.0 ? QStringLiteral("вероятността на покриване е от 0,1 до 100 %.") : QString();
+    });
+    ui_->febAFactor->SetCaption(ui_->lblAFactor->text());
+    ui_->febAFactor->SetRule([](double v) {
+        return v < 0.1 || v > 10.0 ? QStringLiteral("факторът на покриване е от 0,1 до 10.") : QString();
+    });
+    ui_->feADOF->SetCaption(ui_->lblADOF->text());
+    ui_->feADOF->SetRule([](double v) {
+        return v < 1.0 || v > kMaxDegreesOfFreedom
+                   ? QStringLiteral("степените на свобода са цяло число от 1 до 2147483647.")
+                   : QString();
+    });
     ui_->feAEvalVal->SetRange(0.0, std::numeric_limits<double>::infinity());
     ui_->febATegProb->SetRange(0.1, 100.0);
     ui_->febAFactor->SetRange(0.1, 10.0);
@@ -249,6 +270,8 @@ void TTypeAEditor::StoreNumber(TNumberField field, double v) {
     if (loading_ || q == nullptr) return;
     switch (field) {
         case TNumberField::Value: {
+            // Leaving the box untouched stores nothing, not even its text.
+            if (ui_->feAEvalVal->text() == NumberText(q->StatedValue, q->StatedValueText)) break;
             const std::string text = ToCp1251(ui_->feAEvalVal->text().trimmed()).substr(0, TNumberEdit::kMaxTextBytes);
             if (v != q->StatedValue || text != q->StatedValueText)
                 Edit([&](TGumParam& p) {
@@ -275,20 +298,8 @@ void TTypeAEditor::NumberFinished(TNumberField field) {
     TNumberEdit* box = NumberBox(field);
     if (loading_ || Q() == nullptr) return;
     if (const std::optional<double> v = box->Value()) return StoreNumber(field, *v);
-    const QString typed = box->text().trimmed();
-    // An emptied box means no change: the stored number comes back.
-    if (!typed.isEmpty()) {
-        if (!ParseTypedNumber(typed))
-            ShowMessageBox(typed + QStringLiteral(" не коректно число"));
-        else if (field == TNumberField::Value)
-            ShowMessageBox(QStringLiteral("Стойността на оценката не може да бъде отрицателна."));
-        else if (field == TNumberField::Probability)
-            ShowMessageBox(QStringLiteral("Вероятността на покриване е от 0,1 до 100 %."));
-        else if (field == TNumberField::Factor)
-            ShowMessageBox(QStringLiteral("Факторът на покриване е от 0,1 до 10."));
-        else
-            ShowMessageBox(QStringLiteral("Степените на свобода са цяло число от 1 до 2147483647."));
-    }
+    // An emptied box means no change: the stored number comes back. A text
+    // the box refused has been answered by the box already.
     Fill();
 }
 

@@ -92,7 +92,8 @@ TCorrelationPage::TCorrelationPage(QWidget* parent)
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditors(); });
 
     connect(quantityBox_, &QComboBox::currentIndexChanged, this, &TCorrelationPage::QuantityChosen);
-    connect(coefficientBox_, &TNumberEdit::typedTextEdited, this, &TCorrelationPage::CoefficientTyped);
+    // The raw text: the box reports a refused text as the one before it.
+    connect(coefficientBox_, &QLineEdit::textEdited, this, &TCorrelationPage::CoefficientTyped);
     connect(coefficientBox_, &TNumberEdit::buttonClicked, this, &TCorrelationPage::CoefficientFromSeries);
     connect(ui_->btnAddCorr, &QPushButton::clicked, this, &TCorrelationPage::Add);
     connect(ui_->btnDelCorr, &QPushButton::clicked, this, &TCorrelationPage::Delete);

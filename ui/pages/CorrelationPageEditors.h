@@ -1,9 +1,9 @@
 #pragma once
 // The in-place coefficient box of the correlation grid (febCorrel). A
 // coefficient outside −1 … 1 is refused and stays in the box in its invalid
-// state; unlike the other number boxes it is not brought into the range
-// when the box is left, since a clamped ±1 would be a value the user never
-// gave.
+// state, with the reason beside the grid: unlike the other number boxes it
+// neither brings back the stored number nor asks in a modal box, since the
+// editor lives over a grid cell.
 #include "ui/widgets/NumberEdit.h"
 
 namespace vormid {
@@ -20,9 +20,6 @@ public:
         Refused,     // not a number, or outside −1 … 1
     };
     static TState StateOf(const QString& text);
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override;
 };
 
 }  // namespace vormid

@@ -172,7 +172,7 @@ void TNumberEdit::focusInEvent(QFocusEvent* event) {
 
 void TNumberEdit::OnEditingFinished() {
     // The message box takes the focus, which finishes the editing once more.
-    if (refusing_) return;
+    if (refusing_ || !refusesOnFinish_) return;
     const QString message = Refusal();
     if (message.isEmpty()) {
         accepted_ = text();

@@ -55,6 +55,11 @@ public:
     // when it can (an empty text included).
     QString Refusal() const;
 
+    // Off: a text the box cannot take stays in it, in its invalid state,
+    // with no message when the editing finishes; the owner shows why (the
+    // in-place boxes of a grid, where a modal box would close the editor).
+    void SetRefusesOnFinish(bool on) { refusesOnFinish_ = on; }
+
     // The button of a "feb" box.
     void SetButtonVisible(bool visible);
     bool ButtonVisible() const;
@@ -105,6 +110,7 @@ private:
     // the box returns to after a refusal.
     QString accepted_;
     bool refusing_ = false;
+    bool refusesOnFinish_ = true;
     double min_;
     double max_;
     int decimals_ = -1;
