@@ -65,6 +65,24 @@ private slots:
         QVERIFY(answers.messages.isEmpty());
     }
 
+    void openReadsTheFileOnce() {
+        // What was checked is what is loaded: the file changing between the
+        // check and the load is not read again.
+        QString file = SavedModel("once.gmf", QStringLiteral("проверен"));
+        QString other = SavedModel("other.gmf", QStringLiteral("друг"));
+        TGumModelStore store;
+        store.CheckLoadable(file);
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::copy(other, file));
+        store.SetFileName(file);
+        store.Load();
+        QCOMPARE(store.ModelName(), QStringLiteral("проверен"));
+        QVERIFY(store.File().HasDiskFile());
+        // A load that no check went before reads the file.
+        store.Load();
+        QCOMPARE(store.ModelName(), QStringLiteral("друг"));
+    }
+
     void saveCancelAndReload() {
         QString file = SavedModel("save-cancel.gmf", QStringLiteral("първо"));
         Fixture f;
