@@ -20,6 +20,7 @@
 #include "ui/models/ObservationModel.h"
 #include "ui/models/StatisticsModel.h"
 #include "ui/pages/ObservationPageGrid.h"
+#include "ui/widgets/FocusColours.h"
 #include "ui_ObservationPage.h"
 
 namespace vormid {
@@ -129,6 +130,7 @@ TObservationPage::TObservationPage(QWidget* parent)
     ui_->dgTypeA->setModel(observations_);
     ui_->dgTypeA->setItemDelegate(
         new TExponentDelegate(static_cast<int>(TObservationModel::Role::Exponent), ui_->dgTypeA));
+    TrackFocusColours(ui_->dgTypeA);
     ui_->dgTypeA->verticalHeader()->hide();
     ui_->dgTypeA->verticalHeader()->setDefaultSectionSize(20);
     ui_->dgTypeA->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
