@@ -8,6 +8,7 @@
 #include "cli/Calculation.h"
 #include "cli/Cp1251.h"
 #include "cli/JsonValues.h"
+#include "cli/ModelFile.h"
 #include "cli/ModelJson.h"
 #include "core/GumModel.h"
 
@@ -108,6 +109,12 @@ bool CheckFigure(const TGumModel& model, const PublishedFigure& f, std::ostream&
 }
 
 }  // namespace
+
+void SaveExampleModel(const WorkedExample& e, const std::string& path) {
+    auto model = std::make_unique<LoadedModel>();
+    ModelFromJson(Json::parse(e.Document), model->Model, model->Display);
+    SaveModelFile(path, model->Model, model->Display);
+}
 
 ValidationCounts ValidateExamples(const std::vector<WorkedExample>& examples, std::ostream& out) {
     ValidationCounts counts;

@@ -40,6 +40,10 @@ struct ValidationCounts {
     bool AllAgree() const { return FailedExamples == 0 && Agreeing == Figures; }
 };
 
+// Writes the example's model as a model file, for a look in the window.
+// Throws FileError.
+void SaveExampleModel(const WorkedExample& example, const std::string& path);
+
 // Calculates every example and writes the report (Bulgarian, UTF-8).
 ValidationCounts ValidateExamples(const std::vector<WorkedExample>& examples, std::ostream& out);
 
