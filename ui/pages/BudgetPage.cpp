@@ -199,6 +199,7 @@ void TBudgetPage::RebuildTabs() {
         const TGumModel& m = controller_->Model();
         for (const auto& b : m.Budgets) {
             const int i = ui_->tcBudget->addTab(MarkupPlain(b->Name));
+            ui_->tcBudget->SetTabMarkup(i, b->Name);
             if (const TGumParam* r = m.Params.FindByName(b->Name))
                 ui_->tcBudget->setTabToolTip(i, FromCp1251(r->Description));
         }
