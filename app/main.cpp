@@ -117,8 +117,17 @@ int main(int argc, char** argv) {
     TfrmMain window(MakeModelStore(), OpenUserSettings());
     window.SetHelpFile(resources.HelpFile);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
-    if (options.Unattended)
+    if (options.Unattended) {
         QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
+        // After the window has handled a request: whether it came to the front.
+        QObject::connect(&instance, &TSingleInstance::requestReceived, &window, [&window](const QStringList& lines) {
+            QTimer::singleShot(0, &window, [&window, lines] {
+                Print(QStringLiteral("request: ") + lines.join(QLatin1Char(' ')) +
+                      (window.isActiveWindow() && !window.isMinimized() ? QStringLiteral(", window active")
+                                                                        : QStringLiteral(", window inactive")));
+            });
+        });
+    }
 
     QObject::connect(&window, &TfrmMain::firstShown, [&] {
         if (options.Unattended) Print(QStringLiteral("shown, font ") + family);

@@ -13,5 +13,6 @@ int RunDump(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunExport(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunMc(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 int RunImport(const ParsedArgs& args, std::ostream& out, std::ostream& err);
+int RunValidate(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vormid::cli

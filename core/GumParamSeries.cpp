@@ -2,6 +2,7 @@
 // the series built from the arrays, and its statistics.
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 #include "core/Formula.h"
 #include "core/GumParam.h"
@@ -10,18 +11,13 @@ namespace vormid {
 
 namespace {
 
-struct SchemaContext {
-    const TGumParam* Param = nullptr;
-    bool BadName = false;
-};
-
 // A name of the schema formula is a column reference: its characters from
 // the second on (at most ten) are the 1-based column number, whatever the
-// first letter ("x1", "A12"). A name that is no column of the schema reads
-// 0 and marks the evaluation as failed: reading into the neighbouring row
-// would silently mix measurements.
-double ColumnLookup(void* context, const std::string& name) {
-    auto* ctx = static_cast<SchemaContext*>(context);
+// first letter ("x1", "A12"). Returns that column, or 0 for a name that is
+// no column of the schema: such a name reads 0 and marks the evaluation as
+// failed, since reading into the neighbouring row would silently mix
+// measurements.
+long long ColumnOf(const std::string& name, std::size_t columns) {
     const std::string digits = name.size() > 1 ? name.substr(1, 10) : std::string();
     long long column = 0;
     bool valid = !digits.empty();
@@ -32,13 +28,13 @@ double ColumnLookup(void* context, const std::string& name) {
         }
         column = column * 10 + (ch - '0');
     }
-    const auto columns = static_cast<long long>(ctx->Param->SchemaColumns.size());
-    if (!valid || column < 1 || column > columns) {
-        ctx->BadName = true;
-        return 0.0;
-    }
-    const long long index = ctx->Param->RowOffset + column - 1;
-    return ctx->Param->GetObservation(static_cast<int>(index));
+    if (!valid || column < 1 || column > static_cast<long long>(columns)) return 0;
+    return column;
+}
+
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    if (a.size() != b.size()) return false;
+    return a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 }  // namespace
@@ -49,26 +45,53 @@ bool TGumParam::EvaluateSchema() {
     TFormul formula;
     const bool compiled = formula.Compile(SchemaFormula);
     bool ok = compiled;
-    SchemaContext ctx;
-    ctx.Param = this;
+    // Every name is resolved to its column once, not once per leaf and row:
+    // a file's schema is evaluated at every load. The evaluation with bound
+    // values is the same walk as with a lookup, so the rows are the same.
+    std::vector<long long> slotColumns;
+    if (compiled)
+        for (const std::string& name : formula.SlotNames()) slotColumns.push_back(ColumnOf(name, columns));
+    std::vector<double> slotValues(slotColumns.size(), 0.0);
+    // The row before, when it was evaluated: a row of the same readings
+    // (bit for bit) has the same result and error, and a sparsely filled
+    // schema repeats its empty rows thousands of times.
+    std::vector<double> lastValues;
+    bool haveLast = false;
+    double lastResult = 0.0;
+    int lastError = NoError;
+    bool badName = false;
     int row = 0;
     for (RowOffset = 0; static_cast<std::size_t>(RowOffset) < Observations.size();
          RowOffset += static_cast<int>(columns), ++row) {
         SetRowValue(row, 0.0);
         if (!compiled) continue;
-        double v = 0.0;
-        try {
-            v = formula.Evaluate(&ColumnLookup, &ctx);
-            if (EvalError != NoError) ok = false;
-        } catch (...) {
-            // The column lookup never throws; a formula without a tree does.
-            ok = false;
-            v = 0.0;
+        for (std::size_t i = 0; i < slotColumns.size(); ++i) {
+            const long long column = slotColumns[i];
+            if (column == 0) badName = true;
+            slotValues[i] = column == 0 ? 0.0 : GetObservation(static_cast<int>(RowOffset + column - 1));
         }
+        double v = 0.0;
+        if (haveLast && SameBits(slotValues, lastValues)) {
+            v = lastResult;
+            EvalError = lastError;
+        } else {
+            try {
+                v = formula.EvaluateBound(slotValues);
+                lastValues = slotValues;
+                haveLast = true;
+                lastResult = v;
+                lastError = EvalError;
+            } catch (...) {
+                haveLast = false;
+                ok = false;
+                v = 0.0;
+            }
+        }
+        if (EvalError != NoError) ok = false;
         SetRowValue(row, v);
     }
     RowOffset = 0;
-    return ok && !ctx.BadName;
+    return ok && !badName;
 }
 
 std::vector<double> TGumParam::BuildSeries(bool* complete) const {

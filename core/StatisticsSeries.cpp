@@ -94,10 +94,23 @@ void NormalityTest(const std::vector<double>& v, SeriesStatistics& s) {
         return;
     }
     double d = 0;
-    for (int i = 1; i <= n; ++i) {
-        const double gap = std::fabs(static_cast<double>(i) / n - NormalCdfApprox(v[i - 1], s));
+    auto take = [&](int i, double phi) {
+        const double gap = std::fabs(static_cast<double>(i) / n - phi);
         // A NaN gap (non-finite data) must fail the test, not be skipped.
         if (!(gap <= d)) d = gap;
+    };
+    // Equal values share their distribution value, and over a run of them
+    // |i/n - phi| is largest at one end of the run (i/n only grows), so the
+    // run's ends give the same D as every one of its points: grouped values
+    // repeat each reading many times. NaN equals nothing and stays alone.
+    for (int i = 1; i <= n;) {
+        const double x = v[i - 1];
+        int last = i;
+        while (last < n && v[last] == x) ++last;
+        const double phi = NormalCdfApprox(x, s);
+        take(i, phi);
+        if (last != i) take(last, phi);
+        i = last + 1;
     }
     s.KsDistance = d;
     s.Normal05 = d <= s.KsCritical05;
@@ -180,9 +193,39 @@ double NormalCdfApprox(double x, const SeriesStatistics& stats) {
     return static_cast<double>(z >= 0 ? 1 - tail : tail);
 }
 
+namespace {
+
+// Sorts a series as std::sort with SortsBefore does, bit for bit. Without
+// NaN and -0, values that compare equal have the same bits, so any correct
+// ordering gives the same bytes; a series of mostly zeros (a long series
+// only partly filled) then has only its other values sorted.
+void SortSeries(std::vector<double>& v) {
+    std::size_t zeros = 0;
+    for (double x : v) {
+        if (std::isnan(x) || (x == 0 && std::signbit(x))) {
+            std::sort(v.begin(), v.end(), SortsBefore);
+            return;
+        }
+        zeros += x == 0 ? 1 : 0;
+    }
+    if (zeros < v.size() / 2) {
+        std::sort(v.begin(), v.end(), SortsBefore);
+        return;
+    }
+    const auto others = std::remove(v.begin(), v.end(), 0.0);
+    std::sort(v.begin(), others, SortsBefore);
+    const auto negatives = std::lower_bound(v.begin(), others, 0.0);
+    // Shift the positives to the end and fill the gap with the zeros.
+    const auto positives = static_cast<std::size_t>(others - negatives);
+    std::move_backward(negatives, others, v.end());
+    std::fill(negatives, v.end() - static_cast<std::ptrdiff_t>(positives), 0.0);
+}
+
+}  // namespace
+
 void ComputeSeriesStatistics(std::vector<double>& values, SeriesStatistics& stats) {
     if (values.empty()) return;
-    std::sort(values.begin(), values.end(), SortsBefore);
+    SortSeries(values);
     SeriesStatistics& s = stats;
     s.Count = static_cast<int>(std::min<std::size_t>(values.size(), 2147483647u));
     const bool spread = values.size() > 1 && values.front() != values.back();

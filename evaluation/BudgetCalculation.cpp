@@ -5,6 +5,7 @@
 #include <functional>
 #include <unordered_set>
 
+#include "core/Cp1251.h"
 #include "core/Formula.h"
 #include "evaluation/BudgetCalculationChecks.h"
 #include "evaluation/CalculationMessages.h"
@@ -61,6 +62,27 @@ TBudgetCalculator::TBudgetCalculator(TGumParams& params, const TCorrelation& cor
       Substitution_(SplitEquationLines(Plain_)) {
     for (TInputProblem& problem : CheckModelInputs(params, correlations))
         if (!problem.Warning) Refusals_.push_back(std::move(problem));
+    LanguageProblems_ = CheckEquationLanguage(
+        Plain_, [this](const std::string& name) { return Quantities_.Find(name) != nullptr; });
+}
+
+// A result or an intermediate result of its equation defined by two lines:
+// which line counts would be an accident of their order.
+void TBudgetCalculator::RefuseTwiceDefined(const TGumParam& q) const {
+    const TEquationProblem* twice = nullptr;
+    std::unordered_set<std::string> used;
+    for (const TEquationProblem& p : LanguageProblems_) {
+        if (p.Kind != TEquationProblemKind::DefinedTwice) continue;
+        if (used.empty()) {
+            used.insert(q.Name);
+            Substitution_.Substitute(q.Name, [&](const auto& names) { used.insert(names.begin(), names.end()); });
+        }
+        if (used.count(p.Token) > 0) {
+            twice = &p;
+            break;
+        }
+    }
+    if (twice != nullptr) throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*twice)));
 }
 
 // A refused input fails every budget whose equation or result names all the
@@ -97,7 +119,18 @@ void TBudgetCalculator::SetShift(std::string name, int direction) {
 
 double TBudgetCalculator::LookupValue(const std::string& name) const {
     const TGumParam* p = Quantities_.Find(name);
-    if (p == nullptr) throw TCalculationError(MsgUnknownName(Current_, name));
+    if (p == nullptr) {
+        // A leaf the parser could not take apart ("SQR(x)", "1e", "U,I")
+        // is told as the mistake it is, with its place.
+        for (const TEquationProblem& problem : LanguageProblems_) {
+            const std::string& t = problem.Token;
+            const bool meets = name == t || (name.starts_with(t) && name.size() > t.size() && name[t.size()] == '(') ||
+                               (problem.Kind == TEquationProblemKind::UnreadableNumber && t.starts_with(name));
+            if (meets && problem.Kind != TEquationProblemKind::DefinedTwice)
+                throw TCalculationError(Cp1251FromUtf8(EquationProblemText(problem)));
+        }
+        throw TCalculationError(MsgUnknownName(Current_, name));
+    }
     if (!ShiftName_.empty() && name == ShiftName_ &&
         (ShiftDirection_ == kShiftDown || ShiftDirection_ == kShiftUp))
         return ShiftedValue(*p, ShiftDirection_);
@@ -327,6 +360,7 @@ void TBudgetCalculator::CalculateBudgets(TBudgets& budgets) {
     auto run = [&](TGumParam& q, THelpTable& h, TBudget* b) -> TOutcome {
         Current_ = q.Name;
         try {
+            RefuseTwiceDefined(q);
             std::string equation = ResultEquation(q, b);
             if (!Substitution_.Defines(q.Name)) throw TCalculationError(MsgNoEquationLine(q.Name));
             if (equation.empty()) throw TCalculationError(MsgEmptyEquation(q.Name));

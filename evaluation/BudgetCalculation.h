@@ -17,6 +17,7 @@
 #include "core/GumModel.h"
 #include "core/GumParam.h"
 #include "evaluation/BudgetCalculationChecks.h"
+#include "evaluation/EquationCheck.h"
 #include "evaluation/QuantityIndex.h"
 #include "evaluation/Substitution.h"
 
@@ -101,6 +102,10 @@ private:
     std::unordered_map<const TBudget*, std::unique_ptr<TBudgetEntryIndex>> EntryIndexes_;
     std::vector<TBudgetInput> Inputs_;
     std::vector<TInputProblem> Refusals_;  // the errors of CheckModelInputs
+    // Mistakes of the equation's language, with their place; they make the
+    // messages of the results that meet them say what is wrong.
+    std::vector<TEquationProblem> LanguageProblems_;
+    void RefuseTwiceDefined(const TGumParam& q) const;
     std::string ShiftName_;
     int ShiftDirection_ = 0;
     std::string Current_;  // the result being calculated, for messages

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Tokenizer.h"
+#include "evaluation/EquationCheck.h"
 #include "evaluation/EquationText.h"
 
 namespace vormid {
@@ -90,6 +91,17 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
                               " на уравнението съдържа име, по-дълго от 100 байта. Списъкът с величините не е променен.";
             return outcome;
         }
+    }
+
+    // Refused before any change too: an unknown function, an unreadable
+    // number or a "," between arguments would otherwise become a quantity
+    // of that odd name, and a second definition would silently win.
+    const std::vector<TEquationProblem> problems = CheckEquationLanguage(
+        plainEquation, [&](const std::string& name) { return params.FindByName(name) != nullptr; });
+    if (!problems.empty()) {
+        outcome.Ok = false;
+        outcome.Message = EquationProblemText(problems.front()) + " Списъкът с величините не е променен.";
+        return outcome;
     }
 
     const std::vector<TSnapshot> before = Snapshot(params);

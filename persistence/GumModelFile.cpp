@@ -103,6 +103,13 @@ void TGumModelFile::LoadBytes(std::vector<std::uint8_t> file) {
     Assign(std::move(file));
 }
 
+void TGumModelFile::LoadFileBytes(std::vector<std::uint8_t> file) {
+    ClearAll();
+    MakeFileNameAbsolute();
+    Assign(std::move(file));
+    HasDiskFile_ = true;
+}
+
 void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
     Offsets_.fill(0);
     Lengths_.fill(0);

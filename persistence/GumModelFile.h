@@ -67,6 +67,11 @@ public:
     // messages; the object names no file on disk afterwards, so nothing is
     // ever written back to it. Throws TModelFileError as Load does.
     void LoadBytes(std::vector<std::uint8_t> file);
+    // Takes the bytes that the caller has just read from FileName as what
+    // Load would read there: the object names that file on disk afterwards.
+    // Lets a caller that checked a file completely load it without reading
+    // it a second time. Throws TModelFileError as Load does.
+    void LoadFileBytes(std::vector<std::uint8_t> file);
     // Empties the five section streams. No throw.
     void ClearSections();
     // Empties the whole-file stream and the five section streams; the object

@@ -69,6 +69,11 @@ void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TG
     LoadSections(file, [&] { file.LoadBytes(std::move(bytes)); }, model, display);
 }
 
+void LoadModelFromFileBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
+                            TDisplayState& display) {
+    LoadSections(file, [&] { file.LoadFileBytes(std::move(bytes)); }, model, display);
+}
+
 namespace {
 void PackAll(TGumModelFile& file, const TGumModel& model, const TDisplayState& display) {
     TSectionWriter header, quantities, correlations, budgets;

@@ -21,6 +21,10 @@ void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display);
 // messages, and the container names no file on disk afterwards.
 void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
                         TDisplayState& display);
+// LoadModel with the bytes the caller read from file.FileName (see
+// TGumModelFile::LoadFileBytes): the container names that file afterwards.
+void LoadModelFromFileBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
+                            TDisplayState& display);
 
 // Writes model and display into the five sections and saves them under
 // file.FileName (made absolute) through a temporary file. Throws

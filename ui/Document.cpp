@@ -110,7 +110,9 @@ bool TDocument::OpenRecent(const QString& path) {
     return OpenFile(path);
 }
 
-bool TDocument::OpenFile(const QString& path) {
+bool TDocument::OpenFile(const QString& path) { return OpenChecked(path, true); }
+
+bool TDocument::OpenChecked(const QString& path, bool addRecent) {
     // The new file is read completely before anything of the current model
     // goes: a damaged file chosen by mistake leaves the work on screen.
     try {
@@ -121,7 +123,7 @@ bool TDocument::OpenFile(const QString& path) {
     }
     ClearStore();
     store_.SetFileName(QFileInfo(path).absoluteFilePath());
-    return LoadCurrent(true);
+    return LoadCurrent(addRecent);
 }
 
 // Loads the current file. A failed load keeps what was read but makes the
@@ -224,8 +226,14 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
             if (WriteDisplaySettings()) NoteDisplaySaved();
             MarkModified(false);
         }
+        // A request from the desktop is an open like any other: a file that
+        // cannot be read leaves the model on screen.
+        if (!path.isEmpty()) {
+            OpenChecked(path, false);
+            continue;
+        }
         ClearStore();
-        store_.SetFileName(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+        store_.SetFileName(path);
         LoadCurrent(false);
     }
 }

@@ -94,6 +94,7 @@ signals:
 private:
     bool ConfirmDiscard();
     bool LoadCurrent(bool addRecent);
+    bool OpenChecked(const QString& path, bool addRecent);
     bool SaveInto(const QString& path);
     void ResetToNew();
     void SetState(int state);

@@ -1,5 +1,6 @@
 #include "ui/GumModelStore.h"
 
+#include "persistence/FileIO.h"
 #include "persistence/ModelIO.h"
 #include "ui/ErrorHandler.h"
 #include "ui/TextCodec.h"
@@ -21,20 +22,30 @@ void TGumModelStore::SetFileName(const QString& path) { file_.FileName = PathToN
 void TGumModelStore::Clear() { ClearModel(file_, model_, display_); }
 
 void TGumModelStore::Load() {
+    const bool checked = !checkedPath_.isEmpty() && PathToNative(checkedPath_) == file_.FileName;
+    std::vector<std::uint8_t> bytes = std::move(checkedBytes_);
+    checkedPath_.clear();
+    checkedBytes_.clear();
     try {
-        LoadModel(file_, model_, display_);
+        if (checked) LoadModelFromFileBytes(file_, std::move(bytes), model_, display_);
+        else LoadModel(file_, model_, display_);
     } catch (const std::exception& e) {
         Rethrow(e);
     }
 }
 
 void TGumModelStore::CheckLoadable(const QString& path) {
+    checkedPath_.clear();
+    checkedBytes_.clear();
     TGumModelFile file;
     file.FileName = PathToNative(path);
     TGumModel model;
     TDisplayState display;
     try {
-        LoadModel(file, model, display);
+        std::vector<std::uint8_t> bytes = ReadWholeFile(file.FileName);
+        LoadModelFromBytes(file, bytes, model, display);
+        checkedBytes_ = std::move(bytes);
+        checkedPath_ = path;
     } catch (const std::exception& e) {
         Rethrow(e);
     }

@@ -35,6 +35,11 @@ private:
     TGumModel model_;
     TDisplayState display_;
     TGumModelFile file_;
+    // The bytes of the file that CheckLoadable read and found whole, kept
+    // for the Load of that file that follows, so that opening a file reads
+    // it once (and loads what was checked, even if the file changes).
+    QString checkedPath_;
+    std::vector<std::uint8_t> checkedBytes_;
 };
 
 }  // namespace vormid

@@ -63,6 +63,9 @@ QPushButton* TfrmDlgBox::Button(int index) const {
 
 void TfrmDlgBox::Layout(const QString& text, int widenAbove) {
     ui_->lblMessage->setText(text);
+    // Measured in the font the label is drawn in: a parent's or the
+    // desktop's font reaches the label when it is polished.
+    ui_->lblMessage->ensurePolished();
     QScreen* screen = QGuiApplication::primaryScreen();
     int maxWidth = screen ? screen->geometry().width() / 2 : 640;
     QFontMetrics fm(ui_->lblMessage->font());
@@ -70,14 +73,20 @@ void TfrmDlgBox::Layout(const QString& text, int widenAbove) {
     int textW = std::max(r.width(), 1);
     int textH = std::max(r.height(), 1);
     QRect label = ui_->lblMessage->geometry();
-    ui_->lblMessage->resize(textW, textH);
 
     int clientW = width();
-    int clientH = height();
-    if (textH > kTallTextLimit) clientH = textH + kExtraHeight;
     if (textW > widenAbove) clientW = textW + label.left() + kRightMargin;
     // The label never reaches beyond the box, whatever the design width.
-    if (label.left() + textW + kRightMargin > clientW) ui_->lblMessage->resize(clientW - label.left() - kRightMargin, textH);
+    const int labelW = std::min(textW, clientW - label.left() - kRightMargin);
+    // The label wraps by its own rules, which may break a path after a "/"
+    // where the measurement above kept one line (other fonts, hinting or
+    // margins): its height is what it needs at its width, so no line of the
+    // question is cut off.
+    textH = std::max(textH, ui_->lblMessage->heightForWidth(labelW));
+    ui_->lblMessage->resize(labelW, textH);
+
+    int clientH = height();
+    if (textH > kTallTextLimit) clientH = textH + kExtraHeight;
     setFixedSize(clientW, clientH);
     ui_->pnlButtons->setGeometry(0, clientH - kPanelHeight, clientW, kPanelHeight);
 }

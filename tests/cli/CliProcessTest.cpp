@@ -73,6 +73,16 @@ TEST(CliProcess, BadUsageExitsWithTwoAndSaysWhy) {
 
 // ------------------------------------------------------------ the examples
 
+TEST(CliProcess, ValidateSavesTheExampleModelsThatItChecks) {
+    const std::string dir = TempDir("validate");
+    const ProcessResult r = RunCli({"validate", "--save", dir});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Валидирано"), std::string::npos);
+    const ProcessResult gauge = RunCli({"budget", dir + "/jcgm100-h1.gmf"});
+    EXPECT_EQ(gauge.Status, 0) << gauge.Err;
+    EXPECT_NE(gauge.Out.find("50,000838"), std::string::npos) << gauge.Out;
+}
+
 TEST(CliProcess, ExamplesAreWhatTheirJsonImportsTo) {
     const std::string dir = TempDir("examples");
     for (const auto& name : kExamples) {

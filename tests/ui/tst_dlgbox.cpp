@@ -75,6 +75,30 @@ private slots:
         QVERIFY(box.Message().contains(path));
         QFontMetrics fm(box.font());
         QVERIFY(box.width() >= fm.horizontalAdvance(QStringLiteral("calibration-2026.gmf?")));
+        // The label has the room its own wrapping needs (a path breaks after
+        // its "/"), and the box holds the label above the buttons.
+        // In the program's form font and others, as a desktop may give them.
+        const QFont appFont = QApplication::font();
+        for (const QString& family : {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif")}) {
+            for (qreal size : {7.0, 8.0, 8.5, 9.0, 10.0, 11.0, 12.5}) {
+                QFont f(family);
+                f.setPointSizeF(size);
+                QApplication::setFont(f);
+                TfrmDlgBox sized;
+                QLabel* label = sized.findChild<QLabel*>(QStringLiteral("lblMessage"));
+                QVERIFY(label);
+                for (const QString& text : {QStringLiteral("Да се изтрие ли файлът ") + path + QStringLiteral("?"),
+                                            QStringLiteral("Да се изтрие ли файлът /tmp/a/model.gmf?"),
+                                            QStringLiteral("Да се изтрие ли файлът /home/lab/Модели/маса.gmf?")}) {
+                    sized.SetupQuestion(text, akYesNoDefaultNo, QStringLiteral("t"));
+                    const QString what = family + QStringLiteral(" ") + QString::number(size) + QStringLiteral(": ") + text;
+                    QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(what));
+                    QVERIFY2(label->geometry().bottom() < sized.ButtonPanel()->y(), qPrintable(what));
+                    QVERIFY2(label->geometry().right() < sized.width(), qPrintable(what));
+                }
+            }
+        }
+        QApplication::setFont(appFont);
     }
 
     void longTextsWidenAndHeightenTheBox() {

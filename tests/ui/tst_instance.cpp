@@ -77,6 +77,42 @@ private slots:
         Stop(first);
     }
 
+    void secondPlainStartBringsTheFirstToTheFront() {
+        QProcess first;
+        Start(first, {"--unattended"});
+        QByteArray out;
+        QVERIFY2(WaitFor(first, out, "shown"), out.constData());
+        QProcess second;
+        Start(second, {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(WaitFor(first, out, QStringLiteral("request: [Activate], window active")), out.constData());
+        QVERIFY(!out.contains("message:"));
+        Stop(first);
+    }
+
+    void helpPrintsTheUsageAndLeavesTheRunningWindowAlone() {
+        QProcess first;
+        Start(first, {"--unattended"});
+        QByteArray out;
+        QVERIFY2(WaitFor(first, out, "shown"), out.constData());
+        for (const char* option : {"--help", "-h"}) {
+            QProcess help;
+            Start(help, {QString::fromLatin1(option)});
+            QVERIFY(help.waitForFinished(5000));
+            QCOMPARE(help.exitCode(), 0);
+            const QString usage = QString::fromUtf8(help.readAllStandardOutput());
+            QVERIFY2(usage.contains(QStringLiteral("--help")) && usage.contains(QStringLiteral("--version")),
+                     qPrintable(usage));
+        }
+        // Neither reached the running instance as a request or a file "-h".
+        QTest::qWait(300);
+        out += first.readAllStandardOutput();
+        QVERIFY2(!out.contains("request:") && !out.contains("message:"), out.constData());
+        QCOMPARE(first.state(), QProcess::Running);
+        Stop(first);
+    }
+
     void secondStartWithAPathMakesTheFirstOpenIt() {
         QProcess first;
         Start(first, {"--unattended"});

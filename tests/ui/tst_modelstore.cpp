@@ -2,6 +2,7 @@
 // model store, and the window's display state kept in the file.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +64,42 @@ private slots:
         QCOMPARE(f.doc.State(), 2);
         QCOMPARE(f.doc.Caption(), QStringLiteral("Vormid - кръг.gmf"));
         QVERIFY(answers.messages.isEmpty());
+    }
+
+    void openReadsTheFileOnce() {
+        // What was checked is what is loaded: the file changing between the
+        // check and the load is not read again.
+        QString file = SavedModel("once.gmf", QStringLiteral("проверен"));
+        QString other = SavedModel("other.gmf", QStringLiteral("друг"));
+        TGumModelStore store;
+        store.CheckLoadable(file);
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::copy(other, file));
+        store.SetFileName(file);
+        store.Load();
+        QCOMPARE(store.ModelName(), QStringLiteral("проверен"));
+        QVERIFY(store.File().HasDiskFile());
+        // A load that no check went before reads the file.
+        store.Load();
+        QCOMPARE(store.ModelName(), QStringLiteral("друг"));
+    }
+
+    void damagedFileRequestedByTheDesktopKeepsTheModel() {
+        QString good = SavedModel("kept.gmf", QStringLiteral("на екрана"));
+        QString bad = Path("bad-request.gmf");
+        {
+            QFile out(bad);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(Bytes(good).left(40));
+        }
+        Fixture f;
+        TScriptedAnswers answers;
+        QVERIFY(f.doc.OpenFile(good));
+        f.doc.ExecuteMacro({QStringLiteral("[Execute(\"") + bad + QStringLiteral("\")]")});
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY(answers.messages.first().contains(QStringLiteral("bad-request.gmf")));
+        QCOMPARE(f.store.ModelName(), QStringLiteral("на екрана"));
+        QCOMPARE(f.doc.FileName(), QFileInfo(good).absoluteFilePath());
     }
 
     void saveCancelAndReload() {

@@ -1,0 +1,36 @@
+#pragma once
+// Mistakes in an equation text that the language itself would only report
+// as "a name that is no quantity": a call of a function the language does
+// not have, a number it cannot read ("1e3"), a "," used between the
+// arguments of a function, and a name defined by two lines. Each is found
+// with its line and column, so that the user is told what and where.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vormid {
+
+enum class TEquationProblemKind { UnknownFunction, UnreadableNumber, CommaSeparator, DefinedTwice };
+
+struct TEquationProblem {
+    TEquationProblemKind Kind;
+    int Line = 0;       // 1-based line of the plain text
+    int Column = 0;     // 1-based character of that line, its spaces left out as the plain text leaves them
+    std::string Token;  // the text concerned (Windows-1251)
+    std::string LineText;  // that line (Windows-1251)
+    int FirstLine = 0;  // DefinedTwice: the line that defined the name first
+};
+
+// Checks a plain equation (lines ended by the line separator, as
+// EquationText gives them), problems in order of their place in the text.
+// isQuantity, when given, names the quantities of the model: a token that
+// is one of them is never reported, so a model whose quantity is named
+// like a number keeps working.
+std::vector<TEquationProblem> CheckEquationLanguage(
+    std::string_view plainEquation, const std::function<bool(const std::string&)>& isQuantity = {});
+
+// The problem in the user's words, with its place (UTF-8).
+std::string EquationProblemText(const TEquationProblem& problem);
+
+}  // namespace vormid
