@@ -125,7 +125,9 @@ void TfrmMain::ConnectCommands() {
     for (auto [item, command] : {std::pair{ui_->miCopyValues, ui_->Budjet->CopyValuesAction()},
                                  std::pair{ui_->miCopyGraph, ui_->Budjet->CopyGraphAction()}}) {
         connect(item, &QAction::triggered, command, &QAction::trigger);
-        connect(command, &QAction::changed, item, [item, command] { item->setEnabled(command->isEnabled()); });
+        // Copies of the bindings: Clang 14 cannot capture a structured binding.
+        connect(command, &QAction::changed, item,
+                [item = item, command = command] { item->setEnabled(command->isEnabled()); });
         item->setEnabled(command->isEnabled());
     }
     both(ui_->btnExit, ui_->miExit, [this] { close(); });
