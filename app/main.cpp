@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
 
     TfrmMain window(MakeModelStore(), OpenUserSettings());
     window.SetHelpFile(resources.HelpFile);
+    window.SetExamplesDir(resources.ExamplesDir);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
     if (options.Unattended)
         QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
