@@ -149,6 +149,10 @@ int main(int argc, char** argv) {
                     if (auto* page = window.findChild<TEquationPage*>()) page->SetWide(true);
                 // The chosen page paints once before the picture is taken.
                 QTimer::singleShot(200, &window, [&] {
+                    // On a busy machine the first paint can outlast the
+                    // delay with layout requests still queued; they are
+                    // settled first, so the picture shows the final layout.
+                    for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents();
                     window.grab().save(options.GrabFile);
                     window.Document().MarkModified(false);
                     window.close();

@@ -9,7 +9,12 @@
 
 #include "core/GumModel.h"
 #include "evaluation/BudgetCalculation.h"
+#include "ui/Document.h"
+#include "ui/GumModelStore.h"
+#include "ui/ModelController.h"
+#include "ui/RecentFiles.h"
 #include "ui/models/BudgetModel.h"
+#include "ui/pages/BudgetPage.h"
 #include "ui/widgets/BudgetTable.h"
 
 using namespace vormid;
@@ -50,6 +55,37 @@ void BM_OpenBudgetOf200Inputs(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenBudgetOf200Inputs)->Unit(benchmark::kMillisecond);
+
+// The page as the main window enters it: the calculation, the tabs, the
+// widths fitted to the data of every budget, and the first painting.
+class TNoHost : public IDocumentHost {
+public:
+    QString AskOpenFileName() override { return {}; }
+    QString AskSaveFileName() override { return {}; }
+    bool CanAsk() const override { return false; }
+};
+
+void BM_EnterBudgetPageOf200Inputs(benchmark::State& state) {
+    TGumModelStore store;
+    Build(store.Model(), 200);
+    TRecentFiles recent;
+    TNoHost host;
+    TDocument document(store, recent, host);
+    TModelController controller(store, document);
+    TBudgetPage page;
+    page.Attach(controller);
+    TDisplayState display;
+    display.ColumnWidthMode = cw_ByData;
+    page.ApplyDisplay(display);
+    page.resize(900, 600);
+    QImage image(page.size(), QImage::Format_ARGB32);
+    for (auto _ : state) {
+        page.Entered();
+        page.render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_EnterBudgetPageOf200Inputs)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintScrolled10000Entries(benchmark::State& state) {
     TGumModel m;

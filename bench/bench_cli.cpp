@@ -4,9 +4,6 @@
 //   Y = X1 + ... + X200 with 200 Type A inputs of 1000 observations each.
 // The models are written once with the tool's own "import" command.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -18,28 +15,17 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/cli/RunProcess.h"
 
 namespace {
 
 using nlohmann::ordered_json;
 
-int Spawn(const std::vector<std::string>& args, const char* out_path) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out_path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> argv_s = {VORMID_CLI_PATH};
-    argv_s.insert(argv_s.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argv_s) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, VORMID_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start vormid-cli");
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// The exit status; standard output goes to /dev/null, so the figure is the tool's own work.
+int Cli(const std::vector<std::string>& args) {
+    vormid::test::ProcessOptions options;
+    options.Output = "/dev/null";
+    return vormid::test::RunProcess(VORMID_CLI_PATH, args, options).Status;
 }
 
 std::string Rtf(const std::string& line) { return "{\\rtf1\\ansi\\ansicpg1251 " + line + "\\par}"; }
@@ -89,13 +75,13 @@ std::string ModelFile(const std::string& name, const ordered_json& doc) {
     const std::string json_path = (dir / (name + ".json")).string();
     const std::string gmf_path = (dir / (name + ".gmf")).string();
     std::ofstream(json_path) << doc.dump();
-    if (Spawn({"import", json_path, "-o", gmf_path}, "/dev/null") != 0) throw std::runtime_error("import failed");
+    if (Cli({"import", json_path, "-o", gmf_path}) != 0) throw std::runtime_error("import failed");
     return gmf_path;
 }
 
 void RunBudget(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
-        const int status = Spawn({"budget", path, "--format", "json"}, "/dev/null");
+        const int status = Cli({"budget", path, "--format", "json"});
         if (status != 0) state.SkipWithError("vormid-cli budget did not succeed");
     }
 }
@@ -114,7 +100,7 @@ BENCHMARK(BM_CliBudget200TypeAx1000)->Unit(benchmark::kMillisecond)->UseRealTime
 
 // Start-up alone, for reference: the floor under both figures.
 void BM_CliVersion(benchmark::State& state) {
-    for (auto _ : state) Spawn({"--version"}, "/dev/null");
+    for (auto _ : state) Cli({"--version"});
 }
 BENCHMARK(BM_CliVersion)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -26,29 +26,36 @@ int I32(JsonObjectReader& r, const std::string& key, long long fallback) {
 
 }  // namespace
 
-Json DisplayToJson(const TNumberFormatSettings& f, const TDisplayState& d) {
-    Json j;
-    j["low_exponent"] = f.LowExponent;
-    j["high_exponent"] = f.HighExponent;
-    j["low_threshold"] = DoubleToJson(f.LowThreshold);
-    j["high_threshold"] = f.HighThreshold;
-    j["significant_digits"] = f.DefaultSignificantDigits;
-    j["exponent_marker"] = BytesToJson(f.ExponentMarker);
-    j["value_format"] = BytesToJson(f.DefaultValueFormat);
-    j["value_exp_format"] = f.DefaultValueExp;
-    j["uncertainty_format"] = BytesToJson(f.DefaultUncertaintyFormat);
-    j["uncertainty_exp_format"] = f.DefaultUncertaintyExp;
-    Json columns = Json::array();
-    for (const auto& c : d.Columns)
-        columns.push_back(Json{{"width", c.UserWidth}, {"data_width", c.FittedWidth}, {"hidden", c.Hidden}});
-    j["budget_columns"] = std::move(columns);
-    j["show_intermediate_results"] = d.ShowVarResults;
-    j["show_constants"] = d.ShowConstants;
-    j["column_width_mode"] = CodeToJson(d.ColumnWidthMode, names::kWidthMode);
-    j["equation_panel_height"] = d.EquationPanelHeight;
-    j["budget_comment_panel_height"] = d.BudgetCommentPanelHeight;
-    j["chart_shows_contribution"] = d.ChartShowsContribution;
-    return j;
+void WriteDisplayJson(ModelJsonWriter& w, const TNumberFormatSettings& f, const TDisplayState& d) {
+    JsonStream& json = w.Stream();
+    json.BeginObject();
+    w.Integer("low_exponent", f.LowExponent);
+    w.Integer("high_exponent", f.HighExponent);
+    w.Double("low_threshold", f.LowThreshold);
+    w.Integer("high_threshold", f.HighThreshold);
+    w.Integer("significant_digits", f.DefaultSignificantDigits);
+    w.Bytes("exponent_marker", f.ExponentMarker);
+    w.Bytes("value_format", f.DefaultValueFormat);
+    w.Bool("value_exp_format", f.DefaultValueExp);
+    w.Bytes("uncertainty_format", f.DefaultUncertaintyFormat);
+    w.Bool("uncertainty_exp_format", f.DefaultUncertaintyExp);
+    json.Key("budget_columns");
+    json.BeginArray();
+    for (const auto& c : d.Columns) {
+        json.BeginObject();
+        w.Integer("width", c.UserWidth);
+        w.Integer("data_width", c.FittedWidth);
+        w.Bool("hidden", c.Hidden);
+        json.EndObject();
+    }
+    json.EndArray();
+    w.Bool("show_intermediate_results", d.ShowVarResults);
+    w.Bool("show_constants", d.ShowConstants);
+    w.Code("column_width_mode", d.ColumnWidthMode, names::kWidthMode);
+    w.Integer("equation_panel_height", d.EquationPanelHeight);
+    w.Integer("budget_comment_panel_height", d.BudgetCommentPanelHeight);
+    w.Bool("chart_shows_contribution", d.ChartShowsContribution);
+    json.EndObject();
 }
 
 void DisplayFromJson(const Json& value, const std::string& path, TNumberFormatSettings& f, TDisplayState& d) {

@@ -2,12 +2,14 @@
 // The display-settings part of an exported model: the number formats of the
 // model and the window's budget-table state.
 #include "cli/JsonValues.h"
+#include "cli/ModelJsonWriter.h"
 #include "core/FormatSettings.h"
 #include "persistence/DisplayState.h"
 
 namespace vormid::cli {
 
-Json DisplayToJson(const TNumberFormatSettings& formats, const TDisplayState& display);
+// One object value.
+void WriteDisplayJson(ModelJsonWriter& w, const TNumberFormatSettings& formats, const TDisplayState& display);
 // Throws JsonFieldError.
 void DisplayFromJson(const Json& value, const std::string& path, TNumberFormatSettings& formats,
                      TDisplayState& display);

@@ -1,15 +1,17 @@
-// "vormid-cli export": the whole model as JSON on standard output.
+// "vormid-cli export": the whole model as JSON on standard output, streamed
+// as it is written.
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/ModelFile.h"
 #include "cli/ModelJson.h"
-#include "cli/OutputJson.h"
 
 namespace vormid::cli {
 
 int RunExport(const ParsedArgs& args, std::ostream& out, std::ostream&) {
     auto loaded = LoadModelFile(args.Operands.at(0));
-    WriteJson(ModelToJson(loaded->Model, loaded->Display), out);
+    JsonStream json(out);
+    WriteModelJson(loaded->Model, loaded->Display, json);
+    json.Finish();
     return kExitOk;
 }
 

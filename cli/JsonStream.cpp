@@ -144,6 +144,11 @@ void JsonStream::Null() {
     buf_ += "null";
 }
 
+void JsonStream::RawValue(std::string_view json_text) {
+    BeforeValue();
+    buf_.append(json_text);
+}
+
 void JsonStream::Finish() {
     buf_ += '\n';
     out_ << buf_;

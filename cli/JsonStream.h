@@ -27,6 +27,8 @@ public:
     void Integer(long long x);
     void Bool(bool b);
     void Null();
+    // A value already written as JSON text (a number in another layout).
+    void RawValue(std::string_view json_text);
 
     // After the outermost value: a newline and a flush of what is buffered.
     void Finish();

@@ -10,25 +10,7 @@
 
 namespace vormid::cli {
 
-Json BytesToJson(std::string_view bytes) {
-    if (IsCp1251Text(bytes)) return Cp1251ToUtf8(bytes);
-    return Json{{"base64", Base64Encode(bytes)}};
-}
-
 Json TextToJson(std::string_view cp1251) { return Cp1251ToUtf8(cp1251); }
-
-Json DoubleToJson(double value) {
-    if (std::isfinite(value)) return value;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx",
-                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(value)));
-    return Json{{"f64_bits", hex}};
-}
-
-Json CodeToJson(int code, const std::vector<std::string>& names) {
-    if (code >= 0 && code < static_cast<int>(names.size())) return names[code];
-    return code;
-}
 
 JsonFieldError::JsonFieldError(const std::string& path, const std::string& what)
     : std::runtime_error(path + ": " + what), Path(path) {}

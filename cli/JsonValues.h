@@ -1,12 +1,7 @@
 #pragma once
-// How stored byte strings and doubles are written to JSON and read back
-// without loss, and a reader that checks a document field by field.
-//
-// A byte string that is Windows-1251 text becomes a JSON string (UTF-8).
-// Anything else (byte 0x98, or any binary content) becomes {"base64": "..."}.
-// A finite double is a JSON number written with the shortest digits that
-// read back to the same double; NaN and infinities, which a damaged file may
-// hold, become {"f64_bits": "<16 hex digits>"} so that their exact bits stay.
+// How stored byte strings and doubles are read back without loss from the
+// encodings that ModelJsonWriter.h writes, and a reader that checks a
+// document field by field.
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -18,12 +13,8 @@ namespace vormid::cli {
 
 using Json = nlohmann::ordered_json;
 
-Json BytesToJson(std::string_view bytes);
-Json DoubleToJson(double value);
 // Display text (budget and stats output): always a UTF-8 string.
 Json TextToJson(std::string_view cp1251);
-// A code as its name when it has one, else as its number.
-Json CodeToJson(int code, const std::vector<std::string>& names);
 
 // A document that does not describe what it should. Path names the field,
 // for example "quantities[2].observations[5]".

@@ -9,7 +9,6 @@
 #include "cli/McCommandOutput.h"
 #include "core/NameMarkup.h"
 #include "cli/ModelFile.h"
-#include "evaluation/BudgetCalculation.h"
 #include "evaluation/MonteCarlo.h"
 
 namespace vormid::cli {
@@ -27,21 +26,29 @@ std::uint64_t Whole(const std::string& option, const std::string& text, std::uin
     return v;
 }
 
-// A line on standard error, rewritten in place, once a run has taken more
-// than a second; ended with a newline when the run is over.
+// A line on standard error, rewritten in place, once a result's run has
+// taken more than a second; ended with a newline when that run is over.
 class TProgressLine {
 public:
-    TProgressLine(std::ostream& err, std::string name) : Err_(err), Name_(std::move(name)) {}
-    ~TProgressLine() {
-        if (Shown_) Err_ << '\n' << std::flush;
-    }
-    void operator()(std::uint64_t trials) {
+    explicit TProgressLine(std::ostream& err) : Err_(err) {}
+    ~TProgressLine() { EndLine(); }
+    void operator()(const std::string& result, std::uint64_t trials) {
+        if (trials == 0) {  // the next result starts
+            EndLine();
+            Name_ = MarkupToUtf8(result);
+            Start_ = std::chrono::steady_clock::now();
+            return;
+        }
         if (std::chrono::steady_clock::now() - Start_ < std::chrono::seconds(1)) return;
         Shown_ = true;
         Err_ << "\rМонте Карло " << Name_ << ": " << trials << " опита…" << std::flush;
     }
 
 private:
+    void EndLine() {
+        if (Shown_) Err_ << '\n' << std::flush;
+        Shown_ = false;
+    }
     std::ostream& Err_;
     std::string Name_;
     std::chrono::steady_clock::time_point Start_ = std::chrono::steady_clock::now();
@@ -68,22 +75,11 @@ int RunMc(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
             throw UsageError("моделът няма резултат \"" + only + "\"");
     }
 
-    // One result at a time, so that the progress line can name it.
-    try {
-        CalculateBudgets(model);
-    } catch (const std::exception&) {
-        model.Budgets.clear();  // nothing to check against; the draws still run
-    }
     std::vector<TMonteCarloResult> results;
-    for (const auto& item : model.Params) {
-        const TGumParam& q = *item;
-        if (q.Kind != TParamKind::Result || (!only.empty() && q.Name != onlyName)) continue;
-        const TBudget* budget = nullptr;
-        for (const auto& b : model.Budgets)
-            if (b->Name == q.Name) budget = b.get();
-        TProgressLine progress(err, MarkupToUtf8(q.Name));
-        options.Progress = [&progress](std::uint64_t trials) { progress(trials); };
-        results.push_back(RunMonteCarlo(model, q, budget, options));
+    {
+        TProgressLine progress(err);
+        options.Progress = [&progress](const std::string& result, std::uint64_t trials) { progress(result, trials); };
+        results = RunMonteCarlo(model, only.empty() ? nullptr : &onlyName, options);
     }
 
     if (args.Options.at("--format") == "json")

@@ -6,6 +6,7 @@
 
 #include "cli/Cp1251.h"
 #include "cli/JsonStream.h"
+#include "cli/OutputOrigin.h"
 #include "core/NameMarkup.h"
 #include "cli/TextTable.h"
 #include "evaluation/QuantityIndex.h"
@@ -110,7 +111,7 @@ void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloR
         j.EndArray();
     };
     j.BeginObject();
-    j.Key("file"), j.String(file);
+    WriteOriginKeys(j, file);
     j.Key("results");
     j.BeginArray();
     for (const auto& r : results) {

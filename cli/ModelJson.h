@@ -6,16 +6,18 @@
 // the fields that its kind stores (the other fields of a kind are defaults
 // after loading anyway), stored budgets carry their lines, and the display
 // settings carry both the number formats and the window's table state.
+#include "cli/DisplayJson.h"
+#include "cli/JsonStream.h"
 #include "cli/JsonValues.h"
 #include "core/GumModel.h"
-#include "cli/DisplayJson.h"
 
 namespace vormid::cli {
 
 inline constexpr const char* kModelFormatName = "vormid-model";
 inline constexpr int kModelFormatVersion = 1;
 
-Json ModelToJson(const TGumModel& model, const TDisplayState& display);
+// The document as one value of json (the caller finishes the stream).
+void WriteModelJson(const TGumModel& model, const TDisplayState& display, JsonStream& json);
 
 // Fills a cleared model and display state from the document, in the order
 // in which the model loader fills them. Throws JsonFieldError naming the

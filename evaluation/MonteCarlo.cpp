@@ -101,7 +101,7 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
 }
 
 struct TBatch {
-    std::vector<double> Sorted;
+    std::vector<double> Values;  // the batch's draws of the result, reordered for its interval
     long double Sum = 0.0L;
     long double M2 = 0.0L;  // sum of squared deviations from the batch mean
     double Mean = 0.0, StdDev = 0.0;
@@ -133,7 +133,7 @@ struct TWorker {
 
 std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::size_t size) {
     auto batch = std::make_unique<TBatch>();
-    std::vector<double>& values = batch->Sorted;
+    std::vector<double>& values = batch->Values;
     values.resize(size);
     for (std::size_t start = 0; start < size; start += kBlock) {
         const std::size_t n = std::min(kBlock, size - start);
@@ -181,8 +181,7 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
     batch->M2 = m2;
     batch->Mean = static_cast<double>(mean);
     batch->StdDev = size > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(size - 1))) : 0.0;
-    std::sort(values.begin(), values.end());
-    batch->Symmetric = SymmetricInterval(values, plan.Probability);
+    batch->Symmetric = SymmetricIntervalOf(values, plan.Probability);
     return batch;
 }
 
@@ -197,7 +196,7 @@ TPooled Pool(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t co
     TPooled p;
     long double sum = 0.0L;
     for (std::size_t b = 0; b < count; ++b) {
-        p.Count += batches[b]->Sorted.size();
+        p.Count += batches[b]->Values.size();
         sum += batches[b]->Sum;
     }
     if (p.Count == 0) return p;
@@ -205,7 +204,7 @@ TPooled Pool(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t co
     long double m2 = 0.0L;
     for (std::size_t b = 0; b < count; ++b) {
         const long double d = batches[b]->Mean - mean;
-        m2 += batches[b]->M2 + static_cast<long double>(batches[b]->Sorted.size()) * d * d;
+        m2 += batches[b]->M2 + static_cast<long double>(batches[b]->Values.size()) * d * d;
     }
     p.Mean = static_cast<double>(mean);
     p.StdDev = p.Count > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(p.Count - 1))) : 0.0;
@@ -293,13 +292,18 @@ public:
         std::vector<std::thread> pool;
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back([this] { Work(); });
         {
+            // Every finished batch wakes this thread; the report waits its quarter second.
+            constexpr auto kReportEvery = std::chrono::milliseconds(250);
+            auto nextReport = std::chrono::steady_clock::now() + kReportEvery;
             std::unique_lock lock(Mutex_);
             while (Done_ < StopAt_) {
-                Changed_.wait_for(lock, std::chrono::milliseconds(250));
+                Changed_.wait_until(lock, nextReport);
+                if (std::chrono::steady_clock::now() < nextReport) continue;
+                nextReport += kReportEvery;
                 if (Options_.Progress && Done_ < StopAt_) {
                     const std::uint64_t trials = DoneTrials_;
                     lock.unlock();
-                    Options_.Progress(trials);
+                    Options_.Progress(Plan_.Name, trials);
                     lock.lock();
                 }
             }
@@ -321,7 +325,7 @@ private:
         while (Done_ < StopAt_ && Batches_[Done_]) {
             const TBatch& batch = *Batches_[Done_];
             ++Done_;
-            DoneTrials_ += batch.Sorted.size();
+            DoneTrials_ += batch.Values.size();
             if (batch.Failed > 0) {
                 Failed_ = true;
                 StopAt_ = Done_;
@@ -350,33 +354,18 @@ private:
     std::vector<std::unique_ptr<TBatch>> Batches_;
 };
 
-// All draws in one ascending array: the sorted batches merged pairwise,
-// the merges of one round spread over the threads.
-std::vector<double> MergeBatches(const std::vector<std::unique_ptr<TBatch>>& batches, unsigned threads) {
+// All draws in one array, batch after batch; each batch's memory goes as it
+// is copied.
+std::vector<double> JoinBatches(std::vector<std::unique_ptr<TBatch>>& batches) {
+    std::size_t total = 0;
+    for (const auto& b : batches) total += b->Values.size();
     std::vector<double> all;
-    std::vector<std::size_t> bounds{0};
-    for (const auto& b : batches) {
-        all.insert(all.end(), b->Sorted.begin(), b->Sorted.end());
-        bounds.push_back(all.size());
+    all.reserve(total);
+    for (auto& b : batches) {
+        all.insert(all.end(), b->Values.begin(), b->Values.end());
+        b.reset();
     }
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    while (bounds.size() > 2) {
-        const std::size_t pairs = (bounds.size() - 1) / 2;
-        auto merge = [&](std::size_t first) {
-            for (std::size_t i = first; i < pairs; i += threads)
-                std::inplace_merge(all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i]),
-                                   all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i + 1]),
-                                   all.begin() + static_cast<std::ptrdiff_t>(bounds[2 * i + 2]));
-        };
-        std::vector<std::thread> pool;
-        for (unsigned t = 1; t < threads && t < pairs; ++t) pool.emplace_back(merge, t);
-        merge(0);
-        for (auto& t : pool) t.join();
-        std::vector<std::size_t> next;
-        for (std::size_t i = 0; i < bounds.size(); i += 2) next.push_back(bounds[i]);
-        if (next.back() != bounds.back()) next.push_back(bounds.back());
-        bounds = std::move(next);
-    }
+    batches.clear();
     return all;
 }
 
@@ -404,10 +393,11 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     if (!BuildPlan(model, result, r.CoverageProbability, plan, r.Message)) return r;
     r.ApproximateCorrelation = plan.Approximate;
 
+    if (options.Progress) options.Progress(plan.Name, 0);
     TRun run(plan, options);
     run.Run();
     auto& batches = run.Batches();
-    for (const auto& b : batches) r.Trials += b->Sorted.size();
+    for (const auto& b : batches) r.Trials += b->Values.size();
     if (run.Failed()) {
         const TBatch& last = *batches.back();
         r.FailedDraws = last.Failed;
@@ -422,14 +412,12 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     r.StdUncertainty = pooled.StdDev;
     r.Tolerance = NumericalTolerance(r.StdUncertainty, options.Digits);
     r.Converged = options.Adaptive ? run.Converged() : Stable(batches, batches.size(), options.Digits);
-    const std::vector<double> all = MergeBatches(batches, options.Threads);
-    batches.clear();
-    const TInterval symmetric = SymmetricInterval(all, plan.Probability);
-    const TInterval shortest = ShortestInterval(all, plan.Probability);
-    r.SymmetricLow = symmetric.Low;
-    r.SymmetricHigh = symmetric.High;
-    r.ShortestLow = shortest.Low;
-    r.ShortestHigh = shortest.High;
+    std::vector<double> all = JoinBatches(batches);
+    const TCoverageIntervals intervals = CoverageIntervals(all, plan.Probability);
+    r.SymmetricLow = intervals.Symmetric.Low;
+    r.SymmetricHigh = intervals.Symmetric.High;
+    r.ShortestLow = intervals.Shortest.Low;
+    r.ShortestHigh = intervals.Shortest.High;
 
     if (budget != nullptr && budget->ErrorCode == NoError) {
         TGumValidation& g = r.Gum;

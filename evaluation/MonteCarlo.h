@@ -32,9 +32,10 @@ struct TMonteCarloOptions {
     // Stop as soon as the batch results are stable to the tolerance.
     bool Adaptive = true;
     std::uint64_t BatchSize = 10'000;
-    // Called on the calling thread about four times a second with the
-    // number of trials finished so far.
-    std::function<void(std::uint64_t)> Progress;
+    // Called on the calling thread with the result's name (Windows-1251):
+    // with 0 as a result's run starts, then about four times a second with
+    // the number of its trials finished so far.
+    std::function<void(const std::string& result, std::uint64_t trials)> Progress;
 };
 
 // The budget's result against the Monte Carlo interval.

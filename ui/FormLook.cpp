@@ -21,8 +21,10 @@ QString InstallFormFont(const QStringList& fontDirs) {
         QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (families.isEmpty()) continue;
         family = families.first();
-        QString bold = dir + QStringLiteral("/tahomabd.ttf");
-        if (QFileInfo::exists(bold)) QFontDatabase::addApplicationFont(bold);
+        // The bold face beside it is left out on purpose: Wine's tahomabd.ttf
+        // only widens the letters, its strokes are as thin as the regular
+        // ones, so bold names and headings looked regular. Without it the
+        // font engine emboldens the regular face, which reads as bold.
         break;
     }
     if (family.isEmpty()) family = QStringLiteral("DejaVu Sans");

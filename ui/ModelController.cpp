@@ -80,9 +80,12 @@ void TModelController::SetEquation(const std::string& rtf) {
 }
 
 void TModelController::SetFormatSettings(const TNumberFormatSettings& settings) {
-    if (Loading() || settings == model_->FormatSettings) return;
-    model_->FormatSettings = settings;
-    Modified();
+    if (Loading()) return;
+    if (settings != model_->FormatSettings) {
+        model_->FormatSettings = settings;
+        Modified();
+    }
+    // Every display of numbers repaints, also after OK with nothing changed.
     emit formatsChanged();
 }
 

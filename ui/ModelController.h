@@ -83,7 +83,8 @@ public:
     void SetEvalMethod(int method);
     void SetDescription(const std::string& rtf);
     void SetEquation(const std::string& rtf);
-    // Nothing happens when the settings are unchanged.
+    // Stores the settings and marks the model modified when they differ;
+    // emits formatsChanged in any case, so every number is drawn again.
     void SetFormatSettings(const TNumberFormatSettings& settings);
     // Applies fn to the correlation list; emits correlationsChanged.
     bool EditCorrelations(const std::function<void(TCorrelation&)>& fn);

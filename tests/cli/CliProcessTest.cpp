@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -16,7 +13,23 @@ namespace vormid::cli::test {
 namespace {
 
 using nlohmann::json;
+using ::vormid::test::ProcessOptions;
+using ::vormid::test::ProcessResult;
+using ::vormid::test::ReadFile;
+using ::vormid::test::WriteFile;
 namespace fs = std::filesystem;
+
+ProcessResult RunCli(const std::vector<std::string>& args, const ProcessOptions& options = {}) {
+    return ::vormid::test::RunProcess(VORMID_CLI_PATH, args, options);
+}
+
+// A fresh empty directory for one test.
+std::string TempDir(const std::string& name) {
+    const auto dir = fs::path(VORMID_TEST_TMP) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
 
 const std::vector<std::string> kExamples = {"resistance", "gauge_block", "mass", "distributions", "attenuation"};
 
@@ -80,6 +93,8 @@ TEST(CliProcess, ExportImportSavesTheSameBytes) {
         ASSERT_EQ(RunCli({"import", dir + "/" + name + ".json", "-o", out}).Status, 0);
         EXPECT_EQ(ReadFile(out), ReadFile(Example(name, ".gmf"))) << name;
         EXPECT_EQ(RunCli({"export", out}).Out, exported.Out) << name;
+        // Streamed, yet the text that the document's own dump gives.
+        EXPECT_EQ(exported.Out, nlohmann::ordered_json::parse(exported.Out).dump(2) + "\n") << name;
     }
 }
 
@@ -402,33 +417,30 @@ TEST(CliProcess, MonteCarloFailedDrawsAndBadOptions) {
     }
 }
 
-}  // namespace
-}  // namespace vormid::cli::test
-
-namespace vormid::cli::test {
-namespace {
-
-// A shell line around the tool, for the standard streams.
-int Shell(const std::string& line) {
-    const int status = std::system(("cd '" + TempDir("std") + "' && " + line).c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(CliProcess, DashIsStandardInputAndOutput) {
-    const std::string cli = VORMID_CLI_PATH;
     const std::string dir = TempDir("dash");
+    const std::string cwd = TempDir("std");
     const std::string model = Example("mass", ".gmf");
-    ASSERT_EQ(Shell(cli + " export - < '" + model + "' > '" + dir + "/a.json'"), 0);
-    ASSERT_EQ(Shell(cli + " import - -o - < '" + dir + "/a.json' > '" + dir + "/b.gmf'"), 0);
-    EXPECT_FALSE(fs::exists(fs::path(TempDir("std")) / "-"));  // no file named "-"
-    ASSERT_EQ(Shell(cli + " budget - --format json < '" + dir + "/b.gmf' > '" + dir + "/b.json'"), 0);
-    ASSERT_EQ(Shell(cli + " stats - --format json < '" + dir + "/b.gmf' > '" + dir + "/s.json'"), 0);
+    // In a directory of its own, so that a file named "-" would show.
+    const auto run = [&](std::vector<std::string> args, const std::string& in, const std::string& out) {
+        return RunCli(args, {.Input = in, .Output = out, .WorkDir = cwd}).Status;
+    };
+    ASSERT_EQ(run({"export", "-"}, model, dir + "/a.json"), 0);
+    ASSERT_EQ(run({"import", "-", "-o", "-"}, dir + "/a.json", dir + "/b.gmf"), 0);
+    EXPECT_FALSE(fs::exists(fs::path(cwd) / "-"));
+    ASSERT_EQ(run({"budget", "-", "--format", "json"}, dir + "/b.gmf", dir + "/b.json"), 0);
+    ASSERT_EQ(run({"stats", "-", "--format", "json"}, dir + "/b.gmf", dir + "/s.json"), 0);
     const json budget = json::parse(ReadFile(dir + "/b.json"));
     EXPECT_EQ(budget["program"], "vormid-cli");
     EXPECT_EQ(budget["file"], "-");
     EXPECT_FALSE(budget["version"].get<std::string>().empty());
     const json stats = json::parse(ReadFile(dir + "/s.json"));
     EXPECT_EQ(stats["program"], "vormid-cli");
+    ASSERT_EQ(run({"mc", "-", "--format", "json", "--result", "M"}, dir + "/b.gmf", dir + "/m.json"), 0);
+    const json mc = json::parse(ReadFile(dir + "/m.json"));
+    EXPECT_EQ(mc["program"], "vormid-cli");
+    EXPECT_EQ(mc["version"], budget["version"]);
+    EXPECT_EQ(mc["file"], "-");
     EXPECT_EQ(ReadFile(dir + "/a.json"), RunCli({"export", dir + "/b.gmf"}).Out);
 }
 

@@ -4,8 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <sstream>
+
+#include "cli/OutputJson.h"
+
 namespace vormid::cli {
 namespace {
+
+std::string ExportText(const TGumModel& m, const TDisplayState& d) {
+    std::ostringstream out;
+    JsonStream json(out);
+    WriteModelJson(m, d, json);
+    json.Finish();
+    return out.str();
+}
+
+Json Exported(const TGumModel& m, const TDisplayState& d) { return Json::parse(ExportText(m, d)); }
 
 // A model with every kind of quantity and every conditional branch that the
 // file stores.
@@ -109,12 +124,12 @@ TEST(ModelJson, ExportImportExportIsTheSameDocument) {
     BuildRichModel(m);
     d.Columns[4].Hidden = true;
     d.ColumnWidthMode = 1;
-    const Json first = ModelToJson(m, d);
+    const Json first = Exported(m, d);
 
     TGumModel back;
     TDisplayState back_d;
     ModelFromJson(Json::parse(first.dump()), back, back_d);
-    const Json second = ModelToJson(back, back_d);
+    const Json second = Exported(back, back_d);
     EXPECT_EQ(first.dump(1), second.dump(1));
 
     EXPECT_EQ(back.Description, m.Description);
@@ -122,6 +137,27 @@ TEST(ModelJson, ExportImportExportIsTheSameDocument) {
     EXPECT_TRUE(first["description"].is_object());  // kept as base64
     EXPECT_EQ(first["quantities"][0]["kind"], "Result");
     EXPECT_EQ(first["quantities"][0]["budget_comment"], "{\\rtf1 note}");
+}
+
+// Export streams its text; it must stay the text that the whole document's
+// dump gave, numbers at the switch between fixed and exponent form included.
+TEST(ModelJson, StreamedExportIsTheDocumentsDump) {
+    TGumModel m;
+    TDisplayState d;
+    BuildRichModel(m);
+    const std::vector<double> edges = {1e14, 1e15, 1e16, 123456789012345678.0, 100.0, 1e-4, 1e-5, 0.0001234, 1.0 / 3,
+                                       5e-324, 1.7976931348623157e308, -0.0, -2.5e-7};
+    TGumParam& a = *m.Params.Get(1);
+    a.SetObservationCount(static_cast<int>(edges.size()));
+    for (std::size_t i = 0; i < edges.size(); ++i) a.SetObservation(static_cast<int>(i), edges[i]);
+    m.Params.FindByName("K")->ConstValue = std::numeric_limits<double>::quiet_NaN();
+    const std::string text = ExportText(m, d);
+    std::ostringstream dumped;
+    WriteJson(Json::parse(text), dumped);
+    EXPECT_EQ(text, dumped.str());
+    EXPECT_NE(text.find(" 100000000000000.0,"), std::string::npos);  // not 1e+14
+    EXPECT_NE(text.find(" 100.0,"), std::string::npos);
+    EXPECT_NE(text.find("\"f64_bits\": \"7ff8"), std::string::npos);
 }
 
 TEST(ModelJson, ObservationCountFollowsFromTheObservations) {
@@ -300,7 +336,7 @@ TEST(ModelJson, DocumentedFields) {
     TDisplayState d;
     BuildRichModel(m);
     std::set<std::string> keys;
-    CollectKeys(ModelToJson(m, d), keys);
+    CollectKeys(Exported(m, d), keys);
     std::ifstream in(VORMID_DOCS_DIR "/model-json.md");
     ASSERT_TRUE(in) << "docs/model-json.md";
     std::stringstream doc;

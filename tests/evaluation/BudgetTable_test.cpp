@@ -205,3 +205,39 @@ TEST(BudgetTableWidths, ByDataAddsTheMarginsAndSizesTheGraph) {
 
 }  // namespace
 }  // namespace vormid
+
+namespace vormid {
+namespace {
+
+// The GUM's Annex H.3, calibration of a thermometer: the correction at
+// t = 30 °C from the least-squares line b(t) = y1 + y2 (t − t0), t0 = 20 °C,
+// with y1 = −0,1712 °C, s(y1) = 0,0029 °C, y2 = 0,00218, s(y2) = 0,00067,
+// r(y1, y2) = −0,930 and n − 2 = 9 degrees of freedom each. Published:
+// b(30 °C) = −0,1494 °C, u = 0,0041 °C, ν = 9. The Welch–Satterthwaite sum
+// takes no correlation, so ν_eff comes out 12 and the footer marks it.
+TEST(WorkedExample, GumH3ThermometerCalibrationMarksItsDof) {
+    TModel m;
+    m.Result("B", "°C");
+    m.TypeB("Y1", -0.1712, 0.0029, 9);
+    m.TypeB("Y2", 0.00218, 0.00067, 9);
+    m.Const("T", 30.0);
+    m.Const("T0", 20.0);
+    m.Equation({"B = Y1 + Y2*(T - T0)"});
+    m.Correlate("Y1", "Y2", -0.930);
+    const TBudget& b = m.Run("B");
+    ASSERT_EQ(b.ErrorCode, NoError) << b.ErrorMessage;
+    EXPECT_NEAR(b.Value, -0.1494, 1e-9);
+    // The publication gives two significant digits of u.
+    EXPECT_NEAR(b.CombinedUncertainty, 0.0041, 0.00005);
+    EXPECT_EQ(b.EffectiveDOF, 12);
+    const TQuantityIndex index(m.M.Params);
+    const TDisplayState display;
+    const TBudgetTable t(b, index, m.M.FormatSettings, display, m.M.Correlations);
+    EXPECT_TRUE(t.DofIgnoresCorrelation());
+    const TBudgetCell dof = t.Footer()[1][4];
+    EXPECT_TRUE(dof.Approximate);
+    EXPECT_EQ(dof.Dof, 12);
+}
+
+}  // namespace
+}  // namespace vormid

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "core/Statistics.h"
@@ -60,6 +62,31 @@ TEST(MonteCarloIntervals, PlacesOfTheRule) {
     EXPECT_EQ(NumericalTolerance(2.0, 2), 0.05);
     EXPECT_NEAR(NumericalTolerance(0.0123, 2), 0.0005, 1e-18);
     EXPECT_EQ(NumericalTolerance(0.0, 2), 0.0);
+}
+
+// The draws come unsorted; only the tails are put in order, and the ends
+// must be the very order statistics that a full sort gives.
+TEST(MonteCarloIntervals, UnsortedDrawsGiveTheSortedEnds) {
+    std::mt19937_64 rng(5);
+    for (const std::size_t m : {2u, 3u, 17u, 1000u, 10001u})
+        for (const double p : {0.95, 0.9973, 0.5, 0.3}) {
+            std::vector<double> draws(m);
+            // Skewed, with ties, so that the shortest interval is not the symmetric one.
+            for (double& v : draws) v = std::floor(std::exp(std::normal_distribution<double>(0, 1)(rng)) * 50) / 50;
+            std::vector<double> sorted = draws;
+            std::sort(sorted.begin(), sorted.end());
+            std::vector<double> work = draws;
+            const TCoverageIntervals both = CoverageIntervals(work, p);
+            const TInterval s = SymmetricInterval(sorted, p), shortest = ShortestInterval(sorted, p);
+            work = draws;
+            const TInterval alone = SymmetricIntervalOf(work, p);
+            EXPECT_EQ(both.Symmetric.Low, s.Low) << m << " " << p;
+            EXPECT_EQ(both.Symmetric.High, s.High) << m << " " << p;
+            EXPECT_EQ(both.Shortest.Low, shortest.Low) << m << " " << p;
+            EXPECT_EQ(both.Shortest.High, shortest.High) << m << " " << p;
+            EXPECT_EQ(alone.Low, s.Low) << m << " " << p;
+            EXPECT_EQ(alone.High, s.High) << m << " " << p;
+        }
 }
 
 struct TLawCase {

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "ModelBuilder.h"
 #include "evaluation/Cp1251Text.h"
@@ -105,10 +107,15 @@ TEST(MonteCarlo, TrialLimitReachedIsNotConverged) {
     TMonteCarloOptions o;
     o.MaxTrials = 25'000;  // two full batches and a part
     o.Digits = 4;
+    std::vector<std::pair<std::string, std::uint64_t>> progress;
+    o.Progress = [&progress](const std::string& name, std::uint64_t trials) { progress.emplace_back(name, trials); };
     const TMonteCarloResult r = Propagate(t, o);
     ASSERT_TRUE(r.Ok);
     EXPECT_EQ(r.Trials, 25'000u);
     EXPECT_FALSE(r.Converged);
+    // The start of the run names the result, so a progress line can.
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front(), std::make_pair(std::string("Y"), std::uint64_t{0}));
 }
 
 TEST(MonteCarlo, CorrelatedPairReproducesItsCoefficient) {

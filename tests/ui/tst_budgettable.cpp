@@ -1,6 +1,8 @@
 // The budget grid: its model over a calculated model, the sticky footer, the
 // row filter, and examples/mass.gmf against what vormid-cli budget prints.
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
@@ -13,6 +15,7 @@
 #include "ui/models/BudgetModel.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/widgets/BudgetTable.h"
+#include "ui/widgets/NameMarkupPainter.h"
 
 using namespace vormid;
 
@@ -164,6 +167,62 @@ private slots:
         QVERIFY(tsv.contains(QStringLiteral("95,45 %")));
         // mass correlates two inputs of M: the footer's ν_eff is marked.
         QVERIFY(model.Table()->Footer()[1][4].Approximate);
+    }
+
+    // Names and units in the cells are the common name drawing's: the same
+    // width, and a subscript below the base line.
+    void cellsDrawNamesByTheCommonNameDrawing() {
+        QFont font;
+        QFont bold = font;
+        bold.setBold(true);
+        TBudgetCell name;
+        name.Kind = TBudgetCellKind::Name;
+        name.Bold = true;
+        name.Markup = "U\\b0";
+        QCOMPARE(BudgetCellWidth(name, font), TNameMarkupPainter(bold).Width(name.Markup));
+        TBudgetCell number;
+        number.Kind = TBudgetCellKind::Number;
+        number.Number.Mantissa = "1,5";
+        number.Suffix = "m\\t2";
+        QCOMPARE(BudgetCellWidth(number, font), QFontMetrics(font).horizontalAdvance(QStringLiteral("1,5 ")) +
+                                                     TNameMarkupPainter(font).Width(number.Suffix));
+        auto lowest = [&](const std::string& markup) {
+            TBudgetCell c = name;
+            c.Markup = markup;
+            QImage image(60, 18, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setPen(Qt::black);
+            PaintBudgetCell(p, image.rect(), c, font);
+            p.end();
+            int bottom = -1;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128) bottom = y;
+            return bottom;
+        };
+        QVERIFY(lowest("U\\b0") > lowest("U0"));
+        // A plain name is drawn whole, not cut to an ellipsis by its own width.
+        auto ink = [&](const std::string& markup, bool direct) {
+            QImage image(200, 18, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setPen(Qt::black);
+            TBudgetCell c = name;
+            c.Markup = markup;
+            const int w = BudgetCellWidth(c, font);
+            if (direct)
+                TNameMarkupPainter(bold).Draw(p, QRect((200 - w) / 2, 0, 100, 18), markup);
+            else
+                PaintBudgetCell(p, image.rect(), c, font);
+            p.end();
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        for (const char* plain : {"LS", "\xEC\xEC", "Temperature"})
+            QCOMPARE(ink(plain, false), ink(plain, true));
     }
 
     // With VORMID_GRAB_DIR set: pictures of the grid for the documentation.

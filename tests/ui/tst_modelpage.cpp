@@ -1,9 +1,12 @@
 // The model page driven as a user drives it: the equation, the quantity
 // list, the kind box and the Result, Type B and Const pages; the name
 // drawing on pixels.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
@@ -18,11 +21,14 @@
 #include "persistence/ModelIO.h"
 #include "ui/GumModelStore.h"
 #include "ui/ModelController.h"
+#include "ui/FormLook.h"
 #include "ui/TfrmMain.h"
 #include "ui/richtext/RichTextEditor.h"
+#include "ui/widgets/ByteLimitValidator.h"
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/widgets/NumberEdit.h"
 #include "ui/TextCodec.h"
+#include "UiTestSupport.h"
 
 using namespace vormid;
 
@@ -74,6 +80,19 @@ struct Window {
     }
 };
 
+// The stored number an entry box writes, by the field's name.
+double Field(const TGumParam& q, const QString& field) {
+    if (field == "P") return q.CoverageProbability;
+    if (field == "k") return q.CoverageFactor;
+    if (field == "p") return q.StatedValue;
+    if (field == "q") return q.BParam2;
+    if (field == "nu") return q.DegreesOfFreedom;
+    if (field == "r") return q.Reliability;
+    if (field == "const") return q.ConstValue;
+    if (field == "x") return q.BValue;
+    qFatal("no field %s", qPrintable(field));
+}
+
 QString Order(const TGumParams& params) {
     QStringList names;
     for (const auto& p : params) names << QString::fromStdString(p->Name);
@@ -107,6 +126,24 @@ private slots:
         QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeB);
         QCOMPARE(win.params().FindByName("A")->BValue, 7.25);
 
+        // Removing A deletes only A: Y and C keep what they hold.
+        win.select("Y");
+        win.get<QRadioButton>("rbResMethod3")->click();
+        win.select("C");
+        win.choose("qcbParamType", 4);  // "Константа"
+        win.type("feConst", "3,5");
+        win.equation("Y = B\nB = C*2");
+        QCOMPARE(Order(win.params()), QStringLiteral("Y B C"));
+        QCOMPARE(int(win.params().FindByName("Y")->CoverageMethod), 3);
+        QCOMPARE(win.params().FindByName("C")->ConstValue, 3.5);
+
+        // A name longer than the file keeps is refused, naming the line, and
+        // the list stays as it was.
+        test::TScriptedAnswers answers;
+        win.equation("Y = B\nB = C*2 + " + QString(101, QLatin1Char('N')));
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY2(answers.messages[0].contains(QStringLiteral("Ред 2")), qPrintable(answers.messages[0]));
+        QCOMPARE(Order(win.params()), QStringLiteral("Y B C"));
     }
 
     void resultPage() {
@@ -162,6 +199,7 @@ private slots:
         // Text that is no number is shown as such and stores nothing.
         win.type("feBParam1", "1,5");
         QCOMPARE(a->StatedValue, 1.5);
+        QTest::keyClick(win.get<TNumberEdit>("feBParam1"), Qt::Key_Return);
         win.type("feBParam1", "1,5x");
         QVERIFY(!win.get<TNumberEdit>("feBParam1")->IsValid());
         QCOMPARE(a->StatedValue, 1.5);
@@ -196,6 +234,256 @@ private slots:
         QVERIFY(std::fabs(b.Value - 10.0) < 1e-9);
         const double uc = std::sqrt(std::pow(4 * 0.1, 2) + std::pow(2.5 * 0.3 / std::sqrt(3.0), 2));
         QVERIFY(std::fabs(b.CombinedUncertainty - uc) < 1e-6 * uc);
+    }
+
+    // Every entry box of the Result, Type B and Const pages with text it must
+    // refuse (and a few it must take): the refusal comes as a message that
+    // names the box, the box returns to the stored number, and the quantity
+    // keeps what it had.
+    void entryBoxesRefuseImpossibleValues_data() {
+        QTest::addColumn<QString>("quantity");  // Y a Result, A Type B, C Const
+        QTest::addColumn<int>("setting");       // Result: method; Type B: evaluation kind
+        QTest::addColumn<int>("distribution");  // Type B kind 3 only
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");   // empty: the text is taken
+        QTest::addColumn<double>("stored");     // the field afterwards
+
+        auto row = [](const char* name, const char* q, int setting, int d, const char* box, const char* typed,
+                      const char* field, const char* message, double stored) {
+            QTest::newRow(name) << QString::fromLatin1(q) << setting << d << QString::fromLatin1(box)
+                                << QString::fromUtf8(typed) << QString::fromLatin1(field) << QString::fromUtf8(message)
+                                << stored;
+        };
+        // Result, normal method (P and k editable and coupled).
+        row("result P above 100", "Y", 1, -1, "febResTegProb", "150", "P",
+            "Вероятност на покриване в %: 150 е извън допустимите граници 0,1 … 100.", 95);
+        row("result k zero", "Y", 3, -1, "febResFactor", "0", "k",
+            "Фактор на покриване: факторът на покриване трябва да е положително число", 2);
+        row("result k negative", "Y", 3, -1, "febResFactor", "-2", "k", "положително число", 2);
+        row("result k above 10", "Y", 3, -1, "febResFactor", "12", "k", "извън допустимите граници 0,1 … 10", 2);
+        row("result k no number", "Y", 3, -1, "febResFactor", "2,x", "k", "„2,x“ не е число", 2);
+        row("result k taken", "Y", 3, -1, "febResFactor", "2,5", "k", "", 2.5);
+        // Type B, each evaluation kind.
+        row("expanded U negative", "A", 0, -1, "feBParam1", "-0,5", "p",
+            "Разш. неопределеност: разширената неопределеност не може да бъде отрицателна.", 0);
+        row("expanded U minus zero", "A", 0, -1, "feBParam1", "-0", "p", "не може да бъде отрицателна", 0);
+        row("expanded k zero", "A", 0, -1, "feBParam3", "0", "k", "положително число", 2);
+        row("expanded P above 100", "A", 0, -1, "feBParam2", "100,5", "P", "извън допустимите граници 0 … 100", 95);
+        row("expanded nu not whole", "A", 0, -1, "feBDOF", "2,5", "nu", "„2,5“ не е цяло число", 9);
+        row("expanded nu above 100", "A", 0, -1, "feBDOF", "101", "nu", "извън допустимите граници 0 … 100", 9);
+        row("value no number", "A", 1, -1, "feBValue", "1.5.", "x", "Стойност: „1.5.“ не е число.", 0);
+        row("value with a point taken", "A", 1, -1, "feBValue", "-12.5", "x", "", -12.5);
+        row("standard u negative", "A", 1, -1, "feBParam1", "-1", "p", "стандартната неопределеност не може", 0);
+        row("standard u taken", "A", 1, -1, "feBParam1", "0,25", "p", "", 0.25);
+        row("error bound negative", "A", 2, -1, "feBParam1", "-3", "p", "границата на грешката не може", 0);
+        row("reliability above 100", "A", 2, -1, "feBRelError", "120", "r", "извън допустимите граници", 0);
+        row("half-width negative", "A", 3, dc_Rectangle, "feBParam1", "-0,1", "p",
+            "1/2 интервал на разпр.: полуширината на разпределението не може", 0);
+        row("trapezoid upper base negative", "A", 3, dc_Trapez, "feBParam2", "-1", "q",
+            "1/2 интервал на разпр. (Г): полуширината на горната основа не може", 0);
+        row("log-normal shape negative", "A", 3, dc_LgNormal, "feBParam1", "-1", "p",
+            "Параметър на формата: параметърът на формата не може да бъде отрицателен.", 0);
+        row("log-normal scale negative taken", "A", 3, dc_LgNormal, "feBParam2", "-1,5", "q", "", -1.5);
+        row("t probability above 100", "A", 3, dc_DistributonT, "feBParam2", "101", "q", "извън допустимите", 0);
+        // Const: any number, but a number.
+        row("constant no number", "C", -1, -1, "feConst", "1,2,3", "const", "Стойност: „1,2,3“ не е число.", 0);
+        row("constant negative taken", "C", -1, -1, "feConst", "-3", "const", "", -3);
+    }
+    void entryBoxesRefuseImpossibleValues() {
+        QFETCH(QString, quantity);
+        QFETCH(int, setting);
+        QFETCH(int, distribution);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        QFETCH(double, stored);
+
+        Window win;
+        test::TScriptedAnswers answers;
+        win.equation("Y = A + C");
+        win.select("A");
+        win.choose("qcbParamType", 3);
+        win.select("C");
+        win.choose("qcbParamType", 4);
+        win.select(qPrintable(quantity));
+        if (quantity == "Y") win.get<QRadioButton>(qPrintable(QStringLiteral("rbResMethod%1").arg(setting)))->click();
+        if (quantity == "A") win.choose("cbBEvalType", setting);
+        if (distribution >= 0) win.choose("cbBDistType", distribution);
+        TGumParam& q = *win.params().FindByName(quantity.toStdString());
+
+        auto* edit = win.get<TNumberEdit>(qPrintable(box));
+        QVERIFY(edit->isVisible() && edit->isEnabled());
+        const QString before = edit->text();
+        win.type(qPrintable(box), typed);
+        // While the text stands, a refused one is marked as such.
+        QCOMPARE(edit->IsValid(), message.isEmpty());
+        QCOMPARE(edit->property("invalid").toBool(), !message.isEmpty());
+        // Meanwhile the quantity holds the number from before, not one typed
+        // on the way (the "12" of a refused "120").
+        if (!message.isEmpty()) QCOMPARE(Field(q, field), stored);
+        QTest::keyClick(edit, Qt::Key_Return);
+
+        if (message.isEmpty()) {
+            QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.value(0)));
+            QCOMPARE(edit->text(), typed);
+        } else {
+            QCOMPARE(answers.messages.size(), 1);
+            QVERIFY2(answers.messages[0].contains(message), qPrintable(answers.messages[0]));
+            QCOMPARE(edit->text(), before);
+            QVERIFY(edit->IsValid());
+        }
+        QCOMPARE(Field(q, field), stored);
+    }
+
+    // The plain text boxes hold what their file field stores: typing past the
+    // limit, or a character Windows-1251 has no code for, changes nothing.
+    void textBoxesHoldTheirFileFields_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("description") << "edDescription" << 255;
+        QTest::newRow("value format") << "edResValFmt" << 100;
+        QTest::newRow("uncertainty format") << "edResEUFmt" << 100;
+    }
+    void textBoxesHoldTheirFileFields() {
+        QFETCH(QString, box);
+        QFETCH(int, limit);
+        Window win;
+        win.equation("Y = A");
+        win.select("Y");
+        auto* edit = win.get<QLineEdit>(qPrintable(box));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        // Letters the test library's key table lacks go as key events with text.
+        auto typeText = [edit](const QString& text) {
+            for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        typeText(QString(limit - 1, QChar(u'ж')));
+        typeText(QStringLiteral("中"));
+        typeText(QStringLiteral("яя"));
+        QCOMPARE(edit->text(), QString(limit - 1, QChar(u'ж')) + QStringLiteral("я"));
+        const TGumParam& y = *win.params().FindByName("Y");
+        const std::string& stored = box == "edDescription" ? y.Description
+                                    : box == "edResValFmt"  ? y.ValueFormat
+                                                            : y.UncertaintyFormat;
+        QCOMPARE(int(stored.size()), limit);
+        QCOMPARE(FromCp1251(stored), edit->text());
+    }
+
+    // Leaving a box with a refused text refuses it as Enter does, once.
+    void leavingABoxRefusesItsText() {
+        Window win;
+        test::TScriptedAnswers answers;
+        win.equation("Y = A");
+        win.select("A");
+        win.choose("qcbParamType", 3);
+        win.type("feBParam1", "0,5");
+        auto* edit = win.get<TNumberEdit>("feBParam1");
+        QApplication::setActiveWindow(win.w.get());
+        edit->setFocus();
+        win.type("feBParam1", "-0,5");
+        QCOMPARE(win.params().FindByName("A")->StatedValue, 0.5);
+        win.get<TNumberEdit>("feBValue")->setFocus();
+        QCOMPARE(answers.messages.size(), 1);
+        QCOMPARE(edit->text(), QStringLiteral("0,5"));
+        QCOMPARE(QString::fromStdString(win.params().FindByName("A")->StatedValueText), QStringLiteral("0,5"));
+    }
+
+    // The kinds Result and VarResult come only from the equation: for an
+    // input quantity their items are drawn in the disabled colour and
+    // neither the keyboard nor a click reaches them.
+    void kindBoxKeepsResultItemsForTheEquation() {
+        Window win;
+        win.equation("Y = A");
+        win.select("A");
+        auto* box = win.get<QComboBox>("qcbParamType");
+        QVERIFY(box->isEnabled());
+        QCOMPARE(box->currentIndex(), -1);  // Undefined shows no kind
+        win.choose("qcbParamType", 2);       // "Тип А"
+        QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeA);
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->currentIndex(), 2);
+        win.choose("qcbParamType", 1);
+        QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeA);
+        QCOMPARE(box->currentIndex(), 2);
+
+        box->showPopup();
+        QAbstractItemView* view = box->view();
+        QTRY_VERIFY(view->isVisible());
+        const QImage image = view->viewport()->grab().toImage();
+        auto darkest = [&](int item) {
+            const QRect r = view->visualRect(view->model()->index(item, 0)) & image.rect();
+            int dark = 255;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) dark = std::min(dark, qGray(image.pixel(x, y)));
+            return dark;
+        };
+        for (int disabled : {0, 1})
+            for (int enabled : {2, 3, 4}) QVERIFY(darkest(disabled) > darkest(enabled) + 40);
+        box->hidePopup();
+
+        // A result's box shows its kind and takes no choice.
+        win.select("Y");
+        QCOMPARE(box->currentIndex(), 0);
+        QVERIFY(!box->isEnabled());
+    }
+
+    // The list shows one empty row for an empty model; names are drawn bold
+    // in the form's own font, so that they stand out from units and text.
+    void quantityListRowsAndBoldNames() {
+        InstallFormFont();
+        Window win;
+        auto* list = win.get<QTableView>("dgParams");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QVERIFY(!(list->model()->flags(list->model()->index(0, 0)) & Qt::ItemIsSelectable));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        QCOMPARE(win.c().Selected(), -1);
+        QVERIFY(!win.get<QWidget>("pnlParamData")->isEnabled());
+
+        win.equation("Y = A*B");
+        QCOMPARE(list->model()->rowCount(), 3);
+        QVERIFY(list->model()->data(list->model()->index(1, 0), Qt::FontRole).value<QFont>().bold());
+        // Ink of the drawn name against the same name in the regular face.
+        const QRect cell = list->visualRect(list->model()->index(1, 0));
+        const QImage drawn = list->viewport()->grab(cell).toImage();
+        auto ink = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 128;
+            return n;
+        };
+        QImage regular(drawn.size(), QImage::Format_RGB32);
+        regular.fill(Qt::white);
+        QPainter p(&regular);
+        p.setPen(Qt::black);
+        TNameMarkupPainter(QApplication::font()).Draw(p, QRect(QPoint(0, 0), cell.size()).adjusted(3, 0, -3, 0), "A");
+        p.end();
+        QVERIFY2(ink(drawn) > ink(regular) * 5 / 4, qPrintable(QStringLiteral("%1 %2").arg(ink(drawn)).arg(ink(regular))));
+
+        // The wide list's in-place editors hold what the file keeps.
+        QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(list->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
+        QCOMPARE(list->model()->columnCount(), 3);
+        for (int column : {1, 2}) {
+            const QModelIndex cell = list->model()->index(1, column);
+            list->edit(cell);
+            auto* editor = list->viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            auto* limit = qobject_cast<const TByteLimitValidator*>(editor->validator());
+            QVERIFY(limit);
+            QCOMPARE(limit->MaxBytes(), column == 1 ? 100 : 255);
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(!list->model()->setData(cell, QStringLiteral("中")));
+            QVERIFY(list->model()->setData(cell, QStringLiteral("м")));
+        }
+        QCOMPARE(win.params().FindByName("A")->Units, ToCp1251(QStringLiteral("м")));
+
+        win.equation("");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(list->model()->data(list->model()->index(0, 0), Qt::DisplayRole).toString(), QString());
     }
 
     void nameDrawing_data() {

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 
 #include "ui/dialogs/TfrmSettings.h"
 
@@ -42,6 +43,29 @@ private slots:
         QCOMPARE(Tail(Child<QLabel>(d, "lblMax")), high);
         QVERIFY(Child<QLabel>(d, "lblMin")->text().startsWith(QStringLiteral("Стойности < 10E-") + QString(17, ' ')));
         QVERIFY(Child<QLabel>(d, "lblMax")->text().startsWith(QStringLiteral("Стойности > 10E") + QString(18, ' ')));
+    }
+
+    // OK with untouched controls gives back what was stored, to the bit, so
+    // that the model is not marked modified.
+    void untouchedControlsKeepTheStoredSettings_data() {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<int>("highExponent");
+        QTest::addColumn<int>("digits");
+        QTest::newRow("defaults") << 1e-6 << 6 << 3;
+        QTest::newRow("threshold a hair off the power") << std::nextafter(1e-6, 1.0) << 6 << 3;
+        QTest::newRow("exponent beyond the box") << 1e-6 << 12 << 3;
+        QTest::newRow("digits beyond the box") << 1e-6 << 6 << 30;
+    }
+    void untouchedControlsKeepTheStoredSettings() {
+        QFETCH(double, low);
+        QFETCH(int, highExponent);
+        QFETCH(int, digits);
+        TNumberFormatSettings stored;
+        stored.LowThreshold = low;
+        stored.HighExponent = highExponent;
+        stored.DefaultSignificantDigits = digits;
+        TfrmSettings d(stored);
+        QVERIFY(d.Settings() == stored);
     }
 
     void okStoresEveryControlAndThresholds() {

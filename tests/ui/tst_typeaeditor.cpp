@@ -11,6 +11,7 @@
 #include "core/GumModel.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditor.h"
+#include "ui/widgets/NumberEdit.h"
 
 using namespace vormid;
 
@@ -131,6 +132,52 @@ private slots:
         QCOMPARE(asked.last(), QString("0,2x не коректно число"));
         QCOMPARE(Q().StatedValue, 0.25);
         QCOMPARE(p->text(), QString("0,25"));
+    }
+
+    // The four number boxes store a valid number as it is typed and refuse
+    // the rest on Return, showing the stored number again.
+    void numberBoxesRefuse_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");  // empty: stored
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("p stored") << "feAEvalVal" << "1,5e-3" << "" << "1,5e-3";
+        QTest::newRow("p negative") << "feAEvalVal" << "-0,1" << "Стойността на оценката не може да бъде отрицателна." << "0";
+        QTest::newRow("P stored") << "febATegProb" << "99.73" << "" << "99.73";
+        QTest::newRow("P above 100") << "febATegProb" << "150" << "Вероятността на покриване е от 0,1 до 100 %." << "95";
+        QTest::newRow("k below 0,1") << "febAFactor" << "0,05" << "Факторът на покриване е от 0,1 до 10." << "2";
+        QTest::newRow("k text") << "febAFactor" << "2a" << "2a не коректно число" << "2";
+        QTest::newRow("nu stored") << "feADOF" << "25" << "" << "25";
+        QTest::newRow("nu not whole") << "feADOF" << "2,5" << "Степените на свобода са цяло число от 1 до 2147483647." << "9";
+        QTest::newRow("nu zero") << "feADOF" << "0" << "Степените на свобода са цяло число от 1 до 2147483647." << "9";
+    }
+    void numberBoxesRefuse() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        Get<QComboBox>("cbAUnEval")->setCurrentIndex(1);
+        auto* edit = Get<TNumberEdit>(box.toLatin1().constData());
+        QVERIFY(edit != nullptr);
+        const double p = Q().StatedValue, P = Q().CoverageProbability, k = Q().CoverageFactor;
+        const int nu = Q().DegreesOfFreedom;
+        edits = 0;
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->text(), shown);
+        if (message.isEmpty()) {
+            QVERIFY(asked.isEmpty());
+            QVERIFY(edits > 0);
+            return;
+        }
+        QCOMPARE(asked, QStringList{message});
+        QCOMPARE(edits, 0);
+        QCOMPARE(Q().StatedValue, p);
+        QCOMPARE(Q().CoverageProbability, P);
+        QCOMPARE(Q().CoverageFactor, k);
+        QCOMPARE(Q().DegreesOfFreedom, nu);
     }
 };
 

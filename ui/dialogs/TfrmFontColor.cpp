@@ -4,85 +4,59 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "ui/dialogs/TfrmFontColorGrid.h"
+#include "ui_TfrmFontColor.h"
+
 namespace vormid {
-namespace {
 
-constexpr int kCols = 8, kRows = 6, kCellW = 25, kCellH = 18, kLeft = 1, kTop = 1;
-
-constexpr unsigned char kTable[kRows][kCols][3] = {
-    {{0, 0, 0}, {128, 0, 0}, {128, 64, 0}, {128, 128, 0}, {0, 128, 0}, {0, 128, 128}, {0, 0, 128}, {128, 0, 128}},
-    {{0, 0, 0}, {192, 0, 0}, {192, 94, 0}, {192, 192, 0}, {0, 192, 0}, {0, 192, 192}, {0, 0, 192}, {192, 0, 192}},
-    {{64, 64, 64}, {255, 0, 0}, {255, 128, 0}, {255, 255, 0}, {0, 255, 0}, {0, 255, 255}, {0, 0, 255}, {255, 0, 255}},
-    {{128, 128, 128}, {255, 64, 64}, {255, 160, 64}, {255, 255, 64}, {64, 255, 64}, {64, 255, 255}, {64, 64, 255}, {255, 64, 255}},
-    {{192, 192, 192}, {255, 128, 128}, {255, 192, 128}, {255, 255, 128}, {128, 255, 128}, {128, 255, 255}, {128, 128, 255}, {255, 128, 255}},
-    {{255, 255, 255}, {255, 192, 192}, {255, 224, 192}, {255, 255, 192}, {192, 255, 192}, {192, 255, 255}, {192, 192, 255}, {255, 192, 255}},
-};
-
-}  // namespace
-
-TfrmFontColor::TfrmFontColor(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmFontColor"));
+TfrmFontColor::TfrmFontColor(QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TfrmFontColor>()) {
+    ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(202, 110);
-    setMouseTracking(true);
+    connect(ui_->ColorGrid, &TColorGrid::cellPressed, this, &TfrmFontColor::Select);
 }
 
-QColor TfrmFontColor::CellColor(int row, int col) const {
-    if (row == 0 && col == 0) return current_;
-    const auto& c = kTable[row][col];
-    return QColor(c[0], c[1], c[2]);
-}
+TfrmFontColor::~TfrmFontColor() = default;
 
-int TfrmFontColor::CellAt(QPoint pt) const {
-    int col = (pt.x() - kLeft) / kCellW, row = (pt.y() - kTop) / kCellH;
-    if (pt.x() < kLeft || pt.y() < kTop || col >= kCols || row >= kRows) return -1;
-    return row * kCols + col;
+QColor TfrmFontColor::CellColor(int row, int col) const { return ui_->ColorGrid->CellColor(row, col); }
+
+int TfrmFontColor::CellAt(QPoint pt) const { return TColorGrid::CellAt(pt - ui_->ColorGrid->pos()); }
+
+QPoint TfrmFontColor::PopupPosition(QWidget* anchor, const QRect& anchorRect, const QRect& screen) const {
+    const QPoint bottomRight = anchor->mapToGlobal(anchorRect.bottomRight() + QPoint(1, 1));
+    QPoint pos(bottomRight.x() - width(), bottomRight.y());
+    if (pos.y() + height() >= screen.bottom()) pos.setY(anchor->window()->mapToGlobal(QPoint(0, 0)).y() - height());
+    return pos;
 }
 
 void TfrmFontColor::Popup(QWidget* anchor, const QRect& anchorRect, const QColor& current) {
-    current_ = current;
+    ui_->ColorGrid->SetCurrent(current);
     tag_ = current;
-    QPoint bottomRight = anchor->mapToGlobal(anchorRect.bottomRight() + QPoint(1, 1));
-    QPoint pos(bottomRight.x() - width(), bottomRight.y());
-    QScreen* screen = anchor->screen();
-    if (screen && pos.y() + height() >= screen->geometry().bottom())
-        pos.setY(anchor->window()->mapToGlobal(QPoint(0, 0)).y() - height());
-    move(pos);
+    const QScreen* screen = anchor->screen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
+    move(PopupPosition(anchor, anchorRect, area));
     show();
 }
 
 void TfrmFontColor::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QColor back(236, 233, 216), frame(101, 138, 171);
-    p.fillRect(rect(), back);
-    for (int i = 0; i < kCols * kRows; ++i) {
-        QRect r(kLeft + (i % kCols) * kCellW, kTop + (i / kCols) * kCellH, kCellW - 1, kCellH - 1);
-        p.setPen(i == hot_ ? frame : back);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r);
-        p.setPen(Qt::black);
-        p.setBrush(CellColor(i / kCols, i % kCols));
-        p.drawRect(r.adjusted(2, 2, -2, -2));
-    }
-    p.setPen(frame);
-    p.setBrush(Qt::NoBrush);
+    p.fillRect(rect(), QColor(236, 233, 216));
+    p.setPen(QColor(101, 138, 171));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void TfrmFontColor::mouseMoveEvent(QMouseEvent* event) {
-    int cell = CellAt(event->position().toPoint());
-    if (cell != hot_) hot_ = cell, update();
-}
-
 void TfrmFontColor::mousePressEvent(QMouseEvent* event) {
-    QPoint pt = event->position().toPoint();
+    const QPoint pt = event->position().toPoint();
     if (!rect().contains(pt)) {
         close();  // a press outside: no colour
         return;
     }
-    int cell = CellAt(pt);
-    if (cell < 0) return;
-    tag_ = CellColor(cell / kCols, cell % kCols);
+    const int cell = CellAt(pt);
+    if (cell >= 0) Select(cell);
+}
+
+void TfrmFontColor::Select(int cell) {
+    tag_ = CellColor(cell / TColorGrid::kCols, cell % TColorGrid::kCols);
     emit colorSelected(tag_);
     close();
 }

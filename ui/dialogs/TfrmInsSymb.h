@@ -1,17 +1,19 @@
 #pragma once
 // The borderless pop-up with the 48 Greek letters: capitals U+0391..U+03A9
 // and small letters U+03B1..U+03C9, without the unassigned U+03A2 and the
-// final sigma, 12 columns by 4 rows.
+// final sigma, 12 columns by 4 rows. The layout is TfrmInsSymb.ui.
 #include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmInsSymb; }
 
 namespace vormid {
-
-class TSymbolGrid;
 
 class TfrmInsSymb : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmInsSymb(QWidget* parent = nullptr);
+    ~TfrmInsSymb() override;
 
     // The letter of a cell, row by row.
     static char16_t Symbol(int index);
@@ -28,7 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TSymbolGrid* grid_ = nullptr;
+    std::unique_ptr<Ui::TfrmInsSymb> ui_;
 };
 
 }  // namespace vormid

@@ -81,11 +81,23 @@ void TfrmSettings::UpdatePreview() {
 
 TNumberFormatSettings TfrmSettings::Settings() const {
     TNumberFormatSettings s = original_;
-    s.DefaultSignificantDigits = ui_->seCMN->value();
-    s.LowExponent = ui_->seMin->value();
-    s.HighExponent = ui_->seMax->value();
-    s.LowThreshold = std::pow(10.0, -s.LowExponent);
-    s.HighThreshold = PowerOfTen(s.HighExponent);
+    // A control the user left as it was opened keeps the stored setting
+    // exactly: a threshold read from a file need not be the computed power
+    // to the last bit, and a stored value outside a control's range would
+    // otherwise change by OK alone (and mark the model modified).
+    const auto shown = [](const QSpinBox* box, int stored) {
+        return std::clamp(stored, box->minimum(), box->maximum());
+    };
+    if (ui_->seCMN->value() != shown(ui_->seCMN, original_.DefaultSignificantDigits))
+        s.DefaultSignificantDigits = ui_->seCMN->value();
+    if (ui_->seMin->value() != shown(ui_->seMin, original_.LowExponent)) {
+        s.LowExponent = ui_->seMin->value();
+        s.LowThreshold = std::pow(10.0, -s.LowExponent);
+    }
+    if (ui_->seMax->value() != shown(ui_->seMax, original_.HighExponent)) {
+        s.HighExponent = ui_->seMax->value();
+        s.HighThreshold = PowerOfTen(s.HighExponent);
+    }
     if (ui_->cbEForm->currentIndex() >= 0) s.ExponentMarker = ui_->cbEForm->currentText().toStdString();
     s.DefaultValueFormat = ToCp1251(ui_->edRes->text());
     s.DefaultValueExp = ui_->cbRes->isChecked();

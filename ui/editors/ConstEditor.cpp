@@ -21,7 +21,7 @@ void TConstEditor::Display(TGumParam& q) {
 
 void TConstEditor::feConstChange(double value) {
     if (!controller_) return;
-    const std::string text = ToCp1251(ui_->feConst->text());
+    const std::string text = ToCp1251(ui_->feConst->TypedText());
     controller_->EditSelected([&](TGumParam& q) {
         q.ConstValue = value;
         q.ConstValueText = text;

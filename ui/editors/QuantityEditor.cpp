@@ -7,6 +7,7 @@
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/KindEditor.h"
+#include "ui/editors/TypeAEditor.h"
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/richtext/UnitsEdit.h"
 #include "ui/widgets/ByteLimitValidator.h"
@@ -99,7 +100,19 @@ void TQuantityEditor::qcbParamTypeChange(int item) {
         ui_->qcbParamType->setCurrentIndex(static_cast<int>(q->Kind) - 1);
         return;
     }
-    controller_->EditSelected([&](TGumParam& p) { p.SetKind(kind); });
+    const auto leave = TTypeAEditor::AskLeavingTypeA(*q);
+    if (leave == TTypeAEditor::TLeaveTypeA::StayTypeA) {
+        auto scope = controller_->LoadingScope();
+        ui_->qcbParamType->setCurrentIndex(static_cast<int>(q->Kind) - 1);
+        return;
+    }
+    controller_->EditSelected([&](TGumParam& p) {
+        if (leave == TTypeAEditor::TLeaveTypeA::ClearReadings) {
+            p.ClearObservations();
+            p.RecomputeStatistics();
+        }
+        p.SetKind(kind);
+    });
     DisplaySelected();
 }
 

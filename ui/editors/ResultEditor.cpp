@@ -28,6 +28,9 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
     ui_->febResTegProb->SetDecimals(2);
     ui_->febResFactor->SetRange(0.1, 10.0);
     ui_->febResFactor->SetDecimals(2);
+    ui_->febResFactor->SetRule([](double k) {
+        return k > 0.0 ? QString() : QStringLiteral("факторът на покриване трябва да е положително число (0,1 … 10).");
+    });
     ui_->seResCMN->setRange(2, 20);
     ui_->edResValFmt->setValidator(new TByteLimitValidator(kFormatBytes, ui_->edResValFmt));
     ui_->edResEUFmt->setValidator(new TByteLimitValidator(kFormatBytes, ui_->edResEUFmt));

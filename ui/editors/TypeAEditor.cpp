@@ -1,8 +1,9 @@
 #include "ui/editors/TypeAEditor.h"
 
 #include <QHeaderView>
-#include <cmath>
 #include <QScopedValueRollback>
+#include <cmath>
+#include <limits>
 
 #include "core/GumParamGrid.h"
 #include "ui/ModelController.h"
@@ -10,6 +11,7 @@
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditorSchema.h"
 #include "ui/models/SchemaModel.h"
+#include "ui/widgets/NumberEdit.h"
 #include "ui_TypeAEditor.h"
 
 namespace vormid {
@@ -19,6 +21,8 @@ namespace {
 QString NumberText(double x, const std::string& typed) {
     return typed.empty() ? FromCp1251(FullPrecisionText(x)) : FromCp1251(typed);
 }
+
+constexpr double kMaxDegreesOfFreedom = 2147483647.0;
 
 bool Ask(const QString& text) { return AskMessageBox(text, akYesNo) == TDlgAnswer::Yes; }
 
@@ -68,10 +72,21 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     connect(ui_->seADecimal, &QSpinBox::valueChanged, this, [this](int d) {
         if (!loading_) Edit([d](TGumParam& q) { q.SetDecimals(d); });
     });
-    connect(ui_->feAEvalVal, &QLineEdit::editingFinished, this, [this] { NumberEntered("p"); });
-    connect(ui_->febATegProb, &QLineEdit::editingFinished, this, [this] { NumberEntered("P"); });
-    connect(ui_->febAFactor, &QLineEdit::editingFinished, this, [this] { NumberEntered("k"); });
-    connect(ui_->feADOF, &QLineEdit::editingFinished, this, [this] { NumberEntered("nu"); });
+    // The entered evaluation is an uncertainty or a deviation: never negative.
+    ui_->feAEvalVal->SetRange(0.0, std::numeric_limits<double>::infinity());
+    ui_->febATegProb->SetRange(0.1, 100.0);
+    ui_->febAFactor->SetRange(0.1, 10.0);
+    ui_->feADOF->SetRange(1.0, kMaxDegreesOfFreedom);
+    ui_->feADOF->SetIntegerOnly(true);
+    for (auto [box, field] : {std::pair{ui_->feAEvalVal, TNumberField::Value},
+                              std::pair{ui_->febATegProb, TNumberField::Probability},
+                              std::pair{ui_->febAFactor, TNumberField::Factor},
+                              std::pair{ui_->feADOF, TNumberField::DegreesOfFreedom}}) {
+        // Stored when the box is finished with (Return or leaving it), not
+        // per keystroke: a refused text then brings back the number stored
+        // before, not a half-typed one such as 15 on the way to 150.
+        connect(box, &QLineEdit::editingFinished, this, [this, field = field] { NumberFinished(field); });
+    }
     connect(ui_->edSchemaEval, &QLineEdit::editingFinished, this, [this] {
         if (loading_ || Q() == nullptr) return;
         const std::string text = ToCp1251(ui_->edSchemaEval->text()).substr(0, kMaxSchemaTextBytes);
@@ -121,6 +136,17 @@ void TTypeAEditor::ShowQuantity(int index) {
     Fill();
 }
 
+TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {
+    if (q.Kind != TParamKind::TypeA || !q.HasEnteredObservations()) return TLeaveTypeA::KeepReadings;
+    switch (AskMessageBox(QStringLiteral("Величината има въведени наблюдения. Да бъдат ли изтрити?\n"
+                                         "(„Не“ ги запазва за връщане към Тип А.)"),
+                          akYesNoCancel)) {
+        case TDlgAnswer::Yes: return TLeaveTypeA::ClearReadings;
+        case TDlgAnswer::No: return TLeaveTypeA::KeepReadings;
+        default: return TLeaveTypeA::StayTypeA;
+    }
+}
+
 void TTypeAEditor::Fill() {
     const TGumParam* q = Q();
     if (q == nullptr) return;
@@ -130,11 +156,11 @@ void TTypeAEditor::Fill() {
     ui_->seACountMeas->setValue(q->ObservationCount);
     ui_->cbAUnEval->setCurrentIndex(q->AUncertaintySource == 1 ? 1 : 0);
     ui_->cbAEvalType->setCurrentIndex(std::min<int>(q->AEvalType, 2));
-    ui_->feAEvalVal->setText(NumberText(q->StatedValue, q->StatedValueText));
+    ui_->feAEvalVal->SetTypedText(NumberText(q->StatedValue, q->StatedValueText));
     ui_->cbAEvalVal->setChecked(q->InPercent);
-    ui_->febATegProb->setText(FromCp1251(FullPrecisionText(q->CoverageProbability)));
-    ui_->febAFactor->setText(FromCp1251(FullPrecisionText(q->CoverageFactor)));
-    ui_->feADOF->setText(QString::number(q->DegreesOfFreedom));
+    ui_->febATegProb->SetTypedText(NumberText(q->CoverageProbability, {}));
+    ui_->febAFactor->SetTypedText(NumberText(q->CoverageFactor, {}));
+    ui_->feADOF->SetValue(q->DegreesOfFreedom);
     ui_->cbASUType->setCurrentIndex(q->ASUType == 1 ? 1 : 0);
     ui_->edSchemaEval->setText(FromCp1251(q->SchemaFormula));
     ui_->seADecimal->setValue(q->Decimals);
@@ -208,37 +234,62 @@ void TTypeAEditor::CountChanged(int n) {
     });
 }
 
-void TTypeAEditor::NumberEntered(const char* field) {
-    TGumParam* q = Q();
-    if (loading_ || q == nullptr) return;
-    const std::string f = field;
-    QLineEdit* edit = f == "p" ? ui_->feAEvalVal : f == "P" ? ui_->febATegProb : f == "k" ? ui_->febAFactor : ui_->feADOF;
-    const QString typed = edit->text();
-    const std::optional<double> v = ParseTypedNumber(ToCp1251(typed));
-    auto refuse = [&](const QString& message) {
-        ShowMessageBox(message);
-        Fill();
-    };
-    if (!v) return refuse(typed + QStringLiteral(" не коректно число"));
-    if (f == "p") {
-        const std::string text = ToCp1251(typed).substr(0, kMaxSchemaTextBytes);
-        if (*v == q->StatedValue && text == q->StatedValueText) return;
-        Edit([&](TGumParam& p) {
-            p.StatedValue = *v;
-            p.StatedValueText = text;
-        });
-    } else if (f == "P") {
-        if (*v < 0.1 || *v > 100) return refuse(QStringLiteral("Вероятността на покриване е от 0,1 до 100 %."));
-        if (*v != q->CoverageProbability) Edit([&](TGumParam& p) { p.CoverageProbability = *v; });
-    } else if (f == "k") {
-        if (*v < 0.1 || *v > 10) return refuse(QStringLiteral("Факторът на покриване е от 0,1 до 10."));
-        if (*v != q->CoverageFactor) Edit([&](TGumParam& p) { p.CoverageFactor = *v; });
-    } else {
-        if (*v < 1 || *v > 2147483647.0 || *v != std::floor(*v))
-            return refuse(QStringLiteral("Степените на свобода са цяло число от 1 до 2147483647."));
-        const int nu = static_cast<int>(*v);
-        if (nu != q->DegreesOfFreedom) Edit([nu](TGumParam& p) { p.SetDegreesOfFreedom(nu); });
+TNumberEdit* TTypeAEditor::NumberBox(TNumberField field) const {
+    switch (field) {
+        case TNumberField::Value: return ui_->feAEvalVal;
+        case TNumberField::Probability: return ui_->febATegProb;
+        case TNumberField::Factor: return ui_->febAFactor;
+        case TNumberField::DegreesOfFreedom: break;
     }
+    return ui_->feADOF;
+}
+
+void TTypeAEditor::StoreNumber(TNumberField field, double v) {
+    const TGumParam* q = Q();
+    if (loading_ || q == nullptr) return;
+    switch (field) {
+        case TNumberField::Value: {
+            const std::string text = ToCp1251(ui_->feAEvalVal->text().trimmed()).substr(0, TNumberEdit::kMaxTextBytes);
+            if (v != q->StatedValue || text != q->StatedValueText)
+                Edit([&](TGumParam& p) {
+                    p.StatedValue = v;
+                    p.StatedValueText = text;
+                });
+            break;
+        }
+        case TNumberField::Probability:
+            if (v != q->CoverageProbability) Edit([v](TGumParam& p) { p.CoverageProbability = v; });
+            break;
+        case TNumberField::Factor:
+            if (v != q->CoverageFactor) Edit([v](TGumParam& p) { p.CoverageFactor = v; });
+            break;
+        case TNumberField::DegreesOfFreedom: {
+            const int nu = static_cast<int>(v);
+            if (nu != q->DegreesOfFreedom) Edit([nu](TGumParam& p) { p.SetDegreesOfFreedom(nu); });
+            break;
+        }
+    }
+}
+
+void TTypeAEditor::NumberFinished(TNumberField field) {
+    TNumberEdit* box = NumberBox(field);
+    if (loading_ || Q() == nullptr) return;
+    if (const std::optional<double> v = box->Value()) return StoreNumber(field, *v);
+    const QString typed = box->text().trimmed();
+    // An emptied box means no change: the stored number comes back.
+    if (!typed.isEmpty()) {
+        if (!ParseTypedNumber(typed))
+            ShowMessageBox(typed + QStringLiteral(" не коректно число"));
+        else if (field == TNumberField::Value)
+            ShowMessageBox(QStringLiteral("Стойността на оценката не може да бъде отрицателна."));
+        else if (field == TNumberField::Probability)
+            ShowMessageBox(QStringLiteral("Вероятността на покриване е от 0,1 до 100 %."));
+        else if (field == TNumberField::Factor)
+            ShowMessageBox(QStringLiteral("Факторът на покриване е от 0,1 до 10."));
+        else
+            ShowMessageBox(QStringLiteral("Степените на свобода са цяло число от 1 до 2147483647."));
+    }
+    Fill();
 }
 
 void TTypeAEditor::AddLine() {

@@ -12,6 +12,7 @@ namespace Ui { class TTypeAEditor; }
 
 namespace vormid {
 
+class TNumberEdit;
 class TSchemaModel;
 
 class TTypeAEditor : public TKindEditor {
@@ -28,6 +29,13 @@ public:
     void Display(TGumParam& quantity) override;
     // The model and how it is written (Attach does this with the controller).
     void Bind(TGumModel* model, TEditQuantity edit);
+    // What becomes of the readings when the kind of q changes away from
+    // Type A: asked of the user when any reading is entered. The quantity
+    // keeps kept readings while it is of another kind, so that going back to
+    // Type A shows them again.
+    enum class TLeaveTypeA { KeepReadings, ClearReadings, StayTypeA };
+    static TLeaveTypeA AskLeavingTypeA(const TGumParam& q);
+
     // Shows the quantity at index (nothing for one that is not Type A).
     void ShowQuantity(int index);
     int Quantity() const { return index_; }
@@ -40,7 +48,10 @@ private:
     void UpdateSchemaButtons();
     void MethodChanged(int method);
     void CountChanged(int n);
-    void NumberEntered(const char* field);
+    enum class TNumberField { Value, Probability, Factor, DegreesOfFreedom };
+    TNumberEdit* NumberBox(TNumberField field) const;
+    void StoreNumber(TNumberField field, double v);
+    void NumberFinished(TNumberField field);
     void AddLine();
     void DeleteLine();
     void MoveLine(int step);

@@ -42,9 +42,28 @@ void ShowNumber(TNumberEdit* box, double value, const std::string& text) {
     else box->SetValue(value);
 }
 
+// The rule of a box whose number states a spread: never negative ("-0"
+// included, so that typing "-0,5" stores nothing on the way).
+TNumberEdit::TRule NotNegative(const char* reason) {
+    const QString text = QString::fromUtf8(reason);
+    return [text](double v) { return std::signbit(v) ? text : QString(); };
+}
+
+// Why a negative first parameter is refused.
+const char* NegativeSpreadOf(int kind, TDistribution d) {
+    switch (kind) {
+    case 0: return "разширената неопределеност не може да бъде отрицателна.";
+    case 1: return "стандартната неопределеност не може да бъде отрицателна.";
+    case 2: return "границата на грешката не може да бъде отрицателна.";
+    default:
+        return d == dc_LgNormal ? "параметърът на формата не може да бъде отрицателен."
+                                : "полуширината на разпределението не може да бъде отрицателна.";
+    }
+}
+
 // The whole number of a degrees or per-cent box; 0 when empty or not whole.
 int WholeNumber(const TNumberEdit* box) {
-    std::optional<double> v = ParseTypedNumber(box->text());
+    std::optional<double> v = ParseTypedNumber(box->TypedText());
     if (!v || *v != std::trunc(*v) || std::fabs(*v) > 1e9) return 0;
     return static_cast<int>(*v);
 }
@@ -55,6 +74,9 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     ui_->setupUi(this);
     ui_->feBParam3->SetRange(0.1, 10.0);
     ui_->feBParam3->SetDecimals(2);
+    ui_->feBParam3->SetRule([](double k) {
+        return k > 0.0 ? QString() : QStringLiteral("факторът на покриване трябва да е положително число (0,1 … 10).");
+    });
     ui_->feBDOF->SetRange(0, kMaxTypeBDof);
     ui_->feBDOF->SetIntegerOnly(true);
     ui_->feBRelError->SetRange(0, 100);
@@ -70,11 +92,11 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         Edit([item](TGumParam& q) { q.LimitSide = item == 0 ? ll_Top : ll_Bottom; }, false, true);
     });
     connect(ui_->feBValue, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBValue->text());
+        const std::string text = ToCp1251(ui_->feBValue->TypedText());
         Edit([&](TGumParam& q) { q.BValue = v; q.BValueText = text; }, false, true);
     });
     connect(ui_->feBParam1, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBParam1->text());
+        const std::string text = ToCp1251(ui_->feBParam1->TypedText());
         Edit([&](TGumParam& q) { q.StatedValue = v; q.StatedValueText = text; }, false, true);
     });
     connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
@@ -83,7 +105,7 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
             controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
     });
     connect(ui_->feBParam2, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBParam2->text());
+        const std::string text = ToCp1251(ui_->feBParam2->TypedText());
         Edit([&](TGumParam& q) {
             const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
             if (probability) {
@@ -98,12 +120,10 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         if (!ui_->feBParam3->text().trimmed().isEmpty()) Edit([v](TGumParam& q) { q.CoverageFactor = v; }, false, false);
     });
     connect(ui_->feBDOF, &TNumberEdit::typedTextEdited, this, [this] {
-        if (!ui_->feBDOF->IsValid()) return;
         const int nu = WholeNumber(ui_->feBDOF);
         Edit([nu](TGumParam& q) { q.SetDegreesOfFreedom(nu); }, false, true);
     });
     connect(ui_->feBRelError, &TNumberEdit::typedTextEdited, this, [this] {
-        if (!ui_->feBRelError->IsValid()) return;
         const int r = WholeNumber(ui_->feBRelError);
         Edit([r](TGumParam& q) { q.Reliability = static_cast<std::uint8_t>(std::clamp(r, 0, 100)); }, false, false);
     });
@@ -117,6 +137,8 @@ void TTypeBEditor::Attach(TModelController& controller) {
     ui_->DistributionChart1->SetOnLabel([settings](long double value, QString& v, QString& e) {
         DistributionChart1Label(*settings, value, v, e);
     });
+    // The chart's labels are written with the format settings when drawn.
+    connect(&controller, &TModelController::formatsChanged, ui_->DistributionChart1, qOverload<>(&QWidget::update));
 }
 
 void TTypeBEditor::Edit(const std::function<void(TGumParam&)>& fn, bool layout, bool chart) {
@@ -167,6 +189,8 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->lblBValue->setText(lognormal ? QStringLiteral("Гранична стойност") : QStringLiteral("Стойност"));
     ui_->cbBParam1->setVisible(!interval);
     ui_->lblBParam1->setText(QString::fromUtf8(interval ? FirstLabelOf(d) : kEvalCaptions[kind]));
+    // A negative spread gives no uncertainty at all; the budget refuses it too.
+    ui_->feBParam1->SetRule(NotNegative(NegativeSpreadOf(kind, d)));
 
     bool second = false, probability = false;
     QString secondLabel;
@@ -189,6 +213,10 @@ void TTypeBEditor::Layout(TGumParam& q) {
         ui_->feBParam2->SetRange(-INFINITY, INFINITY);
         ui_->feBParam2->SetDecimals(-1);
     }
+    // The upper base of a trapezoid is a half-width as well; the scale of
+    // the log-normal distribution may be any number.
+    ui_->feBParam2->SetRule(interval && d == dc_Trapez ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
+                                                       : TNumberEdit::TRule());
     ui_->feBParam3->setVisible(kind == 0);
     ui_->lblBParam3->setVisible(kind == 0);
     const bool dof = kind == 0 || kind == 1 || (interval && d == dc_DistributonT);
@@ -199,6 +227,9 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->lblBRelError->setVisible(rel);
     ui_->lblBRelErrorPercent->setVisible(rel);
     ui_->pnlBChart->setVisible(interval);
+    // Without the chart the blank beside the entries takes the width, not
+    // the number boxes.
+    ui_->layTypeB->setStretch(2, interval ? 0 : 1);
 }
 
 void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {

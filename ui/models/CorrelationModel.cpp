@@ -5,24 +5,31 @@
 
 #include "core/GumModel.h"
 #include "ui/TextCodec.h"
-#include "ui/widgets/BudgetMarkup.h"
+#include "ui/widgets/NameDelegate.h"
+#include "ui/widgets/NameMarkupPainter.h"
 
 namespace vormid {
 
 CorrelationModel::CorrelationModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+int CorrelationModel::Rows() const { return std::max(1, model_ ? model_->Correlations.Count() : 0); }
+
 void CorrelationModel::Reset(const TGumModel* model) {
     beginResetModel();
     model_ = model;
+    rows_ = Rows();
     endResetModel();
 }
 
-void CorrelationModel::PairChanged(int row) { emit dataChanged(index(row, 0), index(row, 2)); }
-
-int CorrelationModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
-    return std::max(1, model_ ? model_->Correlations.Count() : 0);
+void CorrelationModel::Refresh() {
+    if (Rows() != rows_) {
+        Reset(model_);
+        return;
+    }
+    emit dataChanged(index(0, 0), index(rows_ - 1, colCoefficient));
 }
+
+int CorrelationModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int CorrelationModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
 
@@ -42,15 +49,19 @@ QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
     if (!model_ || !index.isValid()) return {};
     const TCorrelationPair* p = model_->Correlations.Get(index.row());
     if (!p) return {};
+    const bool name = index.column() != colCoefficient;
+    const std::string& markup = index.column() == colName1 ? p->Name1 : p->Name2;
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            if (index.column() == 0) return MarkupPlain(p->Name1);
-            if (index.column() == 1) return MarkupPlain(p->Name2);
+            if (name) return NameMarkupPlainText(markup);
             return FromCp1251(p->CoefficientText);
+        case static_cast<int>(TItemRole::NameMarkup):
+            if (name) return QByteArray::fromStdString(markup);
+            return {};
         case Qt::FontRole: {
             QFont f;
-            f.setBold(index.column() < 2);
+            f.setBold(name);
             return f;
         }
         case Qt::ForegroundRole:
@@ -58,8 +69,9 @@ QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
             if (Stale(index.row()))
-                return QStringLiteral("Величина от двойката вече не е входна величина от тип А или тип Б; "
-                                      "коефициентът не се отчита, докато двойката не бъде изтрита или коригирана.");
+                return QStringLiteral("Величина от двойката вече не е входна величина от тип А или тип Б: "
+                                      "коефициентът не влиза в бюджета. Двойката се пази, докато не бъде "
+                                      "изтрита или коригирана.");
             return {};
         case StaleRole: return Stale(index.row());
         default: return {};

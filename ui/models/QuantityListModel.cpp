@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QFont>
 #include <QStyle>
+#include <algorithm>
 
 #include "core/GumParam.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
+#include "ui/widgets/ByteLimitValidator.h"
 #include "ui/widgets/NameDelegate.h"
 #include "ui/widgets/NameMarkupPainter.h"
 
@@ -36,7 +38,9 @@ void TQuantityListModel::SetWide(bool wide) {
 }
 
 int TQuantityListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : controller_.Model().Params.Count();
+    if (parent.isValid()) return 0;
+    // An empty model still shows one (empty) row under the header.
+    return std::max(1, controller_.Model().Params.Count());
 }
 
 int TQuantityListModel::columnCount(const QModelIndex& parent) const {
@@ -65,6 +69,9 @@ QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     default:
+        // What the file keeps: 100 bytes of units markup, 255 of description.
+        if (role == static_cast<int>(TItemRole::MaxBytes) && index.column() != colName)
+            return index.column() == colUnits ? 100 : 255;
         if (role == static_cast<int>(TItemRole::NameMarkup) && index.column() != colDescription)
             return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
         return {};
@@ -89,6 +96,8 @@ QVariant TQuantityListModel::headerData(int section, Qt::Orientation orientation
 }
 
 Qt::ItemFlags TQuantityListModel::flags(const QModelIndex& index) const {
+    // The empty row of an empty list holds nothing to select or edit.
+    if (index.isValid() && controller_.Model().Params.Get(index.row()) == nullptr) return Qt::ItemIsEnabled;
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() != colName) f |= Qt::ItemIsEditable;
     return f;
@@ -96,7 +105,11 @@ Qt::ItemFlags TQuantityListModel::flags(const QModelIndex& index) const {
 
 bool TQuantityListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || index.column() == colName) return false;
-    const std::string bytes = ToCp1251(value.toString());
+    // Nothing is stored that the file would cut or turn into "?".
+    const QString text = value.toString();
+    if (!IsCp1251Text(text) || Cp1251Length(text) > data(index, static_cast<int>(TItemRole::MaxBytes)).toInt())
+        return false;
+    const std::string bytes = ToCp1251(text);
     const bool units = index.column() == colUnits;
     return controller_.EditQuantity(index.row(), [&](TGumParam& q) { (units ? q.Units : q.Description) = bytes; });
 }

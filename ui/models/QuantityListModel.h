@@ -1,6 +1,6 @@
 #pragma once
 // The quantity list dgParams as an item model over the model's quantities:
-// one row per quantity in list order; the column "Величина" (the name, bold),
+// one row per quantity in list order (one empty row when there is none); the column "Величина" (the name, bold),
 // and in the wide state also "Изм. ед." and "Описание", which are edited in
 // place through the model controller.
 #include <QAbstractTableModel>

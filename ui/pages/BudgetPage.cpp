@@ -72,7 +72,7 @@ TBudgetPage::TBudgetPage(QWidget* parent)
     BuildMenus();
     connect(ui_->dgBudget, &BudgetTableView::headerContextMenu, this,
             [this](const QPoint& pos) { pmBudget_->popup(pos); });
-    connect(ui_->BudgetComent, &TRichTextEditor::editingFinished, this, [this] {
+    connect(ui_->BudgetComent, &TRichTextEditor::textEdited, this, [this] {
         if (!controller_ || current_ < 0) return;
         const auto& budgets = controller_->Model().Budgets;
         if (current_ >= static_cast<int>(budgets.size())) return;
@@ -199,6 +199,7 @@ void TBudgetPage::RebuildTabs() {
         const TGumModel& m = controller_->Model();
         for (const auto& b : m.Budgets) {
             const int i = ui_->tcBudget->addTab(MarkupPlain(b->Name));
+            ui_->tcBudget->SetTabMarkup(i, b->Name);
             if (const TGumParam* r = m.Params.FindByName(b->Name))
                 ui_->tcBudget->setTabToolTip(i, FromCp1251(r->Description));
         }

@@ -1,19 +1,397 @@
 #include "ui/pages/CorrelationPage.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "evaluation/SeriesCorrelation.h"
 #include "ui/Document.h"
+#include "ui/ModelController.h"
+#include "ui/TextCodec.h"
+#include "ui/TfrmDlgBox.h"
+#include "ui/models/CorrelationModel.h"
+#include "ui/pages/CorrelationPageEditors.h"
+#include "ui/widgets/NameDelegate.h"
+#include "ui/widgets/NameMarkupPainter.h"
 #include "ui_CorrelationPage.h"
 
 namespace vormid {
+namespace {
 
-TCorrelationPage::TCorrelationPage(QWidget* parent) : TPage(parent), ui_(std::make_unique<Ui::TCorrelationPage>()) {
+constexpr int kNameColumnWidth = 160;
+constexpr int kRowHeight = 20;
+
+// Names drawn from their markup; the row of the current cell tinted, the
+// current cell itself in the selection colours.
+class TCorrelationDelegate : public TNameDelegate {
+public:
+    using TNameDelegate::TNameDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view && view->currentIndex().row() == index.row() && !(option.state & QStyle::State_Selected))
+            painter->fillRect(option.rect, QColor(226, 236, 250));
+        TNameDelegate::paint(painter, option, index);
+    }
+};
+
+bool IsCoefficientKey(const QString& text) {
+    if (text.size() != 1) return false;
+    const QChar c = text.front();
+    return c.isDigit() || c == QLatin1Char(',') || c == QLatin1Char('.') || c == QLatin1Char('-');
+}
+
+}  // namespace
+
+TCorrelationPage::TCorrelationPage(QWidget* parent)
+    : TPage(parent), ui_(std::make_unique<Ui::TCorrelationPage>()), model_(new CorrelationModel(this)) {
     ui_->setupUi(this);
+    grid_ = ui_->dgCorr;
+    quantityBox_ = ui_->cbCorrParam;
+    coefficientBox_ = ui_->febCorrel;
+    grid_->setModel(model_);
+    grid_->setItemDelegate(new TCorrelationDelegate(grid_));
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setTabKeyNavigation(false);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setColumnWidth(CorrelationModel::colName1, kNameColumnWidth);
+    grid_->setColumnWidth(CorrelationModel::colName2, kNameColumnWidth);
+
+    // The editors live over the grid's cells and scroll with them.
+    quantityBox_->setParent(grid_->viewport());
+    coefficientBox_->setParent(grid_->viewport());
+    quantityBox_->hide();
+    coefficientBox_->hide();
+    quantityBox_->setItemDelegate(new TNameDelegate(quantityBox_));
+    coefficientBox_->setToolTip(QStringLiteral("Коефициент на корелация от −1 до 1"));
+
+    grid_->installEventFilter(this);
+    grid_->viewport()->installEventFilter(this);
+    quantityBox_->installEventFilter(this);
+    coefficientBox_->installEventFilter(this);
+
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { CurrentChanged(current); });
+    connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (pressOnCurrent_ && index == grid_->currentIndex()) OpenEditor();
+        pressOnCurrent_ = false;
+    });
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { OpenEditor(); });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { PlaceEditors(); });
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditors(); });
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditors(); });
+
+    connect(quantityBox_, &QComboBox::currentIndexChanged, this, &TCorrelationPage::QuantityChosen);
+    connect(coefficientBox_, &TNumberEdit::typedTextEdited, this, &TCorrelationPage::CoefficientTyped);
+    connect(coefficientBox_, &TNumberEdit::buttonClicked, this, &TCorrelationPage::CoefficientFromSeries);
+    connect(ui_->btnAddCorr, &QPushButton::clicked, this, &TCorrelationPage::Add);
+    connect(ui_->btnDelCorr, &QPushButton::clicked, this, &TCorrelationPage::Delete);
 }
 
 TCorrelationPage::~TCorrelationPage() = default;
 
+void TCorrelationPage::Attach(TModelController& controller) {
+    TPage::Attach(controller);
+    model_->Reset(&controller.Model());
+    SetCurrent(0, 0);
+    connect(&controller, &TModelController::correlationsChanged, this, &TCorrelationPage::Refresh);
+    // A quantity that stops being an input greys its pairs.
+    connect(&controller, &TModelController::quantityChanged, this, &TCorrelationPage::Refresh);
+    connect(&controller, &TModelController::quantitiesReset, this, &TCorrelationPage::Refresh);
+}
+
+void TCorrelationPage::Reload() {
+    HideEditors();
+    model_->Reset(controller_ ? &controller_->Model() : nullptr);
+    SetCurrent(0, 0);
+}
+
 void TCorrelationPage::UpdateEnables(const TCommandEnables& enables) {
     ui_->btnAddCorr->setEnabled(enables.AddCorr);
     ui_->btnDelCorr->setEnabled(enables.DelCorr);
+}
+
+std::string TCorrelationPage::Name(int row, int column) const {
+    if (!controller_) return {};
+    const TCorrelation& c = controller_->Model().Correlations;
+    return column == CorrelationModel::colName1 ? c.GetName1(row) : c.GetName2(row);
+}
+
+void TCorrelationPage::SetCurrent(int row, int column) {
+    row = std::clamp(row, 0, std::max(0, model_->rowCount() - 1));
+    grid_->setCurrentIndex(model_->index(row, column));
+}
+
+void TCorrelationPage::Refresh() {
+    const QModelIndex current = grid_->currentIndex();
+    const int row = current.isValid() ? current.row() : 0;
+    const int column = current.isValid() ? current.column() : 0;
+    {
+        // A reset moves the current cell; that is no move of the user's.
+        QScopedValueRollback<bool> guard(filling_, true);
+        model_->Refresh();
+        if (!grid_->currentIndex().isValid()) SetCurrent(row, column);
+    }
+    if (editorRow_ >= model_->rowCount() || grid_->currentIndex() != model_->index(editorRow_, editorColumn_))
+        HideEditors();
+    PlaceEditors();
+    grid_->viewport()->update();
+}
+
+void TCorrelationPage::CurrentChanged(const QModelIndex& current) {
+    // The tint follows the current row.
+    grid_->viewport()->update();
+    if (filling_) return;
+    if (current.row() != editorRow_ || current.column() != editorColumn_) HideEditors();
+}
+
+void TCorrelationPage::HideEditors() {
+    const bool focused = quantityBox_->hasFocus() || coefficientBox_->hasFocus();
+    editorRow_ = editorColumn_ = -1;
+    quantityBox_->hide();
+    coefficientBox_->hide();
+    ShowCoefficientState(QString());
+    if (focused) grid_->setFocus();
+}
+
+void TCorrelationPage::PlaceEditors() {
+    if (editorRow_ < 0) return;
+    const QRect cell = grid_->visualRect(model_->index(editorRow_, editorColumn_));
+    QWidget* editor = editorColumn_ == CorrelationModel::colCoefficient ? static_cast<QWidget*>(coefficientBox_)
+                                                                         : quantityBox_;
+    editor->setGeometry(cell.adjusted(0, 0, 1, 1));
+}
+
+void TCorrelationPage::OpenEditor() {
+    if (!controller_) return;
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid()) return;
+    if (current.row() == editorRow_ && current.column() == editorColumn_) {
+        // Already shown: the focus goes back into it.
+        if (editorColumn_ == CorrelationModel::colCoefficient) {
+            coefficientBox_->setFocus();
+            coefficientBox_->selectAll();
+        } else {
+            quantityBox_->setFocus();
+        }
+        return;
+    }
+    HideEditors();
+    editorRow_ = current.row();
+    editorColumn_ = current.column();
+    if (editorColumn_ == CorrelationModel::colCoefficient) {
+        {
+            QScopedValueRollback<bool> guard(filling_, true);
+            const TCorrelation& c = controller_->Model().Correlations;
+            coefficientBox_->SetTypedText(FromCp1251(c.GetCoefficientText(editorRow_)));
+        }
+        coefficientBox_->SetButtonVisible(SeriesAvailable(editorRow_));
+        PlaceEditors();
+        coefficientBox_->show();
+        coefficientBox_->setFocus();
+        coefficientBox_->selectAll();
+    } else {
+        FillQuantityBox();
+        PlaceEditors();
+        quantityBox_->show();
+        quantityBox_->setFocus();
+    }
+}
+
+void TCorrelationPage::FillQuantityBox() {
+    QScopedValueRollback<bool> guard(filling_, true);
+    const QSignalBlocker block(quantityBox_);
+    quantityBox_->clear();
+    const std::string own = Name(editorRow_, editorColumn_);
+    const std::string other = Name(editorRow_, 1 - editorColumn_);
+    QFont bold = quantityBox_->font();
+    bold.setBold(true);
+    int chosen = -1;
+    for (const auto& q : controller_->Model().Params) {
+        if (q->Kind != TParamKind::TypeA && q->Kind != TParamKind::TypeB) continue;
+        if (!other.empty() && q->Name == other) continue;
+        const QByteArray markup = QByteArray::fromStdString(q->Name);
+        quantityBox_->addItem(NameMarkupPlainText(q->Name), markup);
+        const int i = quantityBox_->count() - 1;
+        quantityBox_->setItemData(i, markup, static_cast<int>(TItemRole::NameMarkup));
+        quantityBox_->setItemData(i, bold, Qt::FontRole);
+        if (q->Name == own) chosen = i;
+    }
+    quantityBox_->setCurrentIndex(chosen);
+}
+
+void TCorrelationPage::QuantityChosen(int item) {
+    if (filling_ || !controller_ || item < 0 || editorRow_ < 0) return;
+    const int row = editorRow_;
+    const bool first = editorColumn_ == CorrelationModel::colName1;
+    const std::string chosen = quantityBox_->itemData(item).toByteArray().toStdString();
+    const std::string other = Name(row, first ? CorrelationModel::colName2 : CorrelationModel::colName1);
+    const std::string& name1 = first ? chosen : other;
+    const std::string& name2 = first ? other : chosen;
+    const TCorrelation& list = controller_->Model().Correlations;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (i == row || name1.empty() || name2.empty()) continue;
+        const std::string a = list.GetName1(i), b = list.GetName2(i);
+        if ((a == name1 && b == name2) || (a == name2 && b == name1)) {
+            ShowMessageBox(DuplicateMessage());
+            FillQuantityBox();  // back to the name the entry keeps
+            return;
+        }
+    }
+    controller_->EditCorrelations([&](TCorrelation& c) {
+        int at = row;
+        if (at >= c.Count()) {
+            // The empty row of an empty list becomes its first entry.
+            c.AddPair(std::string(), std::string());
+            at = c.Count() - 1;
+        }
+        if (first)
+            c.SetName1(at, chosen);
+        else
+            c.SetName2(at, chosen);
+    });
+}
+
+void TCorrelationPage::ShowCoefficientState(const QString& text) {
+    const bool refused = TCoefficientEdit::StateOf(text) == TCoefficientEdit::TState::Refused;
+    ui_->lblCorrState->setText(refused ? QStringLiteral("Коефициентът на корелация е число от −1 до 1; "
+                                                        "въведеното не е записано.")
+                                       : QString());
+    ui_->lblCorrState->setVisible(refused);
+}
+
+void TCorrelationPage::CoefficientTyped(const QString& text) {
+    if (filling_ || !controller_ || editorRow_ < 0) return;
+    ShowCoefficientState(text);
+    if (TCoefficientEdit::StateOf(text) != TCoefficientEdit::TState::Valid) return;
+    const std::optional<double> r = ParseTypedNumber(text);
+    if (!r) return;
+    const int row = editorRow_;
+    controller_->EditCorrelations([&](TCorrelation& c) {
+        int at = row;
+        if (at >= c.Count()) {
+            c.AddPair(std::string(), std::string());
+            at = c.Count() - 1;
+        }
+        c.SetCoefficient(at, *r);
+    });
+}
+
+bool TCorrelationPage::SeriesAvailable(int row) const {
+    if (!controller_) return false;
+    const TGumParams& params = controller_->Model().Params;
+    const TGumParam* x = params.FindByName(Name(row, CorrelationModel::colName1));
+    const TGumParam* y = params.FindByName(Name(row, CorrelationModel::colName2));
+    return x && y && CanCorrelateSeries(*x, *y);
+}
+
+void TCorrelationPage::CoefficientFromSeries() {
+    if (!controller_ || editorRow_ < 0 || !SeriesAvailable(editorRow_)) return;
+    const TGumParams& params = controller_->Model().Params;
+    std::optional<double> r;
+    try {
+        r = SeriesCorrelation(CorrelationSeries(*params.FindByName(Name(editorRow_, CorrelationModel::colName1))),
+                              CorrelationSeries(*params.FindByName(Name(editorRow_, CorrelationModel::colName2))));
+    } catch (const std::exception&) {
+        return;  // the box stays as it was
+    }
+    if (!r) return;
+    {
+        QScopedValueRollback<bool> guard(filling_, true);
+        coefficientBox_->SetValue(*r);
+    }
+    CoefficientTyped(coefficientBox_->text());
+}
+
+void TCorrelationPage::Add() {
+    if (!controller_) return;
+    const TCorrelation& list = controller_->Model().Correlations;
+    for (int i = 0; i < list.Count(); ++i) {
+        const int missing = list.GetName1(i).empty()   ? CorrelationModel::colName1
+                            : list.GetName2(i).empty() ? CorrelationModel::colName2
+                                                       : -1;
+        if (missing >= 0) {
+            SetCurrent(i, missing);
+            grid_->setFocus();
+            return;
+        }
+    }
+    controller_->EditCorrelations([](TCorrelation& c) { c.AddPair(std::string(), std::string()); });
+    SetCurrent(list.Count() - 1, CorrelationModel::colName1);
+    grid_->setFocus();
+}
+
+void TCorrelationPage::Delete() {
+    if (!controller_ || controller_->Model().Correlations.Count() == 0) return;
+    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+    const int column = grid_->currentIndex().isValid() ? grid_->currentIndex().column() : 0;
+    HideEditors();
+    controller_->EditCorrelations([row](TCorrelation& c) { c.Delete(row); });
+    SetCurrent(row, column);
+}
+
+bool TCorrelationPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        const QModelIndex hit = grid_->indexAt(e->position().toPoint());
+        pressOnCurrent_ = e->button() == Qt::LeftButton && hit.isValid() && hit == grid_->currentIndex();
+    }
+    if (event->type() != QEvent::KeyPress) return TPage::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == grid_) {
+        const QModelIndex current = grid_->currentIndex();
+        if (current.isValid() && current.column() == CorrelationModel::colCoefficient && IsCoefficientKey(key->text())) {
+            // The key starts the coefficient afresh: it becomes the box's whole text.
+            OpenEditor();
+            if (editorColumn_ != CorrelationModel::colCoefficient) return true;
+            {
+                QScopedValueRollback<bool> guard(filling_, true);
+                coefficientBox_->SetTypedText(key->text());
+            }
+            coefficientBox_->setFocus();
+            coefficientBox_->deselect();
+            coefficientBox_->setCursorPosition(static_cast<int>(coefficientBox_->text().size()));
+            CoefficientTyped(coefficientBox_->text());
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2) {
+            OpenEditor();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && editorRow_ >= 0) {
+            HideEditors();
+            return true;
+        }
+        return false;
+    }
+    if (watched == quantityBox_) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            grid_->setFocus();
+            return true;
+        }
+        const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Left ||
+                           key->key() == Qt::Key_Right;
+        if (arrow && !(key->modifiers() & Qt::AltModifier) && !quantityBox_->view()->isVisible()) {
+            grid_->setFocus();
+            return true;
+        }
+        return false;
+    }
+    if (watched == coefficientBox_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        grid_->setFocus();
+        return true;
+    }
+    return TPage::eventFilter(watched, event);
 }
 
 }  // namespace vormid

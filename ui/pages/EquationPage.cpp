@@ -9,6 +9,7 @@
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/models/QuantityListModel.h"
+#include "ui/widgets/FocusColours.h"
 #include "ui/widgets/NameDelegate.h"
 #include "ui_EquationPage.h"
 
@@ -31,6 +32,7 @@ TEquationPage::TEquationPage(QWidget* parent) : TPage(parent), ui_(std::make_uni
     connect(miAnalysis_, &QAction::triggered, this, &TEquationPage::Analyse);
 
     ui_->dgParams->setItemDelegate(new TNameDelegate(ui_->dgParams));
+    TrackFocusColours(ui_->dgParams);
     ui_->dgParams->verticalHeader()->hide();
     ui_->dgParams->setSelectionBehavior(QAbstractItemView::SelectRows);
     ui_->dgParams->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -20,6 +20,9 @@
 #include "ui/models/ObservationModel.h"
 #include "ui/models/StatisticsModel.h"
 #include "ui/pages/ObservationPageGrid.h"
+#include "ui/widgets/FocusColours.h"
+#include "ui/widgets/NameLabel.h"
+#include "ui/widgets/NameTabBar.h"
 #include "ui_ObservationPage.h"
 
 namespace vormid {
@@ -37,43 +40,6 @@ using charts::hoMedian;
 using charts::hoRightScale;
 using charts::hoSigmaLines;
 using charts::hoValueLabels;
-
-// Name markup reduced to plain text for places that draw plain strings:
-// "\b", "\t", "\n" switch the script and are dropped, "\u<digits>" is the
-// character of that code, "\'<hex><hex>" a code-page byte.
-QString PlainName(const std::string& markup) {
-    std::string bytes;
-    QString out;
-    auto flush = [&] {
-        out += FromCp1251(bytes);
-        bytes.clear();
-    };
-    for (std::size_t i = 0; i < markup.size(); ++i) {
-        if (markup[i] != '\\' || i + 1 >= markup.size()) {
-            bytes += markup[i];
-            continue;
-        }
-        const char k = markup[i + 1];
-        if (k == 'b' || k == 't' || k == 'n') {
-            ++i;
-        } else if (k == 'u') {
-            std::size_t j = i + 2;
-            unsigned code = 0;
-            while (j < markup.size() && j < i + 9 && markup[j] >= '0' && markup[j] <= '9')
-                code = code * 10 + static_cast<unsigned>(markup[j++] - '0');
-            flush();
-            if (code > 0 && code < 0x110000) out += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-            i = j - 1;
-        } else if (k == '\'' && i + 3 < markup.size()) {
-            bytes += static_cast<char>(std::stoi(markup.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            bytes += markup[i];
-        }
-    }
-    flush();
-    return out;
-}
 
 // The 25 pictures of the toolbar: 0..3 the switches, 4..6 left scale,
 // 7..9 right scale, 10..12 graph kinds, 13..15 value labels, 18..24 the
@@ -129,6 +95,7 @@ TObservationPage::TObservationPage(QWidget* parent)
     ui_->dgTypeA->setModel(observations_);
     ui_->dgTypeA->setItemDelegate(
         new TExponentDelegate(static_cast<int>(TObservationModel::Role::Exponent), ui_->dgTypeA));
+    TrackFocusColours(ui_->dgTypeA);
     ui_->dgTypeA->verticalHeader()->hide();
     ui_->dgTypeA->verticalHeader()->setDefaultSectionSize(20);
     ui_->dgTypeA->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -190,27 +157,16 @@ void TObservationPage::Reload() {
     {
         QScopedValueRollback<bool> guard(loading_, true);
         QVector<int> quantities;
-        QStringList names, hints;
+        std::vector<TNameTabBar::TTab> tabs;
         if (model_ != nullptr) {
             for (int i = 0; i < model_->Params.Count(); ++i) {
                 const TGumParam* q = model_->Params.Get(i);
                 if (q->Kind != TParamKind::TypeA) continue;
                 quantities.push_back(i);
-                names << PlainName(q->Name);
-                hints << FromCp1251(q->Description);
+                tabs.push_back({q->Name, FromCp1251(q->Description)});
             }
         }
-        // Every tab added relayouts the bar; with hundreds of quantities
-        // only what differs is touched, with the bar's painting held.
-        QTabBar* bar = ui_->tcValues;
-        bar->setUpdatesEnabled(false);
-        while (bar->count() > names.size()) bar->removeTab(bar->count() - 1);
-        for (int t = 0; t < names.size(); ++t) {
-            if (t >= bar->count()) bar->addTab(names[t]);
-            else if (bar->tabText(t) != names[t]) bar->setTabText(t, names[t]);
-            if (bar->tabToolTip(t) != hints[t]) bar->setTabToolTip(t, hints[t]);
-        }
-        bar->setUpdatesEnabled(true);
+        ui_->tcValues->SetTabs(tabs);
         tabQuantities_ = quantities;
     }
     if (tabQuantities_.isEmpty()) {
@@ -247,7 +203,7 @@ void TObservationPage::ShowQuantity() {
     if (q == nullptr) return;
     ui_->lblDescription->setText(FromCp1251(q->Description));
     ui_->lblMethod->setText(MethodCaption(*q));
-    ui_->lblUnits->setText(PlainName(q->Units));
+    ui_->lblUnits->SetMarkup(q->Units);
     // Showing a series recomputes its statistics from the arrays; it is no
     // edit of the model.
     if (controller_ != nullptr)

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -23,8 +24,19 @@
 #include "ui/TfrmDlgBox.h"
 #include "ui/dialogs/TfrmFontColor.h"
 #include "ui/dialogs/TfrmInsSymb.h"
+#include "ui/richtext/PasteSize.h"
 #include "ui/richtext/RtfTextDocument.h"
 #include "ui_RichTextEditor.h"
+
+// The icons are in the static library; the resource must be registered by
+// a function outside any namespace.
+static void InitRichTextResources() {
+    static const bool once = [] {
+        Q_INIT_RESOURCE(richtext);
+        return true;
+    }();
+    (void)once;
+}
 
 namespace vormid {
 namespace {
@@ -39,23 +51,35 @@ const char* ObjectName(TRichTextEditor::TKind kind) {
     return "Editor";
 }
 
+QString AskPictureFile(QWidget* parent, const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QIcon ToolbarIcon(const char* theme, const char* own) {
+    InitRichTextResources();
+    QIcon fallback(QStringLiteral(":/richtext/icons/%1.png").arg(QLatin1String(own)));
+    return theme ? QIcon::fromTheme(QLatin1String(theme), fallback) : fallback;
+}
+
+// The letter A over a bar in the selection's colour.
 QIcon ColorIcon(const QColor& color) {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
+    InitRichTextResources();
+    QPixmap pm(QStringLiteral(":/richtext/icons/font-color.png"));
+    if (pm.isNull()) {
+        pm = QPixmap(16, 16);
+        pm.fill(Qt::transparent);
+    }
     QPainter p(&pm);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(11);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
     p.fillRect(QRect(1, 12, 14, 4), color);
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(QRect(1, 12, 13, 3));
     return QIcon(pm);
 }
 
 }  // namespace
 
-TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TRichTextEditor>()) {
+TRichTextEditor::TRichTextEditor(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TRichTextEditor>()), chooser_(&AskPictureFile) {
     ui_->setupUi(this);
     QFont base(QStringLiteral("Tahoma"));
     base.setPointSize(8);
@@ -63,25 +87,28 @@ TRichTextEditor::TRichTextEditor(QWidget* parent) : QWidget(parent), ui_(std::ma
     ui_->rtfText->installEventFilter(this);
     ui_->rtfText->setContextMenuPolicy(Qt::CustomContextMenu);
     ui_->rtfText->PasteCheck = [this](const QMimeData* d) { return CheckPaste(d); };
+    // Theme icons where the desktop has them, our own pictures otherwise.
     const struct {
         QToolButton* b;
-        const char* text;
-    } labels[] = {{ui_->btnBold, "B"},       {ui_->btnItalic, "I"},      {ui_->btnUnderline, "U"},
-                  {ui_->btnSuperscript, "x²"}, {ui_->btnSubscript, "x₂"}, {ui_->btnLeftAlign, "⇤"},
-                  {ui_->btnCenterAlign, "≡"}, {ui_->btnRightAlign, "⇥"}, {ui_->btnBullets, "•"},
-                  {ui_->btnUndo, "↶"},       {ui_->btnRedo, "↷"},        {ui_->btnCut, "✂"},
-                  {ui_->btnCopy, "❐"},       {ui_->btnPaste, "▤"},     {ui_->btnObject, "▨"},
-                  {ui_->btnInsSymb, "Ω"}};
-    for (const auto& l : labels) l.b->setText(QString::fromUtf8(l.text));
-    QFont bf = ui_->btnBold->font();
-    bf.setBold(true);
-    ui_->btnBold->setFont(bf);
-    QFont itf = ui_->btnItalic->font();
-    itf.setItalic(true);
-    ui_->btnItalic->setFont(itf);
-    QFont uf = ui_->btnUnderline->font();
-    uf.setUnderline(true);
-    ui_->btnUnderline->setFont(uf);
+        const char* theme;
+        const char* own;
+    } icons[] = {{ui_->btnBold, "format-text-bold", "bold"},
+                 {ui_->btnItalic, "format-text-italic", "italic"},
+                 {ui_->btnUnderline, "format-text-underline", "underline"},
+                 {ui_->btnSuperscript, "format-text-superscript", "superscript"},
+                 {ui_->btnSubscript, "format-text-subscript", "subscript"},
+                 {ui_->btnLeftAlign, "format-justify-left", "align-left"},
+                 {ui_->btnCenterAlign, "format-justify-center", "align-center"},
+                 {ui_->btnRightAlign, "format-justify-right", "align-right"},
+                 {ui_->btnBullets, "format-list-unordered", "bullets"},
+                 {ui_->btnUndo, "edit-undo", "undo"},
+                 {ui_->btnRedo, "edit-redo", "redo"},
+                 {ui_->btnCut, "edit-cut", "cut"},
+                 {ui_->btnCopy, "edit-copy", "copy"},
+                 {ui_->btnPaste, "edit-paste", "paste"},
+                 {ui_->btnObject, "insert-image", "picture"},
+                 {ui_->btnInsSymb, nullptr, "symbol"}};
+    for (const auto& i : icons) i.b->setIcon(ToolbarIcon(i.theme, i.own));
     ui_->btnFontColor->setIcon(ColorIcon(Qt::black));
     connect(ui_->rtfText->document(), &QTextDocument::contentsChanged, this, &TRichTextEditor::OnContentsChanged);
     connect(ui_->rtfText, &QTextEdit::customContextMenuRequested, this, &TRichTextEditor::ShowContextMenu);
@@ -170,22 +197,18 @@ bool TRichTextEditor::ConfirmEdit() {
     return true;
 }
 
+std::size_t TRichTextEditor::RtfSize() const { return edited_ ? Rtf().size() : stored_.size(); }
+
+bool TRichTextEditor::FitsLimit(std::size_t added) {
+    const std::size_t now = RtfSize();
+    if (now <= kMaxRtfBytes && added <= kMaxRtfBytes - now) return true;
+    ShowMessageBox(QStringLiteral("Поставянето е отказано: полето може да съдържа най-много 1 MiB текст."));
+    return false;
+}
+
 bool TRichTextEditor::CheckPaste(const QMimeData* data) {
     if (!ConfirmEdit()) return false;
-    std::size_t estimate = 0;
-    if (data->hasImage()) {
-        QImage image = qvariant_cast<QImage>(data->imageData());
-        estimate += static_cast<std::size_t>(image.sizeInBytes());  // hex doubles what PNG packs
-    } else if (kind_ != TKind::Equation && data->hasHtml()) {
-        estimate += static_cast<std::size_t>(data->html().size());
-    } else if (data->hasText()) {
-        estimate += static_cast<std::size_t>(data->text().size()) * 2;
-    }
-    if (estimate + static_cast<std::size_t>(ui_->rtfText->document()->characterCount()) * 2 > kMaxRtfBytes) {
-        ShowMessageBox(QStringLiteral("Поставянето е отказано: полето може да съдържа най-много 1 MiB текст."));
-        return false;
-    }
-    return true;
+    return FitsLimit(RtfSizeOfPaste(*data, kind_ == TKind::Equation, kMaxRtfBytes, ui_->rtfText->document()));
 }
 
 bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -346,25 +369,35 @@ void TRichTextEditor::UpdateToolbar() {
 }
 
 void TRichTextEditor::ShowContextMenu(const QPoint& pos) {
+    std::unique_ptr<QMenu> menu = CreateContextMenu();
+    menu->exec(ui_->rtfText->viewport()->mapToGlobal(pos));
+}
+
+std::unique_ptr<QMenu> TRichTextEditor::CreateContextMenu() {
     QTextEdit* t = ui_->rtfText;
-    QMenu menu(this);
+    auto owned = std::make_unique<QMenu>(this);
+    QMenu& menu = *owned;
     menu.setObjectName(QStringLiteral("pmRTF"));
     const bool sel = t->textCursor().hasSelection();
-    menu.addAction(QStringLiteral("Отмяна"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
-    menu.addAction(QStringLiteral("Възстановяване"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
+    menu.addAction(QStringLiteral("Undo"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
+    menu.addAction(QStringLiteral("Redo"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("Изрязване"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
-    menu.addAction(QStringLiteral("Копиране"), t, &QTextEdit::copy)->setEnabled(sel);
-    menu.addAction(QStringLiteral("Поставяне"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
-    menu.addAction(QStringLiteral("Изтриване"), this, [this] {
+    menu.addAction(QStringLiteral("Cut"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Copy"), t, &QTextEdit::copy)->setEnabled(sel);
+    menu.addAction(QStringLiteral("Paste"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
+    menu.addAction(QStringLiteral("Delete"), this, [this] {
         if (ConfirmEdit()) ui_->rtfText->textCursor().removeSelectedText();
     })->setEnabled(sel);
-    menu.addAction(QStringLiteral("Маркиране на всичко"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
+    menu.addAction(QStringLiteral("Select All"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
     if (kind_ != TKind::Equation) {
         menu.addSeparator();
-        menu.addAction(QStringLiteral("Вмъкване"), this, &TRichTextEditor::InsertPicture);
+        menu.addAction(QStringLiteral("Insert"), this, &TRichTextEditor::InsertPicture);
     }
-    menu.exec(t->viewport()->mapToGlobal(pos));
+    return owned;
+}
+
+void TRichTextEditor::SetPictureFileChooser(TPictureFileChooser chooser) {
+    chooser_ = chooser ? std::move(chooser) : TPictureFileChooser(&AskPictureFile);
 }
 
 void TRichTextEditor::InsertPicture() {
@@ -376,20 +409,25 @@ void TRichTextEditor::InsertPicture() {
     }
     QString filter = QStringLiteral("Всички картини (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") +
                      entries.join(QStringLiteral(";;"));
-    QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), filter);
+    const QString file = chooser_(this, QStringLiteral("Open"), filter);
     if (file.isEmpty()) return;
-    QImage image(file);
+    QFile in(file);
+    QByteArray bytes;
+    if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    QImage image = reader.read();
     if (image.isNull()) {
         ShowMessageBox(QStringLiteral("Картината не може да бъде прочетена."));
         return;
     }
-    auto* data = new QMimeData;
-    data->setImageData(image);
-    if (!CheckPaste(data)) {
-        delete data;
-        return;
-    }
-    delete data;
+    // PNG and JPEG files go into the text as they are; other formats are
+    // written as PNG.
+    const bool keep = format == "png" || format == "jpeg";
+    if (!keep) bytes.clear();
+    if (!FitsLimit(RtfSizeOfPicture(image, bytes, kMaxRtfBytes))) return;
     static int counter = 0;
     QString name = QStringLiteral("rtfinserted:%1").arg(++counter);
     ui_->rtfText->document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
@@ -397,6 +435,7 @@ void TRichTextEditor::InsertPicture() {
     f.setName(name);
     f.setWidth(image.width());
     f.setHeight(image.height());
+    if (keep) SetPictureSource(f, bytes, format == "png" ? TRtfPictureType::Png : TRtfPictureType::Jpeg);
     ui_->rtfText->textCursor().insertImage(f);
 }
 

@@ -5,9 +5,11 @@
 // untouched until the user edits it; only then is the text written anew.
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QMenu;
 class QMimeData;
 class QTextCharFormat;
 class QTextEdit;
@@ -55,6 +57,14 @@ public:
     // The most RTF one field holds; larger pastes are refused.
     static constexpr std::size_t kMaxRtfBytes = 1024 * 1024;
 
+    // Asks for the picture file to insert: (parent, title, filter) -> path,
+    // empty when cancelled. The system's open-file dialog unless replaced.
+    using TPictureFileChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
+    void SetPictureFileChooser(TPictureFileChooser chooser);
+
+    // The context menu "pmRTF" with its entries enabled for the moment.
+    std::unique_ptr<QMenu> CreateContextMenu();
+
 signals:
     // Every change the user makes.
     void textEdited();
@@ -71,6 +81,10 @@ private:
     void MergeFormat(const QTextCharFormat& format);
     bool ConfirmEdit();
     bool CheckPaste(const QMimeData* data);
+    // The size of the RTF the field holds now.
+    std::size_t RtfSize() const;
+    // Whether that many more bytes fit in the field; says so when not.
+    bool FitsLimit(std::size_t added);
     void ShowContextMenu(const QPoint& pos);
     void InsertPicture();
     void ChooseSymbol();
@@ -84,6 +98,7 @@ private:
     int loading_ = 0;
     bool hidden_ = false;     // content the field cannot show
     bool confirmed_ = false;  // the user agreed to drop it
+    TPictureFileChooser chooser_;
 };
 
 }  // namespace vormid

@@ -1,6 +1,7 @@
 #include "ui/richtext/RtfTextDocument.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,6 +15,11 @@ namespace {
 
 // Twips are 1/1440 inch; the window draws 96 pixels per inch.
 constexpr double kTwipsPerPixel = 15.0;
+
+// Properties of a picture's format: the bytes it was read or inserted with
+// and their type, so that writing the text again does not re-encode it.
+constexpr int kPictureBytes = QTextFormat::UserProperty + 1;
+constexpr int kPictureType = QTextFormat::UserProperty + 2;
 
 QTextCharFormat CharFormat(const TRtfCharFormat& f) {
     QTextCharFormat c;
@@ -101,6 +107,8 @@ void FillTextDocument(const TRtfDocument& model, QTextDocument& doc) {
                 QTextImageFormat img;
                 img.merge(f);
                 img.setName(name);
+                SetPictureSource(img, QByteArray(r.Picture.Data.data(), static_cast<qsizetype>(r.Picture.Data.size())),
+                                 r.Picture.Type);
                 img.setWidth(r.Picture.WidthTwips > 0 ? r.Picture.WidthTwips / kTwipsPerPixel : image.width());
                 img.setHeight(r.Picture.HeightTwips > 0 ? r.Picture.HeightTwips / kTwipsPerPixel : image.height());
                 cursor.insertImage(img);
@@ -113,8 +121,16 @@ void FillTextDocument(const TRtfDocument& model, QTextDocument& doc) {
     }
 }
 
-TRtfDocument ReadTextDocument(const QTextDocument& doc) {
+TRtfDocument ReadTextDocument(const QTextDocument& doc, const QTextDocument* origin) {
     TRtfDocument model;
+    // A picture copied and pasted within the field comes back through HTML,
+    // which keeps its name but not its bytes: find them by the name.
+    QHash<QString, QTextImageFormat> sources;
+    for (const QTextDocument* d : {&doc, origin})
+        if (d)
+            for (const QTextFormat& f : d->allFormats())
+                if (f.isImageFormat() && f.hasProperty(kPictureBytes))
+                    sources.insert(f.toImageFormat().name(), f.toImageFormat());
     const QFont base = doc.defaultFont();
     model.DefaultFont = base.family().toStdString();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -145,10 +161,22 @@ TRtfDocument ReadTextDocument(const QTextDocument& doc) {
                 QTextImageFormat img = cf.toImageFormat();
                 QImage image = doc.resource(QTextDocument::ImageResource, QUrl(img.name())).value<QImage>();
                 if (image.isNull()) continue;
-                QByteArray bytes;
-                QBuffer buffer(&bytes);
-                buffer.open(QIODevice::WriteOnly);
-                image.save(&buffer, "PNG");
+                if (!img.hasProperty(kPictureBytes)) {
+                    const auto found = sources.constFind(img.name());
+                    if (found != sources.constEnd()) {
+                        img.setProperty(kPictureBytes, found->property(kPictureBytes));
+                        img.setProperty(kPictureType, found->property(kPictureType));
+                    }
+                }
+                QByteArray bytes = img.property(kPictureBytes).toByteArray();
+                run.Picture.Type = TRtfPictureType::Png;
+                if (bytes.isEmpty()) {
+                    QBuffer buffer(&bytes);
+                    buffer.open(QIODevice::WriteOnly);
+                    image.save(&buffer, "PNG");
+                } else if (img.intProperty(kPictureType) == static_cast<int>(TRtfPictureType::Jpeg)) {
+                    run.Picture.Type = TRtfPictureType::Jpeg;
+                }
                 run.IsPicture = true;
                 run.Picture.Data.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
                 run.Picture.PixelWidth = image.width();
@@ -173,6 +201,11 @@ TRtfDocument ReadTextDocument(const QTextDocument& doc) {
         model.Paragraphs.push_back(std::move(p));
     }
     return model;
+}
+
+void SetPictureSource(QTextImageFormat& format, const QByteArray& bytes, TRtfPictureType type) {
+    format.setProperty(kPictureBytes, bytes);
+    format.setProperty(kPictureType, static_cast<int>(type));
 }
 
 }  // namespace vormid

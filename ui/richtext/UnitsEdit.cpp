@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include "core/RtfReader.h"
@@ -16,12 +18,14 @@
 #include "core/RtfWriter.h"
 #include "ui/richtext/RtfTextArea.h"
 #include "ui/richtext/RtfTextDocument.h"
+#include "ui/widgets/FocusColours.h"
 
 namespace vormid {
 namespace {
 
-const QColor kFocusColor(247, 176, 70);
-const QColor kIdleColor(101, 138, 171);
+// The field's paragraph: 20 twips of hanging indent and space above, as
+// the units' RTF states it; the window draws 15 twips to the pixel.
+constexpr double kParagraphTwips = 20.0 / 15.0;
 
 // Pastes only the clipboard's text, without spaces and control characters.
 class TUnitsArea : public TRtfTextArea {
@@ -60,32 +64,60 @@ TUnitsEdit::TUnitsEdit(QWidget* parent) : QWidget(parent), edit_(new TUnitsArea(
     setMaximumHeight(28);
     connect(edit_->document(), &QTextDocument::contentsChanged, this, &TUnitsEdit::OnContentsChanged);
     connect(edit_, &QTextEdit::customContextMenuRequested, this, [this](const QPoint& pos) {
-        QMenu menu(this);
-        menu.setObjectName(QStringLiteral("pmUnits"));
-        const bool sel = edit_->textCursor().hasSelection();
-        menu.addAction(QStringLiteral("Отмяна"), edit_, &QTextEdit::undo)->setEnabled(edit_->document()->isUndoAvailable());
-        menu.addSeparator();
-        menu.addAction(QStringLiteral("Изрязване"), edit_, &QTextEdit::cut)->setEnabled(sel);
-        menu.addAction(QStringLiteral("Копиране"), edit_, &QTextEdit::copy)->setEnabled(sel);
-        const QMimeData* d = QApplication::clipboard()->mimeData();
-        menu.addAction(QStringLiteral("Поставяне"), edit_, &QTextEdit::paste)->setEnabled(d && d->hasText());
-        menu.addAction(QStringLiteral("Изтриване"), this, [this] { edit_->textCursor().removeSelectedText(); })
-            ->setEnabled(sel);
-        menu.addAction(QStringLiteral("Маркиране на всичко"), edit_, &QTextEdit::selectAll)
-            ->setEnabled(!edit_->document()->isEmpty());
-        menu.exec(edit_->viewport()->mapToGlobal(pos));
+        CreateContextMenu()->exec(edit_->viewport()->mapToGlobal(pos));
     });
+}
+
+std::unique_ptr<QMenu> TUnitsEdit::CreateContextMenu() {
+    auto owned = std::make_unique<QMenu>(this);
+    QMenu& menu = *owned;
+    menu.setObjectName(QStringLiteral("pmUnits"));
+    const bool sel = edit_->textCursor().hasSelection();
+    menu.addAction(QStringLiteral("Undo"), edit_, &QTextEdit::undo)->setEnabled(edit_->document()->isUndoAvailable());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Cut"), edit_, &QTextEdit::cut)->setEnabled(sel);
+    menu.addAction(QStringLiteral("Copy"), edit_, &QTextEdit::copy)->setEnabled(sel);
+    const QMimeData* d = QApplication::clipboard()->mimeData();
+    menu.addAction(QStringLiteral("Paste"), edit_, &QTextEdit::paste)->setEnabled(d && d->hasText());
+    menu.addAction(QStringLiteral("Delete"), this, [this] { edit_->textCursor().removeSelectedText(); })
+        ->setEnabled(sel);
+    menu.addAction(QStringLiteral("Select All"), edit_, &QTextEdit::selectAll)
+        ->setEnabled(!edit_->document()->isEmpty());
+    return owned;
 }
 
 void TUnitsEdit::SetUnits(const std::string& markup) {
     QScopedValueRollback<int> guard(loading_, loading_ + 1);
     units_ = markup;
     FillTextDocument(ReadRtf(UnitsToRtf(markup)), *edit_->document());
+    ApplyParagraph();
     edit_->document()->clearUndoRedoStacks();
+}
+
+void TUnitsEdit::ApplyParagraph() {
+    QScopedValueRollback<int> guard(loading_, loading_ + 1);
+    QTextBlockFormat f;
+    f.setAlignment(Qt::AlignLeft);
+    f.setLeftMargin(kParagraphTwips);
+    f.setTextIndent(-kParagraphTwips);
+    f.setTopMargin(kParagraphTwips);
+    f.setBottomMargin(0);
+    f.setRightMargin(0);
+    QTextCursor c(edit_->document());
+    c.select(QTextCursor::Document);
+    // Setting an unchanged format would still leave a step in the undo
+    // history that undoes nothing.
+    const QTextBlockFormat now = c.blockFormat();
+    if (now.alignment() == f.alignment() && now.leftMargin() == f.leftMargin() &&
+        now.textIndent() == f.textIndent() && now.topMargin() == f.topMargin() && now.bottomMargin() == 0 &&
+        now.rightMargin() == 0 && edit_->document()->blockCount() == 1)
+        return;
+    c.setBlockFormat(f);
 }
 
 bool TUnitsEdit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_) {
+        if (event->type() == QEvent::FocusIn) ApplyParagraph();
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) update();
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
@@ -112,7 +144,7 @@ bool TUnitsEdit::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QColor TUnitsEdit::FrameColor() const { return edit_->hasFocus() ? kFocusColor : kIdleColor; }
+QColor TUnitsEdit::FrameColor() const { return edit_->hasFocus() ? kFocusColour : kIdleColour; }
 
 void TUnitsEdit::paintEvent(QPaintEvent*) {
     QPainter painter(this);

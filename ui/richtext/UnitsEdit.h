@@ -5,8 +5,10 @@
 // around it shows whether it has the focus.
 #include <QColor>
 #include <QWidget>
+#include <memory>
 #include <string>
 
+class QMenu;
 class QTextEdit;
 
 namespace vormid {
@@ -28,6 +30,9 @@ public:
     // The text area itself (focus, tests).
     QTextEdit* TextEdit() const { return edit_; }
 
+    // The context menu "pmUnits" with its entries enabled for the moment.
+    std::unique_ptr<QMenu> CreateContextMenu();
+
 signals:
     // The markup changed through the user.
     void unitsEdited();
@@ -38,6 +43,8 @@ protected:
 
 private:
     void OnContentsChanged();
+    // The field's own paragraph format, applied without counting as an edit.
+    void ApplyParagraph();
 
     QTextEdit* edit_ = nullptr;
     std::string units_;

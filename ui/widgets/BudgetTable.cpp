@@ -6,12 +6,13 @@
 
 #include "ui/TextCodec.h"
 #include "ui/models/BudgetModel.h"
-#include "ui/widgets/BudgetMarkup.h"
+#include "ui/widgets/NameMarkupPainter.h"
 
 namespace vormid {
 namespace {
 
 constexpr int kRowHeight = 18;
+constexpr int kMarkupSlack = 2;
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -20,13 +21,36 @@ QFont Smaller(QFont f) {
     return f;
 }
 
-// One piece of a cell: text, its font and how far it is raised (or, when
-// negative, lowered) from the baseline.
+// One piece of a cell: text, its font and how far it is raised from the
+// baseline; or a name or unit in markup, drawn and measured by the common
+// name drawing in that font.
 struct Piece {
     QString Text;
     QFont Font;
     int Rise = 0;
+    std::string Markup;
+    bool IsMarkup = false;
 };
+
+Piece TextPiece(const QString& text, const QFont& font, int rise = 0) {
+    Piece p;
+    p.Text = text;
+    p.Font = font;
+    p.Rise = rise;
+    return p;
+}
+
+Piece MarkupPiece(const std::string& markup, const QFont& font) {
+    Piece p;
+    p.Font = font;
+    p.Markup = markup;
+    p.IsMarkup = true;
+    return p;
+}
+
+int PieceWidth(const Piece& p) {
+    return p.IsMarkup ? TNameMarkupPainter(p.Font).Width(p.Markup) : QFontMetrics(p.Font).horizontalAdvance(p.Text);
+}
 
 QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
     QFont base = font;
@@ -35,23 +59,22 @@ QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
     const int rise = QFontMetrics(base).ascent() / 3;
     QList<Piece> out;
     auto markup = [&](const std::string& m) {
-        for (const auto& r : MarkupRuns(m))
-            if (!r.Text.isEmpty()) out.push_back({r.Text, r.Script ? small : base, r.Script * rise});
+        if (!m.empty()) out.push_back(MarkupPiece(m, base));
     };
     switch (c.Kind) {
         case TBudgetCellKind::Empty:
         case TBudgetCellKind::Bar: break;
         case TBudgetCellKind::Name: markup(c.Markup); break;
-        case TBudgetCellKind::Text: out.push_back({Utf8(c.Text), base, 0}); break;
+        case TBudgetCellKind::Text: out.push_back(TextPiece(Utf8(c.Text), base, 0)); break;
         case TBudgetCellKind::Dof:
-            out.push_back({c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0});
-            if (c.Approximate) out.push_back({QStringLiteral("*"), small, rise});
+            out.push_back(TextPiece(c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0));
+            if (c.Approximate) out.push_back(TextPiece(QStringLiteral("*"), small, rise));
             break;
         case TBudgetCellKind::Number:
-            out.push_back({Utf8(c.Text) + FromCp1251(c.Number.Mantissa), base, 0});
-            if (!c.Number.Exponent.empty()) out.push_back({FromCp1251(c.Number.Exponent), small, rise + 1});
+            out.push_back(TextPiece(Utf8(c.Text) + FromCp1251(c.Number.Mantissa), base, 0));
+            if (!c.Number.Exponent.empty()) out.push_back(TextPiece(FromCp1251(c.Number.Exponent), small, rise + 1));
             if (!c.Suffix.empty()) {
-                out.push_back({QStringLiteral(" "), base, 0});
+                out.push_back(TextPiece(QStringLiteral(" "), base, 0));
                 markup(c.Suffix);
             }
             break;
@@ -61,7 +84,7 @@ QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
 
 int Width(const QList<Piece>& pieces) {
     int w = 0;
-    for (const Piece& p : pieces) w += QFontMetrics(p.Font).horizontalAdvance(p.Text);
+    for (const Piece& p : pieces) w += PieceWidth(p);
     return w;
 }
 
@@ -85,9 +108,17 @@ void PaintBudgetCell(QPainter& p, const QRect& r, const TBudgetCell& c, const QF
     p.save();
     p.setClipRect(r);
     for (const Piece& piece : pieces) {
-        p.setFont(piece.Font);
-        p.drawText(QPoint(x, baseline - piece.Rise), piece.Text);
-        x += QFontMetrics(piece.Font).horizontalAdvance(piece.Text);
+        const int w = PieceWidth(piece);
+        if (piece.IsMarkup) {
+            // Measured widths are whole pixels, the text's own width is not:
+            // a rect of exactly the measured width would cut a plain name
+            // to an ellipsis. The cell's clip still bounds the drawing.
+            TNameMarkupPainter(piece.Font).Draw(p, QRect(x, r.top(), w + kMarkupSlack, r.height()), piece.Markup);
+        } else {
+            p.setFont(piece.Font);
+            p.drawText(QPoint(x, baseline - piece.Rise), piece.Text);
+        }
+        x += w;
     }
     p.restore();
 }

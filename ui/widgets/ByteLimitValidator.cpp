@@ -1,16 +1,19 @@
 #include "ui/widgets/ByteLimitValidator.h"
 
-#include <QStringEncoder>
 #include <QToolTip>
 #include <QWidget>
+
+#include "core/Cp1251.h"
 
 namespace vormid {
 
 bool IsCp1251Text(const QString& text) {
-    QStringEncoder encoder("windows-1251");
-    if (!encoder.isValid()) return true;
-    (void)encoder.encode(text);
-    return !encoder.hasError();
+    // The program's own table: Qt 6.4 has no Windows-1251 encoder of its own
+    // here (a named QStringEncoder is invalid), and a check through it took
+    // every character.
+    for (char32_t cp : text.toUcs4())
+        if (!CodePointToCp1251(cp)) return false;
+    return true;
 }
 
 int Cp1251Length(const QString& text) {

@@ -1,7 +1,10 @@
 #include "ui/widgets/NameDelegate.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
+
+#include "ui/widgets/ByteLimitValidator.h"
 
 #include "ui/widgets/NameMarkupPainter.h"
 
@@ -35,6 +38,15 @@ void TNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const QRect text = opt.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
     TNameMarkupPainter(CellFont(option, index)).Draw(*painter, text, markup.toByteArray().toStdString());
     painter->restore();
+}
+
+QWidget* TNameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    const QVariant limit = index.data(static_cast<int>(TItemRole::MaxBytes));
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && limit.isValid())
+        line->setValidator(new TByteLimitValidator(limit.toInt(), line));
+    return editor;
 }
 
 QSize TNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {

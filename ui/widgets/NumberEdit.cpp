@@ -1,12 +1,15 @@
 #include "ui/widgets/NumberEdit.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLocale>
 #include <QStyle>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "ui/TfrmDlgBox.h"
 
 namespace vormid {
 
@@ -30,17 +33,15 @@ std::optional<double> ParseTypedNumber(const QString& text) {
 }
 
 QString FormatTypedNumber(double value, int decimals) {
-    QString s = decimals < 0 ? QString::number(value, 'g', std::numeric_limits<double>::max_digits10)
-                             : QString::number(value, 'f', decimals);
+    QString s;
     if (decimals < 0) {
-        // The shortest text that reads back the same number.
-        for (int p = 1; p <= std::numeric_limits<double>::max_digits10; ++p) {
-            QString t = QString::number(value, 'g', p);
-            if (t.toDouble() == value) {
-                s = t;
-                break;
-            }
-        }
+        // The shortest text that reads back the same number, in plain
+        // notation unless the exponent form is shorter.
+        char buf[64];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+        s = ec == std::errc() ? QString::fromLatin1(buf, end - buf) : QString::number(value, 'g', 17);
+    } else {
+        s = QString::number(value, 'f', decimals);
     }
     return s.replace(QLatin1Char('.'), QLatin1Char(','));
 }
@@ -54,6 +55,7 @@ TNumberEdit::TNumberEdit(QWidget* parent)
     button_->setVisible(false);
     connect(button_, &QAction::triggered, this, &TNumberEdit::buttonClicked);
     connect(this, &QLineEdit::textEdited, this, &TNumberEdit::OnTextEdited);
+    connect(this, &QLineEdit::editingFinished, this, &TNumberEdit::OnEditingFinished);
 }
 
 void TNumberEdit::SetRange(double minimum, double maximum) {
@@ -68,26 +70,64 @@ void TNumberEdit::SetIntegerOnly(bool on) {
     Check();
 }
 
+void TNumberEdit::SetRule(TRule rule) {
+    rule_ = std::move(rule);
+    Check();
+}
+
+QString TNumberEdit::Caption() const {
+    if (!caption_.isEmpty()) return caption_;
+    if (QWidget* form = parentWidget()) {
+        for (const QLabel* label : form->findChildren<QLabel*>())
+            if (label->buddy() == this) return label->text().remove(QLatin1Char('&')).trimmed();
+    }
+    return {};
+}
+
+QString TNumberEdit::NumberRefusal(double v) const {
+    if (integer_ && v != std::trunc(v)) return QStringLiteral("„%1“ не е цяло число.").arg(text().trimmed());
+    if (rule_) {
+        QString reason = rule_(v);
+        if (!reason.isEmpty()) return reason;
+    }
+    if (v < min_ || v > max_) {
+        const QString value = FormatTypedNumber(v);
+        if (std::isinf(min_))
+            return QStringLiteral("%1 е повече от допустимото %2.").arg(value, FormatTypedNumber(max_));
+        if (std::isinf(max_))
+            return QStringLiteral("%1 е по-малко от допустимото %2.").arg(value, FormatTypedNumber(min_));
+        return QStringLiteral("%1 е извън допустимите граници %2 … %3.")
+            .arg(value, FormatTypedNumber(min_), FormatTypedNumber(max_));
+    }
+    return {};
+}
+
+QString TNumberEdit::Refusal() const {
+    const QString typed = text().trimmed();
+    if (typed.isEmpty()) return {};
+    std::optional<double> v = ParseTypedNumber(typed);
+    QString reason = v ? NumberRefusal(*v) : QStringLiteral("„%1“ не е число.").arg(typed);
+    if (reason.isEmpty()) return {};
+    const QString caption = Caption();
+    return caption.isEmpty() ? reason : QStringLiteral("%1: %2").arg(caption, reason);
+}
+
 void TNumberEdit::SetButtonVisible(bool visible) { button_->setVisible(visible); }
 bool TNumberEdit::ButtonVisible() const { return button_->isVisible(); }
 
 void TNumberEdit::SetValue(double value) {
     setText(FormatTypedNumber(value, integer_ ? 0 : decimals_));
+    accepted_ = text();
     Check();
 }
 
 void TNumberEdit::SetTypedText(const QString& text) {
     setText(text);
+    accepted_ = text;
     Check();
 }
 
-std::optional<double> TNumberEdit::Value() const {
-    std::optional<double> v = ParseTypedNumber(text());
-    if (!v) return std::nullopt;
-    if (integer_ && *v != std::trunc(*v)) return std::nullopt;
-    if (*v < min_ || *v > max_) return std::nullopt;
-    return v;
-}
+std::optional<double> TNumberEdit::Value() const { return NumberOf(text()); }
 
 void TNumberEdit::Check() {
     valid_ = text().trimmed().isEmpty() || Value().has_value();
@@ -103,27 +143,51 @@ void TNumberEdit::ShowValidity() {
     setToolTip(valid_ ? QString() : QStringLiteral("Въведеният текст не е число в допустимите граници."));
 }
 
+std::optional<double> TNumberEdit::NumberOf(const QString& text) const {
+    std::optional<double> v = ParseTypedNumber(text);
+    if (!v || !NumberRefusal(*v).isEmpty()) return std::nullopt;
+    return v;
+}
+
+QString TNumberEdit::TypedText() const { return Refusal().isEmpty() ? text() : accepted_; }
+
 void TNumberEdit::OnTextEdited(const QString& text) {
     Check();
-    emit typedTextEdited(text);
-    if (std::optional<double> v = Value()) emit valueEdited(*v);
+    if (Refusal().isEmpty()) {
+        emit typedTextEdited(text);
+        if (std::optional<double> v = Value()) emit valueEdited(*v);
+        return;
+    }
+    // While the text cannot be taken the quantity holds the number from
+    // before this editing, not one typed on the way ("12" of a refused
+    // "120"): a save at that moment keeps nothing of the refused text.
+    emit typedTextEdited(accepted_);
+    if (std::optional<double> back = NumberOf(accepted_)) emit valueEdited(*back);
 }
 
-void TNumberEdit::HoldRange() {
-    std::optional<double> v = ParseTypedNumber(text());
-    if (!v) return;
-    double held = std::clamp(*v, min_, max_);
-    if (integer_) held = std::trunc(held);
-    if (held == *v) return;
-    setText(FormatTypedNumber(held, integer_ ? 0 : decimals_));
+void TNumberEdit::focusInEvent(QFocusEvent* event) {
+    if (Refusal().isEmpty()) accepted_ = text();
+    QLineEdit::focusInEvent(event);
+}
+
+void TNumberEdit::OnEditingFinished() {
+    // The message box takes the focus, which finishes the editing once more.
+    if (refusing_) return;
+    const QString message = Refusal();
+    if (message.isEmpty()) {
+        accepted_ = text();
+        return;
+    }
+    refusing_ = true;
+    // Back to the number the box held when this editing began (which the
+    // quantity holds again already), before the message is shown.
+    setText(accepted_);
     Check();
-    emit typedTextEdited(text());
-    emit valueEdited(held);
-}
-
-void TNumberEdit::focusOutEvent(QFocusEvent* event) {
-    HoldRange();
-    QLineEdit::focusOutEvent(event);
+    emit typedTextEdited(accepted_);
+    if (std::optional<double> v = Value()) emit valueEdited(*v);
+    ShowWarningBox(message);
+    refusing_ = false;
+    emit refused(message);
 }
 
 }  // namespace vormid

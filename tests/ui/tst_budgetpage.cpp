@@ -1,0 +1,218 @@
+// The budget page driven through the main window as a user drives it: the
+// example models opened from a copy, the tabs, the budget menu, a failed
+// budget, "Копиране" and the settings dialog's OK and Cancel.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "core/GumModel.h"
+#include "ui/GumModelStore.h"
+#include "ui/ModelController.h"
+#include "ui/TfrmMain.h"
+#include "ui/dialogs/TfrmSettings.h"
+#include "ui/models/BudgetModel.h"
+#include "ui/pages/BudgetPage.h"
+#include "ui/widgets/BudgetTable.h"
+
+using namespace vormid;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    TGumModelStore* store = nullptr;
+    std::unique_ptr<TfrmMain> w;
+    // Opens a copy of the example, so that the display state written on
+    // closing never reaches the source tree.
+    explicit Window(const char* example) {
+        auto s = std::make_unique<TGumModelStore>();
+        store = s.get();
+        w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
+        w->FormShow();
+        w->show();
+        const QString copy = dir.filePath(QString::fromLatin1(example) + ".gmf");
+        QFile::copy(QStringLiteral(VORMID_EXAMPLES "/") + example + ".gmf", copy);
+        QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        if (!w->Document().OpenFile(copy)) qFatal("cannot open %s", example);
+    }
+    template <class T> T* get(const char* name) const {
+        T* c = w->findChild<T*>(QString::fromLatin1(name));
+        if (!c) qFatal("no control %s", name);
+        return c;
+    }
+    TBudgetPage* page() const { return get<TBudgetPage>("Budjet"); }
+    const BudgetModel& budget() const { return page()->Model(); }
+    bool modified() const { return w->Document().Modified(); }
+    TGumParams& params() const { return store->Model().Params; }
+    // Every text the model shows, to see whether a repaint changed it.
+    static QStringList Texts(const QAbstractItemModel& m) {
+        QStringList t;
+        for (int r = 0; r < m.rowCount(); ++r)
+            for (int c = 0; c < m.columnCount(); ++c) t << m.index(r, c).data().toString();
+        return t;
+    }
+    // Presses "Настройки", lets edit set the controls and closes the dialog
+    // with OK (or Cancel).
+    void settings(const std::function<void(TfrmSettings&)>& edit, bool ok = true) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmSettings*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            seen = true;
+            edit(*dialog);
+            dialog->findChild<QAbstractButton*>(ok ? "btnOK" : "btnCancel")->click();
+        });
+        get<QAbstractButton>("btnSettings")->click();
+        QVERIFY(seen);
+    }
+    int column(int logical) const {
+        for (int c = 0; c < budget().columnCount(); ++c)
+            if (budget().LogicalColumn(c) == logical) return c;
+        return -1;
+    }
+};
+
+}  // namespace
+
+class TstBudgetPage : public QObject {
+    Q_OBJECT
+private slots:
+    void tabsMenuAndCopy() {
+        Window win("mass");
+        win.w->SelectMainPage(2);
+        auto* tabs = win.get<QTabBar>("tcBudget");
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("M"));
+        QVERIFY(!win.get<QTableView>("dgBudget")->isHidden());
+        QVERIFY(win.budget().rowCount() > 0);
+        // M correlates MR and DB: the footer's ν_eff carries its mark and hint.
+        QVERIFY(win.budget().Table()->Footer()[1][4].Approximate);
+        QVERIFY(!win.get<BudgetTableView>("dgBudget")->footer()->toolTip().isEmpty());
+        tabs->setCurrentIndex(1);
+        QCOMPARE(win.page()->CurrentBudget(), 1);
+        tabs->setCurrentIndex(0);
+
+        // A column toggle of the main menu checks its twin in the pop-up.
+        QAction* units = win.page()->ColumnAction(1);
+        QVERIFY(!units->isChecked());
+        QVERIFY(win.column(1) < 0);
+        units->trigger();
+        QVERIFY(win.column(1) >= 0);
+        QAction* twin = nullptr;
+        for (QAction* a : win.page()->PopupMenu()->actions())
+            if (a->text() == units->text()) twin = a;
+        QVERIFY(twin && twin->isChecked());
+        // With units in a column of their own the value stands alone.
+        QVERIFY(!win.budget().index(0, win.column(2)).data().toString().contains(' '));
+
+        // "Графика": "Дисп. индекс" and back to "Принос в неопр.".
+        auto graphMode = [&](int item) -> QAction* {
+            for (QAction* a : win.page()->BudgetActions())
+                if (a->menu() && a->text() == QStringLiteral("Графика")) return a->menu()->actions().value(item);
+            return nullptr;
+        };
+        QVERIFY(graphMode(1));
+
+        graphMode(1)->trigger();
+        const int graph = win.budget().columnCount() - 1;
+        QCOMPARE(win.budget().headerData(graph, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Дисп. индекс (граф.)"));
+        graphMode(0)->trigger();
+        QCOMPARE(win.budget().headerData(graph, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Принос (граф.)"));
+
+        QVERIFY(win.page()->CopyValuesAction()->isEnabled());
+        QVERIFY(graphMode(0)->isChecked() && !graphMode(1)->isChecked());
+        win.page()->CopyValuesAction()->trigger();
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        QVERIFY(mime->html().contains(QStringLiteral("<table")));
+        QVERIFY(mime->text().contains(QStringLiteral("Резултат")));
+        win.page()->CopyGraphAction()->trigger();
+        QVERIFY(!QApplication::clipboard()->image().isNull());
+    }
+
+    void constantsOffAndAFailedBudget() {
+        Window win("resistance");
+        win.w->SelectMainPage(2);
+        const int rows = win.budget().rowCount();
+        const auto footer = win.budget().Table()->Footer();
+        win.page()->Action(QStringLiteral("Константи"))->trigger();
+        QCOMPARE(win.budget().rowCount(), rows - 2);  // A and T0
+        QVERIFY(win.budget().Table()->Footer() == footer);
+
+        // I = 0 divides by zero: the reason stands where the table was.
+        win.w->SelectMainPage(0);
+        TGumParams& p = win.params();
+        win.w->Controller().EditQuantity(p.IndexOf(p.FindByName("I")), [](TGumParam& q) { q.BValue = 0; });
+        win.w->SelectMainPage(2);
+        auto* error = win.get<QLabel>("lblBudgetError");
+        QVERIFY(!error->isHidden());
+        QVERIFY(error->text().startsWith(QStringLiteral("Грешка при изчисляване на бюджета.")));
+        QVERIFY(win.get<QTableView>("dgBudget")->isHidden());
+        QVERIFY(!win.page()->CopyValuesAction()->isEnabled());
+    }
+
+    void settingsOkRepaintsEveryDisplay() {
+        Window win("resistance");
+        QVERIFY(!win.modified());
+        QSignalSpy repaints(&win.w->Controller(), &TModelController::formatsChanged);
+
+        // OK with nothing changed: every display is drawn again, the model
+        // is not modified.
+        win.settings([](TfrmSettings&) {});
+        QCOMPARE(repaints.count(), 1);
+        QVERIFY(!win.modified());
+        // Cancel after changing every control changes nothing.
+        const TNumberFormatSettings before = win.store->Model().FormatSettings;
+        win.settings([](TfrmSettings& d) {
+            d.findChild<QSpinBox*>("seCMN")->setValue(7);
+            d.findChild<QSpinBox*>("seMax")->setValue(1);
+            d.findChild<QComboBox*>("cbEForm")->setCurrentIndex(2);
+        }, false);
+        QCOMPARE(repaints.count(), 1);
+        QVERIFY(win.store->Model().FormatSettings == before);
+
+        // The statistics grid takes the new significant digits at once.
+        win.w->SelectMainPage(1);
+        const QAbstractItemModel& stat = *win.get<QTableView>("dgStat")->model();
+        const QStringList statBefore = Window::Texts(stat);
+        win.settings([](TfrmSettings& d) { d.findChild<QSpinBox*>("seCMN")->setValue(7); });
+        QVERIFY(win.modified());
+        QVERIFY(Window::Texts(stat) != statBefore);
+
+        // The budget writes numbers above 10 in the exponent form "…E3".
+        win.w->SelectMainPage(2);
+        auto exponents = [&] {
+            QString all;
+            for (int r = 0; r < win.budget().rowCount(); ++r)
+                for (int c = 0; c < win.budget().columnCount(); ++c)
+{
+                    const TFormattedNumber n = win.budget().index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>().Number;
+                    all += QString::fromStdString(n.Mantissa);
+                }
+            return all;
+        };
+        QVERIFY(!exponents().contains('E'));
+        win.settings([](TfrmSettings& d) {
+            d.findChild<QSpinBox*>("seMax")->setValue(1);
+            d.findChild<QComboBox*>("cbEForm")->setCurrentIndex(2);
+        });
+        QVERIFY(exponents().contains('E'));
+    }
+};
+
+QTEST_MAIN(TstBudgetPage)
+#include "tst_budgetpage.moc"
