@@ -1,4 +1,5 @@
 // Start-up of the desktop program: probe, single instance, file type, window.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/FormLook.h"
+#include "ui/ProgramIcon.h"
 #include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
 #include "ui/SingleInstance.h"
@@ -101,6 +103,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vormid"));
     SetApplicationTitle(QStringLiteral("Vormid"));
+    // Every window and dialog of the program shows the launcher's icon.
+    QApplication::setWindowIcon(ProgramIcon());
     InstallFormPalette();
     QString family = InstallFormFont();
 
@@ -116,6 +120,7 @@ int main(int argc, char** argv) {
 
     TfrmMain window(MakeModelStore(), OpenUserSettings());
     window.SetHelpFile(resources.HelpFile);
+    window.SetExamplesDir(resources.ExamplesDir);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
     if (options.Unattended) {
         QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });

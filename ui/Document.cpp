@@ -126,6 +126,32 @@ bool TDocument::OpenChecked(const QString& path, bool addRecent) {
     return LoadCurrent(addRecent);
 }
 
+bool TDocument::OpenExample(const QString& path) {
+    if (!ConfirmDiscard()) return false;
+    try {
+        store_.CheckLoadable(path);
+    } catch (const std::exception& e) {
+        ShowWarningBox(WithFileName(QString::fromUtf8(e.what()), path));
+        return false;
+    }
+    ClearStore();
+    store_.SetFileName(path);
+    try {
+        store_.Load();
+    } catch (const std::exception& e) {
+        store_.SetFileName(QString::fromLatin1(kUntitledModelName));
+        ResetToNew();
+        ShowMessageBox(WithFileName(QString::fromUtf8(e.what()), path));
+        return false;
+    }
+    // From here on nothing of the model names the sample's file.
+    store_.SetFileName(QString::fromLatin1(kUntitledModelName));
+    SetState(dsNewChanged);
+    MarkModified(true);
+    emit modelReplaced();
+    return true;
+}
+
 // Loads the current file. A failed load keeps what was read but makes the
 // document a new, untitled one, so that a later Save never overwrites the
 // damaged file without being asked.

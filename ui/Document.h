@@ -72,6 +72,10 @@ public:
     bool Open();
     bool OpenRecent(const QString& path);
     bool OpenFile(const QString& path);
+    // A sample model as a new, unsaved model: the sample itself is never
+    // written (an installed one is read-only, the build tree's belong to the
+    // sources), so Save asks for a file of the user's own.
+    bool OpenExample(const QString& path);
     bool Save();
     bool SaveAs();
     bool CancelChanges();

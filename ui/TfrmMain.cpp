@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStyle>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include "evaluation/QuantitySummary.h"
@@ -125,7 +126,9 @@ void TfrmMain::ConnectCommands() {
     for (auto [item, command] : {std::pair{ui_->miCopyValues, ui_->Budjet->CopyValuesAction()},
                                  std::pair{ui_->miCopyGraph, ui_->Budjet->CopyGraphAction()}}) {
         connect(item, &QAction::triggered, command, &QAction::trigger);
-        connect(command, &QAction::changed, item, [item, command] { item->setEnabled(command->isEnabled()); });
+        // Copies of the bindings: Clang 14 cannot capture a structured binding.
+        connect(command, &QAction::changed, item,
+                [item = item, command = command] { item->setEnabled(command->isEnabled()); });
         item->setEnabled(command->isEnabled());
     }
     both(ui_->btnExit, ui_->miExit, [this] { close(); });
@@ -329,10 +332,28 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TfrmMain::SetExamplesDir(const QString& dir) {
+    examplesDir_ = dir;
+    ui_->miExamples->clear();
+    const QFileInfoList models = dir.isEmpty() ? QFileInfoList()
+        : QDir(dir).entryInfoList({QStringLiteral("*.gmf")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& model : models) {
+        const QString path = model.absoluteFilePath();
+        QAction* entry = ui_->miExamples->addAction(model.completeBaseName().replace(QLatin1Char('&'), QLatin1String("&&")));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { document_->OpenExample(path); });
+    }
+    ui_->miExamples->setEnabled(!models.isEmpty());
+}
+
+QMenu* TfrmMain::ExamplesMenu() const { return ui_->miExamples; }
+
 QString TfrmMain::AskOpenFileName() {
     if (fileDialogHook_) return fileDialogHook_(false);
     QFileDialog dialog(this, QStringLiteral("Запис"), QDir::currentPath(), kFileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The samples one click away in the dialog's list of places.
+    if (!examplesDir_.isEmpty()) dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(examplesDir_));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("gmf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();

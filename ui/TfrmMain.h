@@ -54,6 +54,11 @@ public:
     void SetFileDialogHook(std::function<QString(bool save)> hook) { fileDialogHook_ = std::move(hook); }
     // The help page "VormidBG.htm" that "Помощ" shows (nothing when missing).
     void SetHelpFile(const QString& path) { helpFile_ = path; }
+    // The folder of the sample models that the menu "Примери" lists (each
+    // opens as a new, unsaved model) and the open dialog offers; empty or
+    // without models, the menu is disabled.
+    void SetExamplesDir(const QString& dir);
+    QMenu* ExamplesMenu() const;
     // Opens the help page; returns whether there was one.
     bool ShowHelp();
 
@@ -110,6 +115,7 @@ private:
     QPointer<THelpWindow> helpWindow_;
     std::function<QString(bool)> fileDialogHook_;
     QString helpFile_;
+    QString examplesDir_;
     QList<QStringList> pendingRequests_;
     bool formShown_ = false;
     bool exposed_ = false;

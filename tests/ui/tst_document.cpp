@@ -427,6 +427,50 @@ private slots:
         QVERIFY(f.doc.Modified());
         QVERIFY(!answers.messages.isEmpty());
     }
+
+    // A sample opens as a new model of its own: nothing is ever written
+    // into the sample, and Save asks for a file.
+    void exampleOpensAsANewUnsavedModel() {
+        Fixture f;
+        TScriptedAnswers answers;
+        QString example = Path("example-mass.gmf");
+        WriteModel(example, "Маса", 3);
+        QFile file(example);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray original = file.readAll();
+        file.close();
+
+        QVERIFY(f.doc.OpenExample(example));
+        QCOMPARE(f.store.name, QStringLiteral("Маса"));
+        QCOMPARE(f.store.quantities, 3);
+        QVERIFY(f.doc.IsUntitled());
+        QCOMPARE(f.doc.State(), int(dsNewChanged));
+        QVERIFY(f.doc.Modified());
+        QVERIFY(f.recent.Entries().isEmpty());
+
+        f.doc.Close();  // leaving writes no display settings into the sample
+        QString own = Path("my-mass.gmf");
+        f.host.saveAnswers.enqueue(own);
+        QVERIFY(f.doc.Save());
+        QCOMPARE(f.doc.FileName(), own);
+        QCOMPARE(f.store.saves, QStringList{own});
+        QVERIFY(f.store.displaySaves.isEmpty());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), original);
+
+        // A damaged sample: a message, and an empty new model.
+        QFile damaged(Path("damaged-example.gmf"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a model");
+        damaged.close();
+        answers.messages.clear();
+        QVERIFY(!f.doc.OpenExample(damaged.fileName()));
+        QVERIFY(f.doc.IsUntitled());
+        QCOMPARE(f.doc.State(), int(dsNewUnchanged));
+        QVERIFY(f.store.name.isEmpty());
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY(answers.unexpected.isEmpty());
+    }
 };
 
 QTEST_MAIN(TstDocument)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -198,6 +199,38 @@ private slots:
         QVERIFY(window->Document().OpenFile(file));
         QCOMPARE(window->findChild<TPanelSplitter*>("splEquation")->PanelHeight(), 150);
         QCOMPARE(window->findChild<TPanelSplitter*>("splBudget")->PanelHeight(), 95);
+    }
+
+    // "Файл" > "Примери" as a user picks a sample, edits and closes without
+    // saving: the model is there, and the sample stays byte for byte.
+    void samplesOpenFromTheFileMenuAndStayUntouched() {
+        QTemporaryDir examples;
+        const QString sample = examples.filePath(QStringLiteral("mass.gmf"));
+        QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES_DIR "/mass.gmf"), sample));
+        const QByteArray original = Bytes(sample);
+        auto window = std::make_unique<TfrmMain>(std::make_unique<TGumModelStore>(),
+                                                 std::make_unique<QSettings>(Path("samples.ini"), QSettings::IniFormat));
+        TScriptedAnswers answers;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->SetExamplesDir(examples.path());
+        QMenu* menu = window->ExamplesMenu();
+        QVERIFY(menu->isEnabled());
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("mass"));
+        menu->actions().first()->trigger();
+
+        QVERIFY(window->Store().QuantityCount() > 0);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Vormid - Untitled.gmf"));
+        window->findChild<TPanelSplitter*>("splEquation")->SetPanelHeight(140);
+        answers.Answer(TDlgAnswer::No);  // "save the changes?": no
+        QVERIFY(window->close());
+        QCOMPARE(Bytes(sample), original);
+        QVERIFY(answers.unexpected.isEmpty());
+
+        window->SetExamplesDir(QString());  // no samples: nothing to choose
+        QVERIFY(!window->ExamplesMenu()->isEnabled());
+        QVERIFY(window->ExamplesMenu()->actions().isEmpty());
     }
 
     void longModelNamesAreCutToTheField() {

@@ -1,10 +1,13 @@
-// Where the program finds its files, built or installed, and the per-user
-// file-type registration beside an installed desktop entry.
+// Where the program finds its files, built or installed, its window icon,
+// and the per-user file-type registration beside an installed desktop entry.
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ui/ProgramIcon.h"
 #include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
 
@@ -51,6 +54,29 @@ private slots:
         QCOMPARE(paths.ExamplesDir, prefix + QStringLiteral("/share/vormid/examples"));
     }
 
+    // The window icon: the theme's "vormid" when installed, else our own.
+    void windowIconComesFromTheThemeOrTheProgram() {
+        QTemporaryDir noTheme;
+        QIcon::setThemeSearchPaths({noTheme.path()});
+        QIcon builtIn = ProgramIcon();
+        QVERIFY(!builtIn.isNull());
+        QCOMPARE(builtIn.availableSizes().size(), 8);  // 16 to 256 pixels
+        QCOMPARE(builtIn.pixmap(QSize(48, 48)).size(), QSize(48, 48));
+
+        QTemporaryDir icons;
+        WriteFile(icons.path() + QStringLiteral("/hicolor/index.theme"),
+                  "[Icon Theme]\nName=Hicolor\nDirectories=48x48/apps\n\n[48x48/apps]\nSize=48\nType=Fixed\n");
+        QImage installed(48, 48, QImage::Format_ARGB32);
+        installed.fill(QColor(200, 0, 0));
+        QVERIFY(QDir().mkpath(icons.path() + QStringLiteral("/hicolor/48x48/apps")));
+        QVERIFY(installed.save(icons.path() + QStringLiteral("/hicolor/48x48/apps/vormid.png")));
+        QIcon::setThemeSearchPaths({icons.path()});
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+        QIcon themed = ProgramIcon();
+        QCOMPARE(themed.name(), QStringLiteral("vormid"));
+        QCOMPARE(themed.pixmap(QSize(48, 48)).toImage().pixelColor(24, 24), QColor(200, 0, 0));
+    }
+
     void installedEntryMeansNothingIsWritten() {
         QTemporaryDir home, system;
         WriteFile(system.path() + QStringLiteral("/applications/vormid.desktop"), "[Desktop Entry]\n");
@@ -83,5 +109,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstResources)
+QTEST_MAIN(TstResources)
 #include "tst_resources.moc"
