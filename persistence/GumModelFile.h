@@ -54,6 +54,9 @@ public:
     // updated; false for a new model (after ClearAll) and after a failed
     // Load. Only then may the display settings be written into it.
     bool HasDiskFile() const { return HasDiskFile_; }
+    // The sections stay, but no file on disk is theirs any more: nothing is
+    // written back under FileName until a Load or Save links one again.
+    void ForgetDiskFile() { HasDiskFile_ = false; }
 
     // Empties all six streams. No throw.
     void Create();

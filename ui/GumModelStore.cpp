@@ -17,7 +17,14 @@ constexpr std::size_t kModelNameLimit = 255;
 TGumModelStore::TGumModelStore() { file_.Create(); }
 
 QString TGumModelStore::FileName() const { return PathFromNative(file_.FileName); }
-void TGumModelStore::SetFileName(const QString& path) { file_.FileName = PathToNative(path); }
+void TGumModelStore::SetFileName(const QString& path) {
+    std::string name = PathToNative(path);
+    // A model renamed (a sample made untitled, a failed load) is no longer
+    // the file it was read from: leaving it must not write its display
+    // settings into whatever file carries the new name.
+    if (name != file_.FileName) file_.ForgetDiskFile();
+    file_.FileName = std::move(name);
+}
 
 void TGumModelStore::Clear() { ClearModel(file_, model_, display_); }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -208,6 +209,15 @@ private slots:
         const QString sample = examples.filePath(QStringLiteral("mass.gmf"));
         QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES_DIR "/mass.gmf"), sample));
         const QByteArray original = Bytes(sample);
+        // A file of the user's that happens to carry the untitled model's
+        // name, in the current folder: leaving the sample leaves it alone.
+        QTemporaryDir work;
+        const QString untitled = work.filePath(QStringLiteral("Untitled.gmf"));
+        QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES_DIR "/gauge_block.gmf"), untitled));
+        const QByteArray untitledBytes = Bytes(untitled);
+        const QString cwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        auto restoreCwd = qScopeGuard([&cwd] { QDir::setCurrent(cwd); });
         auto window = std::make_unique<TfrmMain>(std::make_unique<TGumModelStore>(),
                                                  std::make_unique<QSettings>(Path("samples.ini"), QSettings::IniFormat));
         TScriptedAnswers answers;
@@ -226,6 +236,7 @@ private slots:
         answers.Answer(TDlgAnswer::No);  // "save the changes?": no
         QVERIFY(window->close());
         QCOMPARE(Bytes(sample), original);
+        QCOMPARE(Bytes(untitled), untitledBytes);
         QVERIFY(answers.unexpected.isEmpty());
 
         window->SetExamplesDir(QString());  // no samples: nothing to choose
