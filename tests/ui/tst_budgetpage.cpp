@@ -27,36 +27,23 @@
 #include "ui/pages/BudgetPage.h"
 #include "ui/widgets/BudgetTable.h"
 
+#include "UiTestWindow.h"
+
 using namespace vormid;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    TGumModelStore* store = nullptr;
-    std::unique_ptr<TfrmMain> w;
+struct Window : vormid::test::TTestWindow {
     // Opens a copy of the example, so that the display state written on
     // closing never reaches the source tree.
     explicit Window(const char* example) {
-        auto s = std::make_unique<TGumModelStore>();
-        store = s.get();
-        w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
-        w->FormShow();
-        w->show();
         const QString copy = dir.filePath(QString::fromLatin1(example) + ".gmf");
         QFile::copy(QStringLiteral(VORMID_EXAMPLES "/") + example + ".gmf", copy);
         QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         if (!w->Document().OpenFile(copy)) qFatal("cannot open %s", example);
     }
-    template <class T> T* get(const char* name) const {
-        T* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c) qFatal("no control %s", name);
-        return c;
-    }
     TBudgetPage* page() const { return get<TBudgetPage>("Budjet"); }
     const BudgetModel& budget() const { return page()->Model(); }
-    bool modified() const { return w->Document().Modified(); }
-    TGumParams& params() const { return store->Model().Params; }
     // Every text the model shows, to see whether a repaint changed it.
     static QStringList Texts(const QAbstractItemModel& m) {
         QStringList t;

@@ -17,6 +17,7 @@
 #include "ui/pages/CorrelationPage.h"
 #include "ui/pages/CorrelationPageEditors.h"
 #include "UiTestSupport.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
@@ -26,17 +27,9 @@ const char* kRtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcha
 
 // The main window on its correlation page over Y = A + B + C: A and B
 // Type A (1, 2, 3 and 2, 4, 6), C Type B.
-struct Window {
-    QTemporaryDir dir;
-    TGumModelStore* store = nullptr;
-    std::unique_ptr<TfrmMain> w;
+struct Window : vormid::test::TTestWindow {
     QTableView* grid = nullptr;
     Window() {
-        auto s = std::make_unique<TGumModelStore>();
-        store = s.get();
-        w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
-        w->FormShow();
-        w->show();
         c().SetEquation(std::string(kRtf) + "Y = A + B + C\\par }");
         c().AnalyseEquation();
         for (const char* name : {"A", "B"})
@@ -51,12 +44,6 @@ struct Window {
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
     }
-    template <class T> T* get(const char* name) const {
-        T* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c) qFatal("no control %s", name);
-        return c;
-    }
-    TModelController& c() const { return w->Controller(); }
     const TCorrelation& list() const { return store->Model().Correlations; }
     void edit(const char* name, const std::function<void(TGumParam&)>& fn) {
         TGumParams& p = store->Model().Params;

@@ -29,31 +29,16 @@
 #include "ui/widgets/NumberEdit.h"
 #include "ui/TextCodec.h"
 #include "UiTestSupport.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    TGumModelStore* store = nullptr;
-    std::unique_ptr<TfrmMain> w;
+struct Window : vormid::test::TTestWindow {
     Window() {
-        auto s = std::make_unique<TGumModelStore>();
-        store = s.get();
-        w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
-        w->FormShow();
-        w->show();
         w->SelectModelPage(1);
     }
-    template <class T> T* get(const char* name) const {
-        T* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c) qFatal("no control %s", name);
-        return c;
-    }
-    TModelController& c() const { return w->Controller(); }
-    TGumParams& params() const { return store->Model().Params; }
-    bool modified() const { return w->Document().Modified(); }
     void equation(const QString& text) {
         QTextEdit* edit = get<TRichTextEditor>("Equation")->TextEdit();
         edit->setFocus();
