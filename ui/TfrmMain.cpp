@@ -257,8 +257,11 @@ void TfrmMain::ApplyPlacement() {
     } else if (placement_.State == 2) {
         setWindowState(Qt::WindowMaximized);
     } else {
-        // No saved placement gives 0 x 0, which the minimum size raises.
-        QSize size(std::max(placement_.Width, minimumWidth()), std::max(placement_.Height, minimumHeight()));
+        QSize size(placement_.Width, placement_.Height);
+        // The first start has no saved size: a size at which every page has
+        // room, as far as the screen allows; the minimum size is the least.
+        if (size.width() <= 0 || size.height() <= 0) size = FirstStartSize();
+        size = size.expandedTo(minimumSize());
         QRect placed(QPoint(placement_.Left, placement_.Top), size);
         // A placement saved on a screen that is gone would hide the window.
         bool onScreen = false;
@@ -266,6 +269,15 @@ void TfrmMain::ApplyPlacement() {
         if (!onScreen && !QGuiApplication::screens().isEmpty()) placed.moveTopLeft(QPoint(0, 0));
         setGeometry(placed);
     }
+}
+
+QSize TfrmMain::FirstStartSize() const {
+    QSize size(1100, 760);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() * 9 / 10;
+        size = size.boundedTo(room);
+    }
+    return size.expandedTo(minimumSize());
 }
 
 TWindowPlacement TfrmMain::CurrentPlacement() const {

@@ -93,6 +93,8 @@ private:
     void FillFromModel();
     void CollectDisplayState();
     void ApplyPlacement();
+    // The size of the first start, before any placement is saved.
+    QSize FirstStartSize() const;
     TWindowPlacement CurrentPlacement() const;
     void PrintCurrentPage();
     void RunPendingRequests();

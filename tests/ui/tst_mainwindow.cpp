@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -207,8 +209,10 @@ private slots:
             win.w->show();
             QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
             QVERIFY(shown.wait(2000) || shown.count() == 1);
-            // No saved placement: the minimum size.
-            QCOMPARE(win.w->size(), QSize(770, 570));
+            // No saved placement: room for every page as far as the screen
+            // allows (nine tenths of it), never below the minimum size.
+            const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() * 9 / 10;
+            QCOMPARE(win.w->size(), QSize(1100, 760).boundedTo(room).expandedTo(QSize(770, 570)));
             win.w->resize(900, 640);
             QVERIFY(win.w->close());
         }

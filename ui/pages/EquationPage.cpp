@@ -93,7 +93,9 @@ void TEquationPage::Analyse() {
 void TEquationPage::SetWide(bool wide) {
     if (!list_ || wide == Wide()) return;
     list_->SetWide(wide);
-    ui_->pnlParamData->setVisible(!wide);
+    // The editor sits in a scroll area, so that a small window scrolls its
+    // boxes instead of pressing them onto each other.
+    ui_->sbParamData->setVisible(!wide);
     LayoutColumns();
 }
 
