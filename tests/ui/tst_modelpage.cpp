@@ -25,6 +25,7 @@
 #include "ui/TfrmMain.h"
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/widgets/ByteLimitValidator.h"
+#include "ui/widgets/FitScrollArea.h"
 #include "ui/widgets/NameMarkupPainter.h"
 #include "ui/widgets/NumberEdit.h"
 #include "ui/TextCodec.h"
@@ -154,6 +155,34 @@ private slots:
         win.type("febResFactor", "3");
         QVERIFY(std::fabs(y->CoverageProbability - 99.73) < 0.01);
         QVERIFY(win.get<TNumberEdit>("febResFactor")->ButtonVisible());
+    }
+
+    void editorScrollsOnlyWhenTheWindowIsTooSmall() {
+        // The arithmetic: the view, less a bar per direction that scrolls.
+        QCOMPARE(TFitScrollArea::FittedSize({500, 400}, {300, 200}, 15), QSize(500, 400));
+        QCOMPARE(TFitScrollArea::FittedSize({500, 400}, {300, 600}, 15), QSize(485, 600));
+        QCOMPARE(TFitScrollArea::FittedSize({500, 400}, {600, 390}, 15), QSize(600, 390));
+        QCOMPARE(TFitScrollArea::FittedSize({500, 400}, {600, 395}, 15), QSize(600, 395));
+
+        Window win;
+        win.equation("Y = A + B");
+        win.select("A");
+        win.choose("qcbParamType", 2);  // Type A: the tallest editor
+        win.select("B");
+        win.choose("qcbParamType", 4);  // a constant
+        auto* area = win.get<TFitScrollArea>("sbParamData");
+        auto* editor = win.get<QWidget>("pnlParamData");
+        auto scrolls = [&] {
+            QCoreApplication::sendPostedEvents();
+            return editor->height() > area->viewport()->height();
+        };
+        win.w->resize(1100, 760);
+        QVERIFY(!scrolls());  // the constant does not ask for the Type A page's room
+        win.w->resize(770, 570);
+        win.select("A");
+        QVERIFY(scrolls());
+        // Scrolled, every box keeps at least its own minimum height.
+        QVERIFY(editor->height() >= editor->minimumSizeHint().height());
     }
 
     void typeBPage() {

@@ -86,6 +86,14 @@ void TQuantityEditor::DisplaySelected() {
     ui_->BookParam->setVisible(page != nullptr);
     if (page) {
         ui_->BookParam->setCurrentWidget(page);
+        // Only the page on show asks for room: the tall Type A page would
+        // otherwise make a small constant scroll.
+        for (int i = 0; i < ui_->BookParam->count(); ++i) {
+            QWidget* each = ui_->BookParam->widget(i);
+            const QSizePolicy::Policy policy = each == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            each->setSizePolicy(policy, policy);
+        }
+        ui_->BookParam->updateGeometry();
         page->Display(*q);
     }
 }
