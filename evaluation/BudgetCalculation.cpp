@@ -122,13 +122,8 @@ double TBudgetCalculator::LookupValue(const std::string& name) const {
     if (p == nullptr) {
         // A leaf the parser could not take apart ("SQR(x)", "1e", "U,I")
         // is told as the mistake it is, with its place.
-        for (const TEquationProblem& problem : LanguageProblems_) {
-            const std::string& t = problem.Token;
-            const bool meets = name == t || (name.starts_with(t) && name.size() > t.size() && name[t.size()] == '(') ||
-                               (problem.Kind == TEquationProblemKind::UnreadableNumber && t.starts_with(name));
-            if (meets && problem.Kind != TEquationProblemKind::DefinedTwice)
-                throw TCalculationError(Cp1251FromUtf8(EquationProblemText(problem)));
-        }
+        if (const TEquationProblem* problem = ProblemBehindName(LanguageProblems_, name))
+            throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*problem)));
         throw TCalculationError(MsgUnknownName(Current_, name));
     }
     if (!ShiftName_.empty() && name == ShiftName_ &&

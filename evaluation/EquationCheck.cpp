@@ -147,4 +147,15 @@ std::string EquationProblemText(const TEquationProblem& p) {
     return where;
 }
 
+const TEquationProblem* ProblemBehindName(const std::vector<TEquationProblem>& problems, const std::string& name) {
+    for (const TEquationProblem& problem : problems) {
+        if (problem.Kind == TEquationProblemKind::DefinedTwice) continue;
+        const std::string& t = problem.Token;
+        const bool meets = name == t || (name.starts_with(t) && name.size() > t.size() && name[t.size()] == '(') ||
+                           (problem.Kind == TEquationProblemKind::UnreadableNumber && t.starts_with(name));
+        if (meets) return &problem;
+    }
+    return nullptr;
+}
+
 }  // namespace vormid

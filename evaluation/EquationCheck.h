@@ -30,6 +30,11 @@ struct TEquationProblem {
 std::vector<TEquationProblem> CheckEquationLanguage(
     std::string_view plainEquation, const std::function<bool(const std::string&)>& isQuantity = {});
 
+// The problem behind a leaf the formula parser took as a name and found no
+// quantity for ("SQR(x)", "1e", "U,I"); nullptr when there is none and the
+// name is simply unknown.
+const TEquationProblem* ProblemBehindName(const std::vector<TEquationProblem>& problems, const std::string& name);
+
 // The problem in the user's words, with its place (UTF-8).
 std::string EquationProblemText(const TEquationProblem& problem);
 

@@ -14,6 +14,7 @@
 #include "evaluation/CalculationMessages.h"
 #include "evaluation/CorrelationMatrix.h"
 #include "evaluation/Coverage.h"
+#include "evaluation/Cp1251Text.h"
 #include "evaluation/EquationText.h"
 #include "evaluation/MonteCarloInputs.h"
 #include "evaluation/MonteCarloIntervals.h"
@@ -70,7 +71,11 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
     for (std::size_t s = 0; s < names.size(); ++s) {
         const TGumParam* p = quantities.Find(names[s]);
         if (p == nullptr) {
-            message = MsgUnknownName(result.Name, names[s]);
+            // Told as the mistake it is ("SQR(x)", "1e3"), as the budget tells it.
+            const std::vector<TEquationProblem> problems = CheckEquationLanguage(
+                EquationText(model.Equation), [&quantities](const std::string& n) { return quantities.Find(n) != nullptr; });
+            const TEquationProblem* problem = ProblemBehindName(problems, names[s]);
+            message = problem ? Cp1251FromUtf8(EquationProblemText(*problem)) : MsgUnknownName(result.Name, names[s]);
             return false;
         }
         plan.FixedOfSlot.push_back(p->Value());

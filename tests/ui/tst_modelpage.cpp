@@ -403,6 +403,17 @@ private slots:
         QCOMPARE(answers.messages.size(), 1);
         QCOMPARE(edit->text(), QStringLiteral("0,5"));
         QCOMPARE(QString::fromStdString(win.params().FindByName("A")->StatedValueText), QStringLiteral("0,5"));
+
+        // A negative estimate on its way ("-") is not shown as wrong while it
+        // is typed, and is refused if the box is left with it.
+        auto* value = win.get<TNumberEdit>("feBValue");
+        value->selectAll();
+        QTest::keyClicks(value, "-");
+        QVERIFY(value->IsValid());
+        edit->setFocus();
+        QCOMPARE(answers.messages.size(), 2);
+        QVERIFY(value->IsValid());
+        QVERIFY(value->text() != QStringLiteral("-"));
     }
 
     // The kinds Result and VarResult come only from the equation: for an

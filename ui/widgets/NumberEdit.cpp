@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 #include <charconv>
@@ -129,8 +130,21 @@ void TNumberEdit::SetTypedText(const QString& text) {
 
 std::optional<double> TNumberEdit::Value() const { return NumberOf(text()); }
 
+namespace {
+
+// The start of a number that typing goes through ("-", "0,", "1e-"): not
+// shown as wrong while the user is still typing it; still refused if the
+// editing ends there.
+bool IsNumberBeingTyped(const QString& text) {
+    static const QRegularExpression start(QStringLiteral("^[+-]?([0-9]*[.,]?[0-9]*([eE][+-]?)?)?$"));
+    return start.match(text).hasMatch() && !ParseTypedNumber(text);
+}
+
+}  // namespace
+
 void TNumberEdit::Check() {
-    valid_ = text().trimmed().isEmpty() || Value().has_value();
+    const QString t = text().trimmed();
+    valid_ = t.isEmpty() || Value().has_value() || (hasFocus() && IsNumberBeingTyped(t));
     ShowValidity();
 }
 
@@ -168,6 +182,11 @@ void TNumberEdit::OnTextEdited(const QString& text) {
 void TNumberEdit::focusInEvent(QFocusEvent* event) {
     if (Refusal().isEmpty()) accepted_ = text();
     QLineEdit::focusInEvent(event);
+}
+
+void TNumberEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    Check();  // a number left half-typed shows as wrong once the box is left
 }
 
 void TNumberEdit::OnEditingFinished() {
