@@ -5,13 +5,14 @@
 namespace vormid {
 
 bool PageByName(const QString& name, TPageChoice& choice) {
-    static const struct { const char* name; int main; int model; } pages[] = {
-        {"title", 0, -1}, {"description", 0, 0}, {"equation", 0, 1},
-        {"correlation", 0, 2}, {"values", 1, -1}, {"budget", 2, -1},
+    static const struct { const char* name; int main; int model; bool settings; } pages[] = {
+        {"title", 0, -1, false},      {"description", 0, 0, false}, {"equation", 0, 1, false},
+        {"correlation", 0, 2, false}, {"values", 1, -1, false},     {"budget", 2, -1, false},
+        {"settings", 2, -1, true},
     };
     for (const auto& p : pages) {
         if (name.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0) {
-            choice = {p.main, p.model};
+            choice = {p.main, p.model, p.settings};
             return true;
         }
     }
@@ -49,6 +50,10 @@ QString StartUsage() {
         "  --unattended         прозорците със съобщения се отговарят с бутона по подразбиране\n"
         "  --quit-when-shown    показва времето за старт и спира\n"
         "  --grab ФАЙЛ.png      записва картина на прозореца и спира\n"
+        "    --page СТРАНИЦА    title, description, equation, correlation, values, budget\n"
+        "                       или settings (диалогът за формата на числата)\n"
+        "    --select ВЕЛИЧИНА  избраната величина\n"
+        "    --wide             широкият списък на величините\n"
         "\n"
         "Без прозорец: vormid-cli --help.\n");
 }

@@ -22,11 +22,12 @@ struct TStartOptions {
 QString StartUsage();
 
 // The pages --page names: title, description, equation, correlation, values,
-// budget. Returns the main page (0..2) and the inner page (0..2, or -1 when
+// budget, and settings (the value-format dialog over the budget). Returns the main page (0..2) and the inner page (0..2, or -1 when
 // the main page is not the first), or nothing for an unknown name.
 struct TPageChoice {
     int MainPage = 0;
     int ModelPage = -1;
+    bool SettingsDialog = false;  // the value-format dialog over the window
 };
 bool PageByName(const QString& name, TPageChoice& choice);
 

@@ -16,6 +16,7 @@
 #include "diagnostics/Diagnostics.h"
 #include "ui/ErrorHandler.h"
 #include "ui/ModelController.h"
+#include "ui/dialogs/TfrmSettings.h"
 #include "ui/pages/EquationPage.h"
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
     TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TPageChoice grabPage;
     if (!options.GrabPage.isEmpty() && !PageByName(options.GrabPage, grabPage)) {
-        std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget)\n",
+        std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget, settings)\n",
                      options.GrabPage.toLocal8Bit().constData());
         return 2;
     }
@@ -156,13 +157,22 @@ int main(int argc, char** argv) {
                 if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
                 if (options.GrabWide)
                     if (auto* page = window.findChild<TEquationPage*>()) page->SetWide(true);
+                // The value-format dialog with the model's settings, as
+                // "Настройки" opens it (shown, not run, so it can be taken).
+                QWidget* shot = &window;
+                if (grabPage.SettingsDialog) {
+                    auto* dialog = new TfrmSettings(window.Controller().Model().FormatSettings, &window);
+                    dialog->setAttribute(Qt::WA_DeleteOnClose);
+                    dialog->show();
+                    shot = dialog;
+                }
                 // The chosen page paints once before the picture is taken.
-                QTimer::singleShot(200, &window, [&] {
+                QTimer::singleShot(200, &window, [&, shot] {
                     // On a busy machine the first paint can outlast the
                     // delay with layout requests still queued; they are
                     // settled first, so the picture shows the final layout.
                     for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents();
-                    window.grab().save(options.GrabFile);
+                    shot->grab().save(options.GrabFile);
                     window.Document().MarkModified(false);
                     window.close();
                 });

@@ -4,7 +4,8 @@
 #       the window in a real X server (Xvfb), captured with ImageMagick
 #   scripts/screenshot.sh OUT.png MODEL.gmf [--page NAME] [--select QUANTITY]
 #       opens the model, shows that page (title, description, equation,
-#       correlation, values, budget) with that quantity selected, and saves
+#       correlation, values, budget; settings: the value-format dialog) with
+#       that quantity selected, and saves
 #       the window's own picture (no X server needed)
 # Needs a build (scripts/vormid.sh run or test, or cmake into build/).
 set -euo pipefail

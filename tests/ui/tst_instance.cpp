@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,6 +140,30 @@ private slots:
         QVERIFY(shownAt >= 0);
         QVERIFY(shownAt < out.indexOf("caption: Vormid - own.gmf"));
         Stop(only);
+    }
+
+    // The pictures of the README: a page of the window, the settings dialog
+    // alone, and a page name the program does not know.
+    void grabPicturesAPageOrTheSettingsDialog() {
+        const QString model = dir_.filePath(QStringLiteral("mass.gmf"));
+        QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES "/mass.gmf"), model));
+        QFile(model).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        auto grab = [&](const QString& page, const QString& out) {
+            QProcess p;
+            Start(p, {"--unattended", "--grab", out, model, "--page", page});
+            if (!p.waitForFinished(30000)) Stop(p);
+            return p.exitCode();
+        };
+        const QString budget = dir_.filePath(QStringLiteral("budget.png"));
+        const QString settings = dir_.filePath(QStringLiteral("settings.png"));
+        QCOMPARE(grab(QStringLiteral("budget"), budget), 0);
+        QCOMPARE(grab(QStringLiteral("settings"), settings), 0);
+        const QImage window(budget), dialog(settings);
+        QCOMPARE(window.size(), QSize(1100, 760));
+        QVERIFY(!dialog.isNull());
+        QVERIFY(dialog.width() < window.width() && dialog.height() < window.height());
+        QCOMPARE(grab(QStringLiteral("nowhere"), dir_.filePath(QStringLiteral("none.png"))), 2);
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("none.png"))));
     }
 
     void aCrashedInstanceDoesNotBlockTheNext() {
