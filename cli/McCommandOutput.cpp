@@ -8,6 +8,7 @@
 #include "cli/JsonStream.h"
 #include "cli/OutputOrigin.h"
 #include "core/NameMarkup.h"
+#include "core/NumberFormat.h"
 #include "cli/TextTable.h"
 #include "evaluation/QuantityIndex.h"
 
@@ -21,10 +22,7 @@ std::string Interval(double low, double high, double tolerance) {
 std::string Percent(double p) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.10g", p);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s + " %";
+    return WithDecimalComma(buf) + " %";
 }
 
 void WriteOneText(const TQuantityIndex& quantities, const TMonteCarloResult& r, std::ostream& out) {
@@ -84,9 +82,7 @@ std::string McNumber(double x, double tolerance) {
     } else {
         std::snprintf(buf, sizeof buf, "%.15g", x);
     }
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
+    std::string s = WithDecimalComma(buf);
     // A value rounded to zero reads without its sign.
     if (s[0] == '-' && s.find_first_not_of("-0,") == std::string::npos) s.erase(0, 1);
     return s;

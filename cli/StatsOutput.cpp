@@ -24,10 +24,7 @@ double At(const std::vector<T>& a, int i) {
 std::string Fixed3(double x) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.3f", x);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
+    return WithDecimalComma(buf);
 }
 
 void WriteOneText(const TGumModel& model, const TGumParam& p, std::ostream& out) {

@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 
+#include "core/NumberFormat.h"
 #include "cli/Calculation.h"
 #include "cli/Cp1251.h"
 #include "cli/JsonValues.h"
@@ -36,10 +37,7 @@ int DecimalsOf(const std::string& text) {
 std::string Decimal(double v, int decimals) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
+    return WithDecimalComma(buf);
 }
 
 std::string WithUnit(const std::string& number, const std::string& unit) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/NameMarkup.h"
 #include "core/NumberFormatDecimal.h"
 
 namespace vormid {
@@ -18,18 +19,6 @@ TFormattedNumber Fixed3(double x) {
 }
 
 const char* YesNo(bool b) { return b ? "Да" : "Не"; }
-
-std::string Superscript(const std::string& exponent) {
-    static const char* const kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
-    std::string out;
-    for (char c : exponent) {
-        if (c >= '0' && c <= '9') out += kDigits[c - '0'];
-        else if (c == '-') out += "⁻";
-        else if (c == '+') out += "⁺";
-        else out += c;
-    }
-    return out;
-}
 
 std::string Html(const std::string& s) {
     std::string out;

@@ -154,6 +154,11 @@ std::string FormatPicture(const std::string& picture, double x, char decimalSepa
     return PictureText(p, x, decimalSeparator);
 }
 
+std::string WithDecimalComma(std::string text) {
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
 std::string FormatGeneral15(double x, char decimalSeparator) {
     if (!std::isfinite(x)) return SpecialText(x);
     const TDecimal d = numfmt::ToDecimal(x);

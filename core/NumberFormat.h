@@ -47,6 +47,10 @@ TScaledValue ScaleDown(double x);
 // are ignored; a picture without any digit place gives FormatGeneral15.
 std::string FormatPicture(const std::string& picture, double x, char decimalSeparator);
 
+// A number printed with '.' (printf, to_chars) written with the program's
+// decimal comma instead.
+std::string WithDecimalComma(std::string text);
+
 // General format with up to 15 significant digits, trailing zeros dropped:
 // fixed notation for decimal exponents -5..14, else mantissa, "E" and the
 // exponent ("1,5E-7", "2E20" with ','), as a coefficient text is written.

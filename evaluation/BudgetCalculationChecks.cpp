@@ -4,22 +4,19 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "core/NumberFormat.h"
 #include "evaluation/Cp1251Text.h"
 
 namespace vormid {
 namespace {
 
 std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
-std::string Q(const std::string& name) { return T("„") + name + T("“"); }
 
 // The value as the user typed it: up to 15 significant digits, decimal comma.
 std::string Number(double v) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
+    return WithDecimalComma(buf);
 }
 
 class TCollector {
@@ -65,32 +62,32 @@ bool UsesReliability(const TGumParam& p) {
 void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
     if (const char* role = StatedValueRole(p); role && p.StatedValue < 0.0)
         c.Quantity(i, p, "stated_value",
-                   T("Стойността ") + Number(p.StatedValue) + T(" за ") + T(role) + T(" на ") + Q(p.Name) +
+                   T("Стойността ") + Number(p.StatedValue) + T(" за ") + T(role) + T(" на ") + QuotedName(p.Name) +
                        T(" е отрицателна."));
     if (UsesCoverageFactor(p) && !(p.CoverageFactor > 0.0))
         c.Quantity(i, p, "coverage_factor",
-                   T("Факторът на покриване на ") + Q(p.Name) + T(" е ") + Number(p.CoverageFactor) +
+                   T("Факторът на покриване на ") + QuotedName(p.Name) + T(" е ") + Number(p.CoverageFactor) +
                        T(": трябва да е положително число."));
     if (p.Kind == TParamKind::Result && (p.CoverageMethod == 1 || p.CoverageMethod == 2)) {
         const double prob = p.CoverageProbability;
         if (!(prob > 0.0 && prob < 100.0)) {
             c.Quantity(i, p, "coverage_probability",
-                       T("Вероятността на покриване на ") + Q(p.Name) + T(" е ") + Number(prob) +
+                       T("Вероятността на покриване на ") + QuotedName(p.Name) + T(" е ") + Number(prob) +
                            T(" %: трябва да е между 0 и 100 %."));
         } else if (prob < 1.0) {
             c.Quantity(i, p, "coverage_probability",
-                       T("Вероятността на покриване на ") + Q(p.Name) + T(" е ") + Number(prob) +
+                       T("Вероятността на покриване на ") + QuotedName(p.Name) + T(" е ") + Number(prob) +
                            T(" % — в проценти ли е?"));
             c.Problems.back().Warning = true;
         }
     }
     if (UsesReliability(p) && p.Reliability > 100)
         c.Quantity(i, p, "reliability",
-                   T("Надеждността на ") + Q(p.Name) + T(" е ") + std::to_string(p.Reliability) +
+                   T("Надеждността на ") + QuotedName(p.Name) + T(" е ") + std::to_string(p.Reliability) +
                        T(" %: допустими са 0 … 100 %."));
     if (p.Kind == TParamKind::TypeA && p.AUncertaintySource == 0 && p.Statistics.Count < 2)
         c.Quantity(i, p, "observations",
-                   T("Величината ") + Q(p.Name) + T(" от Тип А има ") + std::to_string(p.Statistics.Count) +
+                   T("Величината ") + QuotedName(p.Name) + T(" от Тип А има ") + std::to_string(p.Statistics.Count) +
                        T(p.Statistics.Count == 1 ? " наблюдение" : " наблюдения") +
                        T(": стандартно отклонение се оценява от поне две."));
 }
@@ -108,24 +105,24 @@ void CheckCorrelations(TCollector& c, const TGumParams& params, const TCorrelati
             if (params.FindByName(*n) != nullptr) continue;
             known = false;
             c.Pair(i, n == &a ? "name1" : "name2", {*n},
-                   T("Корелацията на ред ") + row + T(" назовава ") + Q(*n) +
+                   T("Корелацията на ред ") + row + T(" назовава ") + QuotedName(*n) +
                        T(", която не е величина на модела; не се взема предвид."),
                    true);
         }
         if (!known) continue;
         if (a == b) {
-            c.Pair(i, "name2", {a}, T("Величината ") + Q(a) + T(" е корелирана сама със себе си (ред ") + row + ").");
+            c.Pair(i, "name2", {a}, T("Величината ") + QuotedName(a) + T(" е корелирана сама със себе си (ред ") + row + ").");
             continue;
         }
         const std::string key = a < b ? a + '\0' + b : b + '\0' + a;
         if (auto [it, fresh] = seen.emplace(key, i); !fresh) {
             c.Pair(i, "name1", {a, b},
-                   T("Корелацията между ") + Q(a) + T(" и ") + Q(b) + T(" е дадена два пъти (редове ") +
+                   T("Корелацията между ") + QuotedName(a) + T(" и ") + QuotedName(b) + T(" е дадена два пъти (редове ") +
                        std::to_string(it->second + 1) + T(" и ") + row + ").");
         }
         if (!(pr.Coefficient >= -1.0 && pr.Coefficient <= 1.0))
             c.Pair(i, "coefficient", {a, b},
-                   T("Корелационният коефициент между ") + Q(a) + T(" и ") + Q(b) + T(" е ") +
+                   T("Корелационният коефициент между ") + QuotedName(a) + T(" и ") + QuotedName(b) + T(" е ") +
                        Number(pr.Coefficient) + T(": допустими са −1 … 1."));
     }
 }
@@ -140,7 +137,7 @@ std::vector<TInputProblem> CheckModelInputs(const TGumParams& params, const TCor
         if (!p.Name.empty()) {
             if (auto [it, fresh] = first.emplace(p.Name, i); !fresh)
                 c.Quantity(i, p, "name",
-                           T("Името ") + Q(p.Name) + T(" е дадено на две величини (№ ") +
+                           T("Името ") + QuotedName(p.Name) + T(" е дадено на две величини (№ ") +
                                std::to_string(it->second + 1) + T(" и № ") + std::to_string(i + 1) + ").");
         }
         CheckQuantity(c, i, p);

@@ -9,34 +9,33 @@ namespace {
 std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
 
 // A name in the typographic quotes of the program's texts.
-std::string Q(const std::string& name) { return T("„") + name + T("“"); }
 
 std::string ShiftedPart(const std::string& shifted) {
     if (shifted.empty()) return T(" при оценките на входните величини");
-    return T(" при изместена стойност на ") + Q(shifted);
+    return T(" при изместена стойност на ") + QuotedName(shifted);
 }
 
 }  // namespace
 
 std::string MsgUnknownName(const std::string& result, const std::string& name) {
-    return T("Името ") + Q(name) + T(" в уравнението на ") + Q(result) +
+    return T("Името ") + QuotedName(name) + T(" в уравнението на ") + QuotedName(result) +
            T(" не е величина на модела.");
 }
 
 std::string MsgNoEquationLine(const std::string& result) {
-    return T("Резултатът ") + Q(result) + T(" няма свой ред в уравнението.");
+    return T("Резултатът ") + QuotedName(result) + T(" няма свой ред в уравнението.");
 }
 
 std::string MsgEmptyEquation(const std::string& result) {
-    return T("Редът на ") + Q(result) + T(" в уравнението няма дясна страна.");
+    return T("Редът на ") + QuotedName(result) + T(" в уравнението няма дясна страна.");
 }
 
 std::string MsgEquationNotReadable(const std::string& result) {
-    return T("Уравнението на ") + Q(result) + T(" не може да бъде разчетено.");
+    return T("Уравнението на ") + QuotedName(result) + T(" не може да бъде разчетено.");
 }
 
 std::string MsgEquationTooLarge(const std::string& result) {
-    return T("Уравнението на ") + Q(result) +
+    return T("Уравнението на ") + QuotedName(result) +
            T(" става твърде дълго при заместване на междинните резултати.");
 }
 
@@ -44,19 +43,19 @@ std::string MsgCyclicDefinition(const std::vector<std::string>& names) {
     std::string list;
     for (const auto& n : names) {
         if (!list.empty()) list += ", ";
-        list += Q(n);
+        list += QuotedName(n);
     }
     return T("Междинните резултати ") + list +
            T(" се определят един чрез друг (циклична дефиниция).");
 }
 
 std::string MsgNonFiniteInput(const std::string& name) {
-    return T("Оценката или стандартната неопределеност на ") + Q(name) +
+    return T("Оценката или стандартната неопределеност на ") + QuotedName(name) +
            T(" не е крайно число.");
 }
 
 std::string MsgNonFiniteResult(const std::string& result, const std::string& shifted) {
-    return T("Уравнението на ") + Q(result) + T(" дава безкрайна или неопределена стойност") +
+    return T("Уравнението на ") + QuotedName(result) + T(" дава безкрайна или неопределена стойност") +
            ShiftedPart(shifted) + ".";
 }
 
@@ -70,28 +69,28 @@ std::string MsgEvaluationError(int code, const std::string& result, const std::s
         case InvalidOperation: what = "Невалидна операция"; break;
         default: break;
     }
-    return T(what) + T(" в уравнението на ") + Q(result) + ShiftedPart(shifted) + ".";
+    return T(what) + T(" в уравнението на ") + QuotedName(result) + ShiftedPart(shifted) + ".";
 }
 
 std::string MsgRelativeOfZero(const std::string& result) {
-    return T("Стойността на ") + Q(result) +
+    return T("Стойността на ") + QuotedName(result) +
            T(" е нула: относителната разширена неопределеност не може да бъде изчислена.");
 }
 
 std::string MsgNegativeVariance(const std::string& result) {
-    return T("Корелационните коефициенти дават отрицателна дисперсия на ") + Q(result) + ".";
+    return T("Корелационните коефициенти дават отрицателна дисперсия на ") + QuotedName(result) + ".";
 }
 
 std::string MsgCoverageFactor(const std::string& result) {
-    return T("Факторът на покриване на ") + Q(result) + T(" не може да бъде определен.");
+    return T("Факторът на покриване на ") + QuotedName(result) + T(" не може да бъде определен.");
 }
 
 std::string MsgNonFiniteBudget(const std::string& result) {
-    return T("Бюджетът на ") + Q(result) + T(" съдържа безкрайна или неопределена стойност.");
+    return T("Бюджетът на ") + QuotedName(result) + T(" съдържа безкрайна или неопределена стойност.");
 }
 
 std::string MsgCalculationFailed(const std::string& result) {
-    return T("Грешка при изчисляване на бюджета на ") + Q(result) + ".";
+    return T("Грешка при изчисляване на бюджета на ") + QuotedName(result) + ".";
 }
 
 }  // namespace vormid

@@ -13,9 +13,8 @@ namespace vormid {
 namespace {
 
 std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
-std::string Q(const std::string& name) { return T("„") + name + T("“"); }
 
-std::string PairText(const std::string& a, const std::string& b) { return Q(a) + T(" и ") + Q(b); }
+std::string PairText(const std::string& a, const std::string& b) { return QuotedName(a) + T(" и ") + QuotedName(b); }
 
 // The summed coefficient of one unordered pair, and the names of the first
 // coefficient given for it (the ones a message states).
@@ -170,7 +169,7 @@ TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
                            {{c.Name1, c.Name2}});
         if (i->second == j->second) {
             if (c.Value == 1.0) continue;
-            return Failure(T("Величината ") + Q(c.Name1) +
+            return Failure(T("Величината ") + QuotedName(c.Name1) +
                                T(" е корелирана със себе си с коефициент, различен от 1."),
                            {{c.Name1, c.Name2}});
         }

@@ -7,7 +7,6 @@ namespace vormid {
 namespace {
 
 std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
-std::string Q(const std::string& name) { return T("„") + name + T("“"); }
 
 }  // namespace
 
@@ -22,22 +21,22 @@ std::string MsgDrawFailed(const std::string& result, std::uint64_t draw, int cod
         case InvalidOperation: what = "невалидна операция"; break;
         default: what = "грешка при пресмятане"; break;
     }
-    return T("опит № ") + std::to_string(draw) + T(" на ") + Q(result) + ": " + T(what);
+    return T("опит № ") + std::to_string(draw) + T(" на ") + QuotedName(result) + ": " + T(what);
 }
 
 std::string MsgDrawsFailed(const std::string& result, std::uint64_t count, std::uint64_t trials,
                            const std::string& first) {
-    return T("Уравнението на ") + Q(result) + T(" не може да се изчисли при ") + std::to_string(count) +
+    return T("Уравнението на ") + QuotedName(result) + T(" не може да се изчисли при ") + std::to_string(count) +
            T(" от ") + std::to_string(trials) + T(" опита (първият: ") + first +
            T("). Резултатът не се дава, защото пропускането им би го изместило.");
 }
 
 std::string MsgCoverageOutOfRange(const std::string& result) {
-    return T("Вероятността на покриване на ") + Q(result) + T(" трябва да е между 0 и 100 %.");
+    return T("Вероятността на покриване на ") + QuotedName(result) + T(" трябва да е между 0 и 100 %.");
 }
 
 std::string MsgNoSuchResult(const std::string& name) {
-    return T("Моделът няма резултат ") + Q(name) + ".";
+    return T("Моделът няма резултат ") + QuotedName(name) + ".";
 }
 
 }  // namespace vormid
