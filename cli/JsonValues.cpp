@@ -10,8 +10,6 @@
 
 namespace vormid::cli {
 
-Json TextToJson(std::string_view cp1251) { return Cp1251ToUtf8(cp1251); }
-
 JsonFieldError::JsonFieldError(const std::string& path, const std::string& what)
     : std::runtime_error(path + ": " + what), Path(path) {}
 

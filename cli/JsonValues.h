@@ -13,9 +13,6 @@ namespace vormid::cli {
 
 using Json = nlohmann::ordered_json;
 
-// Display text (budget and stats output): always a UTF-8 string.
-Json TextToJson(std::string_view cp1251);
-
 // A document that does not describe what it should. Path names the field,
 // for example "quantities[2].observations[5]".
 struct JsonFieldError : std::runtime_error {
