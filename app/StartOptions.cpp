@@ -5,10 +5,14 @@
 namespace vormid {
 
 bool PageByName(const QString& name, TPageChoice& choice) {
-    static const struct { const char* name; int main; int model; bool settings; } pages[] = {
-        {"title", 0, -1, false},      {"description", 0, 0, false}, {"equation", 0, 1, false},
-        {"correlation", 0, 2, false}, {"values", 1, -1, false},     {"budget", 2, -1, false},
-        {"settings", 2, -1, true},
+    static const struct {
+        const char* name;
+        int main;
+        int model;
+        bool settings;
+    } pages[] = {
+        {"title", 0, -1, false},  {"description", 0, 0, false}, {"equation", 0, 1, false}, {"correlation", 0, 2, false},
+        {"values", 1, -1, false}, {"budget", 2, -1, false},     {"settings", 2, -1, true},
     };
     for (const auto& p : pages) {
         if (name.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0) {
@@ -23,17 +27,28 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
     TStartOptions o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.Help = true;
-        else if (a == QLatin1String("--unattended")) o.Unattended = true;
-        else if (a == QLatin1String("--quit-when-shown")) o.QuitWhenShown = true;
-        else if (a == QLatin1String("--version")) o.Version = true;
-        else if (a == QLatin1String("--grab") && i + 1 < arguments.size()) o.GrabFile = arguments.at(++i);
-        else if (a == QLatin1String("--page") && i + 1 < arguments.size()) o.GrabPage = arguments.at(++i);
-        else if (a == QLatin1String("--select") && i + 1 < arguments.size()) o.GrabQuantity = arguments.at(++i);
-        else if (a == QLatin1String("--wide")) o.GrabWide = true;
-        else if (IsDebugSwitch(a.toStdString())) continue;
-        else if (a.startsWith(QLatin1String("--"))) continue;  // switches of the toolkit or a later version
-        else o.Files << a;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            o.Help = true;
+        else if (a == QLatin1String("--unattended"))
+            o.Unattended = true;
+        else if (a == QLatin1String("--quit-when-shown"))
+            o.QuitWhenShown = true;
+        else if (a == QLatin1String("--version"))
+            o.Version = true;
+        else if (a == QLatin1String("--grab") && i + 1 < arguments.size())
+            o.GrabFile = arguments.at(++i);
+        else if (a == QLatin1String("--page") && i + 1 < arguments.size())
+            o.GrabPage = arguments.at(++i);
+        else if (a == QLatin1String("--select") && i + 1 < arguments.size())
+            o.GrabQuantity = arguments.at(++i);
+        else if (a == QLatin1String("--wide"))
+            o.GrabWide = true;
+        else if (IsDebugSwitch(a.toStdString()))
+            continue;
+        else if (a.startsWith(QLatin1String("--")))
+            continue;  // switches of the toolkit or a later version
+        else
+            o.Files << a;
     }
     return o;
 }

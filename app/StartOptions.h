@@ -7,15 +7,15 @@
 namespace vormid {
 
 struct TStartOptions {
-    QStringList Files;          // every argument that is not a switch
-    bool Unattended = false;    // --unattended: boxes answered by their default button, events on stdout
-    bool QuitWhenShown = false; // --quit-when-shown: print the start-up time and end
-    QString GrabFile;           // --grab FILE: save a picture of the window and end
-    QString GrabPage;           // --page NAME: the page shown for the picture
-    QString GrabQuantity;       // --select QUANTITY: the quantity selected for the picture
-    bool Version = false;       // --version: print the program's version and end
-    bool Help = false;          // --help or -h: print the usage and end
-    bool GrabWide = false;      // --wide: the quantity list in its wide state
+    QStringList Files;           // every argument that is not a switch
+    bool Unattended = false;     // --unattended: boxes answered by their default button, events on stdout
+    bool QuitWhenShown = false;  // --quit-when-shown: print the start-up time and end
+    QString GrabFile;            // --grab FILE: save a picture of the window and end
+    QString GrabPage;            // --page NAME: the page shown for the picture
+    QString GrabQuantity;        // --select QUANTITY: the quantity selected for the picture
+    bool Version = false;        // --version: print the program's version and end
+    bool Help = false;           // --help or -h: print the usage and end
+    bool GrabWide = false;       // --wide: the quantity list in its wide state
 };
 
 // The usage text of --help (UTF-8 when printed).

@@ -79,8 +79,10 @@ int main(int argc, char** argv) {
     TDiagnostics diagnostics = RunStartupProbe(argc, argv);
     TPageChoice grabPage;
     if (!options.GrabPage.isEmpty() && !PageByName(options.GrabPage, grabPage)) {
-        std::fprintf(stderr, "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget, settings)\n",
-                     options.GrabPage.toLocal8Bit().constData());
+        std::fprintf(
+            stderr,
+            "vormid: unknown page \"%s\" (title, description, equation, correlation, values, budget, settings)\n",
+            options.GrabPage.toLocal8Bit().constData());
         return 2;
     }
 
@@ -124,7 +126,8 @@ int main(int argc, char** argv) {
     window.SetExamplesDir(resources.ExamplesDir);
     QObject::connect(&instance, &TSingleInstance::requestReceived, &window, &TfrmMain::HandleOpenRequest);
     if (options.Unattended) {
-        QObject::connect(&window, &TfrmMain::captionChanged, [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
+        QObject::connect(&window, &TfrmMain::captionChanged,
+                         [](const QString& c) { Print(QStringLiteral("caption: ") + c); });
         // After the window has handled a request: whether it came to the front.
         QObject::connect(&instance, &TSingleInstance::requestReceived, &window, [&window](const QStringList& lines) {
             QTimer::singleShot(0, &window, [&window, lines] {
@@ -146,8 +149,9 @@ int main(int argc, char** argv) {
             QTimer::singleShot(300, &window, [&] {
                 if (!options.GrabQuantity.isEmpty()) {
                     int index = FindQuantity(window.Controller().Model(), options.GrabQuantity);
-                    if (index < 0) std::fprintf(stderr, "vormid: no quantity \"%s\" in the model\n",
-                                                options.GrabQuantity.toLocal8Bit().constData());
+                    if (index < 0)
+                        std::fprintf(stderr, "vormid: no quantity \"%s\" in the model\n",
+                                     options.GrabQuantity.toLocal8Bit().constData());
                     window.Controller().Select(index);
                 }
                 // A size at which every page has room, whatever the saved placement.

@@ -33,9 +33,10 @@ void BuildModel(TGumModel& m, int n, Shape shape) {
         rhs += p->Name;
         if (shape == Shape::SumOfSquares) rhs += "*" + p->Name;
     }
-    m.Equation = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1026{\\fonttbl{\\f0\\fnil\\fcharset204 "
-                 "Tahoma;}}\\viewkind4\\uc1\\pard\\f0\\fs16 Y = " +
-                 rhs + "\\par}";
+    m.Equation =
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1026{\\fonttbl{\\f0\\fnil\\fcharset204 "
+        "Tahoma;}}\\viewkind4\\uc1\\pard\\f0\\fs16 Y = " +
+        rhs + "\\par}";
 }
 
 void RunBudgets(benchmark::State& state, Shape shape) {
@@ -55,11 +56,6 @@ void BM_BudgetSumOfSquares(benchmark::State& state) { RunBudgets(state, Shape::S
 
 BENCHMARK(BM_BudgetSum)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BudgetProduct)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BudgetSumOfSquares)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BudgetSumOfSquares)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -37,8 +37,12 @@ ordered_json SumOfSquaresModel(int n) {
     for (int i = 1; i <= n; ++i) {
         const std::string x = "X" + std::to_string(i);
         rhs += (i > 1 ? "+" : "") + x + "*" + x;
-        q.push_back({{"name", x}, {"kind", "TypeB"}, {"eval_type", "standard"}, {"value", 1.0 + 0.001 * i},
-                     {"stated_value", 0.01}, {"degrees_of_freedom", 1 + i % 100}});
+        q.push_back({{"name", x},
+                     {"kind", "TypeB"},
+                     {"eval_type", "standard"},
+                     {"value", 1.0 + 0.001 * i},
+                     {"stated_value", 0.01},
+                     {"degrees_of_freedom", 1 + i % 100}});
     }
     return {{"equation", Rtf("Y = " + rhs)}, {"quantities", q}};
 }

@@ -11,8 +11,9 @@ namespace {
 // A description as rich-edit controls write it: Cyrillic as code-page bytes,
 // formatting changes every few words, a line end every line.
 std::string Description() {
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1026{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n"
-                      "{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 ";
+    std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1026{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n"
+        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 ";
     const std::string line =
         "\\'c8\\'e7\\'ec\\'e5\\'f0\\'e2\\'e0\\'ed\\'e5 \\b\\'ed\\'e0\\b0  \\cf1\\i\\'ec\\'e0\\'f1\\'e0\\cf0\\i0  "
         "m\\sub 0\\nosupersub  = 1 kg \\u937? U = 0,05 mg (k = 2)\\par\r\n";

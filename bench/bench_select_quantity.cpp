@@ -31,7 +31,7 @@ struct TCase {
 // One quantity of each page: a result, a Type A series, a Type B interval
 // with its chart, a stated expanded uncertainty, a constant.
 const TCase kCases[] = {
-    {"gauge_block.gmf", "L"}, {"gauge_block.gmf", "D"}, {"gauge_block.gmf", "DT"},
+    {"gauge_block.gmf", "L"},  {"gauge_block.gmf", "D"}, {"gauge_block.gmf", "DT"},
     {"gauge_block.gmf", "LS"}, {"resistance.gmf", "A"},
 };
 

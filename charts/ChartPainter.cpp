@@ -14,10 +14,14 @@ QColor ToQColor(TRgb c) { return QColor(c.r, c.g, c.b); }
 
 Qt::PenStyle ToQtStyle(TPenStyle s) {
     switch (s) {
-        case TPenStyle::Dash: return Qt::DashLine;
-        case TPenStyle::DashDot: return Qt::DashDotLine;
-        case TPenStyle::DashDotDot: return Qt::DashDotDotLine;
-        case TPenStyle::Solid: break;
+        case TPenStyle::Dash:
+            return Qt::DashLine;
+        case TPenStyle::DashDot:
+            return Qt::DashDotLine;
+        case TPenStyle::DashDotDot:
+            return Qt::DashDotDotLine;
+        case TPenStyle::Solid:
+            break;
     }
     return Qt::SolidLine;
 }

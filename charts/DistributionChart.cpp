@@ -19,9 +19,7 @@ QPolygon ToPolygon(const std::vector<charts::TPoint>& points) {
 
 }  // namespace
 
-TDistributionChart::TDistributionChart(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TDistributionChart::TDistributionChart(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void TDistributionChart::Changed() {
     RecalcLogNormal();
@@ -95,8 +93,8 @@ void TDistributionChart::RecalcLogNormal() {
         sampling_ = {};
         return;
     }
-    sampling_ = charts::SampleLogNormal(props_.Param1, props_.Param2, props_.AVG,
-                                        static_cast<TLgLimit>(props_.LtdType));
+    sampling_ =
+        charts::SampleLogNormal(props_.Param1, props_.Param2, props_.AVG, static_cast<TLgLimit>(props_.LtdType));
 }
 
 charts::TDistributionPicture TDistributionChart::Picture() const {
@@ -114,8 +112,10 @@ void TDistributionChart::DrawLabel(QPainter& painter, int x, int alignment, doub
     const QFontMetrics fm(font);
     const int width = fm.horizontalAdvance(v + e);
     int left = x;
-    if (alignment == 1) left = x - width / 2;
-    else if (alignment == 2) left = x - width;
+    if (alignment == 1)
+        left = x - width / 2;
+    else if (alignment == 2)
+        left = x - width;
     const int top = height() - 12;
     const QRect box(left, top, fm.horizontalAdvance(v), fm.height());
     painter.setPen(Qt::black);

@@ -38,8 +38,7 @@ void TableCurve(TDistributionPicture& pic, const Table& t, std::size_t count, do
         else if (b > 0)
             pic.Fills.push_back({{x0, H - 15}, {x1, H - 14 - b}, {x1, H - 15}});
     }
-    for (std::size_t i = 0; i < count; ++i)
-        pic.Curve.push_back({xOf(static_cast<int>(i)), H - 15 - Nint(t[i] * g)});
+    for (std::size_t i = 0; i < count; ++i) pic.Curve.push_back({xOf(static_cast<int>(i)), H - 15 - Nint(t[i] * g)});
 }
 
 void TableKind(TDistributionPicture& pic, const TShapeTable& t, double peak, int H) {
@@ -126,14 +125,15 @@ const std::array<double, 61>& ArcsineTable() {
 }
 
 const TShapeTable& CosineTable() {
-    static const TShapeTable t = MakeTable(
-        [](double x) { return std::fabs(x) < 3 ? R6((1 + std::cos(std::numbers::pi * x / 3)) / 6) : 0.0; });
+    static const TShapeTable t =
+        MakeTable([](double x) { return std::fabs(x) < 3 ? R6((1 + std::cos(std::numbers::pi * x / 3)) / 6) : 0.0; });
     return t;
 }
 
 const TShapeTable& HalfCosineTable() {
-    static const TShapeTable t = MakeTable(
-        [](double x) { return std::fabs(x) < 3 ? R6(std::numbers::pi / 12 * std::cos(std::numbers::pi * x / 6)) : 0.0; });
+    static const TShapeTable t = MakeTable([](double x) {
+        return std::fabs(x) < 3 ? R6(std::numbers::pi / 12 * std::cos(std::numbers::pi * x / 6)) : 0.0;
+    });
     return t;
 }
 
@@ -173,8 +173,8 @@ TLogNormalSampling SampleLogNormal(double sigma, double mu, double avg, TLgLimit
 
 int TableX(int i, int W) { return Nint(i * ((W - 10) / 100.0)) + 5; }
 
-TDistributionPicture BuildDistributionPicture(const TChartProperties& p, const TLogNormalSampling& sampling,
-                                              int W, int H) {
+TDistributionPicture BuildDistributionPicture(const TChartProperties& p, const TLogNormalSampling& sampling, int W,
+                                              int H) {
     TDistributionPicture pic;
     pic.W = W;
     pic.H = H;

@@ -13,22 +13,22 @@ namespace vormid::charts {
 // Sample i of a table stands for x = (i - 50)/10, i = 0..100.
 using TShapeTable = std::array<double, 101>;
 
-const TShapeTable& NormalTable();          // r6 of exp(-x^2/2)/sqrt(2 pi)
-const TShapeTable& QuadraticTable();       // 2.25 - x^2/4 inside |x| < 3
+const TShapeTable& NormalTable();              // r6 of exp(-x^2/2)/sqrt(2 pi)
+const TShapeTable& QuadraticTable();           // 2.25 - x^2/4 inside |x| < 3
 const std::array<double, 61>& ArcsineTable();  // i = 20..80; ends 1.0
-const TShapeTable& CosineTable();          // r6 of (1 + cos(pi x/3))/6
-const TShapeTable& HalfCosineTable();      // r6 of (pi/12) cos(pi x/6)
+const TShapeTable& CosineTable();              // r6 of (1 + cos(pi x/3))/6
+const TShapeTable& HalfCosineTable();          // r6 of (pi/12) cos(pi x/6)
 
 // The log-normal curve sampled at 101 points from the bound inwards.
 struct TLogNormalSampling {
     std::array<double, 101> Curve{};
-    double CurveMax = 0;      // 0: nothing to draw
-    bool Valid = false;       // parameters usable and sampling finite
+    double CurveMax = 0;  // 0: nothing to draw
+    bool Valid = false;   // parameters usable and sampling finite
     bool P95Found = false;
-    double P95Value = -1.0;   // in the quantity's units
-    double P95Index = 0;      // sample index
-    double MeanValue = 0;     // in the quantity's units
-    double MeanPos = 0;       // percent of the plotted range
+    double P95Value = -1.0;  // in the quantity's units
+    double P95Index = 0;     // sample index
+    double MeanValue = 0;    // in the quantity's units
+    double MeanPos = 0;      // percent of the plotted range
 };
 
 // Samples the log-normal density of ln-shape sigma and ln-scale mu with the
@@ -42,7 +42,7 @@ struct TChartProperties {
     double AVG = 0;
     double Param1 = -1.0;
     double Param2 = -1.0;
-    int LtdType = ll_Top;          // TLgLimit
+    int LtdType = ll_Top;  // TLgLimit
 };
 
 // A value marker: its label (value, place, alignment 0 left, 1 centred,
@@ -62,11 +62,11 @@ struct TMarker {
 struct TDistributionPicture {
     int W = 0, H = 0;
     std::vector<std::vector<TPoint>> Fills;
-    std::vector<TPoint> Shape;      // polygon; empty when none
-    bool ShapeIsRect = false;       // Shape holds two corners of an outlined rectangle
-    std::vector<TPoint> Curve;      // polyline
+    std::vector<TPoint> Shape;  // polygon; empty when none
+    bool ShapeIsRect = false;   // Shape holds two corners of an outlined rectangle
+    std::vector<TPoint> Curve;  // polyline
     std::vector<TMarker> Markers;
-    bool Axes = false;              // (5,0)-(5,H-15)-(W-1,H-15)
+    bool Axes = false;  // (5,0)-(5,H-15)-(W-1,H-15)
 };
 
 // The mapping of the table kinds: X(i) = nint(i*f) + 5, f = (W - 10)/100.
@@ -74,7 +74,7 @@ int TableX(int i, int W);
 
 // The picture of the chart with these properties at W x H. The log-normal
 // kind takes its curve from sampling (the result of SampleLogNormal).
-TDistributionPicture BuildDistributionPicture(const TChartProperties& p, const TLogNormalSampling& sampling,
-                                              int W, int H);
+TDistributionPicture BuildDistributionPicture(const TChartProperties& p, const TLogNormalSampling& sampling, int W,
+                                              int H);
 
 }  // namespace vormid::charts

@@ -15,14 +15,14 @@ enum class TPenStyle { Solid, Dash, DashDot, DashDotDot };
 enum class TChartImage { CountsCaption, PercentCaption, MeanGlyph, MedianGlyph };
 
 enum class TOpKind {
-    FillRect,  // (X1,Y1)-(X2,Y2) both inclusive, Brush only
-    Rect,      // (X1,Y1)-(X2,Y2) both inclusive: Pen outline, Brush inside
-    FrameRect, // outline only
-    Line,      // (X1,Y1) to (X2,Y2), both ends drawn
-    Polyline,  // Points
-    Text,      // Text with its left edge at X1, top at Y1, in Pen; clipped to
-               // (X1,Y1)-(X2,Y2) when Clip
-    Image,     // Image copied into (X1,Y1)-(X2,Y2)
+    FillRect,   // (X1,Y1)-(X2,Y2) both inclusive, Brush only
+    Rect,       // (X1,Y1)-(X2,Y2) both inclusive: Pen outline, Brush inside
+    FrameRect,  // outline only
+    Line,       // (X1,Y1) to (X2,Y2), both ends drawn
+    Polyline,   // Points
+    Text,       // Text with its left edge at X1, top at Y1, in Pen; clipped to
+                // (X1,Y1)-(X2,Y2) when Clip
+    Image,      // Image copied into (X1,Y1)-(X2,Y2)
 };
 
 struct TDrawOp {

@@ -50,9 +50,7 @@ THistogram::THistogram(QWidget* parent) : QFrame(parent), img_(new THistImg(this
 
 THistogram::~THistogram() { SaveOptions(); }
 
-QString THistogram::ValueName() const {
-    return registryKey_ == TRegKey::Custom ? regCustomKey_ : QString();
-}
+QString THistogram::ValueName() const { return registryKey_ == TRegKey::Custom ? regCustomKey_ : QString(); }
 
 void THistogram::SetRegistryKey(TRegKey key) {
     if (registryKey_ == key) return;
@@ -98,7 +96,13 @@ int THistogram::GetOption(int index, int def) const {
 
 void THistogram::SetBoolOption(int index, bool value) {
     switch (index) {
-        case 0: case 1: case 5: case 6: case 7: case 11: case 12:
+        case 0:
+        case 1:
+        case 5:
+        case 6:
+        case 7:
+        case 11:
+        case 12:
             options_.Values[static_cast<std::size_t>(index)] = value ? 1 : 0;
             break;
         default:
@@ -109,7 +113,13 @@ void THistogram::SetBoolOption(int index, bool value) {
 
 void THistogram::SetIntOption(int index, int value) {
     switch (index) {
-        case 2: case 3: case 4: case 8: case 9: case 10: case 11:
+        case 2:
+        case 3:
+        case 4:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
             // One digit each in the stored string.
             options_.Values[static_cast<std::size_t>(index)] = std::clamp(value, 0, 9);
             break;
@@ -168,8 +178,8 @@ void THistogram::Render() {
     colors.ToolTip = {static_cast<std::uint8_t>(tip.red()), static_cast<std::uint8_t>(tip.green()),
                       static_cast<std::uint8_t>(tip.blue())};
     try {
-        const charts::TDrawList ops = charts::RenderHistogram(*data_, options_, size.width(), size.height(),
-                                                              charts::FontTextWidth(font), colors);
+        const charts::TDrawList ops =
+            charts::RenderHistogram(*data_, options_, size.width(), size.height(), charts::FontTextWidth(font), colors);
         QPainter painter(&offscreen_);
         charts::PaintDrawList(painter, ops, font);
     } catch (const std::exception&) {

@@ -14,7 +14,9 @@
 
 namespace vormid {
 
-namespace charts { struct THistogramData; }
+namespace charts {
+struct THistogramData;
+}
 
 // The child that shows the rendered picture.
 class THistImg : public QWidget {

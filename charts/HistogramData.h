@@ -13,9 +13,9 @@ struct THistogramData {
     // The limit values of the series: minimum and maximum, or mean -+ 1
     // when all observations are equal.
     double LowLimit = 0, HighLimit = 0;
-    int ClassCount = 0;                 // k
-    std::vector<double> Bounds;         // b0..bk
-    std::vector<int> Counts, CumCounts; // classes 1..k at 0..k-1
+    int ClassCount = 0;                  // k
+    std::vector<double> Bounds;          // b0..bk
+    std::vector<int> Counts, CumCounts;  // classes 1..k at 0..k-1
     std::vector<double> RelFreq, CumRelFreq;
     // 1201 points from mean - 6s in steps of s/100; empty when s = 0.
     std::vector<double> CurveX, CurveD, CurveF;

@@ -157,8 +157,10 @@ void PercentScale(TDrawList& ops, const THistogramLayout& l, const TScaleSide& s
 void Scale(TDrawList& ops, const THistogramLayout& l, bool left, int mode, const TTextWidth& width) {
     const TScaleSide side{left, left ? l.L - 6 : l.L + l.PW};
     const std::size_t first = ops.size();
-    if (mode == 1) CountsScale(ops, l, side, width);
-    else PercentScale(ops, l, side, width);
+    if (mode == 1)
+        CountsScale(ops, l, side, width);
+    else
+        PercentScale(ops, l, side, width);
     int top = l.B;
     for (std::size_t i = first; i < ops.size(); ++i)
         if (ops[i].Kind == TOpKind::Line) top = std::min(top, ops[i].Y1);
@@ -236,7 +238,8 @@ void SigmaLines(TDrawList& ops, const THistogramData& d, const THistogramLayout&
         const int x = l.X(v);
         ops.push_back(Line(x, l.T - 6, x, l.B, colour, TPenStyle::Dash));
         const bool outside = sign < 0 ? v >= d.LowLimit : v >= d.HighLimit;
-        ops.push_back(Text((sign < 0 ? "-" : "+") + std::to_string(k) + "S", outside ? x + 2 : x - 20, l.T - 20, colour));
+        ops.push_back(
+            Text((sign < 0 ? "-" : "+") + std::to_string(k) + "S", outside ? x + 2 : x - 20, l.T - 20, colour));
     }
 }
 
@@ -354,8 +357,8 @@ THistogramLayout ComputeHistogramLayout(const THistogramData& d, const THistogra
     return l;
 }
 
-TDrawList RenderHistogram(const THistogramData& d, const THistogramOptions& o, int W, int H,
-                          const TTextWidth& width, const THistogramColors& colors) {
+TDrawList RenderHistogram(const THistogramData& d, const THistogramOptions& o, int W, int H, const TTextWidth& width,
+                          const THistogramColors& colors) {
     TDrawList ops;
     if (d.ClassCount <= 0 || W <= 0 || H <= 0) return ops;
     const THistogramLayout l = ComputeHistogramLayout(d, o, W, H, width);
@@ -378,8 +381,8 @@ TDrawList RenderHistogram(const THistogramData& d, const THistogramOptions& o, i
                     pen = kTeal, brush = kYellow;
                 }
             }
-            ops.push_back(Box(TOpKind::Rect, l.X(d.Bounds[j]), Nint(l.B - l.Sf * f), l.X(d.Bounds[j + 1]), l.B, pen,
-                              brush));
+            ops.push_back(
+                Box(TOpKind::Rect, l.X(d.Bounds[j]), Nint(l.B - l.Sf * f), l.X(d.Bounds[j + 1]), l.B, pen, brush));
         }
     }
 
@@ -393,8 +396,7 @@ TDrawList RenderHistogram(const THistogramData& d, const THistogramOptions& o, i
     XAxis(ops, l, W, H, width);
     if (o.On(hoCurve)) NormalCurve(ops, d, l);
     if (o.Get(hoSigmaLines) > 0) SigmaLines(ops, d, l, o.Get(hoSigmaLines));
-    if (o.On(hoMedian))
-        MarkLine(ops, l, d.Median, d.Mean, kMaroon, TPenStyle::DashDot, TChartImage::MedianGlyph);
+    if (o.On(hoMedian)) MarkLine(ops, l, d.Median, d.Mean, kMaroon, TPenStyle::DashDot, TChartImage::MedianGlyph);
     if (o.On(hoMean)) MarkLine(ops, l, d.Mean, d.Median, kNavy, TPenStyle::DashDotDot, TChartImage::MeanGlyph);
     const int labels = ScaleMode(o, hoValueLabels);
     if (labels) ValueLabels(ops, d, l, labels, o.On(hoBars), width, colors.ToolTip);

@@ -76,8 +76,8 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Com
             }
             if (!opt->Choices.empty() &&
                 std::find(opt->Choices.begin(), opt->Choices.end(), value) == opt->Choices.end())
-                throw UsageError("недопустима стойност \"" + value + "\" за " + name + " (възможни: " +
-                                 Join(opt->Choices) + ")");
+                throw UsageError("недопустима стойност \"" + value + "\" за " + name +
+                                 " (възможни: " + Join(opt->Choices) + ")");
             if (parsed.Options.count(name)) throw UsageError("опцията " + name + " е дадена повече от веднъж");
             parsed.Options[name] = value;
             continue;

@@ -18,9 +18,9 @@ struct OptionSpec {
 
 struct CommandSpec {
     std::string Name;
-    std::string Synopsis;   // one line for the overview
-    std::string Help;       // full text of "vormid-cli NAME --help"
-    int Operands = 1;       // number of operands (file names) required
+    std::string Synopsis;  // one line for the overview
+    std::string Help;      // full text of "vormid-cli NAME --help"
+    int Operands = 1;      // number of operands (file names) required
     std::vector<OptionSpec> Options;
 };
 

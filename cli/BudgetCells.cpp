@@ -10,9 +10,12 @@ std::string DofText(int dof) { return DofIsInfinite(dof) ? "∞" : std::to_strin
 
 std::string CellText(const TBudgetCell& c, int bar_width) {
     switch (c.Kind) {
-        case TBudgetCellKind::Empty: return "";
-        case TBudgetCellKind::Name: return MarkupToUtf8(c.Markup);
-        case TBudgetCellKind::Text: return c.Text;
+        case TBudgetCellKind::Empty:
+            return "";
+        case TBudgetCellKind::Name:
+            return MarkupToUtf8(c.Markup);
+        case TBudgetCellKind::Text:
+            return c.Text;
         case TBudgetCellKind::Number: {
             std::string text = c.Text + NumberText(c.Number);
             if (!c.Suffix.empty()) text += " " + MarkupToUtf8(c.Suffix);

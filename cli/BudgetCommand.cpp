@@ -27,8 +27,8 @@ int RunBudget(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
         WriteBudgetsText(model, loaded->Display, out);
     }
     if (!calculated) {
-        err << "vormid-cli: " << path << ": " << "Грешка при изчисляване на бюджета." << (why.empty() ? "" : " ")
-            << why << '\n';
+        err << "vormid-cli: " << path << ": "
+            << "Грешка при изчисляване на бюджета." << (why.empty() ? "" : " ") << why << '\n';
         return kExitBudgetFailed;
     }
     int failed = 0;

@@ -1,6 +1,5 @@
 #include "cli/BudgetOutput.h"
 
-
 #include "cli/BudgetCells.h"
 #include "cli/Cp1251.h"
 #include "cli/Csv.h"
@@ -30,7 +29,6 @@ std::string FullPrecision(double x) { return ShortestDouble(x); }
 std::string CodeName(int code, const std::vector<std::string>& list) {
     return code >= 0 && code < static_cast<int>(list.size()) ? list[code] : std::to_string(code);
 }
-
 
 // The mark of an approximate ν_eff and the reason for it, below the footer.
 void WriteCorrelationNote(const TBudgetTable& table, std::ostream& out) {
@@ -102,10 +100,26 @@ void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std:
 }
 
 void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
-    out << CsvRecord({"result", "row", "name", "kind", "units", "value", "std_uncertainty", "rel_uncertainty",
-                      "distribution", "dof", "sensitivity", "contribution", "ratio", "index",
-                      "expanded_uncertainty", "coverage_factor", "coverage_probability", "result_format",
-                      "error_code", "error_message"});
+    out << CsvRecord({"result",
+                      "row",
+                      "name",
+                      "kind",
+                      "units",
+                      "value",
+                      "std_uncertainty",
+                      "rel_uncertainty",
+                      "distribution",
+                      "dof",
+                      "sensitivity",
+                      "contribution",
+                      "ratio",
+                      "index",
+                      "expanded_uncertainty",
+                      "coverage_factor",
+                      "coverage_probability",
+                      "result_format",
+                      "error_code",
+                      "error_message"});
     const TQuantityIndex quantities(model.Params);
     for (const auto& b : model.Budgets) {
         const std::string result = Cp1251ToUtf8(b->Name);
@@ -115,21 +129,48 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
         auto nu = [&](int n) { return failed ? std::string() : DofText(n); };
         for (const auto& e : *b) {
             const TParamKind kind = KindOf(quantities, *e);
-            out << CsvRecord({result, "entry", Cp1251ToUtf8(e->Name), EntryKindName(quantities, *e), Cp1251ToUtf8(e->Units),
-                              FullPrecision(e->Value), FullPrecision(e->StdUncertainty),
+            out << CsvRecord({result,
+                              "entry",
+                              Cp1251ToUtf8(e->Name),
+                              EntryKindName(quantities, *e),
+                              Cp1251ToUtf8(e->Units),
+                              FullPrecision(e->Value),
+                              FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
                               HasDistribution(kind) ? CodeName(e->Distribution, names::kDistribution) : "",
-                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "", fig(e->Sensitivity),
-                              fig(e->Contribution), fig(e->Ratio), fig(e->Index), "",
-                              "", "", "", "", ""});
+                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "",
+                              fig(e->Sensitivity),
+                              fig(e->Contribution),
+                              fig(e->Ratio),
+                              fig(e->Index),
+                              "",
+                              "",
+                              "",
+                              "",
+                              "",
+                              ""});
         }
         const TGumParam* r = quantities.Find(b->Name);
         const int format = r ? r->ResultFormat : 0;
-        out << CsvRecord({result, "result", result, "Result", Cp1251ToUtf8(b->Units), fig(b->Value),
-                          fig(b->CombinedUncertainty), fig(b->RelativeUncertainty), "",
-                          nu(b->EffectiveDOF), "", "", "", "", fig(b->ExpandedUncertainty),
-                          fig(b->CoverageFactor), fig(b->CoverageProbability),
-                          CodeName(format, names::kResultFormat), std::to_string(b->ErrorCode),
+        out << CsvRecord({result,
+                          "result",
+                          result,
+                          "Result",
+                          Cp1251ToUtf8(b->Units),
+                          fig(b->Value),
+                          fig(b->CombinedUncertainty),
+                          fig(b->RelativeUncertainty),
+                          "",
+                          nu(b->EffectiveDOF),
+                          "",
+                          "",
+                          "",
+                          "",
+                          fig(b->ExpandedUncertainty),
+                          fig(b->CoverageFactor),
+                          fig(b->CoverageProbability),
+                          CodeName(format, names::kResultFormat),
+                          std::to_string(b->ErrorCode),
                           b->ErrorCode ? FailureReason(*b) : ""});
     }
 }
@@ -177,11 +218,15 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
             j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
             const TParamKind kind = KindOf(quantities, *e);
             j.Key("distribution");
-            if (HasDistribution(kind)) j.String(CodeName(e->Distribution, names::kDistribution));
-            else j.Null();
+            if (HasDistribution(kind))
+                j.String(CodeName(e->Distribution, names::kDistribution));
+            else
+                j.Null();
             j.Key("dof");
-            if (HasDof(kind)) j.Integer(DofIsInfinite(e->DegreesOfFreedom) ? -1 : e->DegreesOfFreedom);
-            else j.Null();
+            if (HasDof(kind))
+                j.Integer(DofIsInfinite(e->DegreesOfFreedom) ? -1 : e->DegreesOfFreedom);
+            else
+                j.Null();
             j.Key("sensitivity"), figure(e->Sensitivity);
             j.Key("contribution"), figure(e->Contribution);
             j.Key("ratio"), figure(e->Ratio);

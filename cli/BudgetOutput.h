@@ -14,8 +14,7 @@ namespace vormid::cli {
 
 void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out);
 void WriteBudgetsCsv(const TGumModel& model, std::ostream& out);
-void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDisplayState& display,
-                      std::ostream& out);
+void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDisplayState& display, std::ostream& out);
 
 // Kind of the entry's quantity as the budget output names it.
 std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry);

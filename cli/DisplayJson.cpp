@@ -15,7 +15,8 @@ constexpr std::size_t kText20 = 20;
 std::string Text20(JsonObjectReader& r, const std::string& key, const std::string& fallback) {
     if (!r.Has(key)) return fallback;
     std::string text = r.Bytes(key);
-    if (text.size() > kText20) throw JsonFieldError(r.PathOf(key), "по-дълъг от 20 знака (" + std::to_string(text.size()) + ")");
+    if (text.size() > kText20)
+        throw JsonFieldError(r.PathOf(key), "по-дълъг от 20 знака (" + std::to_string(text.size()) + ")");
     if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
     return text;
 }

@@ -23,8 +23,8 @@ struct SectionInfo {
 };
 
 constexpr SectionInfo kSections[kSectionCount] = {
-    {"model header", DumpModelHeader},   {"quantities", DumpQuantities},
-    {"correlations", DumpCorrelations}, {"budgets", DumpBudgets},
+    {"model header", DumpModelHeader},         {"quantities", DumpQuantities},
+    {"correlations", DumpCorrelations},        {"budgets", DumpBudgets},
     {"display settings", DumpDisplaySettings},
 };
 

@@ -109,8 +109,10 @@ std::string DumpCursor::Text(std::string_view label, std::size_t size) {
     const std::size_t zero = field.find('\0');
     std::string text(field.substr(0, zero));
     Line(pos_) << label << " (text" << size << "): " << QuoteBytes(text);
-    if (zero == std::string_view::npos) out_ << " (no closing zero byte)";
-    else if (field.find_first_not_of('\0', zero) != std::string_view::npos) out_ << " (bytes after the first zero byte)";
+    if (zero == std::string_view::npos)
+        out_ << " (no closing zero byte)";
+    else if (field.find_first_not_of('\0', zero) != std::string_view::npos)
+        out_ << " (bytes after the first zero byte)";
     out_ << '\n';
     pos_ += size;
     return text;
@@ -148,7 +150,8 @@ std::int32_t DumpCursor::Count(std::string_view label) {
 void DumpCursor::Series(std::string_view label) {
     const std::size_t at = pos_;
     const std::int32_t last = I32(std::string(label) + " last index");
-    if (last < -1) throw DumpBreak("at offset " + std::to_string(at) + ": " + std::string(label) + " last index below -1");
+    if (last < -1)
+        throw DumpBreak("at offset " + std::to_string(at) + ": " + std::string(label) + " last index below -1");
     const std::size_t n = static_cast<std::size_t>(static_cast<std::int64_t>(last) + 1);
     if (n > Remaining() / 8)
         throw DumpBreak("at offset " + std::to_string(pos_) + ": " + std::string(label) + " announces " +

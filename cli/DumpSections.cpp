@@ -7,9 +7,16 @@ namespace {
 
 constexpr std::size_t kText256 = 256, kText101 = 101, kText20 = 20;
 
-const std::initializer_list<const char*> kDistributions = {
-    "Нормално", "Лог. нормално", "t-разпределение", "Правоъгълно", "Триъгълно", "Трапецовидно",
-    "Квадратично", "U-разпределение", "Косинусово-разпределение", "1/2 Косинусово-разпределение"};
+const std::initializer_list<const char*> kDistributions = {"Нормално",
+                                                           "Лог. нормално",
+                                                           "t-разпределение",
+                                                           "Правоъгълно",
+                                                           "Триъгълно",
+                                                           "Трапецовидно",
+                                                           "Квадратично",
+                                                           "U-разпределение",
+                                                           "Косинусово-разпределение",
+                                                           "1/2 Косинусово-разпределение"};
 
 void DumpResult(DumpCursor& c) {
     c.Code("result format", {"Абсолютна", "Относителна", "Относителна в %"});
@@ -52,8 +59,8 @@ void DumpTypeA(DumpCursor& c) {
 }
 
 void DumpTypeB(DumpCursor& c) {
-    const auto type = c.Code("evaluation type", {"Разш. неопределеност", "Станд. неопределеност",
-                                                 "Граница на грешката", "Интервал на разпределение"});
+    const auto type = c.Code("evaluation type", {"Разш. неопределеност", "Станд. неопределеност", "Граница на грешката",
+                                                 "Интервал на разпределение"});
     c.F64("value");
     c.Text("value as typed", kText101);
     c.F64("parameter 1");
@@ -73,8 +80,10 @@ void DumpTypeB(DumpCursor& c) {
             c.F64("parameter 2");
             c.Text("parameter 2 as typed", kText101);
         }
-        if (dist == 2) c.U8("degrees of freedom");
-        else c.U8("reliability");
+        if (dist == 2)
+            c.U8("degrees of freedom");
+        else
+            c.U8("reliability");
     }
 }
 
@@ -98,14 +107,21 @@ void DumpQuantities(DumpCursor& c) {
         c.Text("description", kText256);
         c.Text("units", kText101);
         switch (kind) {
-            case 1: DumpResult(c); break;
-            case 3: DumpTypeA(c); break;
-            case 4: DumpTypeB(c); break;
+            case 1:
+                DumpResult(c);
+                break;
+            case 3:
+                DumpTypeA(c);
+                break;
+            case 4:
+                DumpTypeB(c);
+                break;
             case 5:
                 c.F64("value");
                 c.Text("value as typed", kText101);
                 break;
-            default: break;  // intermediate results and unknown kinds have no further fields
+            default:
+                break;  // intermediate results and unknown kinds have no further fields
         }
     }
     c.SetIndent("  ");

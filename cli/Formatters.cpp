@@ -5,8 +5,6 @@
 
 namespace vormid::cli {
 
-std::string NumberText(const FormattedNumber& n) {
-    return Cp1251ToUtf8(n.Mantissa) + Superscript(n.Exponent);
-}
+std::string NumberText(const FormattedNumber& n) { return Cp1251ToUtf8(n.Mantissa) + Superscript(n.Exponent); }
 
 }  // namespace vormid::cli

@@ -92,11 +92,21 @@ void JsonStream::WriteString(std::string_view s) {
             ++i;
         } else if (b < 0x20) {
             switch (c) {
-                case '\n': buf_ += "\\n"; break;
-                case '\r': buf_ += "\\r"; break;
-                case '\t': buf_ += "\\t"; break;
-                case '\b': buf_ += "\\b"; break;
-                case '\f': buf_ += "\\f"; break;
+                case '\n':
+                    buf_ += "\\n";
+                    break;
+                case '\r':
+                    buf_ += "\\r";
+                    break;
+                case '\t':
+                    buf_ += "\\t";
+                    break;
+                case '\b':
+                    buf_ += "\\b";
+                    break;
+                case '\f':
+                    buf_ += "\\f";
+                    break;
                 default: {
                     char esc[8];
                     std::snprintf(esc, sizeof esc, "\\u%04x", b);

@@ -18,8 +18,8 @@ std::string JsonToBytes(const Json& value, const std::string& path) {
         std::string bad;
         auto bytes = Utf8ToCp1251(value.get_ref<const std::string&>(), &bad);
         if (!bytes)
-            throw JsonFieldError(path, "знакът " + bad +
-                                           " няма място в кодовата таблица Windows-1251 (използвайте {\"base64\": ...})");
+            throw JsonFieldError(
+                path, "знакът " + bad + " няма място в кодовата таблица Windows-1251 (използвайте {\"base64\": ...})");
         return *bytes;
     }
     if (value.is_object() && value.size() == 1 && value.contains("base64") && value["base64"].is_string()) {
@@ -62,8 +62,8 @@ long long JsonToInteger(const Json& value, const std::string& path, long long mi
         throw JsonFieldError(path, "очаква се цяло число");
     }
     if (v < min || v > max)
-        throw JsonFieldError(path, "стойността " + std::to_string(v) + " е извън " + std::to_string(min) + " … " +
-                                       std::to_string(max));
+        throw JsonFieldError(
+            path, "стойността " + std::to_string(v) + " е извън " + std::to_string(min) + " … " + std::to_string(max));
     return v;
 }
 
@@ -73,9 +73,7 @@ JsonObjectReader::JsonObjectReader(const Json& value, std::string path) : value_
 
 bool JsonObjectReader::Has(const std::string& key) const { return value_.contains(key); }
 
-std::string JsonObjectReader::PathOf(const std::string& key) const {
-    return path_.empty() ? key : path_ + "." + key;
-}
+std::string JsonObjectReader::PathOf(const std::string& key) const { return path_.empty() ? key : path_ + "." + key; }
 
 const Json& JsonObjectReader::Get(const std::string& key) {
     auto it = value_.find(key);
@@ -89,9 +87,7 @@ std::string JsonObjectReader::BytesOr(const std::string& key, const std::string&
     return Has(key) ? Bytes(key) : fallback;
 }
 double JsonObjectReader::Double(const std::string& key) { return JsonToDouble(Get(key), PathOf(key)); }
-double JsonObjectReader::DoubleOr(const std::string& key, double fallback) {
-    return Has(key) ? Double(key) : fallback;
-}
+double JsonObjectReader::DoubleOr(const std::string& key, double fallback) { return Has(key) ? Double(key) : fallback; }
 long long JsonObjectReader::Integer(const std::string& key, long long min, long long max) {
     return JsonToInteger(Get(key), PathOf(key), min, max);
 }
@@ -112,7 +108,8 @@ int JsonObjectReader::Code(const std::string& key, const std::vector<std::string
         if (it == names.end()) {
             std::string all;
             for (const auto& n : names) all += (all.empty() ? "" : ", ") + n;
-            throw JsonFieldError(PathOf(key), "непозната стойност \"" + v.get<std::string>() + "\" (възможни: " + all + ")");
+            throw JsonFieldError(PathOf(key),
+                                 "непозната стойност \"" + v.get<std::string>() + "\" (възможни: " + all + ")");
         }
         return static_cast<int>(it - names.begin());
     }

@@ -71,8 +71,7 @@ int RunMc(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     const std::string onlyName = Utf8ToCp1251(only).value_or(std::string());
     if (!only.empty()) {
         const TGumParam* q = model.Params.FindByName(onlyName);
-        if (q == nullptr || q->Kind != TParamKind::Result)
-            throw UsageError("моделът няма резултат \"" + only + "\"");
+        if (q == nullptr || q->Kind != TParamKind::Result) throw UsageError("моделът няма резултат \"" + only + "\"");
     }
 
     std::vector<TMonteCarloResult> results;

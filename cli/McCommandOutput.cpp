@@ -37,9 +37,9 @@ void WriteOneText(const TQuantityIndex& quantities, const TMonteCarloResult& r, 
     }
     const double d = r.Tolerance;
     TextTable t({false, false});
-    t.AddRow({"Брой опити", std::to_string(r.Trials) +
-                                (r.Converged ? " (стабилизиран резултат)"
-                                             : " (резултатът не се стабилизира до лимита на опитите)")});
+    t.AddRow({"Брой опити",
+              std::to_string(r.Trials) +
+                  (r.Converged ? " (стабилизиран резултат)" : " (резултатът не се стабилизира до лимита на опитите)")});
     t.AddRow({"Числен толеранс δ", McNumber(d, d)});
     t.AddRow({"Средна стойност", McNumber(r.Mean, d) + units});
     t.AddRow({"Стандартна неопределеност", McNumber(r.StdUncertainty, d) + units});
@@ -50,11 +50,10 @@ void WriteOneText(const TQuantityIndex& quantities, const TMonteCarloResult& r, 
     if (r.Gum.Available) {
         const TGumValidation& g = r.Gum;
         t.AddRow({"GUM", McNumber(g.Value, d) + " ± " + McNumber(g.ExpandedUncertainty, d) + units + "  " +
-                             Interval(g.Value - g.ExpandedUncertainty, g.Value + g.ExpandedUncertainty, d) +
-                             units});
+                             Interval(g.Value - g.ExpandedUncertainty, g.Value + g.ExpandedUncertainty, d) + units});
         t.AddRow({"d_low, d_high", McNumber(g.DLow, d / 10.0) + "; " + McNumber(g.DHigh, d / 10.0) + units});
-        t.AddRow({"Проверка на GUM", g.Validated ? "потвърден (d_low и d_high ≤ δ)"
-                                                 : "не е потвърден (d_low или d_high > δ)"});
+        t.AddRow({"Проверка на GUM",
+                  g.Validated ? "потвърден (d_low и d_high ≤ δ)" : "не е потвърден (d_low или d_high > δ)"});
     } else {
         t.AddRow({"Проверка на GUM", "няма бюджет, с който да се сравни"});
     }
@@ -88,14 +87,12 @@ std::string McNumber(double x, double tolerance) {
     return s;
 }
 
-void WriteMonteCarloText(const TGumModel& model, const std::vector<TMonteCarloResult>& results,
-                         std::ostream& out) {
+void WriteMonteCarloText(const TGumModel& model, const std::vector<TMonteCarloResult>& results, std::ostream& out) {
     const TQuantityIndex quantities(model.Params);
     for (const auto& r : results) WriteOneText(quantities, r, out);
 }
 
-void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloResult>& results,
-                         std::ostream& out) {
+void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloResult>& results, std::ostream& out) {
     JsonStream j(out);
     // Figures of a failed run are null rather than zeros that could be read.
     const auto number = [&j](bool ok, double x) { ok ? j.Number(x) : j.Null(); };

@@ -16,9 +16,9 @@ inline const std::vector<std::string> kASUType = {"std_dev_mean", "sigma"};
 inline const std::vector<std::string> kAEvalType = {"expanded", "std_deviation", "std_uncertainty"};
 inline const std::vector<std::string> kAValueType = {"values", "grouped"};
 inline const std::vector<std::string> kBEvalType = {"expanded", "standard", "bound", "interval"};
-inline const std::vector<std::string> kDistribution = {"normal",      "lognormal",   "t",         "rectangular",
-                                                       "triangular",  "trapezoidal", "quadratic", "u_shaped",
-                                                       "cosine",      "half_cosine"};
+inline const std::vector<std::string> kDistribution = {"normal",     "lognormal",   "t",         "rectangular",
+                                                       "triangular", "trapezoidal", "quadratic", "u_shaped",
+                                                       "cosine",     "half_cosine"};
 inline const std::vector<std::string> kLimitSide = {"upper", "lower"};
 inline const std::vector<std::string> kWidthMode = {"none", "data", "table"};
 

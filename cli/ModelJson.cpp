@@ -26,8 +26,8 @@ std::string FixedText(JsonObjectReader& r, const std::string& key, std::size_t l
     if (!r.Has(key)) return fallback;
     std::string text = r.Bytes(key);
     if (text.size() > limit)
-        throw JsonFieldError(r.PathOf(key), "по-дълъг от " + std::to_string(limit) + " знака (" +
-                                                std::to_string(text.size()) + ")");
+        throw JsonFieldError(r.PathOf(key),
+                             "по-дълъг от " + std::to_string(limit) + " знака (" + std::to_string(text.size()) + ")");
     if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
     return text;
 }
@@ -35,7 +35,8 @@ std::string FixedText(JsonObjectReader& r, const std::string& key, std::size_t l
 std::vector<double> ReadSeries(const Json& a, const std::string& path) {
     std::vector<double> values;
     values.reserve(a.size());
-    for (std::size_t i = 0; i < a.size(); ++i) values.push_back(JsonToDouble(a[i], path + "[" + std::to_string(i) + "]"));
+    for (std::size_t i = 0; i < a.size(); ++i)
+        values.push_back(JsonToDouble(a[i], path + "[" + std::to_string(i) + "]"));
     return values;
 }
 
@@ -47,12 +48,14 @@ void StoreSeries(JsonObjectReader& r, const std::string& key, std::vector<double
     std::vector<double> values = ReadSeries(*a, r.PathOf(key));
     if (values.size() != target.size())
         throw JsonFieldError(r.PathOf(key), std::to_string(values.size()) + " стойности, а се очакват " +
-                                                std::to_string(target.size()) + " (според observation_count и схемата)");
+                                                std::to_string(target.size()) +
+                                                " (според observation_count и схемата)");
     target = std::move(values);
 }
 
 void ReadResult(JsonObjectReader& r, TGumParam& p) {
-    p.ResultFormat = static_cast<std::uint8_t>(r.CodeOr("result_format", names::kResultFormat, p.ResultFormat, kByteMax));
+    p.ResultFormat =
+        static_cast<std::uint8_t>(r.CodeOr("result_format", names::kResultFormat, p.ResultFormat, kByteMax));
     p.CoverageMethod =
         static_cast<std::uint8_t>(r.CodeOr("coverage_method", names::kCoverageMethod, p.CoverageMethod, kByteMax));
     p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
@@ -74,7 +77,8 @@ void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
                 const std::string path = r.PathOf("schema_columns") + "[" + std::to_string(i) + "]";
                 std::string c = JsonToBytes((*cols)[i], path);
                 if (c.size() > kText101 || c.find('\0') != std::string::npos)
-                    throw JsonFieldError(path, "по-дълъг от 100 знака (" + std::to_string(c.size()) + ") или съдържа нулев байт");
+                    throw JsonFieldError(
+                        path, "по-дълъг от 100 знака (" + std::to_string(c.size()) + ") или съдържа нулев байт");
                 columns.push_back(std::move(c));
             }
         }
@@ -87,13 +91,13 @@ void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
         const std::size_t n = r.Array("observations").size();
         const std::size_t per_row = method == am_Indirect && !columns.empty() ? columns.size() : 1;
         if (n % per_row != 0)
-            throw JsonFieldError(r.PathOf("observations"),
-                                 "броят стойности " + std::to_string(n) + " не се дели на броя колони на схемата (" +
-                                     std::to_string(per_row) + ")");
+            throw JsonFieldError(r.PathOf("observations"), "броят стойности " + std::to_string(n) +
+                                                               " не се дели на броя колони на схемата (" +
+                                                               std::to_string(per_row) + ")");
         count = static_cast<long long>(n / per_row);
         if (count > kMaxObservationCount)
             throw JsonFieldError(r.PathOf("observations"), std::to_string(count) + " измервания, повече от " +
-                                                                std::to_string(kMaxObservationCount));
+                                                               std::to_string(kMaxObservationCount));
     }
     p.SetObservationCount(static_cast<int>(count));
     p.AUncertaintySource = static_cast<std::uint8_t>(r.CodeOr("uncertainty_source", names::kASource, 0, kByteMax));
@@ -136,8 +140,10 @@ void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
         p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
     }
     if (type <= 2) p.InPercent = r.BoolOr("in_percent", p.InPercent);
-    if (type <= 1) p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
-    if (type == 2) p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
+    if (type <= 1)
+        p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
+    if (type == 2)
+        p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
     if (type == 3) {
         const int dist = r.CodeOr("distribution", names::kDistribution, p.Distribution, kByteMax);
         p.Distribution = static_cast<TDistribution>(dist);
@@ -149,7 +155,8 @@ void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
             p.BParam2Text = FixedText(r, "param2_text", kText101, p.BParam2Text);
         }
         if (dist == dc_DistributonT)
-            p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
+            p.SetDegreesOfFreedom(
+                static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
         else
             p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
     }
@@ -165,14 +172,21 @@ void ReadQuantity(const Json& value, const std::string& path, TGumModel& model) 
     p.Description = FixedText(r, "description", kText256, "");
     p.Units = FixedText(r, "units", kText101, "");
     switch (static_cast<TParamKind>(kind)) {
-        case TParamKind::Result: ReadResult(r, p); break;
-        case TParamKind::TypeA: ReadTypeA(r, p); break;
-        case TParamKind::TypeB: ReadTypeB(r, p); break;
+        case TParamKind::Result:
+            ReadResult(r, p);
+            break;
+        case TParamKind::TypeA:
+            ReadTypeA(r, p);
+            break;
+        case TParamKind::TypeB:
+            ReadTypeB(r, p);
+            break;
         case TParamKind::Const:
             p.ConstValue = r.DoubleOr("value", p.ConstValue);
             p.ConstValueText = FixedText(r, "value_text", kText101, p.ConstValueText);
             break;
-        default: break;
+        default:
+            break;
     }
     p.Comment = r.BytesOr("comment", "");
     p.BudgetComment = r.BytesOr("budget_comment", "");
@@ -180,7 +194,8 @@ void ReadQuantity(const Json& value, const std::string& path, TGumModel& model) 
     // A Type B value of 0 taken for a missing one would give a budget
     // around 0 that looks calculated.
     if (p.Kind == TParamKind::TypeB && !r.Has("value"))
-        throw JsonFieldError(r.PathOf("value"), "липсва: величината „" + Cp1251ToUtf8(p.Name) + "“ от Тип B няма стойност");
+        throw JsonFieldError(r.PathOf("value"),
+                             "липсва: величината „" + Cp1251ToUtf8(p.Name) + "“ от Тип B няма стойност");
 }
 
 void ReadCorrelation(const Json& value, const std::string& path, TGumModel& model) {
@@ -188,7 +203,8 @@ void ReadCorrelation(const Json& value, const std::string& path, TGumModel& mode
     const std::string n1 = FixedText(r, "name1", kText101, "");
     const std::string n2 = FixedText(r, "name2", kText101, "");
     const double coefficient = r.Double("coefficient");
-    if (!r.Has("name1") || !r.Has("name2")) throw JsonFieldError(r.PathOf(r.Has("name1") ? "name2" : "name1"), "липсва");
+    if (!r.Has("name1") || !r.Has("name2"))
+        throw JsonFieldError(r.PathOf(r.Has("name1") ? "name2" : "name1"), "липсва");
     r.Finish();
     // As the loader and the correlation page add a row.
     model.Correlations.AddPair("", "");
@@ -251,14 +267,14 @@ void CheckBudgetComments(const TGumModel& model) {
             throw JsonFieldError(path, "друга величина със същото име стои по-напред и получава коментара");
         bool stored = false;
         for (const auto& b : model.Budgets) stored = stored || b->Name == p->Name;
-        if (!stored) throw JsonFieldError(path, "коментарът се записва само със записан бюджет на тази величина (budgets)");
+        if (!stored)
+            throw JsonFieldError(path, "коментарът се записва само със записан бюджет на тази величина (budgets)");
     }
 }
 
 }  // namespace
 
-void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display,
-                   std::vector<std::string>* warnings) {
+void ModelFromJson(const Json& doc, TGumModel& model, TDisplayState& display, std::vector<std::string>* warnings) {
     JsonObjectReader r(doc, "");
     if (r.Has("format")) {
         const std::string format = r.Bytes("format");

@@ -86,14 +86,21 @@ void WriteQuantity(ModelJsonWriter& w, const TGumParam& p) {
     w.Bytes("description", p.Description);
     w.Bytes("units", p.Units);
     switch (p.Kind) {
-        case TParamKind::Result: WriteResult(w, p); break;
-        case TParamKind::TypeA: WriteTypeA(w, p); break;
-        case TParamKind::TypeB: WriteTypeB(w, p); break;
+        case TParamKind::Result:
+            WriteResult(w, p);
+            break;
+        case TParamKind::TypeA:
+            WriteTypeA(w, p);
+            break;
+        case TParamKind::TypeB:
+            WriteTypeB(w, p);
+            break;
         case TParamKind::Const:
             w.Double("value", p.ConstValue);
             w.Bytes("value_text", p.ConstValueText);
             break;
-        default: break;
+        default:
+            break;
     }
     if (!p.Comment.empty()) w.Bytes("comment", p.Comment);
     if (!p.BudgetComment.empty()) w.Bytes("budget_comment", p.BudgetComment);

@@ -10,8 +10,10 @@ namespace vormid::cli {
 int RunStats(const ParsedArgs& args, std::ostream& out, std::ostream&) {
     const std::string& path = args.Operands.at(0);
     auto loaded = LoadModelFile(path);
-    if (args.Options.at("--format") == "json") WriteJson(StatsToJson(path, loaded->Model), out);
-    else WriteStatsText(loaded->Model, out);
+    if (args.Options.at("--format") == "json")
+        WriteJson(StatsToJson(path, loaded->Model), out);
+    else
+        WriteStatsText(loaded->Model, out);
     return kExitOk;
 }
 

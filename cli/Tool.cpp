@@ -23,7 +23,8 @@ struct Command {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        {{"budget", "изчислява бюджетите на неопределеността на модела",
+        {{"budget",
+          "изчислява бюджетите на неопределеността на модела",
           "Употреба: vormid-cli budget ФАЙЛ.gmf [--format text|csv|json]\n"
           "\n"
           "Зарежда модела, изчислява бюджета на всеки резултат така, както го прави\n"
@@ -36,7 +37,8 @@ const std::vector<Command>& AllCommands() {
           1,
           {{"--format", {"text", "csv", "json"}, "text"}}},
          RunBudget},
-        {{"mc", "разпространение на разпределенията по метода Монте Карло и проверка на бюджета",
+        {{"mc",
+          "разпространение на разпределенията по метода Монте Карло и проверка на бюджета",
           "Употреба: vormid-cli mc ФАЙЛ.gmf [--result ИМЕ] [--trials N] [--digits D] [--seed S]\n"
           "                     [--threads T] [--format text|json]\n"
           "\n"
@@ -65,7 +67,8 @@ const std::vector<Command>& AllCommands() {
            {"--threads", {}, "0"},
            {"--format", {"text", "json"}, "text"}}},
          RunMc},
-        {{"stats", "статистика на величините от Тип А",
+        {{"stats",
+          "статистика на величините от Тип А",
           "Употреба: vormid-cli stats ФАЙЛ.gmf [--format text|json]\n"
           "\n"
           "Извежда статистиката на всяка величина от Тип А, изчислена след зареждането.\n"
@@ -75,7 +78,8 @@ const std::vector<Command>& AllCommands() {
           1,
           {{"--format", {"text", "json"}, "text"}}},
          RunStats},
-        {{"dump", "показва съдържанието на файла поле по поле",
+        {{"dump",
+          "показва съдържанието на файла поле по поле",
           "Употреба: vormid-cli dump ФАЙЛ.gmf\n"
           "\n"
           "Показва заглавието на файла, отместването и дължината на всяка секция и всяко\n"
@@ -84,7 +88,8 @@ const std::vector<Command>& AllCommands() {
           1,
           {}},
          RunDump},
-        {{"export", "записва целия модел като JSON на стандартния изход",
+        {{"export",
+          "записва целия модел като JSON на стандартния изход",
           "Употреба: vormid-cli export ФАЙЛ.gmf\n"
           "\n"
           "Извежда целия модел като JSON документ: всички полета на всички величини,\n"
@@ -94,7 +99,8 @@ const std::vector<Command>& AllCommands() {
           1,
           {}},
          RunExport},
-        {{"import", "създава файл на модел от JSON документ",
+        {{"import",
+          "създава файл на модел от JSON документ",
           "Употреба: vormid-cli import МОДЕЛ.json -o ФАЙЛ.gmf\n"
           "\n"
           "Проверява JSON документа (във вида, който дава export) и записва модела във\n"
@@ -104,7 +110,8 @@ const std::vector<Command>& AllCommands() {
           1,
           {{"-o", {}, "", true}}},
          RunImport},
-        {{"validate", "проверява програмата по публикувани изчислени примери",
+        {{"validate",
+          "проверява програмата по публикувани изчислени примери",
           "Употреба: vormid-cli validate\n"
           "\n"
           "Изчислява вградените примери от публикувани източници (JCGM 100:2008, приложения H.1\n"

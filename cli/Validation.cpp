@@ -18,11 +18,16 @@ namespace {
 
 const char* FigureName(FigureKind k) {
     switch (k) {
-        case FigureKind::Value: return "стойност";
-        case FigureKind::CombinedUncertainty: return "комб. станд. неопределеност u_c";
-        case FigureKind::EffectiveDof: return "ефект. степени на свобода ν_eff";
-        case FigureKind::CoverageFactor: return "фактор на покриване k";
-        case FigureKind::ExpandedUncertainty: return "разш. неопределеност U";
+        case FigureKind::Value:
+            return "стойност";
+        case FigureKind::CombinedUncertainty:
+            return "комб. станд. неопределеност u_c";
+        case FigureKind::EffectiveDof:
+            return "ефект. степени на свобода ν_eff";
+        case FigureKind::CoverageFactor:
+            return "фактор на покриване k";
+        case FigureKind::ExpandedUncertainty:
+            return "разш. неопределеност U";
     }
     return "";
 }
@@ -53,12 +58,16 @@ const TBudget* FindBudget(const TGumModel& model, const std::string& name) {
 // The calculated figure in the model's unit; NaN for an infinite ν_eff.
 double Calculated(const TBudget& b, FigureKind k) {
     switch (k) {
-        case FigureKind::Value: return b.Value;
-        case FigureKind::CombinedUncertainty: return b.CombinedUncertainty;
+        case FigureKind::Value:
+            return b.Value;
+        case FigureKind::CombinedUncertainty:
+            return b.CombinedUncertainty;
         case FigureKind::EffectiveDof:
             return b.EffectiveDOF == kInfiniteDof ? std::nan("") : static_cast<double>(b.EffectiveDOF);
-        case FigureKind::CoverageFactor: return b.CoverageFactor;
-        case FigureKind::ExpandedUncertainty: return b.CoverageFactor * b.CombinedUncertainty;
+        case FigureKind::CoverageFactor:
+            return b.CoverageFactor;
+        case FigureKind::ExpandedUncertainty:
+            return b.CoverageFactor * b.CombinedUncertainty;
     }
     return std::nan("");
 }
@@ -100,8 +109,8 @@ bool CheckFigure(const TGumModel& model, const PublishedFigure& f, std::ostream&
     const bool agrees = std::isfinite(calculated) && std::fabs(calculated - published) <= tolerance * (1 + 1e-9);
     out << "изчислено " << (std::isfinite(calculated) ? WithUnit(Decimal(calculated, shown), f.Unit) : "∞")
         << ", публикувано " << WithUnit(Decimal(published, decimals), f.Unit) << " ± "
-        << WithUnit(Decimal(tolerance, DecimalsOf(f.Tolerance)), f.Unit) << " — "
-        << (agrees ? "съвпада" : "НЕ СЪВПАДА") << '\n';
+        << WithUnit(Decimal(tolerance, DecimalsOf(f.Tolerance)), f.Unit) << " — " << (agrees ? "съвпада" : "НЕ СЪВПАДА")
+        << '\n';
     if (!f.Why.empty()) out << "    (допуск: " << f.Why << ")\n";
     return agrees;
 }
@@ -118,7 +127,8 @@ ValidationCounts ValidateExamples(const std::vector<WorkedExample>& examples, st
     ValidationCounts counts;
     out << "Проверка по публикувани примери (" << examples.size() << ")\n";
     for (const WorkedExample& e : examples) {
-        out << "\n" << e.Title << " [" << e.Id << "]\n"
+        out << "\n"
+            << e.Title << " [" << e.Id << "]\n"
             << "  Източник: " << e.Source << "\n"
             << "  Модел: " << e.Transcription << "\n";
         auto model = std::make_unique<TGumModel>();
@@ -132,8 +142,9 @@ ValidationCounts ValidateExamples(const std::vector<WorkedExample>& examples, st
         for (const PublishedFigure& f : e.Figures)
             if (CheckFigure(*model, f, out)) ++counts.Agreeing;
     }
-    out << "\n" << (counts.AllAgree() ? "Валидирано: " : "НЕ Е ВАЛИДИРАНО: ") << counts.Agreeing << " от "
-        << counts.Figures << " публикувани стойности съвпадат в допуска си.\n";
+    out << "\n"
+        << (counts.AllAgree() ? "Валидирано: " : "НЕ Е ВАЛИДИРАНО: ") << counts.Agreeing << " от " << counts.Figures
+        << " публикувани стойности съвпадат в допуска си.\n";
     return counts;
 }
 

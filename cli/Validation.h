@@ -12,7 +12,7 @@ namespace vormid::cli {
 enum class FigureKind { Value, CombinedUncertainty, EffectiveDof, CoverageFactor, ExpandedUncertainty };
 
 struct PublishedFigure {
-    std::string Result;     // the result quantity's name in the model
+    std::string Result;  // the result quantity's name in the model
     FigureKind Kind;
     std::string Published;  // the figure as the source prints it, "." decimal sign
     std::string Tolerance;  // largest accepted difference, in the same unit
@@ -22,11 +22,11 @@ struct PublishedFigure {
 };
 
 struct WorkedExample {
-    std::string Id;         // short name, also the file name of --save
-    std::string Title;      // what is measured (UTF-8)
-    std::string Source;     // the publication, clause and table (UTF-8)
+    std::string Id;             // short name, also the file name of --save
+    std::string Title;          // what is measured (UTF-8)
+    std::string Source;         // the publication, clause and table (UTF-8)
     std::string Transcription;  // how the source's inputs became the model (UTF-8)
-    std::string Document;   // the model as a JSON document of "import"
+    std::string Document;       // the model as a JSON document of "import"
     std::vector<PublishedFigure> Figures;
 };
 

@@ -9,7 +9,7 @@ namespace vormid::cli {
 namespace {
 
 // The rich-text frame of the equation and description, as the window saves it.
-#define VORMID_RTF(text) \
+#define VORMID_RTF(text)                                                                            \
     "{\\\\rtf1\\\\ansi\\\\ansicpg1251\\\\deff0{\\\\fonttbl{\\\\f0\\\\fnil\\\\fcharset204 Tahoma;}}" \
     "\\\\viewkind4\\\\uc1\\\\pard\\\\f0\\\\fs16 " text "\\\\par}"
 
@@ -105,8 +105,9 @@ WorkedExample Impedance() {
     WorkedExample e;
     e.Id = "jcgm100-h2";
     e.Title = "Едновременно измерване на активно и реактивно съпротивление";
-    e.Source = "JCGM 100:2008 (GUM), приложение H.2 „Simultaneous resistance and reactance measurement“, "
-               "таблици H.2 и H.3 (подход 1)";
+    e.Source =
+        "JCGM 100:2008 (GUM), приложение H.2 „Simultaneous resistance and reactance measurement“, "
+        "таблици H.2 и H.3 (подход 1)";
     e.Transcription =
         "R = (V/I) cos φ, X = (V/I) sin φ, Z = V/I; I в мА. Петте серии наблюдения са от таблица H.2. "
         "Корелационните коефициенти са изчислени от същите серии по (17) от 5.2.3; таблица H.2 ги дава "

@@ -15,16 +15,16 @@ namespace vormid {
 // One line of a budget: one quantity of the result's equation.
 struct TBudgetEntry {
     std::string Name;
-    std::string Units;           // set for constants and intermediate results
-    double Value = 0.0;          // set for constants and intermediate results
+    std::string Units;   // set for constants and intermediate results
+    double Value = 0.0;  // set for constants and intermediate results
     double StdUncertainty = 0.0;
     double RelUncertainty = 0.0;  // |100 u / x|, per cent
     TDistribution Distribution = dc_Normal;
-    int DegreesOfFreedom = 0;     // kInfiniteDof stands for infinity
+    int DegreesOfFreedom = 0;  // kInfiniteDof stands for infinity
     double Sensitivity = 0.0;
-    double Contribution = 0.0;    // c_i u(x_i), signed
-    double Ratio = 0.0;           // c_i u(x_i) / u_c (uncorrelated u_c)
-    double Index = 0.0;           // 100 Ratio^2, per cent of the variance
+    double Contribution = 0.0;  // c_i u(x_i), signed
+    double Ratio = 0.0;         // c_i u(x_i) / u_c (uncorrelated u_c)
+    double Index = 0.0;         // 100 Ratio^2, per cent of the variance
 };
 
 class TBudget {
@@ -41,7 +41,7 @@ public:
     double CoverageProbability = 0.0;  // per cent
     double MaxContribution = 0.0;
     double MaxIndex = 0.0;
-    int ErrorCode = NoError;  // EvalErrorCode that stopped the calculation
+    int ErrorCode = NoError;   // EvalErrorCode that stopped the calculation
     std::string ErrorMessage;  // why a failed budget failed (user's words)
 
     int EntryCount() const { return static_cast<int>(Entries_.size()); }

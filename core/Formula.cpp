@@ -37,16 +37,26 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // first character of a sub-text is checked by the caller.
 int OperatorClass(const std::string& s, std::uint32_t i) {
     switch (s[i]) {
-    case '+': return 0;
-    case '-':
-        if (i == 0) return -1;
-        switch (s[i - 1]) {
-        case '*': case '+': case '/': case '^': return -1;
-        default: return 0;
-        }
-    case '*': case '/': return 1;
-    case '^': return 2;
-    default: return -1;
+        case '+':
+            return 0;
+        case '-':
+            if (i == 0) return -1;
+            switch (s[i - 1]) {
+                case '*':
+                case '+':
+                case '/':
+                case '^':
+                    return -1;
+                default:
+                    return 0;
+            }
+        case '*':
+        case '/':
+            return 1;
+        case '^':
+            return 2;
+        default:
+            return -1;
     }
 }
 
@@ -83,11 +93,16 @@ bool BuildTables(const std::string& s, TParseTables& t) {
 
 TFormulOp OperatorCode(char c) {
     switch (c) {
-    case '+': return op_Add;
-    case '-': return op_Sub;
-    case '*': return op_Mul;
-    case '/': return op_Div;
-    default: return op_Pow;
+        case '+':
+            return op_Add;
+        case '-':
+            return op_Sub;
+        case '*':
+            return op_Mul;
+        case '/':
+            return op_Div;
+        default:
+            return op_Pow;
     }
 }
 
@@ -136,7 +151,8 @@ private:
         if (S_[b] == '(') return 0;  // the first "(" must follow a name
         // Names have at most 7 letters, so the "(" is among the first 8.
         const std::uint32_t limit = std::min<std::uint32_t>(e, b + 8);
-        for (p = b + 1; p < limit && S_[p] != '('; ++p) {}
+        for (p = b + 1; p < limit && S_[p] != '('; ++p) {
+        }
         if (p >= limit) return 0;
         const int slot = FindFunction(std::string_view(S_).substr(b, p - b));
         if (slot == 0 || T_.Match[p] != e - 1) return 0;
@@ -217,8 +233,7 @@ private:
 }  // namespace
 
 // Defined in FormulaProgram.cpp: the flat form of a finished tree.
-std::unique_ptr<formula_detail::TFormulProgram, TFormulProgramDeleter> BuildProgram(
-    TFormulDef& root);
+std::unique_ptr<formula_detail::TFormulProgram, TFormulProgramDeleter> BuildProgram(TFormulDef& root);
 
 TFormulDef::~TFormulDef() {
     if (Children.empty()) return;

@@ -180,8 +180,8 @@ public:
     // several threads may evaluate one compiled formula at once, each with
     // its own scratch. Throws std::logic_error when not compiled,
     // std::invalid_argument when columns.size() != SlotNames().size().
-    void EvaluateBlock(std::span<const double* const> columns, std::size_t count, double* values,
-                       std::uint8_t* errors, TFormulBlockScratch& scratch) const;
+    void EvaluateBlock(std::span<const double* const> columns, std::size_t count, double* values, std::uint8_t* errors,
+                       TFormulBlockScratch& scratch) const;
 
     std::vector<std::unique_ptr<TFormulDef>> Nodes;  // Nodes[0] is the root
 

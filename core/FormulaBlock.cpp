@@ -29,13 +29,14 @@ std::size_t LanesFor(std::size_t nodes) {
 // One binary operator over the lanes; Op is a constant, so ApplyBinary's
 // switch folds away and the loop is the operation alone.
 template <std::uint8_t Op>
-void BinaryLanes(const long double* a, const long double* b, long double* out, std::uint8_t* err,
-                 std::size_t lanes, bool negate) {
+void BinaryLanes(const long double* a, const long double* b, long double* out, std::uint8_t* err, std::size_t lanes,
+                 bool negate) {
     for (std::size_t k = 0; k < lanes; ++k) {
         std::uint8_t e = 0;
         const long double v = formula_detail::ApplyBinary(Op, a[k], b[k], e);
         out[k] = negate ? -v : v;
-        if (e != 0) [[unlikely]] err[k] = e;
+        if (e != 0) [[unlikely]]
+            err[k] = e;
     }
 }
 
@@ -45,8 +46,7 @@ void TFormul::EvaluateBlock(std::span<const double* const> columns, std::size_t 
                             std::uint8_t* errors, TFormulBlockScratch& scratch) const {
     if (!Program_) throw std::logic_error("EvaluateBlock: not compiled");
     const TFormulProgram& p = *Program_;
-    if (columns.size() != p.Names.size())
-        throw std::invalid_argument("EvaluateBlock: one column per slot expected");
+    if (columns.size() != p.Names.size()) throw std::invalid_argument("EvaluateBlock: one column per slot expected");
     const std::size_t n = p.Nodes.size();
     const std::size_t width = LanesFor(n);
     scratch.Values.resize(n * width);
@@ -83,11 +83,21 @@ void TFormul::EvaluateBlock(std::span<const double* const> columns, std::size_t 
                     const long double* a = values0 + kids[0] * width;
                     const long double* b = values0 + kids[1] * width;
                     switch (node.Op) {
-                        case op_Add: BinaryLanes<op_Add>(a, b, out, err, lanes, node.Negate); break;
-                        case op_Sub: BinaryLanes<op_Sub>(a, b, out, err, lanes, node.Negate); break;
-                        case op_Mul: BinaryLanes<op_Mul>(a, b, out, err, lanes, node.Negate); break;
-                        case op_Div: BinaryLanes<op_Div>(a, b, out, err, lanes, node.Negate); break;
-                        default: BinaryLanes<op_Pow>(a, b, out, err, lanes, node.Negate); break;
+                        case op_Add:
+                            BinaryLanes<op_Add>(a, b, out, err, lanes, node.Negate);
+                            break;
+                        case op_Sub:
+                            BinaryLanes<op_Sub>(a, b, out, err, lanes, node.Negate);
+                            break;
+                        case op_Mul:
+                            BinaryLanes<op_Mul>(a, b, out, err, lanes, node.Negate);
+                            break;
+                        case op_Div:
+                            BinaryLanes<op_Div>(a, b, out, err, lanes, node.Negate);
+                            break;
+                        default:
+                            BinaryLanes<op_Pow>(a, b, out, err, lanes, node.Negate);
+                            break;
                     }
                     break;
                 }

@@ -21,8 +21,7 @@ namespace {
 
 // The program's texts are Windows-1251, so are these messages.
 // "Изразът не е компилиран." / "Няма изчислена стойност на израза."
-const char* const kNotCompiled =
-    "\xC8\xE7\xF0\xE0\xE7\xFA\xF2 \xED\xE5 \xE5 \xEA\xEE\xEC\xEF\xE8\xEB\xE8\xF0\xE0\xED.";
+const char* const kNotCompiled = "\xC8\xE7\xF0\xE0\xE7\xFA\xF2 \xED\xE5 \xE5 \xEA\xEE\xEC\xEF\xE8\xEB\xE8\xF0\xE0\xED.";
 const char* const kNoCache =
     "\xCD\xFF\xEC\xE0 \xE8\xE7\xF7\xE8\xF1\xEB\xE5\xED\xE0 \xF1\xF2\xEE\xE9\xED\xEE\xF1\xF2 "
     "\xED\xE0 \xE8\xE7\xF0\xE0\xE7\xE0.";
@@ -77,8 +76,8 @@ void RefreshChain(TFormulProgram& p) {
 // the walk and their arithmetic interleaves, which matters on long chains
 // where each lane is one long dependency chain.
 template <int K>
-    requires(K == 1 || K == 2)
-void IncrementalPass(TFormulProgram& p, std::size_t slot, const double* values, TSlotResult* out) {
+requires(K == 1 || K == 2) void IncrementalPass(TFormulProgram& p, std::size_t slot, const double* values,
+                                                TSlotResult* out) {
     using namespace formula_detail;
     const TSlotInfo& info = p.Slots[slot];
     if (++p.Generation == 0) {
@@ -199,8 +198,7 @@ void IncrementalPass(TFormulProgram& p, std::size_t slot, const double* values, 
         for (auto it = p.ErrorNodes.rbegin(); it != p.ErrorNodes.rend(); ++it) {
             const std::uint32_t e = *it;
             if (lastIndex[k] != kNoNode && e < lastIndex[k]) break;
-            const bool recomputed =
-                p.Stamp[e] == gen || (p.Nodes[e].SubtreeBegin <= join && join <= e);
+            const bool recomputed = p.Stamp[e] == gen || (p.Nodes[e].SubtreeBegin <= join && join <= e);
             if (!recomputed) {
                 lastError[k] = p.Error[e];
                 break;
@@ -241,8 +239,7 @@ double TFormul::EvaluateBound(std::span<const double> slotValues) {
     EvalError = NoError;
     if (!Program_) throw std::logic_error(kNotCompiled);
     TFormulProgram& p = *Program_;
-    if (slotValues.size() != p.Names.size())
-        throw std::invalid_argument("EvaluateBound: one value per slot expected");
+    if (slotValues.size() != p.Names.size()) throw std::invalid_argument("EvaluateBound: one value per slot expected");
     return FullPass(p, [&](const TFlatNode& node) { return slotValues[node.Slot]; });
 }
 

@@ -54,8 +54,8 @@ std::vector<TFormulDef*> EvaluationOrder(TFormulDef& root) {
     return order;
 }
 
-std::uint32_t LowestCommonAncestor(const TFormulProgram& p, const std::vector<std::uint32_t>& depth,
-                                   std::uint32_t a, std::uint32_t b) {
+std::uint32_t LowestCommonAncestor(const TFormulProgram& p, const std::vector<std::uint32_t>& depth, std::uint32_t a,
+                                   std::uint32_t b) {
     while (depth[a] > depth[b]) a = p.Nodes[a].Parent;
     while (depth[b] > depth[a]) b = p.Nodes[b].Parent;
     while (a != b) {
@@ -102,8 +102,7 @@ void BuildChain(TFormulProgram& p) {
             if (p.Heavy[i] == p.Kids[node.FirstChild]) step.Flags |= kStepHeavyLeft;
         }
         const std::uint32_t parent = node.Parent;
-        if (parent != kNoNode && p.Heavy[parent] == i && IsBinaryOp(p.Nodes[parent].Op))
-            step.Flags |= kStepContinues;
+        if (parent != kNoNode && p.Heavy[parent] == i && IsBinaryOp(p.Nodes[parent].Op)) step.Flags |= kStepContinues;
     }
 }
 
@@ -164,8 +163,7 @@ std::unique_ptr<TFormulProgram, TFormulProgramDeleter> BuildProgram(TFormulDef& 
     for (auto& slot : p.Slots) {
         std::sort(slot.Leaves.begin(), slot.Leaves.end());
         slot.Join = slot.Leaves.front();
-        for (const std::uint32_t leaf : slot.Leaves)
-            slot.Join = LowestCommonAncestor(p, depth, slot.Join, leaf);
+        for (const std::uint32_t leaf : slot.Leaves) slot.Join = LowestCommonAncestor(p, depth, slot.Join, leaf);
     }
 
     BuildChain(p);

@@ -16,15 +16,15 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 // One node in evaluation order; its children precede it.
 struct TFlatNode {
-    long double Number = 0.0L;        // number leaf: converted text
-    std::uint32_t FirstChild = 0;     // into TFormulProgram::Kids
+    long double Number = 0.0L;     // number leaf: converted text
+    std::uint32_t FirstChild = 0;  // into TFormulProgram::Kids
     std::uint32_t ChildCount = 0;
     std::uint32_t Parent = kNoNode;
-    std::uint32_t SubtreeBegin = 0;   // first index of the node's subtree
-    std::uint32_t Slot = 0;           // name leaf: its slot
+    std::uint32_t SubtreeBegin = 0;  // first index of the node's subtree
+    std::uint32_t Slot = 0;          // name leaf: its slot
     std::uint8_t Op = op_None;
     bool Negate = false;
-    std::uint8_t LeafError = 0;       // number leaf that does not convert
+    std::uint8_t LeafError = 0;  // number leaf that does not convert
 };
 
 struct TSlotInfo {
@@ -38,10 +38,10 @@ struct TSlotInfo {
 // steps of one path lie bottom-up in consecutive places, so walking up a long
 // chain streams through memory.
 struct TChainStep {
-    long double Other = 0.0L;     // cached value of the light operand
+    long double Other = 0.0L;  // cached value of the light operand
     std::uint32_t Node = 0;
     std::uint8_t Op = op_None;
-    std::uint8_t Flags = 0;       // kStep...
+    std::uint8_t Flags = 0;  // kStep...
 };
 constexpr std::uint8_t kStepNegate = 1;     // the node is negated
 constexpr std::uint8_t kStepHeavyLeft = 2;  // the heavy child is the first operand
@@ -49,9 +49,9 @@ constexpr std::uint8_t kStepFast = 4;       // a binary node: the step applies
 constexpr std::uint8_t kStepContinues = 8;  // the next step is the parent's, and fast
 
 struct TFormulProgram {
-    std::vector<TFlatNode> Nodes;       // evaluation order, root last
-    std::vector<std::uint32_t> Kids;    // children in argument order
-    std::vector<std::string> Names;     // slot -> name
+    std::vector<TFlatNode> Nodes;     // evaluation order, root last
+    std::vector<std::uint32_t> Kids;  // children in argument order
+    std::vector<std::string> Names;   // slot -> name
     std::vector<TSlotInfo> Slots;
 
     // Cache of the last full evaluation.
@@ -79,13 +79,11 @@ long double RoundHalfEven(long double x);
 
 // Value of function slot (8..45) of count arguments; sets err on a domain
 // error (the value is then NaN).
-long double ApplyFunction(int slot, const long double* args, std::uint32_t count,
-                          std::uint8_t& err);
+long double ApplyFunction(int slot, const long double* args, std::uint32_t count, std::uint8_t& err);
 
 // Fetches the arguments of a function node and applies it.
 template <class Get>
-long double ApplyFunctionNode(const TFlatNode& n, const std::uint32_t* kids, Get& get,
-                              std::uint8_t& err) {
+long double ApplyFunctionNode(const TFlatNode& n, const std::uint32_t* kids, Get& get, std::uint8_t& err) {
     constexpr std::uint32_t kInline = 16;
     if (n.ChildCount <= kInline) {
         long double args[kInline];
@@ -110,17 +108,25 @@ inline void FlagNewNaN(long double v, long double a, long double b, std::uint8_t
 inline long double ApplyBinary(std::uint8_t op, long double a, long double b, std::uint8_t& err) {
     long double v;
     switch (op) {
-    case op_Add: v = a + b; break;
-    case op_Sub: v = a - b; break;
-    case op_Mul: v = a * b; break;
-    case op_Div:
-        if (b == 0.0L) {
-            err = DivisionByZero;
-            return std::nanl("");
-        }
-        v = a / b;
-        break;
-    default: v = std::pow(a, b); break;
+        case op_Add:
+            v = a + b;
+            break;
+        case op_Sub:
+            v = a - b;
+            break;
+        case op_Mul:
+            v = a * b;
+            break;
+        case op_Div:
+            if (b == 0.0L) {
+                err = DivisionByZero;
+                return std::nanl("");
+            }
+            v = a / b;
+            break;
+        default:
+            v = std::pow(a, b);
+            break;
     }
     FlagNewNaN(v, a, b, err);
     return v;
@@ -132,10 +138,9 @@ inline bool IsBinaryOp(std::uint8_t op) { return op >= op_Add && op <= op_Pow; }
 // which get(nodeIndex) returns. Negation is applied. err receives the node's
 // own error (0 when none).
 template <class Get>
-inline long double ApplyNode(const TFlatNode& n, const std::uint32_t* kids, Get& get,
-                             std::uint8_t& err) {
-    const long double v = IsBinaryOp(n.Op) ? ApplyBinary(n.Op, get(kids[0]), get(kids[1]), err)
-                                           : ApplyFunctionNode(n, kids, get, err);
+inline long double ApplyNode(const TFlatNode& n, const std::uint32_t* kids, Get& get, std::uint8_t& err) {
+    const long double v =
+        IsBinaryOp(n.Op) ? ApplyBinary(n.Op, get(kids[0]), get(kids[1]), err) : ApplyFunctionNode(n, kids, get, err);
     return n.Negate ? -v : v;
 }
 

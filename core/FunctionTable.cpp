@@ -6,12 +6,10 @@
 namespace vormid {
 
 const char* const FunctionTable[kFunctionSlots] = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    "ABS",   "INT",   "ROUND", "FLOOR", "CEIL",  "SIN",    "SINH",  "ASIN",
-    "ASINH", "COS",   "COSH",  "ACOS",  "ACOSH", "TAN",    "TANH",  "ATAN",
-    "ATANH", "COT",   "COTH",  "ACOT",  "ACOTH", "DEG",    "RAD",   "LN",
-    "LOG",   "LOG2",  "LOG10", "EXP",   "FACT",  "MOD",    "DIV",   "PI",
-    "PRODUCT", "SQRT", "AVG",  "MAX",   "MIN",   "SUM",
+    nullptr, nullptr, nullptr, nullptr, nullptr,   nullptr, nullptr, nullptr, "ABS",   "INT",  "ROUND", "FLOOR",
+    "CEIL",  "SIN",   "SINH",  "ASIN",  "ASINH",   "COS",   "COSH",  "ACOS",  "ACOSH", "TAN",  "TANH",  "ATAN",
+    "ATANH", "COT",   "COTH",  "ACOT",  "ACOTH",   "DEG",   "RAD",   "LN",    "LOG",   "LOG2", "LOG10", "EXP",
+    "FACT",  "MOD",   "DIV",   "PI",    "PRODUCT", "SQRT",  "AVG",   "MAX",   "MIN",   "SUM",
 };
 
 int FindFunction(std::string_view name) {

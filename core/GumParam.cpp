@@ -10,8 +10,7 @@ namespace vormid {
 
 TGumParam::TGumParam(TGumParams* owner) : Owner(owner) {
     static const TNumberFormatSettings kBuiltIn{};
-    const TNumberFormatSettings* s =
-        (owner != nullptr && owner->Settings() != nullptr) ? owner->Settings() : &kBuiltIn;
+    const TNumberFormatSettings* s = (owner != nullptr && owner->Settings() != nullptr) ? owner->Settings() : &kBuiltIn;
     SignificantDigits = s->DefaultSignificantDigits;
     ValueFormat = s->DefaultValueFormat;
     ValueExpFormat = s->DefaultValueExp;
@@ -69,8 +68,7 @@ void TGumParam::RebuildArrays() {
     if (Kind != TParamKind::TypeA) return;
     // The count may have been written directly; the arrays never exceed
     // what SetObservationCount allows.
-    const std::size_t n = static_cast<std::size_t>(
-        std::clamp(ObservationCount, 0, kMaxObservationCount));
+    const std::size_t n = static_cast<std::size_t>(std::clamp(ObservationCount, 0, kMaxObservationCount));
     if (AMethod == am_Direct) {
         Observations.assign(n, 0.0);
     } else if (!SchemaColumns.empty()) {

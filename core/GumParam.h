@@ -25,8 +25,8 @@ class TGumParams;
 // saved and reopened model computes the same budgets.
 constexpr int kMinObservationCount = 1;
 constexpr int kMaxObservationCount = 10000;
-constexpr int kMaxTypeBDof = 100;     // the file keeps a Type B nu in one byte
-constexpr int kMaxDecimals = 255;     // the file keeps Decimals in one byte
+constexpr int kMaxTypeBDof = 100;  // the file keeps a Type B nu in one byte
+constexpr int kMaxDecimals = 255;  // the file keeps Decimals in one byte
 // A grouped series (value repeated by its frequency) longer than this is not
 // built: a damaged frequency must not allocate without bound.
 constexpr long long kMaxGroupedSeriesLength = 10000000;
@@ -119,7 +119,7 @@ public:
     // uncertainty, which the budget calculation reports.
     double Value() const;
     double StdUncertainty() const;
-    int DOF() const;  // kInfiniteDof (-1) stands for infinity
+    int DOF() const;                     // kInfiniteDof (-1) stands for infinity
     double RelativeUncertainty() const;  // |100 u / x|, 0 for x = 0
     double LowerValue() const { return Value() - StdUncertainty(); }
     double UpperValue() const { return Value() + StdUncertainty(); }
@@ -155,8 +155,8 @@ public:
     std::string SchemaFormula;
     std::uint8_t AValueType = 0;          // 0 single values, 1 grouped values
     std::uint8_t AUncertaintySource = 0;  // 0 from the observations, 1 entered
-    std::uint8_t AEvalType = 0;  // 0 expanded, 1 std deviation, 2 std uncertainty
-    std::uint8_t ASUType = 0;    // 0 std deviation of the mean, 1 enlarged
+    std::uint8_t AEvalType = 0;           // 0 expanded, 1 std deviation, 2 std uncertainty
+    std::uint8_t ASUType = 0;             // 0 std deviation of the mean, 1 enlarged
     double StatedValue = 0.0;
     std::string StatedValueText;
     bool InPercent = false;
@@ -195,8 +195,7 @@ class TGumParams {
 public:
     // settings: the number-format settings that new quantities copy; null
     // means the built-in defaults. The pointer is not owned.
-    explicit TGumParams(const TNumberFormatSettings* settings = nullptr)
-        : Settings_(settings) {}
+    explicit TGumParams(const TNumberFormatSettings* settings = nullptr) : Settings_(settings) {}
     TGumParams(const TGumParams&) = delete;
     TGumParams& operator=(const TGumParams&) = delete;
 

@@ -12,8 +12,7 @@ namespace {
 
 constexpr TObsColumn kDirect[] = {TObsColumn::Number, TObsColumn::Value};
 constexpr TObsColumn kGrouped[] = {TObsColumn::Number, TObsColumn::Value, TObsColumn::Count};
-constexpr TObsColumn kIndirect[] = {TObsColumn::Number, TObsColumn::Line, TObsColumn::Reading,
-                                    TObsColumn::Observation};
+constexpr TObsColumn kIndirect[] = {TObsColumn::Number, TObsColumn::Line, TObsColumn::Reading, TObsColumn::Observation};
 
 std::string_view Trim(std::string_view s) {
     // Blanks of either code page: space, tab and the no-break space (0xA0)
@@ -73,11 +72,9 @@ bool TObservationGrid::Shaded(int row) const {
 
 TObsCell TObservationGrid::Next(TObsCell at) const {
     const bool lastRow = at.Row + 1 >= RowCount();
-    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Value)
-        return {at.Row, at.Column + 1};
+    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Value) return {at.Row, at.Column + 1};
     if (lastRow) return at;
-    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Count)
-        return {at.Row + 1, at.Column - 1};
+    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Count) return {at.Row + 1, at.Column - 1};
     return {at.Row + 1, at.Column};
 }
 
@@ -85,10 +82,14 @@ double TObservationGrid::Number(TObsCell at) const {
     const int m = std::max(PerMeasurement(), 1);
     switch (Column(at.Column)) {
         case TObsColumn::Value:
-        case TObsColumn::Reading: return Q_.GetObservation(at.Row);
-        case TObsColumn::Count: return Q_.GetRowValue(at.Row);
-        case TObsColumn::Observation: return Q_.GetRowValue(at.Row / m);
-        default: return 0.0;
+        case TObsColumn::Reading:
+            return Q_.GetObservation(at.Row);
+        case TObsColumn::Count:
+            return Q_.GetRowValue(at.Row);
+        case TObsColumn::Observation:
+            return Q_.GetRowValue(at.Row / m);
+        default:
+            return 0.0;
     }
 }
 
@@ -102,23 +103,28 @@ TFormattedNumber TObservationGrid::DisplayText(TObsCell at, const TNumberFormatS
             const auto line = static_cast<std::size_t>(at.Row % m);
             return {line < Q_.SchemaColumns.size() ? Q_.SchemaColumns[line] : std::string(), {}};
         }
-        case TObsColumn::Count: return {CountText(Number(at)), {}};
+        case TObsColumn::Count:
+            return {CountText(Number(at)), {}};
         case TObsColumn::Observation:
             if (!Shaded(at.Row)) return {};
             [[fallthrough]];
-        default: return FormatDecimals(std::clamp(Q_.Decimals, 0, 20), Number(at), settings, ',');
+        default:
+            return FormatDecimals(std::clamp(Q_.Decimals, 0, 20), Number(at), settings, ',');
     }
 }
 
 std::string TObservationGrid::EditText(TObsCell at) const {
     switch (Column(at.Column)) {
         case TObsColumn::Number:
-        case TObsColumn::Line: return DisplayText(at, TNumberFormatSettings{}).Mantissa;
-        case TObsColumn::Count: return CountText(Number(at));
+        case TObsColumn::Line:
+            return DisplayText(at, TNumberFormatSettings{}).Mantissa;
+        case TObsColumn::Count:
+            return CountText(Number(at));
         case TObsColumn::Observation:
             if (!Shaded(at.Row)) return {};
             [[fallthrough]];
-        default: return FullPrecisionText(Number(at));
+        default:
+            return FullPrecisionText(Number(at));
     }
 }
 
@@ -151,8 +157,7 @@ std::optional<double> ParseCellText(const TGumParam& q, TObsCell at, std::string
     if (!grid.Editable(at.Column) || at.Row < 0 || at.Row >= grid.RowCount()) return std::nullopt;
     const std::optional<double> v = ParseTypedNumber(text);
     if (!v || grid.Column(at.Column) != TObsColumn::Count) return v;
-    if (*v < 0 || *v != std::floor(*v) || *v > static_cast<double>(kMaxGroupedSeriesLength))
-        return std::nullopt;
+    if (*v < 0 || *v != std::floor(*v) || *v > static_cast<double>(kMaxGroupedSeriesLength)) return std::nullopt;
     return v;
 }
 
@@ -160,9 +165,14 @@ namespace {
 void Store(TGumParam& q, const TObservationGrid& grid, TObsCell at, double value) {
     switch (grid.Column(at.Column)) {
         case TObsColumn::Value:
-        case TObsColumn::Reading: q.SetObservation(at.Row, value); break;
-        case TObsColumn::Count: q.SetRowValue(at.Row, value); break;
-        default: break;
+        case TObsColumn::Reading:
+            q.SetObservation(at.Row, value);
+            break;
+        case TObsColumn::Count:
+            q.SetRowValue(at.Row, value);
+            break;
+        default:
+            break;
     }
 }
 }  // namespace

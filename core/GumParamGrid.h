@@ -101,7 +101,7 @@ struct TPastePlan {
     int BadLine = 0;  // 1-based line of the text
     std::string BadText;
     TObsCell At;
-    int NewCount = 0;  // measurements after the paste
+    int NewCount = 0;                                        // measurements after the paste
     std::vector<std::vector<std::optional<double>>> Values;  // per line, per column from At
     int LastRow() const { return At.Row + static_cast<int>(Values.size()) - 1; }
 };

@@ -43,8 +43,7 @@ bool TGumParam::CountChangeDropsObservations(int n) const {
 
 bool TGumParam::HasEnteredObservations() const {
     if (AMethod != am_Direct && SchemaColumns.empty()) return false;
-    if (std::any_of(Observations.begin(), Observations.end(), [](double x) { return x != 0.0; }))
-        return true;
+    if (std::any_of(Observations.begin(), Observations.end(), [](double x) { return x != 0.0; })) return true;
     return AMethod == am_Direct && AValueType == 1 &&
            std::any_of(RowValues.begin(), RowValues.end(), [](double c) { return c != 1.0; });
 }
@@ -57,8 +56,7 @@ void TGumParam::ClearObservations() {
 bool TGumParam::SchemaLineHasObservations(int line) const {
     const int m = static_cast<int>(SchemaColumns.size());
     if (AMethod == am_Direct || line < 0 || line >= m) return false;
-    for (std::size_t i = static_cast<std::size_t>(line); i < Observations.size();
-         i += static_cast<std::size_t>(m))
+    for (std::size_t i = static_cast<std::size_t>(line); i < Observations.size(); i += static_cast<std::size_t>(m))
         if (Observations[i] != 0.0) return true;
     return false;
 }
@@ -79,8 +77,7 @@ void TGumParam::InsertSchemaLine(int line, std::string text) {
     std::vector<double> readings(n * (oldM + 1), 0.0);
     for (std::size_t j = 0; j < n; ++j)
         for (std::size_t c = 0; c < oldM; ++c)
-            readings[j * (oldM + 1) + c + (c >= static_cast<std::size_t>(line) ? 1 : 0)] =
-                Observations[j * oldM + c];
+            readings[j * (oldM + 1) + c + (c >= static_cast<std::size_t>(line) ? 1 : 0)] = Observations[j * oldM + c];
     Observations = std::move(readings);
 }
 
@@ -116,8 +113,7 @@ void TGumParam::SwapSchemaLines(int a, int b) {
         RebuildArrays();
         return;
     }
-    for (std::size_t j = 0; j + static_cast<std::size_t>(m) <= Observations.size();
-         j += static_cast<std::size_t>(m))
+    for (std::size_t j = 0; j + static_cast<std::size_t>(m) <= Observations.size(); j += static_cast<std::size_t>(m))
         std::swap(Observations[j + static_cast<std::size_t>(a)], Observations[j + static_cast<std::size_t>(b)]);
 }
 

@@ -113,8 +113,7 @@ std::vector<double> TGumParam::BuildSeries(bool* complete) const {
     }
     std::vector<double> series;
     series.reserve(static_cast<std::size_t>(total));
-    for (std::size_t i = 0; i < Observations.size(); ++i)
-        series.insert(series.end(), times[i], Observations[i]);
+    for (std::size_t i = 0; i < Observations.size(); ++i) series.insert(series.end(), times[i], Observations[i]);
     return series;
 }
 

@@ -35,8 +35,10 @@ void TGumParams::Delete(int index) {
 void TGumParams::Move(int from, int to) {
     if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to) return;
     auto first = Items_.begin();
-    if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
-    else std::rotate(first + to, first + from, first + from + 1);
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
 }
 
 std::unique_ptr<TGumParam> TGumParams::Take(int index) {

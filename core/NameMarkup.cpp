@@ -46,9 +46,12 @@ std::string Scripted(std::u32string_view s, TNameScript script) {
     std::string out;
     for (char32_t c : s) {
         const bool sub = script == TNameScript::Subscript;
-        if (c >= U'0' && c <= U'9') out += (sub ? kSubDigits : kSuperDigits)[c - U'0'];
-        else if (c == U'-') out += sub ? "₋" : "⁻";
-        else out += sub ? "₊" : "⁺";
+        if (c >= U'0' && c <= U'9')
+            out += (sub ? kSubDigits : kSuperDigits)[c - U'0'];
+        else if (c == U'-')
+            out += sub ? "₋" : "⁻";
+        else
+            out += sub ? "₊" : "⁺";
     }
     return out;
 }
@@ -99,9 +102,9 @@ std::vector<TNameRun> NameMarkupRuns(std::string_view s) {
             const char m = s[i + 1];
             if (m == 'b' || m == 't' || m == 'n') {
                 flush();
-                current.Script = m == 'b' ? TNameScript::Subscript
-                               : m == 't' ? TNameScript::Superscript
-                                          : TNameScript::Normal;
+                current.Script = m == 'b'   ? TNameScript::Subscript
+                                 : m == 't' ? TNameScript::Superscript
+                                            : TNameScript::Normal;
                 ++i;
                 continue;
             }
@@ -123,7 +126,8 @@ std::vector<TNameRun> NameMarkupRuns(std::string_view s) {
                 }
             }
             if (m == '\'' && i + 3 < s.size() && HexDigit(s[i + 2]) >= 0 && HexDigit(s[i + 3]) >= 0) {
-                current.Text += Cp1251CodePoint(static_cast<unsigned char>(HexDigit(s[i + 2]) * 16 + HexDigit(s[i + 3])));
+                current.Text +=
+                    Cp1251CodePoint(static_cast<unsigned char>(HexDigit(s[i + 2]) * 16 + HexDigit(s[i + 3])));
                 i += 3;
                 continue;
             }
@@ -137,10 +141,14 @@ std::vector<TNameRun> NameMarkupRuns(std::string_view s) {
 std::string Superscript(std::string_view ascii) {
     std::string out;
     for (char c : ascii) {
-        if (IsDigit(c)) out += kSuperDigits[c - '0'];
-        else if (c == '-') out += "⁻";
-        else if (c == '+') out += "⁺";
-        else out += c;
+        if (IsDigit(c))
+            out += kSuperDigits[c - '0'];
+        else if (c == '-')
+            out += "⁻";
+        else if (c == '+')
+            out += "⁺";
+        else
+            out += c;
     }
     return out;
 }
@@ -148,9 +156,12 @@ std::string Superscript(std::string_view ascii) {
 std::string MarkupToUtf8(std::string_view cp1251) {
     std::string out;
     for (const TNameRun& run : NameMarkupRuns(cp1251)) {
-        if (run.Script == TNameScript::Normal) out += CodePointsToUtf8(run.Text);
-        else if (AllScriptable(run.Text)) out += Scripted(run.Text, run.Script);
-        else out += (run.Script == TNameScript::Subscript ? "_" : "^") + CodePointsToUtf8(run.Text);
+        if (run.Script == TNameScript::Normal)
+            out += CodePointsToUtf8(run.Text);
+        else if (AllScriptable(run.Text))
+            out += Scripted(run.Text, run.Script);
+        else
+            out += (run.Script == TNameScript::Subscript ? "_" : "^") + CodePointsToUtf8(run.Text);
     }
     return out;
 }

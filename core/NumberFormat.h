@@ -58,15 +58,13 @@ std::string FormatGeneral15(double x, char decimalSeparator);
 
 // d decimals (0..20; others clamped), exponent form by the rounded
 // thresholds; the decimal sign is decimalSeparator. Zero gives "0<sep>0".
-TFormattedNumber FormatDecimals(int d, double x, const TNumberFormatSettings& settings,
-                                char decimalSeparator);
+TFormattedNumber FormatDecimals(int d, double x, const TNumberFormatSettings& settings, char decimalSeparator);
 // FormatDecimals with "," (zero gives "0,0").
 TFormattedNumber FormatDecimalsComma(int d, double x, const TNumberFormatSettings& settings);
 
 // x with CurSignificantDigits (clamped to 1..20) significant digits,
 // exponent form outside the thresholds. Zero gives "0,0".
-TFormattedNumber FormatSignificant(double x, const TNumberFormatSettings& settings,
-                                   const TDisplayFormat& display);
+TFormattedNumber FormatSignificant(double x, const TNumberFormatSettings& settings, const TDisplayFormat& display);
 
 // A variance (the square of a standard deviation) with the model's
 // DefaultSignificantDigits significant digits, exponent form outside the
@@ -76,8 +74,7 @@ TFormattedNumber FormatVarianceSignificant(double variance, const TNumberFormatS
 
 // x with as many decimals as u shows with CurSignificantDigits significant
 // digits; FormatSignificant(x) when u = 0; "0,0" when x = 0.
-TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings,
-                            const TDisplayFormat& display);
+TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings, const TDisplayFormat& display);
 
 // u rounded to the picture ("#" counts as "0"), upward when rounding down
 // would lose more than 5 % of u. The text uses "," as decimal sign. A zero u
@@ -87,12 +84,10 @@ std::string RoundUncertainty(const std::string& picture, double u);
 
 // RoundUncertainty with CurUncertaintyFormat; exponent form outside the
 // thresholds when CurUncertaintyExp is set. Zero gives "0,0".
-TFormattedNumber FormatUncertainty(double u, const TNumberFormatSettings& settings,
-                                   const TDisplayFormat& display);
+TFormattedNumber FormatUncertainty(double u, const TNumberFormatSettings& settings, const TDisplayFormat& display);
 
 // x by the picture CurValueFormat with ","; exponent form outside the
 // thresholds when CurValueExp is set. Zero gives "0,0".
-TFormattedNumber FormatValue(double x, const TNumberFormatSettings& settings,
-                             const TDisplayFormat& display);
+TFormattedNumber FormatValue(double x, const TNumberFormatSettings& settings, const TDisplayFormat& display);
 
 }  // namespace vormid

@@ -60,7 +60,8 @@ std::string FixedText(const TDecimal& d, int minInt, int minFrac, char sep) {
     const int n = static_cast<int>(d.Digits.size());
     std::string intPart, frac;
     for (int i = 0; i < d.Point; ++i) intPart += i < n ? d.Digits[static_cast<std::size_t>(i)] : '0';
-    if (static_cast<int>(intPart.size()) < minInt) intPart.insert(0, static_cast<std::size_t>(minInt) - intPart.size(), '0');
+    if (static_cast<int>(intPart.size()) < minInt)
+        intPart.insert(0, static_cast<std::size_t>(minInt) - intPart.size(), '0');
     for (int i = d.Point; i < n; ++i) frac += i < 0 ? '0' : d.Digits[static_cast<std::size_t>(i)];
     if (static_cast<int>(frac.size()) < minFrac) frac.append(static_cast<std::size_t>(minFrac) - frac.size(), '0');
     std::string out = (d.Negative && !d.IsZero()) ? "-" : "";

@@ -17,12 +17,11 @@ constexpr std::array<char16_t, 32> k1252Low = {
 
 // Bytes 0x80..0xBF of Windows-1253; 0xC0..0xFE are U+0390 onwards.
 constexpr std::array<char16_t, 64> k1253High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0,
-    0x2039, 0,      0,      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0,      0x2122, 0,      0x203A, 0,      0,      0,      0,      0x00A0,
-    0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0,      0x00AB,
-    0x00AC, 0x00AD, 0x00AE, 0x2015, 0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x0384, 0x00B5, 0x00B6,
-    0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0,      0x2039, 0,
+    0,      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0,      0x2122,
+    0,      0x203A, 0,      0,      0,      0,      0x00A0, 0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0,      0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x2015, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
+    0x0384, 0x00B5, 0x00B6, 0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F,
 };
 
 // The Symbol font's letters A..Z and a..z.
@@ -47,33 +46,60 @@ char32_t DecodeSymbol(unsigned char b) {
     if (b >= 'A' && b <= 'Z') return kSymbolUpper[b - 'A'];
     if (b >= 'a' && b <= 'z') return kSymbolLower[b - 'a'];
     switch (b) {
-        case 0x22: return 0x2200;
-        case 0x24: return 0x2203;
-        case 0x2D: return 0x2212;
-        case 0x40: return 0x2245;
-        case 0x5E: return 0x22A5;
-        case 0x7E: return 0x223C;
-        case 0xA2: return 0x2032;
-        case 0xA3: return 0x2264;
-        case 0xA5: return 0x221E;
-        case 0xB2: return 0x2033;
-        case 0xB3: return 0x2265;
-        case 0xB4: return 0x00D7;
-        case 0xB5: return 0x221D;
-        case 0xB6: return 0x2202;
-        case 0xB7: return 0x2022;
-        case 0xB8: return 0x00F7;
-        case 0xB9: return 0x2260;
-        case 0xBA: return 0x2261;
-        case 0xBB: return 0x2248;
-        case 0xBC: return 0x2026;
-        case 0xD0: return 0x2220;
-        case 0xD1: return 0x2207;
-        case 0xD6: return 0x221A;
-        case 0xD7: return 0x22C5;
-        case 0xE5: return 0x2211;
-        case 0xF2: return 0x222B;
-        default: return Decode1252(b);
+        case 0x22:
+            return 0x2200;
+        case 0x24:
+            return 0x2203;
+        case 0x2D:
+            return 0x2212;
+        case 0x40:
+            return 0x2245;
+        case 0x5E:
+            return 0x22A5;
+        case 0x7E:
+            return 0x223C;
+        case 0xA2:
+            return 0x2032;
+        case 0xA3:
+            return 0x2264;
+        case 0xA5:
+            return 0x221E;
+        case 0xB2:
+            return 0x2033;
+        case 0xB3:
+            return 0x2265;
+        case 0xB4:
+            return 0x00D7;
+        case 0xB5:
+            return 0x221D;
+        case 0xB6:
+            return 0x2202;
+        case 0xB7:
+            return 0x2022;
+        case 0xB8:
+            return 0x00F7;
+        case 0xB9:
+            return 0x2260;
+        case 0xBA:
+            return 0x2261;
+        case 0xBB:
+            return 0x2248;
+        case 0xBC:
+            return 0x2026;
+        case 0xD0:
+            return 0x2220;
+        case 0xD1:
+            return 0x2207;
+        case 0xD6:
+            return 0x221A;
+        case 0xD7:
+            return 0x22C5;
+        case 0xE5:
+            return 0x2211;
+        case 0xF2:
+            return 0x222B;
+        default:
+            return Decode1252(b);
     }
 }
 
@@ -81,19 +107,27 @@ char32_t DecodeSymbol(unsigned char b) {
 
 TRtfCodePage CodePageOfAnsiCpg(int ansicpg) {
     switch (ansicpg) {
-        case 1252: return TRtfCodePage::Cp1252;
-        case 1253: return TRtfCodePage::Cp1253;
-        default: return TRtfCodePage::Cp1251;
+        case 1252:
+            return TRtfCodePage::Cp1252;
+        case 1253:
+            return TRtfCodePage::Cp1253;
+        default:
+            return TRtfCodePage::Cp1251;
     }
 }
 
 TRtfCodePage CodePageOfCharset(int charset, TRtfCodePage document) {
     switch (charset) {
-        case 0: return TRtfCodePage::Cp1252;
-        case 2: return TRtfCodePage::Symbol;
-        case 161: return TRtfCodePage::Cp1253;
-        case 204: return TRtfCodePage::Cp1251;
-        default: return document;
+        case 0:
+            return TRtfCodePage::Cp1252;
+        case 2:
+            return TRtfCodePage::Symbol;
+        case 161:
+            return TRtfCodePage::Cp1253;
+        case 204:
+            return TRtfCodePage::Cp1251;
+        default:
+            return document;
     }
 }
 
@@ -103,7 +137,8 @@ char32_t DecodeCodePageByte(TRtfCodePage page, unsigned char byte) {
             char32_t cp = Cp1251ToCodePoint(byte);
             return cp == 0 && byte != 0 ? char32_t{0xFFFD} : cp;
         }
-        case TRtfCodePage::Cp1252: return Decode1252(byte);
+        case TRtfCodePage::Cp1252:
+            return Decode1252(byte);
         case TRtfCodePage::Cp1253: {
             if (byte < 0x80) return byte;
             if (byte < 0xC0) {
@@ -113,7 +148,8 @@ char32_t DecodeCodePageByte(TRtfCodePage page, unsigned char byte) {
             if (byte == 0xD2 || byte == 0xFF) return 0xFFFD;
             return char32_t{0x0390} + (byte - 0xC0);
         }
-        case TRtfCodePage::Symbol: return DecodeSymbol(byte);
+        case TRtfCodePage::Symbol:
+            return DecodeSymbol(byte);
     }
     return 0xFFFD;
 }

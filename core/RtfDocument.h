@@ -17,12 +17,12 @@ struct TRtfColor {
 enum class TRtfVertical : std::uint8_t { Normal, Superscript, Subscript };
 
 struct TRtfCharFormat {
-    std::string Font;          // family name; empty for the document's default font
-    int HalfPoints = 24;       // font size in half points (RTF's \fs)
+    std::string Font;     // family name; empty for the document's default font
+    int HalfPoints = 24;  // font size in half points (RTF's \fs)
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    bool HasColor = false;     // false: the automatic (window text) colour
+    bool HasColor = false;  // false: the automatic (window text) colour
     TRtfColor Color;
     TRtfVertical Vertical = TRtfVertical::Normal;
     bool operator==(const TRtfCharFormat&) const = default;
@@ -32,10 +32,10 @@ enum class TRtfPictureType : std::uint8_t { Png, Jpeg };
 
 struct TRtfPicture {
     TRtfPictureType Type = TRtfPictureType::Png;
-    std::string Data;          // the image file's bytes
-    int PixelWidth = 0;        // \picw, \pich: the image's own size
+    std::string Data;    // the image file's bytes
+    int PixelWidth = 0;  // \picw, \pich: the image's own size
     int PixelHeight = 0;
-    int WidthTwips = 0;        // shown size (goal size scaled); 0 when not given
+    int WidthTwips = 0;  // shown size (goal size scaled); 0 when not given
     int HeightTwips = 0;
     bool operator==(const TRtfPicture&) const = default;
 };
@@ -43,7 +43,7 @@ struct TRtfPicture {
 // Text of one format, or one picture (then Text is empty).
 struct TRtfRun {
     TRtfCharFormat Format;
-    std::string Text;          // UTF-8; "\t" a tab, "\n" a line break within the paragraph
+    std::string Text;  // UTF-8; "\t" a tab, "\n" a line break within the paragraph
     bool IsPicture = false;
     TRtfPicture Picture;
     bool operator==(const TRtfRun&) const = default;
@@ -63,7 +63,7 @@ struct TRtfParagraph {
 
 struct TRtfDocument {
     std::vector<TRtfParagraph> Paragraphs;
-    std::string DefaultFont;   // the \deff font's family
+    std::string DefaultFont;  // the \deff font's family
     // Content that the model cannot hold and that is left out: embedded
     // objects, metafile and bitmap pictures, tables. Writing the document
     // back loses it, so editors warn before they do.

@@ -42,14 +42,58 @@ struct TFont {
 // The destinations that hold no document text and are skipped whole.
 bool IsSkippedDestination(std::string_view w) {
     static constexpr std::string_view kSkipped[] = {
-        "author",    "buptim",   "comment",  "creatim",   "datafield", "doccomm",  "docvar",
-        "falt",      "field_inst", "fldinst", "filetbl",  "footer",    "footerf",  "footerl",
-        "footerr",   "footnote", "ftncn",    "ftnsep",    "ftnsepc",   "header",   "headerf",
-        "headerl",   "headerr",  "info",     "keywords",  "listoverridetable", "listtable",
-        "listtext",  "nonshppict", "operator", "pntext",  "printim",   "private",  "revtbl",
-        "revtim",    "rsidtbl",  "rxe",      "stylesheet", "subject",  "tc",       "template",
-        "title",     "txe",      "xe",       "xmlnstbl",  "themedata", "colorschememapping",
-        "latentstyles", "datastore", "generator", "userprops", "pgdsctbl",
+        "author",
+        "buptim",
+        "comment",
+        "creatim",
+        "datafield",
+        "doccomm",
+        "docvar",
+        "falt",
+        "field_inst",
+        "fldinst",
+        "filetbl",
+        "footer",
+        "footerf",
+        "footerl",
+        "footerr",
+        "footnote",
+        "ftncn",
+        "ftnsep",
+        "ftnsepc",
+        "header",
+        "headerf",
+        "headerl",
+        "headerr",
+        "info",
+        "keywords",
+        "listoverridetable",
+        "listtable",
+        "listtext",
+        "nonshppict",
+        "operator",
+        "pntext",
+        "printim",
+        "private",
+        "revtbl",
+        "revtim",
+        "rsidtbl",
+        "rxe",
+        "stylesheet",
+        "subject",
+        "tc",
+        "template",
+        "title",
+        "txe",
+        "xe",
+        "xmlnstbl",
+        "themedata",
+        "colorschememapping",
+        "latentstyles",
+        "datastore",
+        "generator",
+        "userprops",
+        "pgdsctbl",
     };
     return std::find(std::begin(kSkipped), std::end(kSkipped), w) != std::end(kSkipped);
 }
@@ -190,12 +234,21 @@ private:
         switch (n) {
             case '\\':
             case '{':
-            case '}': Byte(static_cast<unsigned char>(n), true); break;
-            case '~': Char(0x00A0); break;
-            case '_': Char(0x2011); break;
+            case '}':
+                Byte(static_cast<unsigned char>(n), true);
+                break;
+            case '~':
+                Char(0x00A0);
+                break;
+            case '_':
+                Char(0x2011);
+                break;
             case '\r':
-            case '\n': ParagraphEnd(); break;  // "\" before a line end reads as \par
-            default: break;                     // "\-" optional hyphen, "\:" and others
+            case '\n':
+                ParagraphEnd();
+                break;  // "\" before a line end reads as \par
+            default:
+                break;  // "\-" optional hyphen, "\:" and others
         }
     }
 
@@ -226,11 +279,20 @@ private:
             return;  // a picture for readers that know it: read what it holds
         }
         switch (st.Dest) {
-            case TDest::FontTable: FontTableWord(w, hasParam, param); return;
-            case TDest::ColorTable: ColorTableWord(w, param); return;
-            case TDest::Picture: PictureWord(w, hasParam, param); return;
-            case TDest::ListProps: ListWord(w); return;
-            default: break;
+            case TDest::FontTable:
+                FontTableWord(w, hasParam, param);
+                return;
+            case TDest::ColorTable:
+                ColorTableWord(w, param);
+                return;
+            case TDest::Picture:
+                PictureWord(w, hasParam, param);
+                return;
+            case TDest::ListProps:
+                ListWord(w);
+                return;
+            default:
+                break;
         }
         TextWord(w, hasParam, param);
     }
@@ -239,71 +301,105 @@ private:
         TGroupState& st = State();
         TRtfCharFormat& f = st.Format;
         const bool on = !hasParam || param != 0;
-        if (w == "par" || w == "sect" || w == "page") ParagraphEnd();
-        else if (w == "line") Char('\n');
-        else if (w == "tab") Char('\t');
-        else if (w == "cell") Char('\t');
-        else if (w == "row") ParagraphEnd();
-        else if (w == "trowd") doc_.HasUnsupported = true;
-        else if (w == "pard") st.Para = TParaState{};
+        if (w == "par" || w == "sect" || w == "page")
+            ParagraphEnd();
+        else if (w == "line")
+            Char('\n');
+        else if (w == "tab")
+            Char('\t');
+        else if (w == "cell")
+            Char('\t');
+        else if (w == "row")
+            ParagraphEnd();
+        else if (w == "trowd")
+            doc_.HasUnsupported = true;
+        else if (w == "pard")
+            st.Para = TParaState{};
         else if (w == "plain") {
             f = TRtfCharFormat{};
             st.CodePage = FontCodePage(deff_);
             f.Font = FontName(deff_);
-        } else if (w == "b") f.Bold = on;
-        else if (w == "i") f.Italic = on;
+        } else if (w == "b")
+            f.Bold = on;
+        else if (w == "i")
+            f.Italic = on;
         else if (w == "ul" || w == "uld" || w == "uldb" || w == "uldash" || w == "ulw" || w == "ulth" ||
                  w == "ulwave" || w == "uldashd" || w == "uldashdd")
             f.Underline = on;
-        else if (w == "ulnone") f.Underline = false;
-        else if (w == "sub") f.Vertical = TRtfVertical::Subscript;
-        else if (w == "super") f.Vertical = TRtfVertical::Superscript;
-        else if (w == "nosupersub") f.Vertical = TRtfVertical::Normal;
-        else if (w == "fs") f.HalfPoints = hasParam && param > 0 ? std::clamp(param, 2, 3276) : 24;
+        else if (w == "ulnone")
+            f.Underline = false;
+        else if (w == "sub")
+            f.Vertical = TRtfVertical::Subscript;
+        else if (w == "super")
+            f.Vertical = TRtfVertical::Superscript;
+        else if (w == "nosupersub")
+            f.Vertical = TRtfVertical::Normal;
+        else if (w == "fs")
+            f.HalfPoints = hasParam && param > 0 ? std::clamp(param, 2, 3276) : 24;
         else if (w == "f" && hasParam) {
             f.Font = FontName(param);
             st.CodePage = FontCodePage(param);
         } else if (w == "cf") {
-            if (hasParam && param > 0 && static_cast<std::size_t>(param) < colors_.size() &&
-                colorSet_[param]) {
+            if (hasParam && param > 0 && static_cast<std::size_t>(param) < colors_.size() && colorSet_[param]) {
                 f.HasColor = true;
                 f.Color = colors_[param];
             } else {
                 f.HasColor = false;
                 f.Color = {};
             }
-        } else if (w == "ql") st.Para.Alignment = TRtfAlignment::Left;
-        else if (w == "qc") st.Para.Alignment = TRtfAlignment::Center;
-        else if (w == "qr") st.Para.Alignment = TRtfAlignment::Right;
-        else if (w == "qj") st.Para.Alignment = TRtfAlignment::Justify;
-        else if (w == "fi") st.Para.FirstIndent = std::clamp(param, -31680, 31680);
-        else if (w == "li") st.Para.LeftIndent = std::clamp(param, 0, 31680);
-        else if (w == "u" && hasParam) UnicodeChar(param);
-        else if (w == "uc") st.Uc = hasParam ? std::clamp(param, 0, 16) : 1;
-        else if (w == "bin") SkipBinary(hasParam ? param : 0, nullptr);
+        } else if (w == "ql")
+            st.Para.Alignment = TRtfAlignment::Left;
+        else if (w == "qc")
+            st.Para.Alignment = TRtfAlignment::Center;
+        else if (w == "qr")
+            st.Para.Alignment = TRtfAlignment::Right;
+        else if (w == "qj")
+            st.Para.Alignment = TRtfAlignment::Justify;
+        else if (w == "fi")
+            st.Para.FirstIndent = std::clamp(param, -31680, 31680);
+        else if (w == "li")
+            st.Para.LeftIndent = std::clamp(param, 0, 31680);
+        else if (w == "u" && hasParam)
+            UnicodeChar(param);
+        else if (w == "uc")
+            st.Uc = hasParam ? std::clamp(param, 0, 16) : 1;
+        else if (w == "bin")
+            SkipBinary(hasParam ? param : 0, nullptr);
         else if (w == "ansicpg" && hasParam) {
             docPage_ = CodePageOfAnsiCpg(param);
             st.CodePage = docPage_;
-        } else if (w == "deff" && hasParam) deff_ = param;
-        else if (w == "fonttbl") st.Dest = TDest::FontTable;
+        } else if (w == "deff" && hasParam)
+            deff_ = param;
+        else if (w == "fonttbl")
+            st.Dest = TDest::FontTable;
         else if (w == "colortbl") {
             st.Dest = TDest::ColorTable;
             colors_.assign(1, TRtfColor{});
             colorSet_.assign(1, false);
             current_ = TRtfColor{};
-        } else if (w == "pict") StartPicture();
+        } else if (w == "pict")
+            StartPicture();
         else if (w == "object") {
             doc_.HasUnsupported = true;
             st.Dest = TDest::Skip;
-        } else if (w == "pn") StartList();
-        else if (w == "emdash") Char(0x2014);
-        else if (w == "endash") Char(0x2013);
-        else if (w == "lquote") Char(0x2018);
-        else if (w == "rquote") Char(0x2019);
-        else if (w == "ldblquote") Char(0x201C);
-        else if (w == "rdblquote") Char(0x201D);
-        else if (w == "bullet") Char(0x2022);
-        else if (IsSkippedDestination(w)) st.Dest = TDest::Skip;
+        } else if (w == "pn")
+            StartList();
+        else if (w == "emdash")
+            Char(0x2014);
+        else if (w == "endash")
+            Char(0x2013);
+        else if (w == "lquote")
+            Char(0x2018);
+        else if (w == "rquote")
+            Char(0x2019);
+        else if (w == "ldblquote")
+            Char(0x201C);
+        else if (w == "rdblquote")
+            Char(0x201D);
+        else if (w == "bullet")
+            Char(0x2022);
+        else if (IsSkippedDestination(w))
+            st.Dest = TDest::Skip;
     }
 
     // Fonts ---------------------------------------------------------------
@@ -353,9 +449,12 @@ private:
     // Colours -------------------------------------------------------------
     void ColorTableWord(std::string_view w, int param) {
         auto v = static_cast<std::uint8_t>(std::clamp(param, 0, 255));
-        if (w == "red") current_.Red = v;
-        else if (w == "green") current_.Green = v;
-        else if (w == "blue") current_.Blue = v;
+        if (w == "red")
+            current_.Red = v;
+        else if (w == "green")
+            current_.Green = v;
+        else if (w == "blue")
+            current_.Blue = v;
     }
 
     void ColorTableByte(unsigned char b) {
@@ -387,19 +486,29 @@ private:
     }
 
     void PictureWord(std::string_view w, bool hasParam, int param) {
-        if (w == "pngblip") pic_.Type = TRtfPictureType::Png, picKnown_ = true;
-        else if (w == "jpegblip") pic_.Type = TRtfPictureType::Jpeg, picKnown_ = true;
+        if (w == "pngblip")
+            pic_.Type = TRtfPictureType::Png, picKnown_ = true;
+        else if (w == "jpegblip")
+            pic_.Type = TRtfPictureType::Jpeg, picKnown_ = true;
         else if (w == "wmetafile" || w == "emfblip" || w == "dibitmap" || w == "wbitmap" || w == "macpict" ||
                  w == "pmmetafile" || w == "wbmbitspixel")
             picUnsupported_ = true;
-        else if (w == "picw") pic_.PixelWidth = std::clamp(param, 0, 100000);
-        else if (w == "pich") pic_.PixelHeight = std::clamp(param, 0, 100000);
-        else if (w == "picwgoal") picGoalW_ = std::clamp(param, 0, 10000000);
-        else if (w == "pichgoal") picGoalH_ = std::clamp(param, 0, 10000000);
-        else if (w == "picscalex") picScaleX_ = std::clamp(param, 1, 10000);
-        else if (w == "picscaley") picScaleY_ = std::clamp(param, 1, 10000);
-        else if (w == "bin" && hasParam) SkipBinary(param, &pic_.Data);
-        else if (IsSkippedDestination(w) || w == "picprop" || w == "blipuid") State().Dest = TDest::Skip;
+        else if (w == "picw")
+            pic_.PixelWidth = std::clamp(param, 0, 100000);
+        else if (w == "pich")
+            pic_.PixelHeight = std::clamp(param, 0, 100000);
+        else if (w == "picwgoal")
+            picGoalW_ = std::clamp(param, 0, 10000000);
+        else if (w == "pichgoal")
+            picGoalH_ = std::clamp(param, 0, 10000000);
+        else if (w == "picscalex")
+            picScaleX_ = std::clamp(param, 1, 10000);
+        else if (w == "picscaley")
+            picScaleY_ = std::clamp(param, 1, 10000);
+        else if (w == "bin" && hasParam)
+            SkipBinary(param, &pic_.Data);
+        else if (IsSkippedDestination(w) || w == "picprop" || w == "blipuid")
+            State().Dest = TDest::Skip;
     }
 
     void PictureByte(unsigned char b) {
@@ -439,10 +548,14 @@ private:
     }
 
     void ListWord(std::string_view w) {
-        if (w == "pnlvlblt") list_ = TRtfList::Bullet;
-        else if (w == "pndec" || w == "pnlvlbody") list_ = TRtfList::Numbered;
-        else if (w == "pnlvlcont") list_ = TRtfList::None;
-        else if (w == "pntxtb" || w == "pntxta") State().Dest = TDest::Skip;
+        if (w == "pnlvlblt")
+            list_ = TRtfList::Bullet;
+        else if (w == "pndec" || w == "pnlvlbody")
+            list_ = TRtfList::Numbered;
+        else if (w == "pnlvlcont")
+            list_ = TRtfList::None;
+        else if (w == "pntxtb" || w == "pntxta")
+            State().Dest = TDest::Skip;
     }
 
     // Text ----------------------------------------------------------------
@@ -458,14 +571,19 @@ private:
             case TDest::Text:
                 if (b < 0x20 && b != '\t') return;
                 Char(b < 0x80 && (escaped || st.CodePage != TRtfCodePage::Symbol) ? char32_t{b}
-                                                                                   : DecodeCodePageByte(st.CodePage, b));
+                                                                                  : DecodeCodePageByte(st.CodePage, b));
                 return;
-            case TDest::FontTable: FontTableByte(b); return;
-            case TDest::ColorTable: ColorTableByte(b); return;
+            case TDest::FontTable:
+                FontTableByte(b);
+                return;
+            case TDest::ColorTable:
+                ColorTableByte(b);
+                return;
             case TDest::Picture:
                 if (!escaped) PictureByte(b);
                 return;
-            default: return;
+            default:
+                return;
         }
     }
 

@@ -110,7 +110,8 @@ std::vector<TUnitChar> Characters(std::string_view m) {
                 continue;
             }
             if (n == '\'' && i + 3 < m.size() && IsHex(m[i + 2]) && IsHex(m[i + 3])) {
-                auto byte = static_cast<unsigned char>(std::strtol(std::string(m.substr(i + 2, 2)).c_str(), nullptr, 16));
+                auto byte =
+                    static_cast<unsigned char>(std::strtol(std::string(m.substr(i + 2, 2)).c_str(), nullptr, 16));
                 out.push_back({Cp1251ToCodePointLossless(byte), vertical});
                 i += 4;
                 continue;
@@ -216,9 +217,12 @@ std::string RtfToUnits(std::string_view rtf) {
         }
         if (Is(w.Letters, "uc") && !w.Param.empty() && w.Param.size() <= 2 && w.Param[0] != '-')
             uc = std::atoi(std::string(w.Param).c_str());
-        if (Is(w.Letters, "sub")) out += "\\b";
-        else if (Is(w.Letters, "super")) out += "\\t";
-        else if (Is(w.Letters, "nosupersub")) out += "\\n";
+        if (Is(w.Letters, "sub"))
+            out += "\\b";
+        else if (Is(w.Letters, "super"))
+            out += "\\t";
+        else if (Is(w.Letters, "nosupersub"))
+            out += "\\n";
         // Any other control word is skipped up to the next delimiter.
         std::size_t j = i + 1;
         while (j < s.size() && !StopsSkip(s[j])) ++j;

@@ -101,9 +101,12 @@ private:
 
     void WriteParagraphProps(const TRtfParagraph& p) {
         Word("pard");
-        if (p.Alignment == TRtfAlignment::Center) Word("qc");
-        else if (p.Alignment == TRtfAlignment::Right) Word("qr");
-        else if (p.Alignment == TRtfAlignment::Justify) Word("qj");
+        if (p.Alignment == TRtfAlignment::Center)
+            Word("qc");
+        else if (p.Alignment == TRtfAlignment::Right)
+            Word("qr");
+        else if (p.Alignment == TRtfAlignment::Justify)
+            Word("qj");
         int fi = p.FirstIndentTwips, li = p.LeftIndentTwips;
         if (p.List != TRtfList::None && fi == 0 && li == 0) fi = -360, li = 360;
         if (fi != 0) Word("fi", fi);
@@ -115,8 +118,7 @@ private:
         if (p.List == TRtfList::Bullet) {
             const int sym = static_cast<int>(fonts_.size());
             body_ += "{\\pntext\\f" + std::to_string(sym) + "\\'b7\\tab}";
-            if (first)
-                body_ += "{\\*\\pn\\pnlvlblt\\pnf" + std::to_string(sym) + "\\pnindent0{\\pntxtb\\'b7}}";
+            if (first) body_ += "{\\*\\pn\\pnlvlblt\\pnf" + std::to_string(sym) + "\\pnindent0{\\pntxtb\\'b7}}";
         } else {
             body_ += "{\\pntext\\f0 " + std::to_string(number) + ".\\tab}";
             if (first) body_ += "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
@@ -134,9 +136,12 @@ private:
         if (f.Underline != (haveFormat_ && cur_.Underline)) f.Underline ? Word("ul") : Word("ulnone");
         TRtfVertical was = haveFormat_ ? cur_.Vertical : TRtfVertical::Normal;
         if (f.Vertical != was) {
-            if (f.Vertical == TRtfVertical::Superscript) Word("super");
-            else if (f.Vertical == TRtfVertical::Subscript) Word("sub");
-            else Word("nosupersub");
+            if (f.Vertical == TRtfVertical::Superscript)
+                Word("super");
+            else if (f.Vertical == TRtfVertical::Subscript)
+                Word("sub");
+            else
+                Word("nosupersub");
         }
         cur_ = f;
         curFont_ = font;
@@ -216,8 +221,7 @@ private:
         int number = 0;
         for (const TRtfParagraph& p : doc_.Paragraphs) {
             bool changed = !prev || p.Alignment != prev->Alignment || p.List != prev->List ||
-                           p.FirstIndentTwips != prev->FirstIndentTwips ||
-                           p.LeftIndentTwips != prev->LeftIndentTwips;
+                           p.FirstIndentTwips != prev->FirstIndentTwips || p.LeftIndentTwips != prev->LeftIndentTwips;
             if (changed) WriteParagraphProps(p);
             number = p.List == TRtfList::None ? 0 : (changed ? 1 : number + 1);
             if (p.List != TRtfList::None) WriteListMarker(p, changed, number);
@@ -263,8 +267,6 @@ private:
 
 }  // namespace
 
-std::string WriteRtf(const TRtfDocument& doc, const TRtfWriteOptions& options) {
-    return TWriter(doc, options).Run();
-}
+std::string WriteRtf(const TRtfDocument& doc, const TRtfWriteOptions& options) { return TWriter(doc, options).Run(); }
 
 }  // namespace vormid

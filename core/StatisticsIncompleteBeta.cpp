@@ -51,8 +51,8 @@ double RegularizedIncompleteBeta(double a, double b, double x) {
     if (x == 0) return 0;
     if (x == 1) return 1;
     const long double la = a, lb = b, lx = x;
-    const long double logFront = std::lgamma(la + lb) - std::lgamma(la) - std::lgamma(lb) +
-                                 la * std::log(lx) + lb * std::log1p(-lx);
+    const long double logFront =
+        std::lgamma(la + lb) - std::lgamma(la) - std::lgamma(lb) + la * std::log(lx) + lb * std::log1p(-lx);
     const long double front = std::exp(logFront);
     long double r;
     if (lx < (la + 1) / (la + lb + 2)) {

@@ -72,7 +72,9 @@ private:
 class StudentStepper {
 public:
     explicit StudentStepper(int nu)
-        : nu_(nu), half_(static_cast<unsigned>((nu + 1) / 2)), even_(nu % 2 == 0),
+        : nu_(nu),
+          half_(static_cast<unsigned>((nu + 1) / 2)),
+          even_(nu % 2 == 0),
           scale_(static_cast<double>(GammaRatio(nu) / std::sqrt(nu * kPi))) {}
 
     double Density(double t) const {
@@ -143,8 +145,8 @@ double StdNormalQuantile(double P) {
         return static_cast<double>(-z);
     }
     NormalStepper stepper;
-    return SteppedSearch(stepper, static_cast<double>(StdNormalDensity(kStart)), kStart,
-                         static_cast<double>(tail), 0.001, P);
+    return SteppedSearch(stepper, static_cast<double>(StdNormalDensity(kStart)), kStart, static_cast<double>(tail),
+                         0.001, P);
 }
 
 double StudentLowerQuantile(int nu, double P) {

@@ -17,12 +17,10 @@ struct LillieforsRow {
 // Critical values of D for n = 4..30 (Lilliefors, normal distribution with
 // estimated mean and variance).
 constexpr std::array<LillieforsRow, 27> kLilliefors = {{
-    {0.381, 0.417}, {0.337, 0.405}, {0.319, 0.364}, {0.300, 0.348}, {0.285, 0.331},
-    {0.271, 0.311}, {0.258, 0.294}, {0.249, 0.284}, {0.242, 0.275}, {0.234, 0.268},
-    {0.227, 0.261}, {0.220, 0.257}, {0.213, 0.250}, {0.206, 0.245}, {0.200, 0.239},
-    {0.195, 0.235}, {0.190, 0.231}, {0.186, 0.224}, {0.182, 0.218}, {0.179, 0.212},
-    {0.176, 0.206}, {0.173, 0.200}, {0.170, 0.197}, {0.167, 0.194}, {0.165, 0.192},
-    {0.163, 0.189}, {0.161, 0.187},
+    {0.381, 0.417}, {0.337, 0.405}, {0.319, 0.364}, {0.300, 0.348}, {0.285, 0.331}, {0.271, 0.311}, {0.258, 0.294},
+    {0.249, 0.284}, {0.242, 0.275}, {0.234, 0.268}, {0.227, 0.261}, {0.220, 0.257}, {0.213, 0.250}, {0.206, 0.245},
+    {0.200, 0.239}, {0.195, 0.235}, {0.190, 0.231}, {0.186, 0.224}, {0.182, 0.218}, {0.179, 0.212}, {0.176, 0.206},
+    {0.173, 0.200}, {0.170, 0.197}, {0.167, 0.194}, {0.165, 0.192}, {0.163, 0.189}, {0.161, 0.187},
 }};
 
 // NaN sorts last, so that sorting stays a strict weak ordering for any input.
@@ -64,8 +62,7 @@ void ComputeMoments(const std::vector<double>& v, SeriesStatistics& s) {
     s.Min = v.front();
     s.Max = v.back();
     s.Range = s.Max - s.Min;
-    s.Median = (n % 2 == 1) ? v[n / 2]
-                            : static_cast<double>((static_cast<long double>(v[n / 2 - 1]) + v[n / 2]) / 2);
+    s.Median = (n % 2 == 1) ? v[n / 2] : static_cast<double>((static_cast<long double>(v[n / 2 - 1]) + v[n / 2]) / 2);
     s.Mean = static_cast<double>(mean);
     const long double sd = std::sqrt(ss2 / (nl - 1));
     s.StdDev = static_cast<double>(sd);
@@ -181,8 +178,8 @@ double NormalCdfApprox(double x, const SeriesStatistics& stats) {
     if (stats.StdDev == 0) return x >= stats.Mean ? 1.0 : 0.0;
     const long double z = (static_cast<long double>(x) - stats.Mean) / stats.StdDev;
     const long double t = std::fabs(z);
-    constexpr long double d1 = 0.0498673470L, d2 = 0.0211410061L, d3 = 0.0032776263L,
-                          d4 = 0.0000380036L, d5 = 0.0000488906L, d6 = 0.0000053830L;
+    constexpr long double d1 = 0.0498673470L, d2 = 0.0211410061L, d3 = 0.0032776263L, d4 = 0.0000380036L,
+                          d5 = 0.0000488906L, d6 = 0.0000053830L;
     const long double poly = 1 + t * (d1 + t * (d2 + t * (d3 + t * (d4 + t * (d5 + t * d6)))));
     // poly^-16 by four squarings.
     long double p = poly * poly;

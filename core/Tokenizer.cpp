@@ -7,19 +7,25 @@ namespace vormid {
 
 bool IsTokenDelimiter(char c) {
     switch (c) {
-    case kLineSeparator: case '(': case ')': case '*': case '+': case '-':
-    case '/': case ';': case '=': case '^':
-        return true;
-    default:
-        return false;
+        case kLineSeparator:
+        case '(':
+        case ')':
+        case '*':
+        case '+':
+        case '-':
+        case '/':
+        case ';':
+        case '=':
+        case '^':
+            return true;
+        default:
+            return false;
     }
 }
 
 bool IsTokenBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
-bool IsNameToken(std::string_view token) {
-    return !token.empty() && FindFunction(token) == 0 && !IsNumberText(token);
-}
+bool IsNameToken(std::string_view token) { return !token.empty() && FindFunction(token) == 0 && !IsNumberText(token); }
 
 std::vector<TTextPiece> SplitPieces(std::string_view text) {
     std::vector<TTextPiece> pieces;
@@ -56,8 +62,7 @@ std::vector<TTextPiece> SplitPieces(std::string_view text) {
 std::vector<std::string> TokenizeNames(std::string_view text) {
     std::vector<std::string> names;
     for (TTextPiece& piece : SplitPieces(text))
-        if (piece.Kind == TTextPieceKind::Token && IsNameToken(piece.Word))
-            names.push_back(std::move(piece.Word));
+        if (piece.Kind == TTextPieceKind::Token && IsNameToken(piece.Word)) names.push_back(std::move(piece.Word));
     return names;
 }
 

@@ -35,30 +35,41 @@ double TGumParam::TypeBUncertainty() const {
         // uncertainty is never negative.
         const double ps = InPercent ? std::fabs(Value()) * p / 100.0 : p;
         switch (BEvalType) {
-            case 0: return ps / CoverageFactor;
-            case 1: return ps;
-            default: return ps / kSqrt3;
+            case 0:
+                return ps / CoverageFactor;
+            case 1:
+                return ps;
+            default:
+                return ps / kSqrt3;
         }
     }
     if (BEvalType != 3) return std::nan("");  // no such evaluation kind
     const double q = BParam2;
     switch (Distribution) {
-        case dc_Normal: return p / NormalCoverageFactor(CoverageProbability);
-        case dc_LgNormal: return std::sqrt((std::exp(p * p) - 1.0) * std::exp(2.0 * q + p * p));
+        case dc_Normal:
+            return p / NormalCoverageFactor(CoverageProbability);
+        case dc_LgNormal:
+            return std::sqrt((std::exp(p * p) - 1.0) * std::exp(2.0 * q + p * p));
         case dc_DistributonT:
             // Student's t needs at least one degree of freedom.
             if (DegreesOfFreedom < 1) return std::nan("");
             return p / StudentCoverageFactor(DegreesOfFreedom, q);
-        case dc_Rectangle: return p / kSqrt3;
-        case dc_Triangle: return p / std::sqrt(6.0);
+        case dc_Rectangle:
+            return p / kSqrt3;
+        case dc_Triangle:
+            return p / std::sqrt(6.0);
         case dc_Trapez: {
             const double beta = q / p;
             return p * std::sqrt(1.0 + beta * beta) / std::sqrt(6.0);
         }
-        case dc_Quatro: return p / std::sqrt(5.0);
-        case dc_DistributionU: return p / kSqrt2;
-        case dc_Cosine: return (p / kSqrt3) * kCosineFactor;
-        case dt_SemiCosine: return p * kSemiCosineFactor;
+        case dc_Quatro:
+            return p / std::sqrt(5.0);
+        case dc_DistributionU:
+            return p / kSqrt2;
+        case dc_Cosine:
+            return (p / kSqrt3) * kCosineFactor;
+        case dt_SemiCosine:
+            return p * kSemiCosineFactor;
     }
     return std::nan("");  // no such distribution
 }

@@ -75,7 +75,11 @@ std::string NumericLocaleName() {
 
 // Windows language identifiers of the locales a laboratory is likely to
 // use; the report keeps their familiar form. Unknown languages give 0.
-struct TLangId { const char* code; unsigned primary; unsigned sub; };
+struct TLangId {
+    const char* code;
+    unsigned primary;
+    unsigned sub;
+};
 constexpr TLangId kLangIds[] = {
     {"bg", 0x02, 0x01}, {"en", 0x09, 0x01}, {"de", 0x07, 0x01}, {"ru", 0x19, 0x01}, {"fr", 0x0C, 0x01},
     {"it", 0x10, 0x01}, {"es", 0x0A, 0x03}, {"uk", 0x22, 0x01}, {"pl", 0x15, 0x01}, {"cs", 0x05, 0x01},
@@ -211,8 +215,10 @@ TDiagnostics RunStartupProbe(int argc, char** argv) {
     std::string modulePath;
     std::error_code ec;
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) modulePath = self.string();
-    else if (argc > 0) modulePath = fs::absolute(argv[0], ec).string();
+    if (!ec)
+        modulePath = self.string();
+    else if (argc > 0)
+        modulePath = fs::absolute(argv[0], ec).string();
     std::vector<std::string> commandLine(argv, argv + std::max(argc, 0));
     TDiagnostics d = ProbeEnvironment(modulePath, commandLine);
     WriteDiagnosticsReport(d);

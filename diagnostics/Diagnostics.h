@@ -8,11 +8,11 @@
 namespace vormid {
 
 struct TDiagnostics {
-    std::string ModulePath;   // full path of the running program file
-    std::string ModuleName;   // its file name
-    std::string ModuleDir;    // its directory, no trailing slash
-    std::string RunDir;       // the program's directory as its command line names it
-    std::string ReportDir;    // ModuleDir when writable, else the temporary directory
+    std::string ModulePath;  // full path of the running program file
+    std::string ModuleName;  // its file name
+    std::string ModuleDir;   // its directory, no trailing slash
+    std::string RunDir;      // the program's directory as its command line names it
+    std::string ReportDir;   // ModuleDir when writable, else the temporary directory
     bool DiagnosticsOn = false;
     std::vector<std::string> Params;  // the command-line parameters (without the program)
 

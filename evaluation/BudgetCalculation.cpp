@@ -17,9 +17,7 @@
 namespace vormid {
 namespace {
 
-bool IsInputKind(TParamKind kind) {
-    return kind == TParamKind::TypeA || kind == TParamKind::TypeB;
-}
+bool IsInputKind(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
 
 double ShiftedValue(const TGumParam& p, int direction) {
     return direction == kShiftDown ? p.LowerValue() : p.UpperValue();
@@ -40,13 +38,13 @@ int EffectiveDof(long double sumSquares, long double dofTerms) {
 
 bool BudgetIsFinite(const TBudget& b) {
     auto f = [](double x) { return std::isfinite(x); };
-    if (!f(b.Value) || !f(b.CombinedUncertainty) || !f(b.RelativeUncertainty) ||
-        !f(b.ResultValue) || !f(b.ExpandedUncertainty) || !f(b.CoverageFactor) ||
-        !f(b.CoverageProbability) || !f(b.MaxContribution) || !f(b.MaxIndex))
+    if (!f(b.Value) || !f(b.CombinedUncertainty) || !f(b.RelativeUncertainty) || !f(b.ResultValue) ||
+        !f(b.ExpandedUncertainty) || !f(b.CoverageFactor) || !f(b.CoverageProbability) || !f(b.MaxContribution) ||
+        !f(b.MaxIndex))
         return false;
     for (const auto& e : b)
-        if (!f(e->Value) || !f(e->StdUncertainty) || !f(e->RelUncertainty) ||
-            !f(e->Sensitivity) || !f(e->Contribution) || !f(e->Ratio) || !f(e->Index))
+        if (!f(e->Value) || !f(e->StdUncertainty) || !f(e->RelUncertainty) || !f(e->Sensitivity) ||
+            !f(e->Contribution) || !f(e->Ratio) || !f(e->Index))
             return false;
     return true;
 }
@@ -62,8 +60,8 @@ TBudgetCalculator::TBudgetCalculator(TGumParams& params, const TCorrelation& cor
       Substitution_(SplitEquationLines(Plain_)) {
     for (TInputProblem& problem : CheckModelInputs(params, correlations))
         if (!problem.Warning) Refusals_.push_back(std::move(problem));
-    LanguageProblems_ = CheckEquationLanguage(
-        Plain_, [this](const std::string& name) { return Quantities_.Find(name) != nullptr; });
+    LanguageProblems_ =
+        CheckEquationLanguage(Plain_, [this](const std::string& name) { return Quantities_.Find(name) != nullptr; });
 }
 
 // A result or an intermediate result of its equation defined by two lines:
@@ -88,8 +86,7 @@ void TBudgetCalculator::RefuseTwiceDefined(const TGumParam& q) const {
 // A refused input fails every budget whose equation or result names all the
 // quantities it concerns: a number computed from it would look confident
 // and be wrong.
-void TBudgetCalculator::RefuseImpossibleInputs(const TGumParam& r,
-                                               const std::unordered_set<std::string>& names) const {
+void TBudgetCalculator::RefuseImpossibleInputs(const TGumParam& r, const std::unordered_set<std::string>& names) const {
     for (const TInputProblem& problem : Refusals_) {
         bool meets = true;
         for (const std::string& n : problem.Names) meets = meets && (n == r.Name || names.count(n) > 0);
@@ -126,8 +123,7 @@ double TBudgetCalculator::LookupValue(const std::string& name) const {
             throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*problem)));
         throw TCalculationError(MsgUnknownName(Current_, name));
     }
-    if (!ShiftName_.empty() && name == ShiftName_ &&
-        (ShiftDirection_ == kShiftDown || ShiftDirection_ == kShiftUp))
+    if (!ShiftName_.empty() && name == ShiftName_ && (ShiftDirection_ == kShiftDown || ShiftDirection_ == kShiftUp))
         return ShiftedValue(*p, ShiftDirection_);
     return p->Value();
 }
@@ -182,9 +178,9 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Evaluations(THelpTable& h, double
             // nothing.
             shifted[0] = shifted[1] = {y, NoError};
         } else {
-            const auto pair = f.EvaluateWithSlotPair(static_cast<std::size_t>(slots[i]),
-                                                     ShiftedValue(*in.Param, kShiftDown),
-                                                     ShiftedValue(*in.Param, kShiftUp));
+            const auto pair =
+                f.EvaluateWithSlotPair(static_cast<std::size_t>(slots[i]), ShiftedValue(*in.Param, kShiftDown),
+                                       ShiftedValue(*in.Param, kShiftUp));
             shifted[0] = pair[0];
             shifted[1] = pair[1];
         }
@@ -193,8 +189,7 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Evaluations(THelpTable& h, double
                 EvalError = r.Error;
                 return {r.Error, MsgEvaluationError(r.Error, Current_, in.Name)};
             }
-            if (!std::isfinite(r.Value))
-                throw TCalculationError(MsgNonFiniteResult(Current_, in.Name));
+            if (!std::isfinite(r.Value)) throw TCalculationError(MsgNonFiniteResult(Current_, in.Name));
         }
         in.YMinus = shifted[0].Value;
         in.YPlus = shifted[1].Value;
@@ -202,8 +197,7 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Evaluations(THelpTable& h, double
     return {};
 }
 
-TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTable& h,
-                                                         TBudget* b) {
+TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTable& h, TBudget* b) {
     Current_ = r.Name;
     Inputs_.clear();
     // Equal names give the same quantity and different names different
@@ -217,8 +211,8 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
     ForEachName(h.SubstitutedEquation, [&](std::string_view name) {
         const TGumParam* p = Quantities_.Find(name);
         if (p == nullptr || !IsInputKind(p->Kind) || !seen.insert(p).second) return;
-        if (!std::isfinite(p->Value()) || !std::isfinite(p->StdUncertainty()) ||
-            !std::isfinite(p->LowerValue()) || !std::isfinite(p->UpperValue()))
+        if (!std::isfinite(p->Value()) || !std::isfinite(p->StdUncertainty()) || !std::isfinite(p->LowerValue()) ||
+            !std::isfinite(p->UpperValue()))
             throw TCalculationError(MsgNonFiniteInput(p->Name));
         TBudgetInput in;
         in.Name = p->Name;
@@ -233,9 +227,7 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
     for (TBudgetInput& in : Inputs_) {
         const double d = in.Param->DoubleUncertainty();
         const double u = in.Param->StdUncertainty();
-        in.Sensitivity =
-            d != 0.0 ? static_cast<double>((static_cast<long double>(in.YPlus) - in.YMinus) / d)
-                     : 0.0;
+        in.Sensitivity = d != 0.0 ? static_cast<double>((static_cast<long double>(in.YPlus) - in.YMinus) / d) : 0.0;
         in.Contribution = static_cast<double>(static_cast<long double>(in.Sensitivity) * u);
         sumSquares += static_cast<long double>(in.Contribution) * in.Contribution;
     }
@@ -259,8 +251,8 @@ TBudgetCalculator::TOutcome TBudgetCalculator::Calculate(TGumParam& r, THelpTabl
     return FillBudget(r, h, *b, sumSquares);
 }
 
-TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const THelpTable& h,
-                                                          TBudget& b, long double sumSquares) {
+TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const THelpTable& h, TBudget& b,
+                                                          long double sumSquares) {
     TBudgetEntryIndex& entries = EntriesOf(b);
     b.MaxContribution = 0.0;
     b.MaxIndex = 0.0;
@@ -294,8 +286,7 @@ TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const TH
             const TBudgetEntry* e1 = entries.Find(pair->Name1);
             const TBudgetEntry* e2 = entries.Find(pair->Name2);
             if (e1 == nullptr || e2 == nullptr) continue;
-            const long double term =
-                static_cast<long double>(pair->Coefficient) * e1->Contribution * e2->Contribution;
+            const long double term = static_cast<long double>(pair->Coefficient) * e1->Contribution * e2->Contribution;
             sr += term;
             scale += 2.0L * std::fabs(term);
         }
@@ -332,10 +323,11 @@ TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const TH
         case 1:
         case 2:
             if (y == 0.0) return {DivisionByZero, MsgRelativeOfZero(r.Name)};
-            b.ExpandedUncertainty =
-                static_cast<double>(std::fabs((r.ResultFormat == 2 ? 100.0L * ku : ku) / y));
+            b.ExpandedUncertainty = static_cast<double>(std::fabs((r.ResultFormat == 2 ? 100.0L * ku : ku) / y));
             break;
-        default: b.ExpandedUncertainty = static_cast<double>(ku); break;
+        default:
+            b.ExpandedUncertainty = static_cast<double>(ku);
+            break;
     }
     if (!BudgetIsFinite(b)) return {CalculationFailed, MsgNonFiniteBudget(r.Name)};
     return {};
@@ -404,8 +396,8 @@ void TBudgetCalculator::CalculateBudgets(TBudgets& budgets) {
     EntryIndexes_.clear();
 }
 
-bool CalculateBudgets(TGumParams& params, const TCorrelation& correlations,
-                      std::string_view equationRichText, TBudgets& budgets) {
+bool CalculateBudgets(TGumParams& params, const TCorrelation& correlations, std::string_view equationRichText,
+                      TBudgets& budgets) {
     TBudgetCalculator calculator(params, correlations, equationRichText);
     calculator.CalculateBudgets(budgets);
     return true;

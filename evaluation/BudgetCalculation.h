@@ -45,8 +45,7 @@ class TBudgetCalculator {
 public:
     // The result's coverage factor is written back for the t method, so the
     // quantities are not const. The equation is the editor's rich text.
-    TBudgetCalculator(TGumParams& params, const TCorrelation& correlations,
-                      std::string_view equationRichText);
+    TBudgetCalculator(TGumParams& params, const TCorrelation& correlations, std::string_view equationRichText);
 
     // The plain equation text (EquationText of the rich text).
     const std::string& PlainEquation() const { return Plain_; }
@@ -114,8 +113,8 @@ private:
 
 // The whole calculation of a model given by its parts; fills budgets.
 // Returns true.
-bool CalculateBudgets(TGumParams& params, const TCorrelation& correlations,
-                      std::string_view equationRichText, TBudgets& budgets);
+bool CalculateBudgets(TGumParams& params, const TCorrelation& correlations, std::string_view equationRichText,
+                      TBudgets& budgets);
 // The whole calculation of a model into model.Budgets. Returns true.
 bool CalculateBudgets(TGumModel& model);
 

@@ -26,8 +26,7 @@ public:
     void Quantity(int index, const TGumParam& p, const char* field, std::string message) {
         Problems.push_back({false, index, -1, field, {p.Name}, std::move(message)});
     }
-    void Pair(int index, const char* field, std::vector<std::string> names, std::string message,
-              bool warning = false) {
+    void Pair(int index, const char* field, std::vector<std::string> names, std::string message, bool warning = false) {
         Problems.push_back({warning, -1, index, field, std::move(names), std::move(message)});
     }
 };
@@ -38,25 +37,32 @@ const char* StatedValueRole(const TGumParam& p) {
     if (p.Kind == TParamKind::TypeA) return p.AUncertaintySource == 1 ? "въведената неопределеност" : nullptr;
     if (p.Kind != TParamKind::TypeB) return nullptr;
     switch (p.BEvalType) {
-        case 0: return "разширената неопределеност";
-        case 1: return "стандартната неопределеност";
-        case 2: return "границата на грешката";
-        default: return "полуширината (параметъра) на разпределението";
+        case 0:
+            return "разширената неопределеност";
+        case 1:
+            return "стандартната неопределеност";
+        case 2:
+            return "границата на грешката";
+        default:
+            return "полуширината (параметъра) на разпределението";
     }
 }
 
 bool UsesCoverageFactor(const TGumParam& p) {
     switch (p.Kind) {
-        case TParamKind::Result: return p.CoverageMethod == 1 || p.CoverageMethod == 3;
-        case TParamKind::TypeA: return p.AUncertaintySource == 1 && p.AEvalType == 0;
-        case TParamKind::TypeB: return p.BEvalType == 0;
-        default: return false;
+        case TParamKind::Result:
+            return p.CoverageMethod == 1 || p.CoverageMethod == 3;
+        case TParamKind::TypeA:
+            return p.AUncertaintySource == 1 && p.AEvalType == 0;
+        case TParamKind::TypeB:
+            return p.BEvalType == 0;
+        default:
+            return false;
     }
 }
 
 bool UsesReliability(const TGumParam& p) {
-    return p.Kind == TParamKind::TypeB &&
-           (p.BEvalType == 2 || (p.BEvalType == 3 && p.Distribution != dc_DistributonT));
+    return p.Kind == TParamKind::TypeB && (p.BEvalType == 2 || (p.BEvalType == 3 && p.Distribution != dc_DistributonT));
 }
 
 void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
@@ -111,14 +117,15 @@ void CheckCorrelations(TCollector& c, const TGumParams& params, const TCorrelati
         }
         if (!known) continue;
         if (a == b) {
-            c.Pair(i, "name2", {a}, T("Величината ") + QuotedName(a) + T(" е корелирана сама със себе си (ред ") + row + ").");
+            c.Pair(i, "name2", {a},
+                   T("Величината ") + QuotedName(a) + T(" е корелирана сама със себе си (ред ") + row + ").");
             continue;
         }
         const std::string key = a < b ? a + '\0' + b : b + '\0' + a;
         if (auto [it, fresh] = seen.emplace(key, i); !fresh) {
             c.Pair(i, "name1", {a, b},
-                   T("Корелацията между ") + QuotedName(a) + T(" и ") + QuotedName(b) + T(" е дадена два пъти (редове ") +
-                       std::to_string(it->second + 1) + T(" и ") + row + ").");
+                   T("Корелацията между ") + QuotedName(a) + T(" и ") + QuotedName(b) +
+                       T(" е дадена два пъти (редове ") + std::to_string(it->second + 1) + T(" и ") + row + ").");
         }
         if (!(pr.Coefficient >= -1.0 && pr.Coefficient <= 1.0))
             c.Pair(i, "coefficient", {a, b},

@@ -9,8 +9,8 @@ namespace vormid {
 namespace {
 
 const std::array<std::string, kBudgetTableColumns> kHeaders = {
-    "Величина",      "Изм. ед.",         "Стойност",        "Станд. неопр.", "Отн.неопр. %", "Разпред.",
-    "Ст. Св.",       "Коеф. на чувств.", "Принос в неопр.", "Отн. принос",   "Дисп. индекс", "Принос (граф.)",
+    "Величина", "Изм. ед.",         "Стойност",        "Станд. неопр.", "Отн.неопр. %", "Разпред.",
+    "Ст. Св.",  "Коеф. на чувств.", "Принос в неопр.", "Отн. принос",   "Дисп. индекс", "Принос (граф.)",
 };
 
 TBudgetCell NameCell(const std::string& markup, bool bold) {
@@ -173,24 +173,31 @@ TBudgetCell TBudgetTable::Cell(const TBudgetEntry& e, int column) const {
             const int decimals = (q != nullptr ? q->Decimals : 0) + Settings_.DefaultSignificantDigits;
             return Num(FormatDecimalsComma(decimals, e.Value, Settings_), e.Units);
         }
-        case 3: return Num(FormatSignificant(e.StdUncertainty, Settings_, Format_), e.Units);
+        case 3:
+            return Num(FormatSignificant(e.StdUncertainty, Settings_, Format_), e.Units);
         case 4:
             if (!(e.RelUncertainty > 0.0)) return TextCell(" -");
             return Num(FormatSignificant(e.RelUncertainty, Settings_, Format_), "%");
-        case 5: return TextCell(std::string(DistributionCaption(e.Distribution)));
-        case 6: return DofCell(e.DegreesOfFreedom);
-        case 7: return Num(FormatSignificant(e.Sensitivity, Settings_, Format_), "");
-        case 8: return Num(FormatSignificant(e.Contribution, Settings_, Format_), Budget_.Units);
+        case 5:
+            return TextCell(std::string(DistributionCaption(e.Distribution)));
+        case 6:
+            return DofCell(e.DegreesOfFreedom);
+        case 7:
+            return Num(FormatSignificant(e.Sensitivity, Settings_, Format_), "");
+        case 8:
+            return Num(FormatSignificant(e.Contribution, Settings_, Format_), Budget_.Units);
         case 9: {
             const double uc = Budget_.CombinedUncertainty;
             const double share = uc != 0.0 ? 100.0 * e.Contribution / uc : 0.0;
             return Num(FormatDecimalsComma(2, share, Settings_), "%");
         }
-        case 10: return Num(FormatDecimalsComma(2, e.Index, Settings_), "%");
+        case 10:
+            return Num(FormatDecimalsComma(2, e.Index, Settings_), "%");
         case kBudgetGraphColumn:
             return Display_.ChartShowsContribution ? BarCell(e.Contribution, Budget_.MaxContribution)
                                                    : BarCell(e.Index, Budget_.MaxIndex);
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -199,8 +206,9 @@ std::array<TBudgetCell, 4> TBudgetTable::ResultLine() const {
     const int format = Result_ != nullptr ? Result_->ResultFormat : 0;
     std::array<TBudgetCell, 4> line;
     line[0] = Num(FormatValue(b.ResultValue, Settings_, Format_), b.Units);
-    line[1] = Num(FormatUncertainty(b.ExpandedUncertainty, Settings_, Format_),
-                  format == 0 ? b.Units : format == 2 ? "%" : "");
+    line[1] = Num(FormatUncertainty(b.ExpandedUncertainty, Settings_, Format_), format == 0   ? b.Units
+                                                                                : format == 2 ? "%"
+                                                                                              : "");
     line[1].Text = "± ";
     line[2] = TextCell(TwoDecimalsComma(b.CoverageFactor));
     line[3] = TextCell(TwoDecimalsComma(b.CoverageProbability) + " %");

@@ -35,8 +35,7 @@ std::string MsgEquationNotReadable(const std::string& result) {
 }
 
 std::string MsgEquationTooLarge(const std::string& result) {
-    return T("Уравнението на ") + QuotedName(result) +
-           T(" става твърде дълго при заместване на междинните резултати.");
+    return T("Уравнението на ") + QuotedName(result) + T(" става твърде дълго при заместване на междинните резултати.");
 }
 
 std::string MsgCyclicDefinition(const std::vector<std::string>& names) {
@@ -45,13 +44,11 @@ std::string MsgCyclicDefinition(const std::vector<std::string>& names) {
         if (!list.empty()) list += ", ";
         list += QuotedName(n);
     }
-    return T("Междинните резултати ") + list +
-           T(" се определят един чрез друг (циклична дефиниция).");
+    return T("Междинните резултати ") + list + T(" се определят един чрез друг (циклична дефиниция).");
 }
 
 std::string MsgNonFiniteInput(const std::string& name) {
-    return T("Оценката или стандартната неопределеност на ") + QuotedName(name) +
-           T(" не е крайно число.");
+    return T("Оценката или стандартната неопределеност на ") + QuotedName(name) + T(" не е крайно число.");
 }
 
 std::string MsgNonFiniteResult(const std::string& result, const std::string& shifted) {
@@ -62,12 +59,23 @@ std::string MsgNonFiniteResult(const std::string& result, const std::string& shi
 std::string MsgEvaluationError(int code, const std::string& result, const std::string& shifted) {
     const char* what = "Грешка при пресмятане";
     switch (code) {
-        case InvalidNumber: what = "Невалидно число"; break;
-        case DivisionByZero: what = "Деление на нула"; break;
-        case OutOfRange: what = "Аргумент извън допустимата област"; break;
-        case UndefinedValue: what = "Неопределена стойност"; break;
-        case InvalidOperation: what = "Невалидна операция"; break;
-        default: break;
+        case InvalidNumber:
+            what = "Невалидно число";
+            break;
+        case DivisionByZero:
+            what = "Деление на нула";
+            break;
+        case OutOfRange:
+            what = "Аргумент извън допустимата област";
+            break;
+        case UndefinedValue:
+            what = "Неопределена стойност";
+            break;
+        case InvalidOperation:
+            what = "Невалидна операция";
+            break;
+        default:
+            break;
     }
     return T(what) + T(" в уравнението на ") + QuotedName(result) + ShiftedPart(shifted) + ".";
 }

@@ -69,8 +69,7 @@ constexpr std::size_t kMaxSearchedGroup = 64;
 // Positions (into the block) of a smallest group whose matrix is not
 // positive semi-definite: the leading rows up to the failing one, thinned
 // while the remainder still fails.
-std::vector<std::size_t> IncompatibleGroup(const std::vector<double>& a, std::size_t n,
-                                           std::size_t failed) {
+std::vector<std::size_t> IncompatibleGroup(const std::vector<double>& a, std::size_t n, std::size_t failed) {
     std::vector<std::size_t> group(failed + 1);
     std::iota(group.begin(), group.end(), std::size_t{0});
     if (group.size() > kMaxSearchedGroup) return group;
@@ -117,8 +116,7 @@ std::vector<std::vector<std::size_t>> LinkedGroups(std::size_t size, const std::
 
 }  // namespace
 
-TCorrelationFactor::TCorrelationFactor(std::size_t size)
-    : Size_(size), BlockOf_(size, -1), PositionOf_(size, 0) {}
+TCorrelationFactor::TCorrelationFactor(std::size_t size) : Size_(size), BlockOf_(size, -1), PositionOf_(size, 0) {}
 
 void TCorrelationFactor::AddBlock(TBlock block) {
     const std::size_t n = block.Members.size();
@@ -164,14 +162,13 @@ TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
         const auto i = indexOf.find(c.Name1), j = indexOf.find(c.Name2);
         if (i == indexOf.end() || j == indexOf.end()) continue;
         if (!std::isfinite(c.Value))
-            return Failure(T("Коефициентът на корелация между ") + PairText(c.Name1, c.Name2) +
-                               T(" не е число."),
+            return Failure(T("Коефициентът на корелация между ") + PairText(c.Name1, c.Name2) + T(" не е число."),
                            {{c.Name1, c.Name2}});
         if (i->second == j->second) {
             if (c.Value == 1.0) continue;
-            return Failure(T("Величината ") + QuotedName(c.Name1) +
-                               T(" е корелирана със себе си с коефициент, различен от 1."),
-                           {{c.Name1, c.Name2}});
+            return Failure(
+                T("Величината ") + QuotedName(c.Name1) + T(" е корелирана със себе си с коефициент, различен от 1."),
+                {{c.Name1, c.Name2}});
         }
         if (c.Value == 0.0) continue;
         const TKey key = std::minmax(i->second, j->second);
@@ -232,8 +229,7 @@ TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
     return check;
 }
 
-TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
-                                    const TCorrelation& correlations) {
+TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names, const TCorrelation& correlations) {
     std::vector<TCoefficient> coefficients;
     coefficients.reserve(static_cast<std::size_t>(correlations.Count()));
     for (int i = 0; i < correlations.Count(); ++i) {

@@ -64,7 +64,7 @@ public:
 private:
     std::size_t Size_ = 0;
     std::vector<TBlock> Blocks_;
-    std::vector<int> BlockOf_;  // quantity -> block, or -1
+    std::vector<int> BlockOf_;             // quantity -> block, or -1
     std::vector<std::size_t> PositionOf_;  // quantity -> its place in its block
 };
 
@@ -87,8 +87,7 @@ struct TCorrelationCheck {
 TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
                                     const std::vector<TCoefficient>& coefficients);
 // The same with the model's correlation list.
-TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names,
-                                    const TCorrelation& correlations);
+TCorrelationCheck CheckCorrelations(const std::vector<std::string>& names, const TCorrelation& correlations);
 
 // Pivots and residuals within this of zero count as zero: a matrix with
 // entered coefficients of 1 or with exactly dependent rows is accepted.

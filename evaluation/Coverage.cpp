@@ -7,16 +7,18 @@
 namespace vormid {
 
 double CoverageFactorForDof(int effectiveDof, double probability) {
-    if (effectiveDof > 0 && effectiveDof <= 1000)
-        return StudentCoverageFactor(effectiveDof, probability);
+    if (effectiveDof > 0 && effectiveDof <= 1000) return StudentCoverageFactor(effectiveDof, probability);
     return NormalCoverageFactor(probability);
 }
 
 TCoverage BudgetCoverage(const TGumParam& result, double factorForDof) {
     switch (result.CoverageMethod) {
-        case cm_Standard: return {2.0, 95.0};
-        case cm_Student: return {factorForDof, result.CoverageProbability};
-        default: return {result.CoverageFactor, result.CoverageProbability};
+        case cm_Standard:
+            return {2.0, 95.0};
+        case cm_Student:
+            return {factorForDof, result.CoverageProbability};
+        default:
+            return {result.CoverageFactor, result.CoverageProbability};
     }
 }
 

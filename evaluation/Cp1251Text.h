@@ -10,8 +10,6 @@ namespace vormid {
 
 // A name of the model in the quotes of the program's messages („…“),
 // Windows-1251 like the name.
-inline std::string QuotedName(const std::string& name) {
-    return Cp1251FromUtf8("„") + name + Cp1251FromUtf8("“");
-}
+inline std::string QuotedName(const std::string& name) { return Cp1251FromUtf8("„") + name + Cp1251FromUtf8("“"); }
 
 }  // namespace vormid

@@ -15,11 +15,11 @@ enum class TEquationProblemKind { UnknownFunction, UnreadableNumber, CommaSepara
 
 struct TEquationProblem {
     TEquationProblemKind Kind;
-    int Line = 0;       // 1-based line of the plain text
-    int Column = 0;     // 1-based character of that line, its spaces left out as the plain text leaves them
-    std::string Token;  // the text concerned (Windows-1251)
+    int Line = 0;          // 1-based line of the plain text
+    int Column = 0;        // 1-based character of that line, its spaces left out as the plain text leaves them
+    std::string Token;     // the text concerned (Windows-1251)
     std::string LineText;  // that line (Windows-1251)
-    int FirstLine = 0;  // DefinedTwice: the line that defined the name first
+    int FirstLine = 0;     // DefinedTwice: the line that defined the name first
 };
 
 // Checks a plain equation (lines ended by the line separator, as
@@ -27,8 +27,8 @@ struct TEquationProblem {
 // isQuantity, when given, names the quantities of the model: a token that
 // is one of them is never reported, so a model whose quantity is named
 // like a number keeps working.
-std::vector<TEquationProblem> CheckEquationLanguage(
-    std::string_view plainEquation, const std::function<bool(const std::string&)>& isQuantity = {});
+std::vector<TEquationProblem> CheckEquationLanguage(std::string_view plainEquation,
+                                                    const std::function<bool(const std::string&)>& isQuantity = {});
 
 // The problem behind a leaf the formula parser took as a name and found no
 // quantity for ("SQR(x)", "1e", "U,I"); nullptr when there is none and the

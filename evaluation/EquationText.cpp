@@ -134,9 +134,7 @@ std::size_t BodyStart(std::string_view s, int& uc) {
         } else if (AtControlWord(s, p)) {
             TControlWord w = ReadControlWord(s, p);
             std::string word = Lower(w.Letters);
-            if (word == "u" || word == "sub" || word == "super" || word == "nosupersub" ||
-                word == "par")
-                break;
+            if (word == "u" || word == "sub" || word == "super" || word == "nosupersub" || word == "par") break;
             if (word == "uc") uc = ParseUc(w.Parameter, uc);
             p = w.End;
             if (p < s.size() && s[p] == ' ') ++p;
@@ -194,10 +192,14 @@ std::string MarkControlWords(std::string_view s, int uc) {
         }
         if (word == "uc") uc = ParseUc(w.Parameter, uc);
         char code = 0;
-        if (word == "sub") code = kWorkSub;
-        else if (word == "super") code = kWorkSuper;
-        else if (word == "nosupersub") code = kWorkNormal;
-        else if (word == "par") code = kLineSeparator;
+        if (word == "sub")
+            code = kWorkSub;
+        else if (word == "super")
+            code = kWorkSuper;
+        else if (word == "nosupersub")
+            code = kWorkNormal;
+        else if (word == "par")
+            code = kLineSeparator;
         if (code != 0) {
             out += code;
         } else {
@@ -209,8 +211,7 @@ std::string MarkControlWords(std::string_view s, int uc) {
 }
 
 bool StopsControlWord(char c) {
-    return (c >= 1 && c <= 5) || c == kLineSeparator || c == '\n' || c == '\r' || c == ' ' ||
-           c == '\\';
+    return (c >= 1 && c <= 5) || c == kLineSeparator || c == '\n' || c == '\r' || c == ' ' || c == '\\';
 }
 
 // Writes the name markers, drops white space and skips the remaining
@@ -222,22 +223,35 @@ std::string WalkMarked(std::string_view s) {
     while (i < s.size()) {
         char c = s[i];
         switch (c) {
-            case kWorkUnicode: out += "\\u"; break;
-            case kWorkSub: out += "\\b"; break;
-            case kWorkSuper: out += "\\t"; break;
-            case kWorkNormal: out += "\\n"; break;
-            case kWorkCodePage: out += "\\'"; break;
+            case kWorkUnicode:
+                out += "\\u";
+                break;
+            case kWorkSub:
+                out += "\\b";
+                break;
+            case kWorkSuper:
+                out += "\\t";
+                break;
+            case kWorkNormal:
+                out += "\\n";
+                break;
+            case kWorkCodePage:
+                out += "\\'";
+                break;
             case '\t':
             case '\n':
             case '\r':
-            case ' ': break;
+            case ' ':
+                break;
             case '\\': {
                 std::size_t j = i + 1;
                 while (j < s.size() && !StopsControlWord(s[j])) ++j;
                 i = j;
                 continue;
             }
-            default: out += c; break;
+            default:
+                out += c;
+                break;
         }
         ++i;
     }
@@ -297,8 +311,8 @@ std::vector<TEquationLine> SplitEquationLines(std::string_view plainText) {
         std::string_view line = plainText.substr(start, end - start);
         std::size_t eq = line.find('=');
         if (eq != std::string_view::npos)
-            lines.push_back({std::string(TrimControl(line.substr(0, eq))),
-                             std::string(TrimControl(line.substr(eq + 1)))});
+            lines.push_back(
+                {std::string(TrimControl(line.substr(0, eq))), std::string(TrimControl(line.substr(eq + 1)))});
         start = end + 1;
     }
     return lines;

@@ -26,8 +26,8 @@ std::unique_ptr<TGumParam> TDeletedQuantities::Recall(const std::string& name) {
 namespace {
 
 struct TLine {
-    std::string Name;   // the defined name, or empty for a line without "="
-    std::string Right;  // the right-hand side followed by the line separator
+    std::string Name;                // the defined name, or empty for a line without "="
+    std::string Right;               // the right-hand side followed by the line separator
     std::vector<std::string> Names;  // names of Right, in order
 };
 
@@ -87,8 +87,9 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
         for (const std::string& n : lines[i].Names) tooLong = tooLong || n.size() > kMaxQuantityNameBytes;
         if (tooLong) {
             outcome.Ok = false;
-            outcome.Message = "Ред " + std::to_string(i + 1) +
-                              " на уравнението съдържа име, по-дълго от 100 байта. Списъкът с величините не е променен.";
+            outcome.Message =
+                "Ред " + std::to_string(i + 1) +
+                " на уравнението съдържа име, по-дълго от 100 байта. Списъкът с величините не е променен.";
             return outcome;
         }
     }
@@ -149,8 +150,10 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
         }
         for (const std::string& n : l.Names) {
             auto it = index.find(n);
-            if (it == index.end()) bring(n, TParamKind::Undefined);
-            else if (it->second->Kind == TParamKind::Result) it->second->SetKind(TParamKind::VarResult);
+            if (it == index.end())
+                bring(n, TParamKind::Undefined);
+            else if (it->second->Kind == TParamKind::Result)
+                it->second->SetKind(TParamKind::VarResult);
         }
     }
 

@@ -35,13 +35,13 @@ constexpr std::size_t kBlock = 256;
 struct TPlan {
     std::string Name;
     TFormul Formula;
-    std::vector<TInputLaw> Laws;       // one per drawn input
+    std::vector<TInputLaw> Laws;  // one per drawn input
     std::vector<std::size_t> SlotOfLaw;
-    std::vector<int> LawOfSlot;        // slot -> law, or -1 for a fixed value
+    std::vector<int> LawOfSlot;  // slot -> law, or -1 for a fixed value
     std::vector<double> FixedOfSlot;
-    TCorrelationFactor Factor;         // over the laws
+    TCorrelationFactor Factor;  // over the laws
     bool Approximate = false;
-    double Probability = 0.95;         // (0, 1)
+    double Probability = 0.95;  // (0, 1)
 };
 
 bool IsDrawn(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
@@ -72,8 +72,9 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
         const TGumParam* p = quantities.Find(names[s]);
         if (p == nullptr) {
             // Told as the mistake it is ("SQR(x)", "1e3"), as the budget tells it.
-            const std::vector<TEquationProblem> problems = CheckEquationLanguage(
-                EquationText(model.Equation), [&quantities](const std::string& n) { return quantities.Find(n) != nullptr; });
+            const std::vector<TEquationProblem> problems =
+                CheckEquationLanguage(EquationText(model.Equation),
+                                      [&quantities](const std::string& n) { return quantities.Find(n) != nullptr; });
             const TEquationProblem* problem = ProblemBehindName(problems, names[s]);
             message = problem ? Cp1251FromUtf8(EquationProblemText(*problem)) : MsgUnknownName(result.Name, names[s]);
             return false;
@@ -119,9 +120,7 @@ struct TBatch {
 // Working memory of one thread.
 struct TWorker {
     explicit TWorker(const TPlan& plan)
-        : Columns(plan.LawOfSlot.size(), std::vector<double>(kBlock)),
-          Latent(plan.Laws.size()),
-          Errors(kBlock) {
+        : Columns(plan.LawOfSlot.size(), std::vector<double>(kBlock)), Latent(plan.Laws.size()), Errors(kBlock) {
         for (std::size_t s = 0; s < Columns.size(); ++s) {
             Pointers.push_back(Columns[s].data());
             if (plan.LawOfSlot[s] < 0) std::fill(Columns[s].begin(), Columns[s].end(), plan.FixedOfSlot[s]);
@@ -406,8 +405,8 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     if (run.Failed()) {
         const TBatch& last = *batches.back();
         r.FailedDraws = last.Failed;
-        r.FirstError = MsgDrawFailed(result.Name, (batches.size() - 1) * run.BatchSize() + last.FirstFailed + 1,
-                                     last.FirstCode);
+        r.FirstError =
+            MsgDrawFailed(result.Name, (batches.size() - 1) * run.BatchSize() + last.FirstFailed + 1, last.FirstCode);
         r.Message = MsgDrawsFailed(result.Name, r.FailedDraws, r.Trials, r.FirstError);
         return r;
     }

@@ -40,7 +40,7 @@ struct TMonteCarloOptions {
 
 // The budget's result against the Monte Carlo interval.
 struct TGumValidation {
-    bool Available = false;  // false when the budget could not be calculated
+    bool Available = false;            // false when the budget could not be calculated
     double Value = 0.0;                // y of the budget
     double ExpandedUncertainty = 0.0;  // U = k·u_c, absolute, at the same probability
     double DLow = 0.0;                 // |y − U − y_low|

@@ -60,7 +60,9 @@ double SmallNuStudent(double nu, double z) {
 void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const {
     const double c = Center, s = Scale;
     switch (Shape) {
-        case TShape::Fixed: std::fill(out, out + count, c); break;
+        case TShape::Fixed:
+            std::fill(out, out + count, c);
+            break;
         case TShape::Normal:
             for (std::size_t k = 0; k < count; ++k) out[k] = c + s * g.Normal();
             break;
@@ -112,8 +114,7 @@ void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const 
 void TInputLaw::PrepareCopula() {
     if (Shape != TShape::Student || Nu <= 2.0 || !TableValue_.empty()) return;
     const int half = static_cast<int>(kTableEnd * kTablePerUnit);
-    const double logDensity0 =
-        std::lgamma((Nu + 1.0) / 2.0) - std::lgamma(Nu / 2.0) - 0.5 * std::log(Nu * kPi);
+    const double logDensity0 = std::lgamma((Nu + 1.0) / 2.0) - std::lgamma(Nu / 2.0) - 0.5 * std::log(Nu * kPi);
     TableValue_.assign(2 * half + 1, 0.0);
     TableSlope_.assign(2 * half + 1, 0.0);
     for (int i = 0; i <= half; ++i) {
@@ -135,8 +136,7 @@ double TInputLaw::StudentFromNormal(double z) const {
     const std::size_t last = TableValue_.size() - 1;
     const double position = (z + kTableEnd) * kTablePerUnit;
     if (!(position > 0.0)) return TableValue_[0] + TableSlope_[0] * (z + kTableEnd);
-    if (position >= static_cast<double>(last))
-        return TableValue_[last] + TableSlope_[last] * (z - kTableEnd);
+    if (position >= static_cast<double>(last)) return TableValue_[last] + TableSlope_[last] * (z - kTableEnd);
     const std::size_t i = static_cast<std::size_t>(position);
     const double t = position - static_cast<double>(i);
     const double t2 = t * t, t3 = t2 * t;
@@ -153,11 +153,16 @@ double TInputLaw::FromNormal(double z) const {
         return z > 0.0 ? -t : t;
     };
     switch (Shape) {
-        case TShape::Fixed: return c;
-        case TShape::Normal: return c + s * z;
-        case TShape::Student: return c + s * StudentFromNormal(z);
-        case TShape::Rectangle: return c + s * mirrored([](double v) { return 2.0 * v - 1.0; });
-        case TShape::Triangle: return c + s * mirrored([](double v) { return std::sqrt(2.0 * v) - 1.0; });
+        case TShape::Fixed:
+            return c;
+        case TShape::Normal:
+            return c + s * z;
+        case TShape::Student:
+            return c + s * StudentFromNormal(z);
+        case TShape::Rectangle:
+            return c + s * mirrored([](double v) { return 2.0 * v - 1.0; });
+        case TShape::Triangle:
+            return c + s * mirrored([](double v) { return std::sqrt(2.0 * v) - 1.0; });
         case TShape::Trapezoid: {
             const double a = s, b = Second;
             const double ramp = (a - b) / (2.0 * (a + b));  // probability below -b
@@ -168,11 +173,14 @@ double TInputLaw::FromNormal(double z) const {
         }
         case TShape::Quadratic:
             return c + s * mirrored([](double v) { return 2.0 * std::sin(std::asin(2.0 * v - 1.0) / 3.0); });
-        case TShape::Arcsine: return c + s * mirrored([](double v) { return std::sin(kPi * (v - 0.5)); });
-        case TShape::Cosine: return c + s * mirrored([](double v) { return CosineQuantile(2.0 * v - 1.0); });
+        case TShape::Arcsine:
+            return c + s * mirrored([](double v) { return std::sin(kPi * (v - 0.5)); });
+        case TShape::Cosine:
+            return c + s * mirrored([](double v) { return CosineQuantile(2.0 * v - 1.0); });
         case TShape::HalfCosine:
             return c + s * mirrored([](double v) { return (2.0 / kPi) * std::asin(2.0 * v - 1.0); });
-        case TShape::LogNormal: return c + Sign * std::exp(Second + s * z);
+        case TShape::LogNormal:
+            return c + Sign * std::exp(Second + s * z);
     }
     return c;
 }
@@ -185,18 +193,28 @@ double TInputLaw::Mean() const {
 double TInputLaw::StdDev() const {
     const double s = Scale;
     switch (Shape) {
-        case TShape::Fixed: return 0.0;
-        case TShape::Normal: return s;
+        case TShape::Fixed:
+            return 0.0;
+        case TShape::Normal:
+            return s;
         case TShape::Student:
             return Nu > 2.0 ? s * std::sqrt(Nu / (Nu - 2.0)) : std::numeric_limits<double>::infinity();
-        case TShape::Rectangle: return s / std::sqrt(3.0);
-        case TShape::Triangle: return s / std::sqrt(6.0);
-        case TShape::Trapezoid: return std::sqrt((s * s + Second * Second) / 6.0);
-        case TShape::Quadratic: return s / std::sqrt(5.0);
-        case TShape::Arcsine: return s / std::sqrt(2.0);
-        case TShape::Cosine: return s * std::sqrt(1.0 / 3.0 - 2.0 / (kPi * kPi));
-        case TShape::HalfCosine: return s * std::sqrt(1.0 - 8.0 / (kPi * kPi));
-        case TShape::LogNormal: return std::sqrt((std::exp(s * s) - 1.0) * std::exp(2.0 * Second + s * s));
+        case TShape::Rectangle:
+            return s / std::sqrt(3.0);
+        case TShape::Triangle:
+            return s / std::sqrt(6.0);
+        case TShape::Trapezoid:
+            return std::sqrt((s * s + Second * Second) / 6.0);
+        case TShape::Quadratic:
+            return s / std::sqrt(5.0);
+        case TShape::Arcsine:
+            return s / std::sqrt(2.0);
+        case TShape::Cosine:
+            return s * std::sqrt(1.0 / 3.0 - 2.0 / (kPi * kPi));
+        case TShape::HalfCosine:
+            return s * std::sqrt(1.0 - 8.0 / (kPi * kPi));
+        case TShape::LogNormal:
+            return std::sqrt((std::exp(s * s) - 1.0) * std::exp(2.0 * Second + s * s));
     }
     return 0.0;
 }
@@ -228,7 +246,9 @@ bool LawOf(const TGumParam& p, TInputLaw& law, std::string& message) {
         const double a = std::fabs(p.StatedValue), b = std::fabs(p.BParam2);
         law.Scale = a;
         switch (p.Distribution) {
-            case dc_Normal: law.Scale = std::fabs(u); break;
+            case dc_Normal:
+                law.Scale = std::fabs(u);
+                break;
             case dc_LgNormal:
                 law.Shape = TShape::LogNormal;
                 law.Center = p.BValue;
@@ -240,18 +260,30 @@ bool LawOf(const TGumParam& p, TInputLaw& law, std::string& message) {
                 law.Scale = std::fabs(u);
                 law.Nu = p.DegreesOfFreedom;
                 break;
-            case dc_Rectangle: law.Shape = TShape::Rectangle; break;
-            case dc_Triangle: law.Shape = TShape::Triangle; break;
+            case dc_Rectangle:
+                law.Shape = TShape::Rectangle;
+                break;
+            case dc_Triangle:
+                law.Shape = TShape::Triangle;
+                break;
             case dc_Trapez:
                 // The wider base is the lower one whichever was entered first.
                 law.Shape = TShape::Trapezoid;
                 law.Scale = std::max(a, b);
                 law.Second = std::min(a, b);
                 break;
-            case dc_Quatro: law.Shape = TShape::Quadratic; break;
-            case dc_DistributionU: law.Shape = TShape::Arcsine; break;
-            case dc_Cosine: law.Shape = TShape::Cosine; break;
-            case dt_SemiCosine: law.Shape = TShape::HalfCosine; break;
+            case dc_Quatro:
+                law.Shape = TShape::Quadratic;
+                break;
+            case dc_DistributionU:
+                law.Shape = TShape::Arcsine;
+                break;
+            case dc_Cosine:
+                law.Shape = TShape::Cosine;
+                break;
+            case dt_SemiCosine:
+                law.Shape = TShape::HalfCosine;
+                break;
             default:
                 message = MsgNonFiniteInput(p.Name);
                 return false;

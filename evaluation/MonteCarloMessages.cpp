@@ -13,13 +13,26 @@ std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
 std::string MsgDrawFailed(const std::string& result, std::uint64_t draw, int code) {
     const char* what = "безкрайна или неопределена стойност";
     switch (code) {
-        case NoError: break;
-        case InvalidNumber: what = "невалидно число"; break;
-        case DivisionByZero: what = "деление на нула"; break;
-        case OutOfRange: what = "аргумент извън допустимата област"; break;
-        case UndefinedValue: what = "неопределена стойност"; break;
-        case InvalidOperation: what = "невалидна операция"; break;
-        default: what = "грешка при пресмятане"; break;
+        case NoError:
+            break;
+        case InvalidNumber:
+            what = "невалидно число";
+            break;
+        case DivisionByZero:
+            what = "деление на нула";
+            break;
+        case OutOfRange:
+            what = "аргумент извън допустимата област";
+            break;
+        case UndefinedValue:
+            what = "неопределена стойност";
+            break;
+        case InvalidOperation:
+            what = "невалидна операция";
+            break;
+        default:
+            what = "грешка при пресмятане";
+            break;
     }
     return T("опит № ") + std::to_string(draw) + T(" на ") + QuotedName(result) + ": " + T(what);
 }
@@ -35,8 +48,6 @@ std::string MsgCoverageOutOfRange(const std::string& result) {
     return T("Вероятността на покриване на ") + QuotedName(result) + T(" трябва да е между 0 и 100 %.");
 }
 
-std::string MsgNoSuchResult(const std::string& name) {
-    return T("Моделът няма резултат ") + QuotedName(name) + ".";
-}
+std::string MsgNoSuchResult(const std::string& name) { return T("Моделът няма резултат ") + QuotedName(name) + "."; }
 
 }  // namespace vormid

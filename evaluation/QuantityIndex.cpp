@@ -26,8 +26,10 @@ void TBudgetEntryIndex::Register(const std::vector<std::string>& names) {
             case TParamKind::VarResult:
             case TParamKind::TypeA:
             case TParamKind::TypeB:
-            case TParamKind::Const: break;
-            default: continue;  // results and undefined quantities get no entry
+            case TParamKind::Const:
+                break;
+            default:
+                continue;  // results and undefined quantities get no entry
         }
         // Not in the index means not in the budget: no search needed.
         TBudgetEntry* e = Budget_.AddEntry(q->Name);
@@ -49,7 +51,8 @@ void TBudgetEntryIndex::Register(const std::vector<std::string>& names) {
                 e->Units = q->Units;
                 e->Value = q->Value();
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }

@@ -38,7 +38,8 @@ std::string QuantitySummary(const TGumParam& q, const TNumberFormatSettings& set
     const std::string name = MarkupToUtf8(q.Name);
     const double x = q.Value();
     const std::string missing = MissingCoverageFactor(q);
-    if (!missing.empty()) return name + ":  x = " + Text(FormatSignificant(x, settings, display)) + units + "  u: " + missing;
+    if (!missing.empty())
+        return name + ":  x = " + Text(FormatSignificant(x, settings, display)) + units + "  u: " + missing;
     const double u = q.StdUncertainty();
     const int dof = q.DOF();
     std::string line = name + ":  x = " + Text(FormatLike(u, x, settings, display)) + units;

@@ -13,8 +13,7 @@ constexpr std::size_t kMaxSubstitutedLength = std::size_t{1} << 25;
 
 }  // namespace
 
-TEquationSubstitution::TEquationSubstitution(std::vector<TEquationLine> lines)
-    : Lines_(std::move(lines)) {
+TEquationSubstitution::TEquationSubstitution(std::vector<TEquationLine> lines) : Lines_(std::move(lines)) {
     LineNames_.resize(Lines_.size());
     for (std::size_t i = 0; i < Lines_.size(); ++i) {
         const TEquationLine& line = Lines_[i];
@@ -33,9 +32,7 @@ const TEquationSubstitution::TNames& TEquationSubstitution::NamesOf(std::size_t 
     return *names;
 }
 
-bool TEquationSubstitution::Defines(std::string_view name) const {
-    return LeftSides_.find(name) != LeftSides_.end();
-}
+bool TEquationSubstitution::Defines(std::string_view name) const { return LeftSides_.find(name) != LeftSides_.end(); }
 
 std::vector<std::string> TEquationSubstitution::FindCycle(const std::string& name) const {
     // Depth-first search without recursion: chains of intermediate results
@@ -87,8 +84,8 @@ std::vector<std::string> TEquationSubstitution::FindCycle(const std::string& nam
     return {};
 }
 
-std::string TEquationSubstitution::Substitute(
-    const std::string& name, const std::function<void(const TNames&)>& registerNames) const {
+std::string TEquationSubstitution::Substitute(const std::string& name,
+                                              const std::function<void(const TNames&)>& registerNames) const {
     std::string data;
     bool defined = false;
     TNameMap<long long> counts;  // how often each defined name occurs in data

@@ -40,8 +40,7 @@ public:
     // TCalculationError when the expansion of name runs into a cyclic
     // definition (the message names the quantities of the cycle) or grows
     // beyond any sensible size.
-    std::string Substitute(const std::string& name,
-                           const std::function<void(const TNames&)>& registerNames) const;
+    std::string Substitute(const std::string& name, const std::function<void(const TNames&)>& registerNames) const;
 
     // Whether some line has name as its left side.
     bool Defines(std::string_view name) const;
@@ -58,8 +57,8 @@ private:
 
     std::vector<TEquationLine> Lines_;
     mutable std::vector<std::unique_ptr<TNames>> LineNames_;
-    TNameMap<std::vector<int>> Definitions_;           // left side -> its lines
-    TNameMap<bool> LeftSides_;                         // every left side
+    TNameMap<std::vector<int>> Definitions_;  // left side -> its lines
+    TNameMap<bool> LeftSides_;                // every left side
 };
 
 }  // namespace vormid

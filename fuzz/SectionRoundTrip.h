@@ -14,22 +14,42 @@ namespace vormid::fuzz {
 
 inline void ReadSectionContent(int section, TSectionReader& in, TGumModel& m, TDisplayState& d) {
     switch (section) {
-        case 0: ReadHeaderSection(in, m); break;
-        case 1: ReadQuantitiesSection(in, m); break;
-        case 2: ReadCorrelationsSection(in, m); break;
-        case 3: ReadBudgetsSection(in, m); break;
-        default: ReadDisplaySection(in, m.FormatSettings, d); break;
+        case 0:
+            ReadHeaderSection(in, m);
+            break;
+        case 1:
+            ReadQuantitiesSection(in, m);
+            break;
+        case 2:
+            ReadCorrelationsSection(in, m);
+            break;
+        case 3:
+            ReadBudgetsSection(in, m);
+            break;
+        default:
+            ReadDisplaySection(in, m.FormatSettings, d);
+            break;
     }
 }
 
 inline std::vector<std::uint8_t> WriteSectionContent(int section, const TGumModel& m, const TDisplayState& d) {
     TSectionWriter out;
     switch (section) {
-        case 0: WriteHeaderSection(m, out); break;
-        case 1: WriteQuantitiesSection(m, out); break;
-        case 2: WriteCorrelationsSection(m, out); break;
-        case 3: WriteBudgetsSection(m, out); break;
-        default: WriteDisplaySection(m.FormatSettings, d, out); break;
+        case 0:
+            WriteHeaderSection(m, out);
+            break;
+        case 1:
+            WriteQuantitiesSection(m, out);
+            break;
+        case 2:
+            WriteCorrelationsSection(m, out);
+            break;
+        case 3:
+            WriteBudgetsSection(m, out);
+            break;
+        default:
+            WriteDisplaySection(m.FormatSettings, d, out);
+            break;
     }
     return out.Bytes();
 }

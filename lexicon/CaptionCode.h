@@ -8,8 +8,8 @@ namespace vormid::lexicon {
 
 // The code's number (its 2nd and 3rd characters) is not a decimal number.
 class CodeError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // Id of the caption of `code` in `table`. Only the first three characters of

@@ -11,10 +11,10 @@ namespace vormid::lexicon {
 // `table`: (table + 10) * 1000 + letter * 100 + number, modulo 65536.
 // Only the low 16 bits of table count. Never fails.
 constexpr std::uint16_t CaptionId(std::uint32_t table, int letter, int number) {
-  // Unsigned arithmetic wraps modulo 2^32, which 2^16 divides, so the final
-  // narrowing gives the id modulo 65536 even for a negative letter term.
-  const std::uint32_t blockBase = ((table & 0xFFFFu) + 10u) * 1000u;
-  return static_cast<std::uint16_t>(blockBase + static_cast<std::uint32_t>(letter * 100 + number));
+    // Unsigned arithmetic wraps modulo 2^32, which 2^16 divides, so the final
+    // narrowing gives the id modulo 65536 even for a negative letter term.
+    const std::uint32_t blockBase = ((table & 0xFFFFu) + 10u) * 1000u;
+    return static_cast<std::uint16_t>(blockBase + static_cast<std::uint32_t>(letter * 100 + number));
 }
 
 // Ids from here up are reserved for runtime messages and never hold a caption.

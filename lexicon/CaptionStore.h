@@ -7,8 +7,8 @@
 namespace vormid::lexicon {
 
 struct Caption {
-  std::uint16_t id;
-  const char* text;  // Windows-1251 bytes, zero-terminated
+    std::uint16_t id;
+    const char* text;  // Windows-1251 bytes, zero-terminated
 };
 
 // Sorted by id, ids unique; defined by the generated source.

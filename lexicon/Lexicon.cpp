@@ -22,39 +22,39 @@ std::atomic<std::int32_t> initValue{0};  // kept for the host, not used
 thread_local char captionBuffer[vormid::lexicon::kMaxCaptionBytes + 1];
 
 const char* Deliver(const char* text) noexcept {
-  const std::size_t length = strnlen(text, vormid::lexicon::kMaxCaptionBytes);
-  std::memcpy(captionBuffer, text, length);
-  captionBuffer[length] = '\0';
-  return captionBuffer;
+    const std::size_t length = strnlen(text, vormid::lexicon::kMaxCaptionBytes);
+    std::memcpy(captionBuffer, text, length);
+    captionBuffer[length] = '\0';
+    return captionBuffer;
 }
 
 // Hosts have no window to show a message in, so the error goes to stderr as
 // one line; written without allocating so that reporting itself cannot fail.
 void ReportException(const char* message) noexcept {
-  flockfile(stderr);
-  std::fputs("Exception: ", stderr);
-  std::fputs(message, stderr);
-  std::fputc('\n', stderr);
-  funlockfile(stderr);
+    flockfile(stderr);
+    std::fputs("Exception: ", stderr);
+    std::fputs(message, stderr);
+    std::fputc('\n', stderr);
+    funlockfile(stderr);
 }
 
 }  // namespace
 
 extern "C" void Init(int32_t value, int32_t table) {
-  initValue.store(value, std::memory_order_relaxed);
-  selectedTable.store(table, std::memory_order_relaxed);
+    initValue.store(value, std::memory_order_relaxed);
+    selectedTable.store(table, std::memory_order_relaxed);
 }
 
 extern "C" const char* GetName(const char* code) {
-  if (code == nullptr) return Deliver("");
-  try {
-    const auto table = static_cast<std::uint32_t>(selectedTable.load(std::memory_order_relaxed));
-    const char* caption = vormid::lexicon::FindCaption(vormid::lexicon::CaptionIdOfCode(table, code));
-    return Deliver(caption != nullptr ? caption : "");
-  } catch (const std::exception& error) {
-    ReportException(error.what());
-  } catch (...) {
-    ReportException("unknown error");
-  }
-  return Deliver("");
+    if (code == nullptr) return Deliver("");
+    try {
+        const auto table = static_cast<std::uint32_t>(selectedTable.load(std::memory_order_relaxed));
+        const char* caption = vormid::lexicon::FindCaption(vormid::lexicon::CaptionIdOfCode(table, code));
+        return Deliver(caption != nullptr ? caption : "");
+    } catch (const std::exception& error) {
+        ReportException(error.what());
+    } catch (...) {
+        ReportException("unknown error");
+    }
+    return Deliver("");
 }

@@ -27,7 +27,7 @@ LEXICON_API void Init(int32_t value, int32_t table);
  * a decimal number writes one "Exception: ..." line to stderr and gives "".
  * The text belongs to the calling thread and stays valid until that thread
  * calls GetName again. Never fails. */
-LEXICON_API const char *GetName(const char *code);
+LEXICON_API const char* GetName(const char* code);
 
 #ifdef __cplusplus
 }

@@ -13,9 +13,9 @@ constexpr int kBudgetColumnCount = 12;
 constexpr std::int32_t kDefaultBudgetColumnWidth = 64;
 
 // Column width modes (menu of the budget table).
-constexpr std::int32_t cw_None = 0;       // "Без подравняване"
-constexpr std::int32_t cw_ByData = 1;     // "Ширина по данни"
-constexpr std::int32_t cw_ByTable = 2;    // "Ширина по таблица"
+constexpr std::int32_t cw_None = 0;     // "Без подравняване"
+constexpr std::int32_t cw_ByData = 1;   // "Ширина по данни"
+constexpr std::int32_t cw_ByTable = 2;  // "Ширина по таблица"
 
 struct TBudgetColumnState {
     std::int32_t UserWidth = kDefaultBudgetColumnWidth;    // width set by the user

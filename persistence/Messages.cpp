@@ -37,23 +37,37 @@ std::string NotAModelFile(const std::string& file, const std::string& detail) {
 
 std::string SystemErrorText(int err) {
     switch (err) {
-        case 0: return {};
-        case ENOENT: return Cp1251("няма такъв файл или папка");
+        case 0:
+            return {};
+        case ENOENT:
+            return Cp1251("няма такъв файл или папка");
         case EACCES:
-        case EPERM: return Cp1251("няма права за достъп");
-        case EISDIR: return Cp1251("това е папка, а не файл");
-        case ENOTDIR: return Cp1251("част от пътя не е папка");
-        case ENOSPC: return Cp1251("няма място на диска");
-        case EROFS: return Cp1251("файловата система е само за четене");
-        case EIO: return Cp1251("грешка при четене или запис на устройството");
-        case ENAMETOOLONG: return Cp1251("името на файла е твърде дълго");
+        case EPERM:
+            return Cp1251("няма права за достъп");
+        case EISDIR:
+            return Cp1251("това е папка, а не файл");
+        case ENOTDIR:
+            return Cp1251("част от пътя не е папка");
+        case ENOSPC:
+            return Cp1251("няма място на диска");
+        case EROFS:
+            return Cp1251("файловата система е само за четене");
+        case EIO:
+            return Cp1251("грешка при четене или запис на устройството");
+        case ENAMETOOLONG:
+            return Cp1251("името на файла е твърде дълго");
         case EMFILE:
-        case ENFILE: return Cp1251("отворени са твърде много файлове");
+        case ENFILE:
+            return Cp1251("отворени са твърде много файлове");
         case EBUSY:
-        case ETXTBSY: return Cp1251("файлът е зает от друга програма");
-        case EDQUOT: return Cp1251("квотата на диска е изчерпана");
-        case ELOOP: return Cp1251("твърде много символни връзки в пътя");
-        default: return std::strerror(err);
+        case ETXTBSY:
+            return Cp1251("файлът е зает от друга програма");
+        case EDQUOT:
+            return Cp1251("квотата на диска е изчерпана");
+        case ELOOP:
+            return Cp1251("твърде много символни връзки в пътя");
+        default:
+            return std::strerror(err);
     }
 }
 

@@ -26,15 +26,15 @@ std::string NotAModel(const std::string& file, bool looksLikeJson);
 std::string NotARegularFile(bool isDirectory);
 
 // Details of corrupt data (no file name).
-std::string TruncatedData();          // "данните свършват преждевременно"
-std::string BadPackedBlock();         // "пакетираният блок е с невярна дължина"
-std::string BadChunk();               // "пакетираният фрагмент е повреден"
-std::string UnpackedSizeMismatch();   // "размерът на разпакетираните данни не съвпада"
-std::string SectionTooLarge();        // "раздел е твърде голям"
-std::string HeaderTooShort();         // "заглавната част е непълна"
-std::string SectionsPastEnd();        // "разделите излизат извън края на файла"
-std::string BadCount();               // "невъзможен брой записи"
-std::string TooManyObservations();    // "твърде много наблюдения"
+std::string TruncatedData();         // "данните свършват преждевременно"
+std::string BadPackedBlock();        // "пакетираният блок е с невярна дължина"
+std::string BadChunk();              // "пакетираният фрагмент е повреден"
+std::string UnpackedSizeMismatch();  // "размерът на разпакетираните данни не съвпада"
+std::string SectionTooLarge();       // "раздел е твърде голям"
+std::string HeaderTooShort();        // "заглавната част е непълна"
+std::string SectionsPastEnd();       // "разделите излизат извън края на файла"
+std::string BadCount();              // "невъзможен брой записи"
+std::string TooManyObservations();                              // "твърде много наблюдения"
 std::string InSection(int section, const std::string& detail);  // "раздел N: DETAIL"
 
 // Converts our own UTF-8 source literals to Windows-1251 (Cp1251FromUtf8);

@@ -61,17 +61,20 @@ void LoadSections(TGumModelFile& file, LoadFn loadContainer, TGumModel& model, T
 }  // namespace
 
 void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display) {
-    LoadSections(file, [&] { file.Load(); }, model, display);
+    LoadSections(
+        file, [&] { file.Load(); }, model, display);
 }
 
 void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
                         TDisplayState& display) {
-    LoadSections(file, [&] { file.LoadBytes(std::move(bytes)); }, model, display);
+    LoadSections(
+        file, [&] { file.LoadBytes(std::move(bytes)); }, model, display);
 }
 
 void LoadModelFromFileBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
                             TDisplayState& display) {
-    LoadSections(file, [&] { file.LoadFileBytes(std::move(bytes)); }, model, display);
+    LoadSections(
+        file, [&] { file.LoadFileBytes(std::move(bytes)); }, model, display);
 }
 
 namespace {

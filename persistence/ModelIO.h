@@ -19,8 +19,7 @@ namespace vormid {
 void LoadModel(TGumModelFile& file, TGumModel& model, TDisplayState& display);
 // The same from a file's bytes in memory; file.FileName names them in the
 // messages, and the container names no file on disk afterwards.
-void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,
-                        TDisplayState& display);
+void LoadModelFromBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model, TDisplayState& display);
 // LoadModel with the bytes the caller read from file.FileName (see
 // TGumModelFile::LoadFileBytes): the container names that file afterwards.
 void LoadModelFromFileBytes(TGumModelFile& file, std::vector<std::uint8_t> bytes, TGumModel& model,

@@ -31,8 +31,7 @@ void ReadBudgetsSection(TSectionReader& in, TGumModel& model);
 // Section 5: the number-format settings, then the window's display state.
 // Panel heights and the chart choice are optional at the end; when missing
 // the values already in `display` stay.
-void WriteDisplaySection(const TNumberFormatSettings& formats, const TDisplayState& display,
-                         TSectionWriter& out);
+void WriteDisplaySection(const TNumberFormatSettings& formats, const TDisplayState& display, TSectionWriter& out);
 void ReadDisplaySection(TSectionReader& in, TNumberFormatSettings& formats, TDisplayState& display);
 
 // Upper bound on the observation and row-value cells all quantities of one

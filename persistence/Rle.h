@@ -19,9 +19,7 @@ constexpr std::size_t kRleChunkSize = 65533;
 constexpr std::size_t RleEncodeBound(std::size_t n) { return n + 2; }
 
 // Largest packed block for L input bytes: 4 + L + 4 per chunk.
-constexpr std::size_t RlePackBound(std::size_t L) {
-    return 4 + L + 4 * ((L + kRleChunkSize - 1) / kRleChunkSize);
-}
+constexpr std::size_t RlePackBound(std::size_t L) { return 4 + L + 4 * ((L + kRleChunkSize - 1) / kRleChunkSize); }
 
 // Encodes one chunk of n bytes (1..kRleChunkSize) into dst, which must hold
 // RleEncodeBound(n) bytes; returns the encoded length. No throw.
@@ -43,7 +41,6 @@ std::vector<std::uint8_t> RlePack(const std::uint8_t* data, std::size_t L);
 // field) into dst of `capacity` bytes; returns the count produced. Throws
 // TCorruptDataError for a record past the end, a malformed chunk, a chunk
 // that decodes to more than kRleChunkSize bytes, or output past capacity.
-std::size_t RleUnpack(const std::uint8_t* records, std::size_t length, std::uint8_t* dst,
-                      std::size_t capacity);
+std::size_t RleUnpack(const std::uint8_t* records, std::size_t length, std::uint8_t* dst, std::size_t capacity);
 
 }  // namespace vormid

@@ -63,8 +63,7 @@ std::string TSectionReader::Comment() {
 
 std::int32_t TSectionReader::Count(std::size_t minRecordSize) {
     const std::int32_t n = I32();
-    if (n < 0 || static_cast<std::size_t>(n) > Remaining() / minRecordSize)
-        throw TCorruptDataError(msg::BadCount());
+    if (n < 0 || static_cast<std::size_t>(n) > Remaining() / minRecordSize) throw TCorruptDataError(msg::BadCount());
     return n;
 }
 
@@ -94,8 +93,7 @@ void TSectionWriter::Text(const std::string& text, std::size_t width, std::size_
 }
 
 void TSectionWriter::Blob(const std::string& bytes) {
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("rich text of 4 GiB or more");
+    if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("rich text of 4 GiB or more");
     U32(static_cast<std::uint32_t>(bytes.size()));
     Raw(bytes.data(), bytes.size());
 }

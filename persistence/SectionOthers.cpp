@@ -58,8 +58,7 @@ std::int32_t ClampI32(long long v) {
 
 }  // namespace
 
-void WriteDisplaySection(const TNumberFormatSettings& formats, const TDisplayState& display,
-                         TSectionWriter& out) {
+void WriteDisplaySection(const TNumberFormatSettings& formats, const TDisplayState& display, TSectionWriter& out) {
     out.I32(formats.LowExponent);
     out.I32(formats.HighExponent);
     out.F64(formats.LowThreshold);

@@ -169,8 +169,10 @@ void WriteTypeB(const TGumParam& q, TSectionWriter& out) {
             out.F64(q.BParam2);
             out.Text101(q.BParam2Text);
         }
-        if (dist == dc_DistributonT) out.U8(dof);
-        else out.U8(q.Reliability);
+        if (dist == dc_DistributonT)
+            out.U8(dof);
+        else
+            out.U8(q.Reliability);
     }
 }
 
@@ -197,8 +199,10 @@ void ReadTypeB(TSectionReader& in, TGumParam& q) {
             q.BParam2 = in.F64();
             q.BParam2Text = in.Text101();
         }
-        if (dist == dc_DistributonT) q.SetDegreesOfFreedom(in.U8());
-        else q.Reliability = in.U8();
+        if (dist == dc_DistributonT)
+            q.SetDegreesOfFreedom(in.U8());
+        else
+            q.Reliability = in.U8();
     }
 }
 
@@ -212,14 +216,21 @@ void WriteQuantitiesSection(const TGumModel& model, TSectionWriter& out) {
         out.Text256(q->Description);
         out.Text101(q->Units);
         switch (q->Kind) {
-            case TParamKind::Result: WriteResult(*q, out); break;
-            case TParamKind::TypeA: WriteTypeA(*q, out); break;
-            case TParamKind::TypeB: WriteTypeB(*q, out); break;
+            case TParamKind::Result:
+                WriteResult(*q, out);
+                break;
+            case TParamKind::TypeA:
+                WriteTypeA(*q, out);
+                break;
+            case TParamKind::TypeB:
+                WriteTypeB(*q, out);
+                break;
             case TParamKind::Const:
                 out.F64(q->ConstValue);
                 out.Text101(q->ConstValueText);
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     for (const auto& q : model.Params) out.Comment(q->Comment);
@@ -239,14 +250,21 @@ void ReadQuantitiesSection(TSectionReader& in, TGumModel& model) {
         q.Description = in.Text256();
         q.Units = in.Text101();
         switch (kind) {
-            case KindCode(TParamKind::Result): ReadResult(in, q); break;
-            case KindCode(TParamKind::TypeA): ReadTypeA(in, q, budget); break;
-            case KindCode(TParamKind::TypeB): ReadTypeB(in, q); break;
+            case KindCode(TParamKind::Result):
+                ReadResult(in, q);
+                break;
+            case KindCode(TParamKind::TypeA):
+                ReadTypeA(in, q, budget);
+                break;
+            case KindCode(TParamKind::TypeB):
+                ReadTypeB(in, q);
+                break;
             case KindCode(TParamKind::Const):
                 q.ConstValue = in.F64();
                 q.ConstValueText = in.Text101();
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     // Comments may be missing at the end: the remaining ones stay empty.

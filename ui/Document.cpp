@@ -43,11 +43,15 @@ TCommandEnables TDocument::Enables() const {
 void TDocument::MarkModified(bool changed) {
     modified_ = changed;
     if (changed) {
-        if (state_ == dsNewUnchanged) state_ = dsNewChanged;
-        else if (state_ == dsFileUnchanged) state_ = dsFileChanged;
+        if (state_ == dsNewUnchanged)
+            state_ = dsNewChanged;
+        else if (state_ == dsFileUnchanged)
+            state_ = dsFileChanged;
     } else {
-        if (state_ == dsNewChanged) state_ = dsNewUnchanged;
-        else if (state_ == dsFileChanged) state_ = dsFileUnchanged;
+        if (state_ == dsNewChanged)
+            state_ = dsNewUnchanged;
+        else if (state_ == dsFileChanged)
+            state_ = dsFileUnchanged;
     }
     emit stateChanged();
 }
@@ -79,9 +83,12 @@ bool TDocument::ConfirmDiscard() {
     const QString question = QStringLiteral("Да се запишат ли промените в „") +
                              QFileInfo(store_.FileName()).fileName() + QStringLiteral("“?");
     switch (AskMessageBox(question, akYesNoCancel)) {
-        case TDlgAnswer::Yes: return Save();
-        case TDlgAnswer::No: return true;
-        default: return false;
+        case TDlgAnswer::Yes:
+            return Save();
+        case TDlgAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -206,8 +213,9 @@ bool TDocument::SaveAs() {
     QFileInfo info(path);
     if (info.suffix().isEmpty()) info.setFile(path + QStringLiteral(".gmf"));
     path = info.absoluteFilePath();
-    if (info.exists() && AskMessageBox(QStringLiteral("Файлът ") + path + QStringLiteral(" съществува. Да бъде ли заменен?"),
-                                       akYesNo) != TDlgAnswer::Yes)
+    if (info.exists() &&
+        AskMessageBox(QStringLiteral("Файлът ") + path + QStringLiteral(" съществува. Да бъде ли заменен?"), akYesNo) !=
+            TDlgAnswer::Yes)
         return false;
     return SaveInto(path);
 }

@@ -10,8 +10,9 @@ namespace vormid {
 
 QString InstallFormFont(const QStringList& fontDirs) {
     QStringList dirs = fontDirs;
-    if (dirs.isEmpty()) dirs << QApplication::applicationDirPath() + QStringLiteral("/fonts")
-                             << QStringLiteral("/usr/share/wine/fonts");
+    if (dirs.isEmpty())
+        dirs << QApplication::applicationDirPath() + QStringLiteral("/fonts")
+             << QStringLiteral("/usr/share/wine/fonts");
     QString family;
     for (const QString& dir : dirs) {
         QString regular = dir + QStringLiteral("/tahoma.ttf");

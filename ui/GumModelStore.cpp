@@ -34,8 +34,10 @@ void TGumModelStore::Load() {
     checkedPath_.clear();
     checkedBytes_.clear();
     try {
-        if (checked) LoadModelFromFileBytes(file_, std::move(bytes), model_, display_);
-        else LoadModel(file_, model_, display_);
+        if (checked)
+            LoadModelFromFileBytes(file_, std::move(bytes), model_, display_);
+        else
+            LoadModel(file_, model_, display_);
     } catch (const std::exception& e) {
         Rethrow(e);
     }

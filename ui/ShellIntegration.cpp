@@ -127,7 +127,8 @@ void RegisterFileType(const QString& programPath, const QString& dataHome) {
 }
 
 void RegisterFileType(const QString& programPath, const QString& dataHome, const QStringList& systemDataDirs) {
-    QString home = dataHome.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) : dataHome;
+    QString home =
+        dataHome.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) : dataHome;
     if (home.isEmpty()) return;
     for (const QString& dir : systemDataDirs) {
         if (QDir::cleanPath(dir) == QDir::cleanPath(home)) continue;
@@ -135,7 +136,8 @@ void RegisterFileType(const QString& programPath, const QString& dataHome, const
         const QString own = home + QLatin1Char('/') + kDesktopEntryName;
         if (IsOwnPerUserEntry(own) && QFile::remove(own)) {
             QString updateDesktop = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
-            if (!updateDesktop.isEmpty()) QProcess::startDetached(updateDesktop, {home + QStringLiteral("/applications")});
+            if (!updateDesktop.isEmpty())
+                QProcess::startDetached(updateDesktop, {home + QStringLiteral("/applications")});
         }
         return;
     }
@@ -146,10 +148,10 @@ void RegisterFileType(const QString& programPath, const QString& dataHome, const
 
     // The caches are rebuilt in the background; start-up does not wait for them.
     QString updateMime = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
-    if (mimeChanged && !updateMime.isEmpty())
-        QProcess::startDetached(updateMime, {home + QStringLiteral("/mime")});
+    if (mimeChanged && !updateMime.isEmpty()) QProcess::startDetached(updateMime, {home + QStringLiteral("/mime")});
     QString updateDesktop = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
-    if (desktopChanged && !updateDesktop.isEmpty()) QProcess::startDetached(updateDesktop, {home + QStringLiteral("/applications")});
+    if (desktopChanged && !updateDesktop.isEmpty())
+        QProcess::startDetached(updateDesktop, {home + QStringLiteral("/applications")});
 }
 
 }  // namespace vormid

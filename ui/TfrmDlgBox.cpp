@@ -16,7 +16,7 @@ namespace vormid {
 namespace {
 
 // Design sizes of the box's client area; the text may enlarge it.
-constexpr int kTallTextLimit = 17;   // higher texts make the box text height + 60 high
+constexpr int kTallTextLimit = 17;  // higher texts make the box text height + 60 high
 constexpr int kExtraHeight = 60;
 constexpr int kRightMargin = 20;
 constexpr int kInfoWidenAbove = 220;

@@ -11,7 +11,9 @@
 
 class QPushButton;
 
-namespace Ui { class TfrmDlgBox; }
+namespace Ui {
+class TfrmDlgBox;
+}
 
 namespace vormid {
 

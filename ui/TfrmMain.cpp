@@ -35,7 +35,7 @@ namespace vormid {
 namespace {
 const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
 constexpr int kModelNameBytes = 255;
-}
+}  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
     : QMainWindow(parent),
@@ -68,18 +68,18 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     connect(ui_->miCopyStat, &QAction::triggered, ui_->Values, &TObservationPage::CopyStatistics);
     ui_->btnCopyStat->setMenu(pmCopy_);
 
-    struct IconOf { QToolButton* button; QStyle::StandardPixmap pixmap; };
-    for (auto [button, pixmap] : {IconOf{ui_->btnNew, QStyle::SP_FileIcon},
-                                  IconOf{ui_->btnOpen, QStyle::SP_DialogOpenButton},
-                                  IconOf{ui_->btnSave, QStyle::SP_DialogSaveButton},
-                                  IconOf{ui_->btnSaveAs, QStyle::SP_DriveFDIcon},
-                                  IconOf{ui_->btnCancel, QStyle::SP_DialogCancelButton},
-                                  IconOf{ui_->btnDelete, QStyle::SP_TrashIcon},
-                                  IconOf{ui_->btnPrint, QStyle::SP_FileDialogDetailedView},
-                                  IconOf{ui_->btnCopyStat, QStyle::SP_FileDialogContentsView},
-                                  IconOf{ui_->btnSettings, QStyle::SP_FileDialogInfoView},
-                                  IconOf{ui_->btnHelp, QStyle::SP_DialogHelpButton},
-                                  IconOf{ui_->btnExit, QStyle::SP_DialogCloseButton}})
+    struct IconOf {
+        QToolButton* button;
+        QStyle::StandardPixmap pixmap;
+    };
+    for (auto [button, pixmap] :
+         {IconOf{ui_->btnNew, QStyle::SP_FileIcon}, IconOf{ui_->btnOpen, QStyle::SP_DialogOpenButton},
+          IconOf{ui_->btnSave, QStyle::SP_DialogSaveButton}, IconOf{ui_->btnSaveAs, QStyle::SP_DriveFDIcon},
+          IconOf{ui_->btnCancel, QStyle::SP_DialogCancelButton}, IconOf{ui_->btnDelete, QStyle::SP_TrashIcon},
+          IconOf{ui_->btnPrint, QStyle::SP_FileDialogDetailedView},
+          IconOf{ui_->btnCopyStat, QStyle::SP_FileDialogContentsView},
+          IconOf{ui_->btnSettings, QStyle::SP_FileDialogInfoView}, IconOf{ui_->btnHelp, QStyle::SP_DialogHelpButton},
+          IconOf{ui_->btnExit, QStyle::SP_DialogCloseButton}})
         button->setIcon(style()->standardIcon(pixmap));
     ui_->btnSettings->setText(QString());
 
@@ -265,7 +265,8 @@ void TfrmMain::ApplyPlacement() {
         QRect placed(QPoint(placement_.Left, placement_.Top), size);
         // A placement saved on a screen that is gone would hide the window.
         bool onScreen = false;
-        for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->availableGeometry().intersects(placed);
+        for (QScreen* screen : QGuiApplication::screens())
+            onScreen = onScreen || screen->availableGeometry().intersects(placed);
         if (!onScreen && !QGuiApplication::screens().isEmpty()) placed.moveTopLeft(QPoint(0, 0));
         setGeometry(placed);
     }
@@ -347,11 +348,13 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::SetExamplesDir(const QString& dir) {
     examplesDir_ = dir;
     ui_->miExamples->clear();
-    const QFileInfoList models = dir.isEmpty() ? QFileInfoList()
-        : QDir(dir).entryInfoList({QStringLiteral("*.gmf")}, QDir::Files | QDir::Readable, QDir::Name);
+    const QFileInfoList models =
+        dir.isEmpty() ? QFileInfoList()
+                      : QDir(dir).entryInfoList({QStringLiteral("*.gmf")}, QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& model : models) {
         const QString path = model.absoluteFilePath();
-        QAction* entry = ui_->miExamples->addAction(model.completeBaseName().replace(QLatin1Char('&'), QLatin1String("&&")));
+        QAction* entry =
+            ui_->miExamples->addAction(model.completeBaseName().replace(QLatin1Char('&'), QLatin1String("&&")));
         entry->setToolTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, path] { document_->OpenExample(path); });
     }

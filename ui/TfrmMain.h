@@ -19,7 +19,9 @@ class QMenu;
 class QPrinter;
 class QSettings;
 
-namespace Ui { class TfrmMain; }
+namespace Ui {
+class TfrmMain;
+}
 
 namespace vormid {
 

@@ -9,8 +9,8 @@ QString Key(const char* sub) { return QString::fromLatin1(kSettingsRoot) + QLati
 }  // namespace
 
 std::unique_ptr<QSettings> OpenUserSettings() {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("Kestrane"), QStringLiteral("Vormid"));
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrane"),
+                                       QStringLiteral("Vormid"));
 }
 
 void RestoreSettings(QSettings& settings, TRecentFiles& recent, TWindowPlacement& placement) {

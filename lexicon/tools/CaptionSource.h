@@ -12,14 +12,14 @@ namespace vormid::lexicon {
 
 // A malformed or inconsistent caption text; the message names the line.
 class CaptionSourceError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 struct SourceCaption {
-  std::uint16_t id;
-  std::string text;  // Windows-1251 bytes
-  int line;          // line of Captions.txt, for messages
+    std::uint16_t id;
+    std::string text;  // Windows-1251 bytes
+    int line;          // line of Captions.txt, for messages
 };
 
 // Every caption of the text, sorted by id. `name` prefixes error messages.

@@ -54,8 +54,8 @@ QImage RenderDistributionDemo(TDistribution kind, QSize size) {
 }
 
 QString DistributionDemoName(TDistribution kind) {
-    static const char* names[] = {"normal", "lognormal", "t", "rectangle", "triangle",
-                                  "trapezoid", "quadratic", "u", "cosine", "halfcosine"};
+    static const char* names[] = {"normal",    "lognormal", "t", "rectangle", "triangle",
+                                  "trapezoid", "quadratic", "u", "cosine",    "halfcosine"};
     return QString::fromLatin1(names[kind]);
 }
 

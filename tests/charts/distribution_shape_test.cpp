@@ -17,8 +17,8 @@ TDistributionPicture Build(int kind, double avg, double p1, double p2, int limit
     p.Param1 = p1;
     p.Param2 = p2;
     p.LtdType = limit;
-    const auto s = kind == dc_LgNormal ? SampleLogNormal(p1, p2, avg, static_cast<TLgLimit>(limit))
-                                       : TLogNormalSampling{};
+    const auto s =
+        kind == dc_LgNormal ? SampleLogNormal(p1, p2, avg, static_cast<TLgLimit>(limit)) : TLogNormalSampling{};
     return BuildDistributionPicture(p, s, w, h);
 }
 
@@ -136,7 +136,8 @@ TEST(DistributionPicture, UBowlLiesAboveTheCurveAndTouchesTheTopAtTheEnds) {
     for (const auto& poly : pic.Fills) {
         for (const auto& p : poly) {
             EXPECT_GE(p.y, 15);  // never above the level of the end points
-            const auto c = std::find_if(pic.Curve.begin(), pic.Curve.end(), [&](const TPoint& q) { return q.x == p.x; });
+            const auto c =
+                std::find_if(pic.Curve.begin(), pic.Curve.end(), [&](const TPoint& q) { return q.x == p.x; });
             ASSERT_NE(c, pic.Curve.end());
             EXPECT_LE(p.y, c->y);  // never below the curve
         }

@@ -154,8 +154,8 @@ void TstCharts::histogramFrameBarsAndCurve() {
     QCOMPARE(bars.size(), QSize(485, 358));
     const auto l = DemoLayout(options, stats);
     QCOMPARE(Pixel(bars, l.L + l.PW / 2, l.T), QColor(Qt::black));  // the frame's top edge
-    QCOMPARE(Pixel(bars, l.L + l.PW, l.T + 2), QColor(Qt::black));   // its right edge
-    QCOMPARE(Pixel(bars, 10, 100), Pixel(bars, 0, 0));             // the title-bar strip
+    QCOMPARE(Pixel(bars, l.L + l.PW, l.T + 2), QColor(Qt::black));  // its right edge
+    QCOMPARE(Pixel(bars, 10, 100), Pixel(bars, 0, 0));              // the title-bar strip
     // The tallest class: lime inside, green outline.
     const auto d = charts::CopyHistogramData(stats);
     std::size_t j = 0;
@@ -286,15 +286,33 @@ void TstCharts::labelFormatter_data() {
     QTest::addColumn<QString>("marker");
     QTest::addColumn<QString>("v");
     QTest::addColumn<QString>("e");
-    QTest::newRow("in range, plain decimals") << 10.25 << "x10" << "10,25" << "";
-    QTest::newRow("ten decimals at most") << 0.12345678912345 << "x10" << "0,1234567891" << "";
-    QTest::newRow("zero") << 0.0 << "x10" << "0" << "";
-    QTest::newRow("negative") << -9.75 << "x10" << "-9,75" << "";
-    QTest::newRow("above range, raised exponent") << 1234567.0 << "x10" << "1,23x10" << "6";
-    QTest::newRow("at the lower threshold") << 0.000001 << "x10" << "0,000001" << "";
-    QTest::newRow("below range, raised exponent") << 0.00000012 << "x10" << "0,120x10" << "-6";
-    QTest::newRow("dot marker") << 0.00000012 << ".10" << "0,120.10" << "-6";
-    QTest::newRow("E marker keeps its exponent") << 0.00000012 << "E" << "0,120E-6" << "";
+    QTest::newRow("in range, plain decimals") << 10.25 << "x10"
+                                              << "10,25"
+                                              << "";
+    QTest::newRow("ten decimals at most") << 0.12345678912345 << "x10"
+                                          << "0,1234567891"
+                                          << "";
+    QTest::newRow("zero") << 0.0 << "x10"
+                          << "0"
+                          << "";
+    QTest::newRow("negative") << -9.75 << "x10"
+                              << "-9,75"
+                              << "";
+    QTest::newRow("above range, raised exponent") << 1234567.0 << "x10"
+                                                  << "1,23x10"
+                                                  << "6";
+    QTest::newRow("at the lower threshold") << 0.000001 << "x10"
+                                            << "0,000001"
+                                            << "";
+    QTest::newRow("below range, raised exponent") << 0.00000012 << "x10"
+                                                  << "0,120x10"
+                                                  << "-6";
+    QTest::newRow("dot marker") << 0.00000012 << ".10"
+                                << "0,120.10"
+                                << "-6";
+    QTest::newRow("E marker keeps its exponent") << 0.00000012 << "E"
+                                                 << "0,120E-6"
+                                                 << "";
 }
 
 void TstCharts::labelFormatter() {
@@ -331,8 +349,8 @@ void TstCharts::demoPictures() {
         const QImage image = test::RenderDistributionDemo(static_cast<TDistribution>(k));
         QCOMPARE(image.size(), QSize(351, 194));
         if (!dir.isEmpty())
-            QVERIFY(image.save(QDir(dir).filePath(
-                "distribution-" + test::DistributionDemoName(static_cast<TDistribution>(k)) + ".png")));
+            QVERIFY(image.save(QDir(dir).filePath("distribution-" +
+                                                  test::DistributionDemoName(static_cast<TDistribution>(k)) + ".png")));
     }
     // The toolbar's start-up state in both kinds of graph.
     const QImage histogram = test::RenderHistogramDemo("1121011000300");

@@ -46,9 +46,14 @@ std::set<std::string> Keys(const json& object) {
 // ------------------------------------------------------------ command line
 
 TEST(CliProcess, VersionAndHelpSucceed) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--version"}, {"--help"}, {"help", "budget"}, {"budget", "--help"}, {"stats", "--help"},
-             {"dump", "--help"}, {"export", "--help"}, {"import", "--help"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--version"},
+                                                                  {"--help"},
+                                                                  {"help", "budget"},
+                                                                  {"budget", "--help"},
+                                                                  {"stats", "--help"},
+                                                                  {"dump", "--help"},
+                                                                  {"export", "--help"},
+                                                                  {"import", "--help"}}) {
         const ProcessResult r = RunCli(args);
         EXPECT_EQ(r.Status, 0) << args[0];
         EXPECT_FALSE(r.Out.empty()) << args[0];
@@ -60,10 +65,14 @@ TEST(CliProcess, VersionAndHelpSucceed) {
 
 TEST(CliProcess, BadUsageExitsWithTwoAndSaysWhy) {
     const std::string model = Example("resistance", ".gmf");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"evaluate", model}, {"budget"}, {"budget", model, "--format", "xml"},
-             {"stats", model, "--format", "csv"}, {"budget", model, model}, {"import", Example("mass", ".json")},
-             {"dump", model, "--verbose"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"evaluate", model},
+                                                                  {"budget"},
+                                                                  {"budget", model, "--format", "xml"},
+                                                                  {"stats", model, "--format", "csv"},
+                                                                  {"budget", model, model},
+                                                                  {"import", Example("mass", ".json")},
+                                                                  {"dump", model, "--verbose"}}) {
         const ProcessResult r = RunCli(args);
         EXPECT_EQ(r.Status, 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_TRUE(r.Out.empty());
@@ -109,13 +118,26 @@ TEST(CliProcess, ExportImportSavesTheSameBytes) {
 }
 
 TEST(CliProcess, BudgetJsonHasThePublishedFields) {
-    const std::set<std::string> budget_keys = {
-        "name", "units", "error_code", "error_message", "value", "combined_uncertainty", "relative_uncertainty",
-        "effective_dof", "dof_ignores_correlation", "coverage_factor", "coverage_probability",
-        "expanded_uncertainty", "result_format", "max_contribution", "max_index", "entries", "statement"};
-    const std::set<std::string> entry_keys = {"name", "kind", "units", "value", "std_uncertainty",
-                                              "rel_uncertainty", "distribution", "dof", "sensitivity",
-                                              "contribution", "ratio", "index"};
+    const std::set<std::string> budget_keys = {"name",
+                                               "units",
+                                               "error_code",
+                                               "error_message",
+                                               "value",
+                                               "combined_uncertainty",
+                                               "relative_uncertainty",
+                                               "effective_dof",
+                                               "dof_ignores_correlation",
+                                               "coverage_factor",
+                                               "coverage_probability",
+                                               "expanded_uncertainty",
+                                               "result_format",
+                                               "max_contribution",
+                                               "max_index",
+                                               "entries",
+                                               "statement"};
+    const std::set<std::string> entry_keys = {
+        "name",         "kind", "units",       "value",        "std_uncertainty", "rel_uncertainty",
+        "distribution", "dof",  "sensitivity", "contribution", "ratio",           "index"};
     const std::set<std::string> statement_keys = {"value", "expanded_uncertainty", "coverage_factor",
                                                   "coverage_probability"};
     for (const auto& name : kExamples) {
@@ -244,8 +266,8 @@ TEST(CliProcess, StatsOfTypeAQuantities) {
     for (const auto& c : q["classes"]) counted += c["count"].get<int>();
     EXPECT_EQ(counted, 10);
     for (const char* key : {"min", "max", "median", "range", "variance", "std_dev", "rel_std_dev", "std_dev_mean",
-                            "sigma_mean", "skewness", "kurtosis", "ks_distance", "ks_critical_05",
-                            "ks_critical_01", "normal_05", "normal_01", "std_uncertainty"})
+                            "sigma_mean", "skewness", "kurtosis", "ks_distance", "ks_critical_05", "ks_critical_01",
+                            "normal_05", "normal_01", "std_uncertainty"})
         EXPECT_TRUE(q.contains(key)) << key;
 
     const ProcessResult t = RunCli({"stats", Example("resistance", ".gmf")});
@@ -258,9 +280,9 @@ TEST(CliProcess, StatsOfTypeAQuantities) {
 TEST(CliProcess, DumpDecodesEveryFieldOfAGoodFile) {
     const ProcessResult r = RunCli({"dump", Example("gauge_block", ".gmf")});
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
-    for (const char* text : {"header byte 1: 0x47", "section 1 (model header): offset 22", "section 5 (display settings)",
-                             "schema formula (text101): \"(x1+x2+x3)/3\"", "distribution (u8): 7 (U-разпределение)",
-                             "chart shows contribution (u8): 1"})
+    for (const char* text : {"header byte 1: 0x47", "section 1 (model header): offset 22",
+                             "section 5 (display settings)", "schema formula (text101): \"(x1+x2+x3)/3\"",
+                             "distribution (u8): 7 (U-разпределение)", "chart shows contribution (u8): 1"})
         EXPECT_NE(r.Out.find(text), std::string::npos) << text;
     EXPECT_EQ(r.Out.find("BROKEN"), std::string::npos);
 }
@@ -318,7 +340,8 @@ TEST(CliProcess, RandomDamageNeverCrashes) {
         for (const char* cmd : {"budget", "dump", "export", "stats"}) {
             const ProcessResult r = RunCli({cmd, path});
             EXPECT_EQ(r.Signal, 0) << cmd << " round " << round;
-            EXPECT_TRUE(r.Status == 0 || r.Status == 1 || r.Status == 3) << cmd << " round " << round << ": " << r.Status;
+            EXPECT_TRUE(r.Status == 0 || r.Status == 1 || r.Status == 3)
+                << cmd << " round " << round << ": " << r.Status;
         }
     }
 }
@@ -374,9 +397,12 @@ TEST(CliProcess, CommandsNeverWriteTheirInput) {
     fs::copy_file(Example("resistance", ".gmf"), path);
     const auto before = fs::last_write_time(path);
     const std::string bytes = ReadFile(path);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"budget", path}, {"budget", path, "--format", "json"}, {"budget", path, "--format", "csv"},
-             {"stats", path}, {"dump", path}, {"export", path}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"budget", path},
+                                                                  {"budget", path, "--format", "json"},
+                                                                  {"budget", path, "--format", "csv"},
+                                                                  {"stats", path},
+                                                                  {"dump", path},
+                                                                  {"export", path}}) {
         const int status = RunCli(args).Status;
         EXPECT_TRUE(status == 0 || (status == 1 && args[0] == "budget")) << args[0] << ": " << status;
     }
@@ -395,10 +421,10 @@ TEST(CliProcess, MonteCarloSameSeedSameJsonOnOneAndTwoThreads) {
     EXPECT_EQ(one.Out, two.Out);
     const json doc = json::parse(one.Out);
     const json& r = doc.at("results").at(0);
-    EXPECT_EQ(Keys(r), (std::set<std::string>{"name", "ok", "error_message", "trials", "converged", "tolerance",
-                                               "mean", "std_uncertainty", "coverage_probability",
-                                               "symmetric_interval", "shortest_interval", "gum", "failed_draws",
-                                               "first_error", "approximate_correlation"}));
+    EXPECT_EQ(Keys(r), (std::set<std::string>{"name", "ok", "error_message", "trials", "converged", "tolerance", "mean",
+                                              "std_uncertainty", "coverage_probability", "symmetric_interval",
+                                              "shortest_interval", "gum", "failed_draws", "first_error",
+                                              "approximate_correlation"}));
     EXPECT_TRUE(r.at("converged").get<bool>());
     EXPECT_FALSE(r.at("gum").at("validated").get<bool>());  // the logarithm is too far from linear
     EXPECT_TRUE(RunCli({"mc", Example("mass", ".gmf"), "--format", "json"}).Out.find("\"validated\": true") !=

@@ -59,14 +59,14 @@ TEST(Cp1251, RejectsWhatTheCodePageCannotHoldAndBrokenUtf8) {
         const char* text;
         const char* reason;
     } cases[] = {
-        {"\xE6\x97\xA5", "U+65E5"},        // a CJK character
-        {"\xE2\x88\x9E", "U+221E"},        // infinity: not in the code page
-        {"\xC3\xA9", "U+00E9"},            // e acute: Latin-1, not 1251
-        {"\xD0", "invalid UTF-8"},         // cut sequence
-        {"\xC0\x80", "invalid UTF-8"},     // overlong zero
-        {"\xED\xA0\x80", "invalid UTF-8"}, // surrogate
+        {"\xE6\x97\xA5", "U+65E5"},         // a CJK character
+        {"\xE2\x88\x9E", "U+221E"},         // infinity: not in the code page
+        {"\xC3\xA9", "U+00E9"},             // e acute: Latin-1, not 1251
+        {"\xD0", "invalid UTF-8"},          // cut sequence
+        {"\xC0\x80", "invalid UTF-8"},      // overlong zero
+        {"\xED\xA0\x80", "invalid UTF-8"},  // surrogate
         {"\xFF", "invalid UTF-8"},
-        {"\x80", "invalid UTF-8"},         // lone continuation byte
+        {"\x80", "invalid UTF-8"},  // lone continuation byte
     };
     for (const auto& c : cases) {
         std::string why;

@@ -17,7 +17,7 @@ TEST(MarkupText, MarkersBecomePlainText) {
         {"\\u-4064", "\xEF\x80\xA0"},  // a negative number stands for a code point above 32767
         {"\\'b0C", "°C"},
         {"\xEC\xEC", "мм"},
-        {"a\\zb", "a\\zb"},            // an unknown marker stays as it is
+        {"a\\zb", "a\\zb"},  // an unknown marker stays as it is
         {"end\\", "end\\"},
         {"\\u", "\\u"},
     };

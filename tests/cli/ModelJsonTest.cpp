@@ -145,8 +145,8 @@ TEST(ModelJson, StreamedExportIsTheDocumentsDump) {
     TGumModel m;
     TDisplayState d;
     BuildRichModel(m);
-    const std::vector<double> edges = {1e14, 1e15, 1e16, 123456789012345678.0, 100.0, 1e-4, 1e-5, 0.0001234, 1.0 / 3,
-                                       5e-324, 1.7976931348623157e308, -0.0, -2.5e-7};
+    const std::vector<double> edges = {1e14,      1e15,    1e16,   123456789012345678.0,   100.0, 1e-4,   1e-5,
+                                       0.0001234, 1.0 / 3, 5e-324, 1.7976931348623157e308, -0.0,  -2.5e-7};
     TGumParam& a = *m.Params.Get(1);
     a.SetObservationCount(static_cast<int>(edges.size()));
     for (std::size_t i = 0; i < edges.size(); ++i) a.SetObservation(static_cast<int>(i), edges[i]);

@@ -32,8 +32,13 @@ Json WrittenBytes(const std::string& bytes) {
 
 TEST(Base64, KnownVectorsOfRfc4648) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
     };
     for (const auto& [plain, coded] : cases) {
         EXPECT_EQ(Base64Encode(plain), coded);
@@ -69,15 +74,21 @@ TEST(Csv, QuotesOnlyWhatNeedsIt) {
 TEST(JsonValues, BytesAreTextWhenTheyAreCp1251TextAndBase64Otherwise) {
     EXPECT_EQ(WrittenBytes("\xC0\xE1"), Json("Аб"));
     EXPECT_EQ(WrittenBytes("x\x98"), (Json{{"base64", "eJg="}}));
-    for (const std::string& bytes : {std::string("plain"), std::string("\x98\x00\xff", 3), std::string(),
-                                    std::string("{\\rtf1\\ansi\r\n}")}) {
+    for (const std::string& bytes :
+         {std::string("plain"), std::string("\x98\x00\xff", 3), std::string(), std::string("{\\rtf1\\ansi\r\n}")}) {
         EXPECT_EQ(JsonToBytes(WrittenBytes(bytes), "f"), bytes);
     }
 }
 
 TEST(JsonValues, DoublesKeepTheirExactBits) {
-    const double values[] = {0.1, -0.0, 1e-310, 5e-324, 1.7976931348623157e308, 123456789.123456789,
-                             std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+    const double values[] = {0.1,
+                             -0.0,
+                             1e-310,
+                             5e-324,
+                             1.7976931348623157e308,
+                             123456789.123456789,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
                              std::numeric_limits<double>::quiet_NaN(),
                              std::bit_cast<double>(std::uint64_t{0x7ff0000000000123})};
     for (double v : values) {

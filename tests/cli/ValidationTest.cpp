@@ -25,8 +25,8 @@ TEST(Validation, MismatchesAreCountedAndNamed) {
         const char* Reported;
     };
     const Case cases[] = {
-        {"figure off by more than its tolerance",
-         [](WorkedExample& e) { e.Figures[1].Published = "33"; }, "публикувано 33 нм ± 0,5 нм — НЕ СЪВПАДА"},
+        {"figure off by more than its tolerance", [](WorkedExample& e) { e.Figures[1].Published = "33"; },
+         "публикувано 33 нм ± 0,5 нм — НЕ СЪВПАДА"},
         {"result without a budget", [](WorkedExample& e) { e.Figures[0].Result = "Q"; }, "няма бюджет на „Q“"},
         {"unreadable model", [](WorkedExample& e) { e.Document = "{"; }, "моделът на примера не може да се прочете"},
     };

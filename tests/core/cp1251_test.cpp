@@ -25,10 +25,18 @@ TEST(Cp1251Helper, TypographicSymbolsHaveTheirBytes) {
         const char* utf8;
         const char* bytes;
     } rows[] = {
-        {"ellipsis", "…", "\x85"},      {"em dash", "—", "\x97"},     {"en dash", "–", "\x96"},
-        {"plus-minus", "±", "\xB1"},    {"numero", "№", "\xB9"},      {"low quote", "„", "\x84"},
-        {"left quote", "“", "\x93"},    {"right quote", "”", "\x94"}, {"degree", "°", "\xB0"},
-        {"micro", "µ", "\xB5"},         {"euro", "€", "\x88"},        {"Cyrillic", "Ёжё", "\xA8\xE6\xB8"},
+        {"ellipsis", "…", "\x85"},
+        {"em dash", "—", "\x97"},
+        {"en dash", "–", "\x96"},
+        {"plus-minus", "±", "\xB1"},
+        {"numero", "№", "\xB9"},
+        {"low quote", "„", "\x84"},
+        {"left quote", "“", "\x93"},
+        {"right quote", "”", "\x94"},
+        {"degree", "°", "\xB0"},
+        {"micro", "µ", "\xB5"},
+        {"euro", "€", "\x88"},
+        {"Cyrillic", "Ёжё", "\xA8\xE6\xB8"},
         {"no-break space", "\xC2\xA0", "\xA0"},
     };
     for (const auto& r : rows) {
@@ -39,9 +47,9 @@ TEST(Cp1251Helper, TypographicSymbolsHaveTheirBytes) {
 
 TEST(Cp1251Helper, LenientEncodingMarksEachMissingCharacter) {
     EXPECT_EQ(Cp1251FromUtf8("a∞b日c"), "a?b?c");
-    EXPECT_EQ(Cp1251FromUtf8("x\xD0"), "x?");        // cut sequence
-    EXPECT_EQ(Cp1251FromUtf8("\xC0\x80z"), "??z");   // overlong zero: each byte
-    EXPECT_EQ(Cp1251FromUtf8("\xC2\x98"), "\x98");   // the window's stand-in for 0x98
+    EXPECT_EQ(Cp1251FromUtf8("x\xD0"), "x?");       // cut sequence
+    EXPECT_EQ(Cp1251FromUtf8("\xC0\x80z"), "??z");  // overlong zero: each byte
+    EXPECT_EQ(Cp1251FromUtf8("\xC2\x98"), "\x98");  // the window's stand-in for 0x98
 }
 
 }  // namespace

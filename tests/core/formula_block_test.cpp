@@ -57,12 +57,11 @@ TEST_P(FormulaBlock, EveryLaneEqualsTheBoundEvaluation) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Equations, FormulaBlock,
-    testing::Values("A*B+C", "-A/B-(C-A)", "A^B", "LN(A)*LOG10(B)+EXP(-C)", "SQRT(A)+SQRT(B;3)",
-                    "MAX(A;B;C)-MIN(A;B)+SUM(A;B;C)/AVG(A;C)", "ASIN(A)+ACOS(B)+COT(C)",
-                    "MOD(A;B)+DIV(C;B)+ROUND(A)", "1,5*A-2.25/(B*B)", "A/0+B", "PI()*-A",
-                    "A+1.2.3", "X"));
+INSTANTIATE_TEST_SUITE_P(Equations, FormulaBlock,
+                         testing::Values("A*B+C", "-A/B-(C-A)", "A^B", "LN(A)*LOG10(B)+EXP(-C)", "SQRT(A)+SQRT(B;3)",
+                                         "MAX(A;B;C)-MIN(A;B)+SUM(A;B;C)/AVG(A;C)", "ASIN(A)+ACOS(B)+COT(C)",
+                                         "MOD(A;B)+DIV(C;B)+ROUND(A)", "1,5*A-2.25/(B*B)", "A/0+B", "PI()*-A",
+                                         "A+1.2.3", "X"));
 
 TEST(FormulaBlockErrors, NotCompiledAndWrongColumnCount) {
     TFormul f;

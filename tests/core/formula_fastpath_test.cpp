@@ -148,23 +148,31 @@ public:
     std::string Make(int depth) {
         const int pick = Pick(depth <= 0 ? 3 : 10);
         switch (pick) {
-        case 0: return Names[Pick(4)];
-        case 1: return std::to_string(Pick(5)) + (Pick(2) ? ",5" : "");
-        case 2: return "-" + Names[Pick(4)];
-        case 3: case 4: case 5: case 6: {
-            static const char ops[] = "+-*/^";
-            return Make(depth - 1) + ops[Pick(5)] + Make(depth - 1);
-        }
-        case 7: return "(" + Make(depth - 1) + ")";
-        case 8: return "-(" + Make(depth - 1) + ")";
-        default: {
-            static const char* const fns[] = {"SIN", "ASIN", "LN", "SQRT", "COT", "FACT", "LOG",
-                                              "MOD", "MAX", "SUM", "ACOTH", "ROUND", "DIV"};
-            std::string s = fns[Pick(13)];
-            s += "(" + Make(depth - 1);
-            for (int k = Pick(3); k > 0; --k) s += ";" + Make(depth - 1);
-            return s + ")";
-        }
+            case 0:
+                return Names[Pick(4)];
+            case 1:
+                return std::to_string(Pick(5)) + (Pick(2) ? ",5" : "");
+            case 2:
+                return "-" + Names[Pick(4)];
+            case 3:
+            case 4:
+            case 5:
+            case 6: {
+                static const char ops[] = "+-*/^";
+                return Make(depth - 1) + ops[Pick(5)] + Make(depth - 1);
+            }
+            case 7:
+                return "(" + Make(depth - 1) + ")";
+            case 8:
+                return "-(" + Make(depth - 1) + ")";
+            default: {
+                static const char* const fns[] = {"SIN", "ASIN", "LN",  "SQRT",  "COT",   "FACT", "LOG",
+                                                  "MOD", "MAX",  "SUM", "ACOTH", "ROUND", "DIV"};
+                std::string s = fns[Pick(13)];
+                s += "(" + Make(depth - 1);
+                for (int k = Pick(3); k > 0; --k) s += ";" + Make(depth - 1);
+                return s + ")";
+            }
         }
     }
 
@@ -204,8 +212,7 @@ TEST(FormulaFastPath, LongSumOfSquares) {
     const double base = f.EvaluateBound(x);
     EXPECT_EQ(Bits(base), Full(f, vars).Bits);
     f.EvaluateBound(x);
-    for (const std::size_t slot : {std::size_t{0}, std::size_t{1}, std::size_t{kTerms / 2},
-                                   std::size_t{kTerms - 1}}) {
+    for (const std::size_t slot : {std::size_t{0}, std::size_t{1}, std::size_t{kTerms / 2}, std::size_t{kTerms - 1}}) {
         TVars shifted = vars;
         shifted[f.SlotNames()[slot]] = x[slot] * 1.001;
         const double got = f.EvaluateWithSlot(slot, x[slot] * 1.001);

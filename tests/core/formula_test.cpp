@@ -36,22 +36,10 @@ void ExpectValue(const TValueCase& c, const TVars& vars) {
 TEST(FormulaParse, PrecedenceAndAssociativity) {
     const TVars vars{{"a", 3.0}, {"b", 2.0}, {"c", 5.0}, {"x", 0.5}};
     const TValueCase cases[] = {
-        {"2+3*4", 14, 0},
-        {"(2+3)*4", 20, 0},
-        {"((2+3))", 5, 0},
-        {"8/2/2", 2, 0},
-        {"2^3^2", 64, 0},
-        {"-a^2", 9, 0},
-        {"-a*b", -6, 0},
-        {"a-b-c", -4, 0},
-        {"a-b+c", 6, 0},
-        {"a/b*c", 7.5, 0},
-        {"2*3^2", 18, 0},
-        {"2^-1", 0.5, 0},
-        {"1 + 2 * 3", 7, 0},
-        {"\t( a )\r\n", 3, 0},
-        {"(a)*(b)", 6, 0},
-        {"((a+b)*(c-b))/a", 5, 0},
+        {"2+3*4", 14, 0},    {"(2+3)*4", 20, 0},    {"((2+3))", 5, 0}, {"8/2/2", 2, 0},
+        {"2^3^2", 64, 0},    {"-a^2", 9, 0},        {"-a*b", -6, 0},   {"a-b-c", -4, 0},
+        {"a-b+c", 6, 0},     {"a/b*c", 7.5, 0},     {"2*3^2", 18, 0},  {"2^-1", 0.5, 0},
+        {"1 + 2 * 3", 7, 0}, {"\t( a )\r\n", 3, 0}, {"(a)*(b)", 6, 0}, {"((a+b)*(c-b))/a", 5, 0},
         {"0-5", -5, 0},
     };
     for (const auto& c : cases) ExpectValue(c, vars);
@@ -60,18 +48,9 @@ TEST(FormulaParse, PrecedenceAndAssociativity) {
 TEST(FormulaParse, SignedLiteralsAndNegatedGroups) {
     const TVars vars{{"a", 3.0}, {"b", 2.0}, {"x", 0.5}};
     const TValueCase cases[] = {
-        {"-5", -5, 0},
-        {"2*-3", -6, 0},
-        {"-(a+b)", -5, 0},
-        {"-SIN(x)", -std::sin(0.5), 1e-15},
-        {"-(-a)", 3, 0},
-        {"-(5)", -5, 0},
-        {"-2,5*2", -5, 0},
-        {"a*-b+1", -5, 0},
-        {"-(a)-b", -5, 0},
-        {"(-a)^2", 9, 0},
-        {"-PI()", -M_PI, 1e-15},
-        {"MAX(-1;-5)", -1, 0},
+        {"-5", -5, 0},     {"2*-3", -6, 0},  {"-(a+b)", -5, 0},       {"-SIN(x)", -std::sin(0.5), 1e-15},
+        {"-(-a)", 3, 0},   {"-(5)", -5, 0},  {"-2,5*2", -5, 0},       {"a*-b+1", -5, 0},
+        {"-(a)-b", -5, 0}, {"(-a)^2", 9, 0}, {"-PI()", -M_PI, 1e-15}, {"MAX(-1;-5)", -1, 0},
     };
     for (const auto& c : cases) ExpectValue(c, vars);
 }
@@ -147,8 +126,12 @@ TEST(FormulaParse, NotACallIsAName) {
 
 TEST(FormulaNumbers, CommaAndPoint) {
     const TValueCase cases[] = {
-        {"2,5*2", 5, 0}, {"2.5*2", 5, 0}, {"0,1+0,2", 0.1L + 0.2L, 0},
-        {"5.", 5, 0},    {",5", 0.5, 0},  {"007", 7, 0},
+        {"2,5*2", 5, 0},
+        {"2.5*2", 5, 0},
+        {"0,1+0,2", 0.1L + 0.2L, 0},
+        {"5.", 5, 0},
+        {",5", 0.5, 0},
+        {"007", 7, 0},
         {"123456789012345678901234567890", 1.2345678901234568e29, 0},
     };
     for (const auto& c : cases) ExpectValue(c, {});
@@ -159,9 +142,8 @@ TEST(FormulaNumbers, IsNumberText) {
         const char* Text;
         bool Expected;
     } const cases[] = {
-        {"", true},     {"0", true},   {"12,5", true}, {"12.5", true}, {",", true},
-        {"1,2,3", false}, {"1,2.3", false}, {"1e5", false}, {"-1", false}, {"a1", false},
-        {" 1", false},  {"1.", true},
+        {"", true},       {"0", true},    {"12,5", true}, {"12.5", true}, {",", true},   {"1,2,3", false},
+        {"1,2.3", false}, {"1e5", false}, {"-1", false},  {"a1", false},  {" 1", false}, {"1.", true},
     };
     for (const auto& c : cases) EXPECT_EQ(IsNumberText(c.Text), c.Expected) << c.Text;
 }
@@ -180,8 +162,8 @@ TEST(FormulaNumbers, IndependentOfTheCppGlobalLocale) {
 
 TEST(FormulaNumbers, IndependentOfTheCLocale) {
     const char* comma = nullptr;
-    for (const char* name : {"bg_BG.UTF-8", "bg_BG.utf8", "de_DE.UTF-8", "de_DE.utf8", "ru_RU.UTF-8",
-                             "fr_FR.UTF-8", "de_DE", "bg_BG"}) {
+    for (const char* name :
+         {"bg_BG.UTF-8", "bg_BG.utf8", "de_DE.UTF-8", "de_DE.utf8", "ru_RU.UTF-8", "fr_FR.UTF-8", "de_DE", "bg_BG"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) {
             comma = name;
             break;
@@ -198,29 +180,59 @@ TEST(FormulaNumbers, IndependentOfTheCLocale) {
 
 TEST(FormulaFunctions, Values) {
     const TValueCase cases[] = {
-        {"MAX(1;5;3)", 5, 0},      {"MIN(4;-2;3)", -2, 0},   {"AVG(1;2;3;4)", 2.5, 0},
-        {"SUM(1;2;3;4)", 10, 0},   {"PRODUCT(2;3;4)", 24, 0}, {"SQRT(27;3)", 3, 1e-15},
-        {"SQRT(16)", 4, 0},        {"LOG(2;8)", 3, 1e-15},   {"LOG(10;1000)", 3, 1e-15},
-        {"MOD(7;3)", 1, 0},        {"DIV(7;2)", 3, 0},       {"MOD(-7;3)", -1, 0},
-        {"DIV(-7;2)", -3, 0},      {"MOD(7,5;2)", 0, 0},     {"DIV(6,5;2)", 3, 0},
-        {"FACT(0)", 1, 0},         {"FACT(3.7)", 6, 0},      {"FACT(5)", 120, 0},
+        {"MAX(1;5;3)", 5, 0},
+        {"MIN(4;-2;3)", -2, 0},
+        {"AVG(1;2;3;4)", 2.5, 0},
+        {"SUM(1;2;3;4)", 10, 0},
+        {"PRODUCT(2;3;4)", 24, 0},
+        {"SQRT(27;3)", 3, 1e-15},
+        {"SQRT(16)", 4, 0},
+        {"LOG(2;8)", 3, 1e-15},
+        {"LOG(10;1000)", 3, 1e-15},
+        {"MOD(7;3)", 1, 0},
+        {"DIV(7;2)", 3, 0},
+        {"MOD(-7;3)", -1, 0},
+        {"DIV(-7;2)", -3, 0},
+        {"MOD(7,5;2)", 0, 0},
+        {"DIV(6,5;2)", 3, 0},
+        {"FACT(0)", 1, 0},
+        {"FACT(3.7)", 6, 0},
+        {"FACT(5)", 120, 0},
         {"FACT(170)", 7.257415615307994e306, 1e292},
-        {"ABS(-2,5)", 2.5, 0},     {"INT(-2,7)", -2, 0},     {"INT(2,7)", 2, 0},
-        {"ROUND(2,5)", 2, 0},      {"ROUND(3,5)", 4, 0},     {"ROUND(-2,5)", -2, 0},
-        {"ROUND(2,51)", 3, 0},     {"FLOOR(-2,5)", -3, 0},   {"CEIL(-2,5)", -2, 0},
-        {"sin(0,5)", std::sin(0.5), 1e-16},   {"COS(0,5)", std::cos(0.5), 1e-16},
-        {"TAN(0,5)", std::tan(0.5), 1e-16},   {"SINH(1)", std::sinh(1.0), 1e-15},
-        {"COSH(1)", std::cosh(1.0), 1e-15},   {"TANH(1)", std::tanh(1.0), 1e-16},
-        {"ASIN(1)", M_PI / 2, 1e-15},         {"ACOS(-1)", M_PI, 1e-15},
-        {"ATAN(1)", M_PI / 4, 1e-16},         {"ASINH(1)", std::asinh(1.0), 1e-15},
-        {"ACOSH(2)", std::acosh(2.0), 1e-15}, {"ATANH(0,5)", std::atanh(0.5), 1e-15},
-        {"COT(1)", 1 / std::tan(1.0), 1e-15}, {"COTH(1)", std::cosh(1.0) / std::sinh(1.0), 1e-15},
-        {"COTH(-20000)", -1, 0},              {"ACOT(1)", M_PI / 4, 1e-15},
-        {"ACOT(-1)", 3 * M_PI / 4, 1e-15},    {"ACOTH(2)", 0.5 * std::log(3.0), 1e-15},
+        {"ABS(-2,5)", 2.5, 0},
+        {"INT(-2,7)", -2, 0},
+        {"INT(2,7)", 2, 0},
+        {"ROUND(2,5)", 2, 0},
+        {"ROUND(3,5)", 4, 0},
+        {"ROUND(-2,5)", -2, 0},
+        {"ROUND(2,51)", 3, 0},
+        {"FLOOR(-2,5)", -3, 0},
+        {"CEIL(-2,5)", -2, 0},
+        {"sin(0,5)", std::sin(0.5), 1e-16},
+        {"COS(0,5)", std::cos(0.5), 1e-16},
+        {"TAN(0,5)", std::tan(0.5), 1e-16},
+        {"SINH(1)", std::sinh(1.0), 1e-15},
+        {"COSH(1)", std::cosh(1.0), 1e-15},
+        {"TANH(1)", std::tanh(1.0), 1e-16},
+        {"ASIN(1)", M_PI / 2, 1e-15},
+        {"ACOS(-1)", M_PI, 1e-15},
+        {"ATAN(1)", M_PI / 4, 1e-16},
+        {"ASINH(1)", std::asinh(1.0), 1e-15},
+        {"ACOSH(2)", std::acosh(2.0), 1e-15},
+        {"ATANH(0,5)", std::atanh(0.5), 1e-15},
+        {"COT(1)", 1 / std::tan(1.0), 1e-15},
+        {"COTH(1)", std::cosh(1.0) / std::sinh(1.0), 1e-15},
+        {"COTH(-20000)", -1, 0},
+        {"ACOT(1)", M_PI / 4, 1e-15},
+        {"ACOT(-1)", 3 * M_PI / 4, 1e-15},
+        {"ACOTH(2)", 0.5 * std::log(3.0), 1e-15},
         {"ACOTH(-3)", 0.5 * std::log(0.5), 1e-15},
-        {"DEG(PI())", 180, 1e-13},            {"RAD(180)", M_PI, 1e-15},
-        {"LN(EXP(2))", 2, 1e-15},             {"LOG2(8)", 3, 0},
-        {"LOG10(1000)", 3, 0},                {"EXP(0)", 1, 0},
+        {"DEG(PI())", 180, 1e-13},
+        {"RAD(180)", M_PI, 1e-15},
+        {"LN(EXP(2))", 2, 1e-15},
+        {"LOG2(8)", 3, 0},
+        {"LOG10(1000)", 3, 0},
+        {"EXP(0)", 1, 0},
         {"2^0,5", std::sqrt(2.0), 1e-15},
     };
     for (const auto& c : cases) ExpectValue(c, {});

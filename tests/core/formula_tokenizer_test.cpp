@@ -41,7 +41,10 @@ TEST(Tokenizer, PiecesRebuildTheText) {
         kinds += p.Kind == TTextPieceKind::Token ? 'T' : p.Kind == TTextPieceKind::Blank ? 'b' : 'd';
     }
     EXPECT_EQ(rebuilt, text);
-    EXPECT_EQ(kinds, "bTbdbdTbdb" "Tdd" "TdTdbd");
+    EXPECT_EQ(kinds,
+              "bTbdbdTbdb"
+              "Tdd"
+              "TdTdbd");
     ASSERT_GE(pieces.size(), 7u);
     EXPECT_EQ(pieces[6].Raw, "A B");
     EXPECT_EQ(pieces[6].Word, "AB");

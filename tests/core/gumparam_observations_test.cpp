@@ -183,16 +183,19 @@ TEST(ObservationGrid, IndirectCellsShowMeasurementAndObservationOnce) {
     p.SetObservation(0, 1.0 / 3.0);
     EXPECT_EQ(g.DisplayText({0, 2}, s).Mantissa, "0,33");
     EXPECT_EQ(g.EditText({0, 2}), "0,3333333333333333");  // the editor starts from every digit
-    p.SetObservation(0, 5e7);  // above the threshold: exponent apart, drawn raised
+    p.SetObservation(0, 5e7);                             // above the threshold: exponent apart, drawn raised
     EXPECT_EQ(g.DisplayText({0, 2}, s).Exponent, "6");
 }
 
 TEST(ObservationText, TypedNumbers) {
-    struct Case { const char* text; std::optional<double> value; };
-    for (const Case& c : {Case{"1,5", 1.5}, Case{"1.5", 1.5}, Case{" -2e3 ", -2000.0}, Case{"+4", 4.0},
-                          Case{"1,5E-3", 0.0015}, Case{",5", 0.5}, Case{"abc", std::nullopt},
-                          Case{"1,5,3", std::nullopt}, Case{"1 000", std::nullopt}, Case{"inf", std::nullopt},
-                          Case{"nan", std::nullopt}, Case{"", std::nullopt}, Case{"1e400", std::nullopt}}) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    for (const Case& c :
+         {Case{"1,5", 1.5}, Case{"1.5", 1.5}, Case{" -2e3 ", -2000.0}, Case{"+4", 4.0}, Case{"1,5E-3", 0.0015},
+          Case{",5", 0.5}, Case{"abc", std::nullopt}, Case{"1,5,3", std::nullopt}, Case{"1 000", std::nullopt},
+          Case{"inf", std::nullopt}, Case{"nan", std::nullopt}, Case{"", std::nullopt}, Case{"1e400", std::nullopt}}) {
         const std::optional<double> v = ParseTypedNumber(c.text);
         ASSERT_EQ(v.has_value(), c.value.has_value()) << c.text;
         if (v) {
@@ -231,7 +234,14 @@ TEST(ObservationPaste, ALongColumnGrowsTheSeriesAsOneEdit) {
 }
 
 TEST(ObservationPaste, RefusalsStoreNothing) {
-    struct Case { const char* name; const char* text; TObsCell at; TPastePlan::TStatus status; int line; const char* bad; };
+    struct Case {
+        const char* name;
+        const char* text;
+        TObsCell at;
+        TPastePlan::TStatus status;
+        int line;
+        const char* bad;
+    };
     using S = TPastePlan::TStatus;
     for (const Case& c : {
              Case{"not a number", "1\n2\nx7\n", {0, 1}, S::NotANumber, 3, "x7"},

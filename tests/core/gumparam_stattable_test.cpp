@@ -20,14 +20,18 @@ TEST(StatisticsTable, LabelsAndFormatsOfTheEighteenCells) {
     TGumParam p = Series({1, 2, 3, 4});  // s = 1.2910, s/sqrt(n) = 0.6455
     p.Decimals = 2;
     const TStatTable t = StatisticsTable(p, TNumberFormatSettings{});  // S = 3
-    struct Case { int row, pair; const char* label; const char* value; };
+    struct Case {
+        int row, pair;
+        const char* label;
+        const char* value;
+    };
     for (const Case& c : {
              Case{0, 0, "Брой стойности", "4"},
-             Case{1, 0, "Минимум", "1,00"},           // D decimals
-             Case{3, 0, "Медиана", "2,50000"},        // D + S decimals
-             Case{0, 1, "Дисперсия", "1,67"},  // significant digits, not D + S decimals
+             Case{1, 0, "Минимум", "1,00"},     // D decimals
+             Case{3, 0, "Медиана", "2,50000"},  // D + S decimals
+             Case{0, 1, "Дисперсия", "1,67"},   // significant digits, not D + S decimals
              Case{2, 1, "Станд. отклонение (Ср. ст.)", "0,64550"},
-             Case{4, 1, "Асиметрия", "0,000"},        // three decimals
+             Case{4, 1, "Асиметрия", "0,000"},  // three decimals
              Case{5, 1, "Ексес", "-1,360"},
              Case{1, 2, "Критерий за съгл. (95%)", "0,381"},
              Case{3, 2, "Съответства на НР (95%)", "Да"},

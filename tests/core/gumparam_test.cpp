@@ -74,7 +74,9 @@ TEST(GumParamArrays, ChangingTheCountKeepsTheObservationsThatStillExist) {
 }
 
 TEST(GumParamArrays, ObservationCountIsHeldWithinWhatTheProgramEdits) {
-    struct Case { int requested, stored; };
+    struct Case {
+        int requested, stored;
+    };
     for (const Case c : {Case{0, 1}, Case{-5, 1}, Case{1, 1}, Case{10000, 10000}, Case{10001, 10000},
                          Case{std::numeric_limits<int>::max(), 10000}}) {
         TGumParam p;
@@ -114,7 +116,9 @@ TEST(GumParamArrays, IndirectMethodSizesReadingsByTheSchema) {
 }
 
 TEST(GumParamBounds, TypeBDegreesOfFreedomStayWithinAByteFromTheKindChange) {
-    struct Case { int before, after; };
+    struct Case {
+        int before, after;
+    };
     for (const Case c : {Case{1000, 100}, Case{-3, 0}, Case{9, 9}, Case{100, 100}}) {
         TGumParam p;
         p.SetKind(TParamKind::TypeA);
@@ -169,12 +173,14 @@ TGumParam TypeA(std::vector<double> values) {
 }
 
 TEST(GumParamSeries, GroupedValuesRepeatEachValueByItsFrequency) {
-    struct Case { std::vector<double> values, freqs, series; };
+    struct Case {
+        std::vector<double> values, freqs, series;
+    };
     const double nan = std::nan("");
     for (const Case& c : {
              Case{{1.0, 2.0}, {3, 2}, {1, 1, 1, 2, 2}},
-             Case{{1.0, 2.0}, {2.9, 1.2}, {1, 1, 2}},       // integer part
-             Case{{1.0, 2.0, 3.0}, {0, -4, 1}, {3}},       // none, negative
+             Case{{1.0, 2.0}, {2.9, 1.2}, {1, 1, 2}},  // integer part
+             Case{{1.0, 2.0, 3.0}, {0, -4, 1}, {3}},   // none, negative
              Case{{1.0, 2.0}, {nan, 1}, {2}},
          }) {
         TGumParam p = TypeA(c.values);
@@ -301,7 +307,8 @@ TEST(GumParamTypeA, EnteredEvaluations) {
         p.SetObservationCount(c.n);
         p.SetObservation(0, 10);
         p.SetObservation(1, 30);
-        if (c.n > 2) for (int i = 0; i < c.n; ++i) p.SetObservation(i, 20);
+        if (c.n > 2)
+            for (int i = 0; i < c.n; ++i) p.SetObservation(i, 20);
         p.RecomputeStatistics();
         p.AUncertaintySource = 1;
         p.AEvalType = c.evalType;
@@ -315,8 +322,7 @@ TEST(GumParamTypeA, EnteredEvaluations) {
 }
 
 TEST(GumParamKinds, KindsWithoutUncertainty) {
-    for (TParamKind kind : {TParamKind::Undefined, TParamKind::Result, TParamKind::VarResult,
-                            TParamKind::Const}) {
+    for (TParamKind kind : {TParamKind::Undefined, TParamKind::Result, TParamKind::VarResult, TParamKind::Const}) {
         TGumParam p;
         p.SetKind(kind);
         p.ConstValue = 4.5;

@@ -23,11 +23,11 @@ std::vector<std::uint64_t> Bits(const std::vector<double>& v) {
 
 TEST(LoadShortcuts, SeriesSortedAsBeforeWithAndWithoutZeros) {
     const std::vector<std::vector<double>> series = {
-        {0, 0, 3, 0, -2, 0, 5, 0, 0, -1, 0},   // mostly zeros: the zeros are placed, not sorted
-        {0, 0, 0, 0, 0, 0, 0.5},                // zeros and positives only
-        {0, -0.0, 0, 0, 2, 0},                  // a -0: the plain sort
-        {0, 0, NAN, 0, 1},                      // a NaN: the plain sort, NaN last
-        {4, 0, 3, 0, 2, 1},                     // few zeros
+        {0, 0, 3, 0, -2, 0, 5, 0, 0, -1, 0},  // mostly zeros: the zeros are placed, not sorted
+        {0, 0, 0, 0, 0, 0, 0.5},              // zeros and positives only
+        {0, -0.0, 0, 0, 2, 0},                // a -0: the plain sort
+        {0, 0, NAN, 0, 1},                    // a NaN: the plain sort, NaN last
+        {4, 0, 3, 0, 2, 1},                   // few zeros
     };
     for (const auto& v : series) {
         std::vector<double> sorted = v;

@@ -59,11 +59,14 @@ TEST(Correlation, NewRowsAreAddedUnnamedAndThenNamed) {
 }
 
 TEST(Correlation, CoefficientTextHasUpToFifteenSignificantDigits) {
-    struct Case { double r; const char* text; };
-    for (const Case& t : {Case{0.5, "0,5"}, Case{1, "1"}, Case{-1, "-1"}, Case{0, "0"},
-                          Case{1.0 / 3, "0,333333333333333"}, Case{-2.0 / 3, "-0,666666666666667"},
-                          Case{0.123456789012345678, "0,123456789012346"}, Case{0.0001, "0,0001"},
-                          Case{1.5e-7, "1,5E-7"}, Case{2e20, "2E20"}}) {
+    struct Case {
+        double r;
+        const char* text;
+    };
+    for (const Case& t :
+         {Case{0.5, "0,5"}, Case{1, "1"}, Case{-1, "-1"}, Case{0, "0"}, Case{1.0 / 3, "0,333333333333333"},
+          Case{-2.0 / 3, "-0,666666666666667"}, Case{0.123456789012345678, "0,123456789012346"}, Case{0.0001, "0,0001"},
+          Case{1.5e-7, "1,5E-7"}, Case{2e20, "2E20"}}) {
         TCorrelation c;
         c.AddPair("A", "B");
         c.SetCoefficient(0, t.r);

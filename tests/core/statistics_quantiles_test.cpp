@@ -24,8 +24,8 @@ TEST(NormalCdf, CoverageOfTheUsualFactors) {
 // Points just past a step of the integration (x less than a tenth of the step
 // beyond a grid point) used to make the search overrun x for ever.
 TEST(NormalCdf, EndsAtXForAnyPoint) {
-    const double points[] = {-5.99, -3.0004, -1.96, -0.0000004, 0, 0.0000004, 0.00105, 0.7100003,
-                             1.2345678, 2.99999, 5.9995, 6.0, 6.5, 40};
+    const double points[] = {-5.99,     -3.0004,   -1.96,   -0.0000004, 0,   0.0000004, 0.00105,
+                             0.7100003, 1.2345678, 2.99999, 5.9995,     6.0, 6.5,       40};
     for (double x : points) EXPECT_NEAR(NormalCdf(1, 0, x), ExactPhi(x), 1e-5) << x;
     EXPECT_NEAR(NormalCdf(2, 10, 13), ExactPhi(1.5), 1e-5);
     EXPECT_NEAR(NormalCdf(1e-12, 1e6, 1e6), 0.5, 1e-5) << "tiny sigma beside a large mean";
@@ -50,8 +50,8 @@ TEST(NormalQuantile, ListedValues) {
 }
 
 TEST(NormalQuantile, AgreesWithTheExactDistributionFunction) {
-    const double targets[] = {1e-300, 1e-12, 1e-7, 2.8e-7, 3e-7, 1e-6, 0.000123, 0.0013499, 0.005,
-                              0.1, 0.3, 0.4999, 0.5001, 0.8, 0.995, 0.999999};
+    const double targets[] = {1e-300, 1e-12, 1e-7, 2.8e-7, 3e-7,   1e-6, 0.000123, 0.0013499,
+                              0.005,  0.1,   0.3,  0.4999, 0.5001, 0.8,  0.995,    0.999999};
     for (double p : targets) {
         const double z = NormalQuantile(1, 0, p);
         ASSERT_TRUE(std::isfinite(z)) << p;
@@ -70,8 +70,7 @@ TEST(Quantiles, BadArgumentsGiveNaN) {
     EXPECT_TRUE(std::isnan(NormalQuantile(0, 0, 0.3)));
     EXPECT_TRUE(std::isnan(NormalQuantile(-1, 0, 0.3)));
     EXPECT_TRUE(std::isnan(NormalQuantile(1, kNaN, 0.3)));
-    for (int nu : {0, -1, 1001, -1000000})
-        EXPECT_TRUE(std::isnan(StudentQuantile(nu, 0.025))) << nu;
+    for (int nu : {0, -1, 1001, -1000000}) EXPECT_TRUE(std::isnan(StudentQuantile(nu, 0.025))) << nu;
 }
 
 TEST(StudentQuantile, ListedValues) {

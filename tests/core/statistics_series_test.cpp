@@ -226,8 +226,8 @@ TEST(NormalCdfApprox, StepWithoutSpreadAndAccurateOtherwise) {
     // Abramowitz and Stegun 26.2.19 is good to 1.5e-7.
     const struct {
         double x, phi;
-    } cases[] = {{10, 0.5}, {10 + 2 * 1.959963985, 0.975}, {10 - 2 * 1.959963985, 0.025},
-                 {12, 0.8413447461}, {4, 0.0013498980}};
+    } cases[] = {
+        {10, 0.5}, {10 + 2 * 1.959963985, 0.975}, {10 - 2 * 1.959963985, 0.025}, {12, 0.8413447461}, {4, 0.0013498980}};
     for (const auto& c : cases) EXPECT_NEAR(NormalCdfApprox(c.x, s), c.phi, 2e-7) << c.x;
 }
 

@@ -38,36 +38,44 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
              t.Correlate("A", "B", 0.2);
              t.Correlate("B", "A", 0.3);
          },
-         "name1", {"„A“", "„B“", "два пъти", "1 и 2"}},
-        {"negative standard uncertainty", [](TModel& t) { t.M.Params.FindByName("A")->StatedValue = -0.1; },
-         "stated_value", {"„A“", "-0,1", "стандартната"}},
+         "name1",
+         {"„A“", "„B“", "два пъти", "1 и 2"}},
+        {"negative standard uncertainty",
+         [](TModel& t) { t.M.Params.FindByName("A")->StatedValue = -0.1; },
+         "stated_value",
+         {"„A“", "-0,1", "стандартната"}},
         {"negative bound",
          [](TModel& t) {
              TGumParam& b = *t.M.Params.FindByName("B");
              b.BEvalType = 2;
              b.StatedValue = -0.5;
          },
-         "stated_value", {"„B“", "границата"}},
+         "stated_value",
+         {"„B“", "границата"}},
         {"zero coverage factor",
          [](TModel& t) {
              TGumParam& a = *t.M.Params.FindByName("A");
              a.BEvalType = 0;
              a.CoverageFactor = 0.0;
          },
-         "coverage_factor", {"„A“", " 0:"}},
-        {"result coverage factor", [](TModel& t) {
+         "coverage_factor",
+         {"„A“", " 0:"}},
+        {"result coverage factor",
+         [](TModel& t) {
              TGumParam& y = *t.M.Params.FindByName("Y");
              y.CoverageMethod = 3;
              y.CoverageFactor = -2.0;
          },
-         "coverage_factor", {"„Y“", "-2"}},
+         "coverage_factor",
+         {"„Y“", "-2"}},
         {"reliability above 100",
          [](TModel& t) {
              TGumParam& b = *t.M.Params.FindByName("B");
              b.BEvalType = 2;
              b.Reliability = 150;
          },
-         "reliability", {"„B“", "150"}},
+         "reliability",
+         {"„B“", "150"}},
         {"two quantities of one name", [](TModel& t) { t.TypeB("A", 5.0, 0.1); }, "name", {"„A“", "две"}},
         {"Type A from one observation",
          [](TModel& t) {
@@ -77,7 +85,8 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
              a.SetObservation(0, 2.0);
              a.RecomputeStatistics();
          },
-         "observations", {"„A“", "1 наблюдение"}},
+         "observations",
+         {"„A“", "1 наблюдение"}},
     };
     for (const Spoilt& row : rows) {
         SCOPED_TRACE(row.name);

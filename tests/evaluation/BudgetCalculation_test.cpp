@@ -75,14 +75,13 @@ TEST_P(Sensitivities, CentralDifference) {
     EXPECT_NEAR(Entry(b, "A").Contribution, c.sensitivity * c.u, 1e-12) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Model, Sensitivities,
-    testing::Values(SensitivityCase{"square: ((1.1)^2 - (0.9)^2) / 0.2", "Y = A^2", 1.0, 0.1, 2.0},
-                    SensitivityCase{"linear model is exact", "Y = 3*A - K", 5.0, 0.5, 3.0},
-                    SensitivityCase{"negative coefficient", "Y = K - 2*A", 1.0, 0.25, -2.0},
-                    SensitivityCase{"u = 0 gives no sensitivity", "Y = A^2", 1.0, 0.0, 0.0},
-                    SensitivityCase{"an input that cancels", "Y = A-A+K", 1.0, 0.1, 0.0}),
-    [](const auto& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Model, Sensitivities,
+                         testing::Values(SensitivityCase{"square: ((1.1)^2 - (0.9)^2) / 0.2", "Y = A^2", 1.0, 0.1, 2.0},
+                                         SensitivityCase{"linear model is exact", "Y = 3*A - K", 5.0, 0.5, 3.0},
+                                         SensitivityCase{"negative coefficient", "Y = K - 2*A", 1.0, 0.25, -2.0},
+                                         SensitivityCase{"u = 0 gives no sensitivity", "Y = A^2", 1.0, 0.0, 0.0},
+                                         SensitivityCase{"an input that cancels", "Y = A-A+K", 1.0, 0.1, 0.0}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BudgetCalculation, ConstantEntryCarriesValueAndUnits) {
     TModel t;
@@ -119,16 +118,15 @@ TEST_P(EffectiveDof, WelchSatterthwaite) {
     EXPECT_EQ(b.EffectiveDOF, c.expected) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Model, EffectiveDof,
-    testing::Values(DofCase{"all infinite", -1, -1, 0.1, 0.2, kInfiniteDof},
-                    DofCase{"one input carries all of u_c", 4, -1, 0.3, 0.0, 4},
-                    DofCase{"two equal contributions of nu 5 give exactly 10", 5, 5, 0.3, 0.3, 10},
-                    DofCase{"equal contributions of nu 3 give exactly 6", 3, 3, 0.7, 0.7, 6},
-                    DofCase{"truncated toward zero: 0.5^4/(0.3^4/4+0.4^4/9) = 12.8", 4, 9, 0.3,
-                            0.4, 12},
-                    DofCase{"nu 0 counts as infinite", 0, 0, 0.1, 0.1, kInfiniteDof}),
-    [](const auto& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Model, EffectiveDof,
+                         testing::Values(DofCase{"all infinite", -1, -1, 0.1, 0.2, kInfiniteDof},
+                                         DofCase{"one input carries all of u_c", 4, -1, 0.3, 0.0, 4},
+                                         DofCase{"two equal contributions of nu 5 give exactly 10", 5, 5, 0.3, 0.3, 10},
+                                         DofCase{"equal contributions of nu 3 give exactly 6", 3, 3, 0.7, 0.7, 6},
+                                         DofCase{"truncated toward zero: 0.5^4/(0.3^4/4+0.4^4/9) = 12.8", 4, 9, 0.3,
+                                                 0.4, 12},
+                                         DofCase{"nu 0 counts as infinite", 0, 0, 0.1, 0.1, kInfiniteDof}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 struct CorrelationCase {
     const char* what;
@@ -160,14 +158,13 @@ TEST_P(Correlations, CombinedUncertainty) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Model, Correlations,
-    testing::Values(CorrelationCase{"+1: sqrt(0.25 + 0.24)", 1.0, NoError, 0.7},
-                    CorrelationCase{"-1: sqrt(0.25 - 0.24)", -1.0, NoError, 0.1},
-                    CorrelationCase{"0 leaves u_c", 0.0, NoError, 0.5},
-                    CorrelationCase{"a coefficient below -1 is refused before any variance", -2.0,
-                                    CalculationFailed, 0.0}),
-    [](const auto& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Model, Correlations,
+                         testing::Values(CorrelationCase{"+1: sqrt(0.25 + 0.24)", 1.0, NoError, 0.7},
+                                         CorrelationCase{"-1: sqrt(0.25 - 0.24)", -1.0, NoError, 0.1},
+                                         CorrelationCase{"0 leaves u_c", 0.0, NoError, 0.5},
+                                         CorrelationCase{"a coefficient below -1 is refused before any variance", -2.0,
+                                                         CalculationFailed, 0.0}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BudgetCalculation, FullAntiCorrelationOfEqualContributionsIsZero) {
     TModel t;
@@ -198,8 +195,8 @@ struct CoverageCase {
     std::uint8_t method;
     int nu;  // nu of the only input (-1 infinite)
     double storedK, storedP;
-    double k, p;       // stated by the budget
-    double writtenK;   // the result quantity's k afterwards
+    double k, p;      // stated by the budget
+    double writtenK;  // the result quantity's k afterwards
 };
 
 class Coverage : public testing::TestWithParam<CoverageCase> {};
@@ -224,16 +221,13 @@ TEST_P(Coverage, FactorAndProbability) {
 
 INSTANTIATE_TEST_SUITE_P(
     Model, Coverage,
-    testing::Values(
-        CoverageCase{"standard states 2 and 95 whatever is stored", 0, 10, 3.0, 99.0, 2.0, 95.0,
-                     3.0},
-        CoverageCase{"normal states the stored pair", 1, 10, 3.0, 99.73, 3.0, 99.73, 3.0},
-        CoverageCase{"t with nu_eff 10 writes k back", 2, 10, 2.0, 95.0, 2.2281, 95.0, 2.2281},
-        CoverageCase{"t with infinite nu_eff uses the normal factor", 2, -1, 2.0, 95.0,
-                     1.95996, 95.0, 1.95996},
-        CoverageCase{"t above 1000 uses the normal factor", 2, 5000, 2.0, 95.0, 1.95996, 95.0,
-                     1.95996},
-        CoverageCase{"entered states the stored pair", 3, 10, 2.5, 98.0, 2.5, 98.0, 2.5}),
+    testing::Values(CoverageCase{"standard states 2 and 95 whatever is stored", 0, 10, 3.0, 99.0, 2.0, 95.0, 3.0},
+                    CoverageCase{"normal states the stored pair", 1, 10, 3.0, 99.73, 3.0, 99.73, 3.0},
+                    CoverageCase{"t with nu_eff 10 writes k back", 2, 10, 2.0, 95.0, 2.2281, 95.0, 2.2281},
+                    CoverageCase{"t with infinite nu_eff uses the normal factor", 2, -1, 2.0, 95.0, 1.95996, 95.0,
+                                 1.95996},
+                    CoverageCase{"t above 1000 uses the normal factor", 2, 5000, 2.0, 95.0, 1.95996, 95.0, 1.95996},
+                    CoverageCase{"entered states the stored pair", 3, 10, 2.5, 98.0, 2.5, 98.0, 2.5}),
     [](const auto& info) { return std::to_string(info.index); });
 
 struct FormatCase {
@@ -262,12 +256,9 @@ TEST_P(ResultFormats, ExpandedUncertainty) {
 
 INSTANTIATE_TEST_SUITE_P(
     Model, ResultFormats,
-    testing::Values(FormatCase{"absolute", 0, 200.0, NoError, 2.0},
-                    FormatCase{"relative", 1, 200.0, NoError, 0.01},
-                    FormatCase{"relative in per cent: y 200, u 1, k 2 gives 1", 2, 200.0, NoError,
-                               1.0},
-                    FormatCase{"relative of a negative result is positive", 1, -200.0, NoError,
-                               0.01},
+    testing::Values(FormatCase{"absolute", 0, 200.0, NoError, 2.0}, FormatCase{"relative", 1, 200.0, NoError, 0.01},
+                    FormatCase{"relative in per cent: y 200, u 1, k 2 gives 1", 2, 200.0, NoError, 1.0},
+                    FormatCase{"relative of a negative result is positive", 1, -200.0, NoError, 0.01},
                     FormatCase{"absolute with y = 0", 0, 0.0, NoError, 2.0},
                     FormatCase{"relative with y = 0", 1, 0.0, DivisionByZero, 0.0},
                     FormatCase{"per cent with y = 0", 2, 0.0, DivisionByZero, 0.0}),
@@ -319,19 +310,13 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"name that is no quantity", {"Y = A*Q", "Z = 2*A"}, CalculationFailed, "Q"},
         FailureCase{"result without a line", {"Z = 2*A"}, CalculationFailed, "Y"},
         FailureCase{"line without a right side", {"Y =", "Z = 2*A"}, CalculationFailed, "Y"},
-        FailureCase{"division by zero at the estimates", {"Y = A/B", "Z = 2*A"}, DivisionByZero,
-                    "Деление на нула"},
-        FailureCase{"division by zero with an input shifted", {"Y = A/C", "Z = 2*A"},
-                    DivisionByZero, "C"},
+        FailureCase{"division by zero at the estimates", {"Y = A/B", "Z = 2*A"}, DivisionByZero, "Деление на нула"},
+        FailureCase{"division by zero with an input shifted", {"Y = A/C", "Z = 2*A"}, DivisionByZero, "C"},
         FailureCase{"infinite value", {"Y = H*H*H", "Z = 2*A"}, CalculationFailed, "Y"},
-        FailureCase{"infinite input uncertainty", {"Y = A*W", "Z = 2*A"}, CalculationFailed,
-                    "W"},
-        FailureCase{"cycle of intermediate results",
-                    {"Y = X", "X = V+1", "V = X*A", "Z = 2*A"},
-                    CalculationFailed,
-                    "„X“, „V“"},
-        FailureCase{"result defined by itself", {"Y = Y+A", "Z = 2*A"}, CalculationFailed,
-                    "„Y“"}),
+        FailureCase{"infinite input uncertainty", {"Y = A*W", "Z = 2*A"}, CalculationFailed, "W"},
+        FailureCase{
+            "cycle of intermediate results", {"Y = X", "X = V+1", "V = X*A", "Z = 2*A"}, CalculationFailed, "„X“, „V“"},
+        FailureCase{"result defined by itself", {"Y = Y+A", "Z = 2*A"}, CalculationFailed, "„Y“"}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BudgetCalculation, IntermediateResultEntryGetsItsHelpTable) {

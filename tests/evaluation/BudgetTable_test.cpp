@@ -30,9 +30,7 @@ struct Fixture {
         budget = &m.Run("Y");
         index = std::make_unique<TQuantityIndex>(m.M.Params);
     }
-    TBudgetTable Table() const {
-        return TBudgetTable(*budget, *index, m.M.FormatSettings, display, m.M.Correlations);
-    }
+    TBudgetTable Table() const { return TBudgetTable(*budget, *index, m.M.FormatSettings, display, m.M.Correlations); }
     TBudgetCell Cell(const char* entry, int column) const { return Table().Cell(Entry(*budget, entry), column); }
 };
 
@@ -109,8 +107,12 @@ TEST(BudgetTableGraph, BarsFollowTheGraphModeAndHeader) {
 }
 
 TEST(BudgetTableGraph, BarWidths) {
-    struct Row { const char* name; double value, largest; int space, width; };
-    const Row rows[] = {{"full", 2, 2, 100, 100}, {"half", 1, 2, 100, 50}, {"tiny", 1e-9, 2, 100, 1},
+    struct Row {
+        const char* name;
+        double value, largest;
+        int space, width;
+    };
+    const Row rows[] = {{"full", 2, 2, 100, 100},     {"half", 1, 2, 100, 50},      {"tiny", 1e-9, 2, 100, 1},
                         {"negative", -1, 2, 100, 50}, {"no largest", 1, 0, 100, 0}, {"no room", 1, 1, 0, 0}};
     for (const Row& r : rows) EXPECT_EQ(BarWidth(r.value, r.largest, r.space), r.width) << r.name;
 }
@@ -147,7 +149,11 @@ namespace vormid {
 namespace {
 
 TEST(SeriesCorrelation, FromTwoSeries) {
-    struct Row { const char* name; std::vector<double> x, y; std::optional<double> r; };
+    struct Row {
+        const char* name;
+        std::vector<double> x, y;
+        std::optional<double> r;
+    };
     const Row rows[] = {
         {"1,2,3 and 2,4,6", {1, 2, 3}, {2, 4, 6}, 1.0},
         {"opposite", {1, 2, 3}, {3, 2, 1}, -1.0},

@@ -48,16 +48,12 @@ TEST_P(CorrelationAccepted, FactorReproducesTheMatrix) {
 INSTANTIATE_TEST_SUITE_P(
     Matrices, CorrelationAccepted,
     testing::Values(
-        TAccepted{"None", {}, 0, 0, 0},
-        TAccepted{"OnePair", {{"A", "B", 0.5}}, 0.5, 0, 0},
+        TAccepted{"None", {}, 0, 0, 0}, TAccepted{"OnePair", {{"A", "B", 0.5}}, 0.5, 0, 0},
         TAccepted{"BothOrdersAddUp", {{"A", "B", 0.25}, {"B", "A", 0.25}}, 0.5, 0, 0},
-        TAccepted{"FullCorrelationIsSemiDefinite", {{"A", "B", 1.0}, {"B", "C", 1.0}, {"A", "C", 1.0}},
-                  1, 1, 1},
-        TAccepted{"SingularButSemiDefinite", {{"A", "B", 0.5}, {"B", "C", 0.5}, {"A", "C", -0.5}},
-                  0.5, -0.5, 0.5},
+        TAccepted{"FullCorrelationIsSemiDefinite", {{"A", "B", 1.0}, {"B", "C", 1.0}, {"A", "C", 1.0}}, 1, 1, 1},
+        TAccepted{"SingularButSemiDefinite", {{"A", "B", 0.5}, {"B", "C", 0.5}, {"A", "C", -0.5}}, 0.5, -0.5, 0.5},
         TAccepted{"FullAntiCorrelation", {{"A", "B", -1.0}}, -1, 0, 0},
-        TAccepted{"UnknownNamesAndSelfOneIgnored", {{"A", "X", 0.9}, {"A", "A", 1.0}, {"B", "C", 0.3}},
-                  0, 0, 0.3}),
+        TAccepted{"UnknownNamesAndSelfOneIgnored", {{"A", "X", 0.9}, {"A", "A", 1.0}, {"B", "C", 0.3}}, 0, 0, 0.3}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct TRefused {
@@ -85,18 +81,20 @@ TEST_P(CorrelationRefused, MessageNamesTheOffendingPairs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Matrices, CorrelationRefused,
-    testing::Values(
-        TRefused{"AboveOne", {{"B", "C", 1.2}}, {{"B", "C"}}, "извън интервала"},
-        TRefused{"BothOrdersAboveOne", {{"A", "B", 0.6}, {"B", "A", 0.6}}, {{"A", "B"}},
-                 "извън интервала"},
-        TRefused{"NotANumber", {{"A", "C", std::nan("")}}, {{"A", "C"}}, "не е число"},
-        TRefused{"SelfNotOne", {{"B", "B", 0.5}}, {{"B", "B"}}, "със себе си"},
-        // Each pair is possible, the three together are not.
-        TRefused{"Incompatible", {{"A", "B", 0.9}, {"B", "C", 0.9}, {"A", "C", -0.9}},
-                 {{"A", "B"}, {"A", "C"}, {"B", "C"}}, "несъвместими"},
-        // A zero pivot with a non-zero remainder is indefinite too.
-        TRefused{"FullThenContradicting", {{"A", "B", 1.0}, {"A", "C", 1.0}, {"B", "C", 0.0}},
-                 {{"A", "B"}, {"A", "C"}}, "несъвместими"}),
+    testing::Values(TRefused{"AboveOne", {{"B", "C", 1.2}}, {{"B", "C"}}, "извън интервала"},
+                    TRefused{"BothOrdersAboveOne", {{"A", "B", 0.6}, {"B", "A", 0.6}}, {{"A", "B"}}, "извън интервала"},
+                    TRefused{"NotANumber", {{"A", "C", std::nan("")}}, {{"A", "C"}}, "не е число"},
+                    TRefused{"SelfNotOne", {{"B", "B", 0.5}}, {{"B", "B"}}, "със себе си"},
+                    // Each pair is possible, the three together are not.
+                    TRefused{"Incompatible",
+                             {{"A", "B", 0.9}, {"B", "C", 0.9}, {"A", "C", -0.9}},
+                             {{"A", "B"}, {"A", "C"}, {"B", "C"}},
+                             "несъвместими"},
+                    // A zero pivot with a non-zero remainder is indefinite too.
+                    TRefused{"FullThenContradicting",
+                             {{"A", "B", 1.0}, {"A", "C", 1.0}, {"B", "C", 0.0}},
+                             {{"A", "B"}, {"A", "C"}},
+                             "несъвместими"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CorrelationMatrix, SmallestIncompatibleGroupIsNamed) {

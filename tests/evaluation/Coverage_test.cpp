@@ -81,8 +81,7 @@ TEST(CoverageMethod, ProbabilityWithoutFactorFailsTheBudget) {
 }
 
 TEST(Cp1251Text, CyrillicAndQuotes) {
-    EXPECT_EQ(Cp1251FromUtf8("Аа Яя Ёё „x“ ±"),
-              "\xC0\xE0 \xDF\xFF \xA8\xB8 \x84x\x93 \xB1");
+    EXPECT_EQ(Cp1251FromUtf8("Аа Яя Ёё „x“ ±"), "\xC0\xE0 \xDF\xFF \xA8\xB8 \x84x\x93 \xB1");
     EXPECT_EQ(Cp1251FromUtf8("日"), "?");
     EXPECT_EQ(Cp1251FromUtf8("\xD0"), "?");  // cut sequence
 }

@@ -26,8 +26,7 @@ TEST(EquationPieces, SameAsTheTokenizerOnRandomTexts) {
         ASSERT_EQ(mine.size(), theirs.size()) << text;
         for (std::size_t i = 0; i < mine.size(); ++i) {
             EXPECT_EQ(mine[i].first, theirs[i].Raw) << text;
-            EXPECT_EQ(mine[i].second, theirs[i].Kind == TTextPieceKind::Token ? theirs[i].Word : "")
-                << text;
+            EXPECT_EQ(mine[i].second, theirs[i].Kind == TTextPieceKind::Token ? theirs[i].Word : "") << text;
             if (theirs[i].Kind == TTextPieceKind::Token) {
                 EXPECT_EQ(IsQuantityToken(mine[i].second), IsNameToken(theirs[i].Word)) << text;
             }
@@ -39,10 +38,8 @@ TEST(EquationPieces, SameAsTheTokenizerOnRandomTexts) {
 }
 
 TEST(EquationPieces, FunctionNamesAndNumbersAreNoQuantities) {
-    for (const char* t : {"SIN", "sin", "Log10", "PI", "2,5", "3.", ""})
-        EXPECT_FALSE(IsQuantityToken(t)) << t;
-    for (const char* t : {"X1", "Sinus", "\xD1IN", "2,5,1", "A.B"})
-        EXPECT_TRUE(IsQuantityToken(t)) << t;
+    for (const char* t : {"SIN", "sin", "Log10", "PI", "2,5", "3.", ""}) EXPECT_FALSE(IsQuantityToken(t)) << t;
+    for (const char* t : {"X1", "Sinus", "\xD1IN", "2,5,1", "A.B"}) EXPECT_TRUE(IsQuantityToken(t)) << t;
 }
 
 }  // namespace

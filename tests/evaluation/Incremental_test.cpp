@@ -21,18 +21,30 @@ public:
     std::string Make(int depth) {
         if (depth == 0 || Pick(4) == 0) return Leaf();
         switch (Pick(12)) {
-            case 0: return Make(depth - 1) + "+" + Make(depth - 1);
-            case 1: return Make(depth - 1) + "-" + Make(depth - 1);
-            case 2: return Make(depth - 1) + "*" + Make(depth - 1);
-            case 3: return Make(depth - 1) + "/" + Make(depth - 1);
-            case 4: return "(" + Make(depth - 1) + ")^" + (Pick(2) ? "2" : "0,5");
-            case 5: return "(" + Make(depth - 1) + "+" + Make(depth - 1) + ")*" + Leaf();
-            case 6: return "SIN(" + Make(depth - 1) + ")";
-            case 7: return "EXP(" + Make(depth - 1) + "/10)";
-            case 8: return "SQRT(" + Make(depth - 1) + ")";
-            case 9: return "LN(" + Make(depth - 1) + ")";
-            case 10: return "MAX(" + Make(depth - 1) + ";" + Make(depth - 1) + ")";
-            default: return "-" + Leaf();
+            case 0:
+                return Make(depth - 1) + "+" + Make(depth - 1);
+            case 1:
+                return Make(depth - 1) + "-" + Make(depth - 1);
+            case 2:
+                return Make(depth - 1) + "*" + Make(depth - 1);
+            case 3:
+                return Make(depth - 1) + "/" + Make(depth - 1);
+            case 4:
+                return "(" + Make(depth - 1) + ")^" + (Pick(2) ? "2" : "0,5");
+            case 5:
+                return "(" + Make(depth - 1) + "+" + Make(depth - 1) + ")*" + Leaf();
+            case 6:
+                return "SIN(" + Make(depth - 1) + ")";
+            case 7:
+                return "EXP(" + Make(depth - 1) + "/10)";
+            case 8:
+                return "SQRT(" + Make(depth - 1) + ")";
+            case 9:
+                return "LN(" + Make(depth - 1) + ")";
+            case 10:
+                return "MAX(" + Make(depth - 1) + ";" + Make(depth - 1) + ")";
+            default:
+                return "-" + Leaf();
         }
     }
 
@@ -40,9 +52,12 @@ private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(Rng_); }
     std::string Leaf() {
         switch (Pick(5)) {
-            case 0: return "2,5";
-            case 1: return "K";
-            default: return "X" + std::to_string(Pick(Inputs_));
+            case 0:
+                return "2,5";
+            case 1:
+                return "K";
+            default:
+                return "X" + std::to_string(Pick(Inputs_));
         }
     }
     std::mt19937& Rng_;

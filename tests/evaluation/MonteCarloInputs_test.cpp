@@ -153,24 +153,24 @@ TEST_P(MonteCarloLaw, SampleMomentsMatchTheFormulas) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Distributions, MonteCarloLaw,
-    testing::Values(TLawCase{"Expanded", 0, dc_Normal, 3.0, 0.4, 0, TShape::Normal},
-                    TLawCase{"Standard", 1, dc_Normal, -1.0, 0.3, 0, TShape::Normal},
-                    TLawCase{"Bound", 2, dc_Rectangle, 10.0, 0.5, 0, TShape::Rectangle},
-                    TLawCase{"Normal", 3, dc_Normal, 1.0, 1.96, 0, TShape::Normal},
-                    TLawCase{"LogNormalLower", 3, dc_LgNormal, 10.0, 0.4, 0.5, TShape::LogNormal},
-                    TLawCase{"LogNormalUpper", 3, dc_LgNormal, 10.0, 0.4, -0.5, TShape::LogNormal},
-                    TLawCase{"Student", 3, dc_DistributonT, 2.0, 1.0, 95.0, TShape::Student},
-                    TLawCase{"Rectangle", 3, dc_Rectangle, 0.0, 2.0, 0, TShape::Rectangle},
-                    TLawCase{"Triangle", 3, dc_Triangle, 5.0, 1.0, 0, TShape::Triangle},
-                    TLawCase{"Trapezoid", 3, dc_Trapez, 5.0, 2.0, 1.0, TShape::Trapezoid},
-                    TLawCase{"TrapezoidBasesSwapped", 3, dc_Trapez, 5.0, 0.5, 2.0, TShape::Trapezoid},
-                    TLawCase{"Quadratic", 3, dc_Quatro, 0.0, 1.0, 0, TShape::Quadratic},
-                    TLawCase{"UShaped", 3, dc_DistributionU, 1.0, 1.0, 0, TShape::Arcsine},
-                    TLawCase{"Cosine", 3, dc_Cosine, 0.0, 3.0, 0, TShape::Cosine},
-                    TLawCase{"HalfCosine", 3, dt_SemiCosine, 0.0, 3.0, 0, TShape::HalfCosine}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Distributions, MonteCarloLaw,
+                         testing::Values(TLawCase{"Expanded", 0, dc_Normal, 3.0, 0.4, 0, TShape::Normal},
+                                         TLawCase{"Standard", 1, dc_Normal, -1.0, 0.3, 0, TShape::Normal},
+                                         TLawCase{"Bound", 2, dc_Rectangle, 10.0, 0.5, 0, TShape::Rectangle},
+                                         TLawCase{"Normal", 3, dc_Normal, 1.0, 1.96, 0, TShape::Normal},
+                                         TLawCase{"LogNormalLower", 3, dc_LgNormal, 10.0, 0.4, 0.5, TShape::LogNormal},
+                                         TLawCase{"LogNormalUpper", 3, dc_LgNormal, 10.0, 0.4, -0.5, TShape::LogNormal},
+                                         TLawCase{"Student", 3, dc_DistributonT, 2.0, 1.0, 95.0, TShape::Student},
+                                         TLawCase{"Rectangle", 3, dc_Rectangle, 0.0, 2.0, 0, TShape::Rectangle},
+                                         TLawCase{"Triangle", 3, dc_Triangle, 5.0, 1.0, 0, TShape::Triangle},
+                                         TLawCase{"Trapezoid", 3, dc_Trapez, 5.0, 2.0, 1.0, TShape::Trapezoid},
+                                         TLawCase{"TrapezoidBasesSwapped", 3, dc_Trapez, 5.0, 0.5, 2.0,
+                                                  TShape::Trapezoid},
+                                         TLawCase{"Quadratic", 3, dc_Quatro, 0.0, 1.0, 0, TShape::Quadratic},
+                                         TLawCase{"UShaped", 3, dc_DistributionU, 1.0, 1.0, 0, TShape::Arcsine},
+                                         TLawCase{"Cosine", 3, dc_Cosine, 0.0, 3.0, 0, TShape::Cosine},
+                                         TLawCase{"HalfCosine", 3, dt_SemiCosine, 0.0, 3.0, 0, TShape::HalfCosine}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(MonteCarloLaw, TypeAFromObservationsIsAScaledT) {
     TGumParam p;

@@ -35,21 +35,16 @@ INSTANTIATE_TEST_SUITE_P(
         SubstitutionCase{"defined below its use", {"Y = X", "X = A+B"}, "(A+B)"},
         SubstitutionCase{"defined above its use", {"X = A+B", "Y = X"}, "(A+B)"},
         SubstitutionCase{"chain below", {"Y = X", "X = Z+1", "Z = A"}, "((A)+1)"},
-        SubstitutionCase{"chain above gives the same text", {"Z = A", "X = Z+1", "Y = X"},
-                         "((A)+1)"},
+        SubstitutionCase{"chain above gives the same text", {"Z = A", "X = Z+1", "Y = X"}, "((A)+1)"},
         SubstitutionCase{"a name brought in after its line is substituted too",
                          {"Y = X*Z", "X = A+B", "Z = X-C"},
                          "(A+B)*((A+B)-C)"},
         SubstitutionCase{"every occurrence", {"Y = X*X+X", "X = A-B"}, "(A-B)*(A-B)+(A-B)"},
-        SubstitutionCase{"function names and numbers are kept", {"Y = SIN(X)*2,5", "X = A"},
-                         "SIN((A))*2,5"},
-        SubstitutionCase{"a line for a function name substitutes nothing",
-                         {"Y = sin(A)", "SIN = 3"},
-                         "sin(A)"},
+        SubstitutionCase{"function names and numbers are kept", {"Y = SIN(X)*2,5", "X = A"}, "SIN((A))*2,5"},
+        SubstitutionCase{"a line for a function name substitutes nothing", {"Y = sin(A)", "SIN = 3"}, "sin(A)"},
         SubstitutionCase{"an unknown token is kept", {"Y = A*Q"}, "A*Q"},
-        SubstitutionCase{"names with subscripts",
-                         {"Y = U\\sub 1\\nosupersub *2", "U\\sub 1\\nosupersub  = A"},
-                         "(A)*2"},
+        SubstitutionCase{
+            "names with subscripts", {"Y = U\\sub 1\\nosupersub *2", "U\\sub 1\\nosupersub  = A"}, "(A)*2"},
         SubstitutionCase{"only whole tokens", {"Y = XX+X", "X = A"}, "XX+(A)"},
         SubstitutionCase{"names are compared exactly", {"Y = x+X", "X = A"}, "x+(A)"},
         SubstitutionCase{"the later line of a result wins", {"Y = A", "Y = B"}, "B"},
@@ -63,7 +58,7 @@ TEST(ResultEquation, RegistersEntriesInOrderOfSubstitution) {
     t.TypeB("A", 1.0, 0.1);
     t.TypeA("B", 1.0, 0.1, 4).Units = "g";
     t.Const("C", 2.0, "mm");
-    t.Result("R");     // results get no entry
+    t.Result("R");                 // results get no entry
     t.M.Params.Add()->Name = "U";  // nor do undefined quantities
     t.Equation({"Y = X*C+R+U+Q", "X = A+B+A"});
     TBudgetCalculator calc(t.M.Params, t.M.Correlations, t.M.Equation);
@@ -122,8 +117,7 @@ TEST(ResultEquation, DoublingAtEveryLevelIsRefusedBeforeMemoryRunsOut) {
     const TGumParam& y = t.Result("Y");
     std::vector<std::string> lines{"Y = X40"};
     for (int i = 40; i > 0; --i)
-        lines.push_back("X" + std::to_string(i) + " = X" + std::to_string(i - 1) + "+X" +
-                        std::to_string(i - 1));
+        lines.push_back("X" + std::to_string(i) + " = X" + std::to_string(i - 1) + "+X" + std::to_string(i - 1));
     std::string rtf = test::kRtfHeader;
     for (const auto& l : lines) rtf += l + "\\par ";
     TBudgetCalculator calc(t.M.Params, t.M.Correlations, rtf + "}");

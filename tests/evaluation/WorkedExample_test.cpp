@@ -47,9 +47,9 @@ TEST(WorkedExample, Ea402CalibrationOfA10KgWeight) {
     comparator.Distribution = dc_Rectangle;
     TGumParam& buoyancy = t.Bound("dB", 0.0, 0.010);
     buoyancy.Distribution = dc_Rectangle;
-    t.M.Equation = test::Rtf(
-        {"m\\sub X\\nosupersub  = m\\sub S\\nosupersub  + dm\\sub D\\nosupersub  + dm + "
-         "dm\\sub C\\nosupersub  + dB"});
+    t.M.Equation =
+        test::Rtf({"m\\sub X\\nosupersub  = m\\sub S\\nosupersub  + dm\\sub D\\nosupersub  + dm + "
+                   "dm\\sub C\\nosupersub  + dB"});
 
     const TBudget& b = t.Run("m\\bX\\n");
     ASSERT_EQ(b.ErrorCode, NoError) << b.ErrorMessage;

@@ -10,12 +10,12 @@
 namespace {
 
 struct Block {
-  int32_t table;
-  const char* firstCode;
-  const char* firstCaption;
-  const char* lastCode;
-  const char* lastCaption;
-  std::vector<std::string> missing;
+    int32_t table;
+    const char* firstCode;
+    const char* firstCaption;
+    const char* lastCode;
+    const char* lastCaption;
+    std::vector<std::string> missing;
 };
 
 // Written out independently of Captions.txt, so that a slip in either shows.
@@ -35,7 +35,12 @@ const Block kBlocks[] = {
     {1, "F01", "FEHLERID", "F24", "BEARBEITER", {}},
     {1, "G01", "FEHLERID", "G35", "EDINICA", {}},
     {1, "H01", "MAXSTICH", "H01", "MAXSTICH", {}},
-    {2, "A01", "PANR", "A49", "BEZEICHNUNG", {"A02", "A15", "A16", "A17", "A18", "A19", "A20", "A21", "A22", "A37", "A38", "A39", "A40", "A41", "A42", "A43"}},
+    {2,
+     "A01",
+     "PANR",
+     "A49",
+     "BEZEICHNUNG",
+     {"A02", "A15", "A16", "A17", "A18", "A19", "A20", "A21", "A22", "A37", "A38", "A39", "A40", "A41", "A42", "A43"}},
     {3, "A01", "ZAVOD", "A05", "PCNR", {}},
     {3, "D01", "KDNR", "D26", "GEW4", {"D03", "D04"}},
     {3, "E01", "KK", "E22", "GEW4", {}},
@@ -102,42 +107,42 @@ const Block kBlocks[] = {
 
 // The code `offset` numbers away from `code` in the same letter ("A01", -1 -> "A00").
 std::string Neighbour(const char* code, int offset) {
-  const int number = (code[1] - '0') * 10 + (code[2] - '0') + offset;
-  return std::string(1, code[0]) + static_cast<char>('0' + number / 10) + static_cast<char>('0' + number % 10);
+    const int number = (code[1] - '0') * 10 + (code[2] - '0') + offset;
+    return std::string(1, code[0]) + static_cast<char>('0' + number / 10) + static_cast<char>('0' + number % 10);
 }
 
 std::string CaptionOf(int32_t table, const std::string& code) {
-  Init(0, table);
-  return GetName(code.c_str());
+    Init(0, table);
+    return GetName(code.c_str());
 }
 
 TEST(LexiconBlocks, FirstAndLastCaptionOfEveryBlock) {
-  for (const Block& block : kBlocks) {
-    SCOPED_TRACE("table " + std::to_string(block.table) + " " + block.firstCode + "-" + block.lastCode);
-    EXPECT_EQ(CaptionOf(block.table, block.firstCode), block.firstCaption);
-    EXPECT_EQ(CaptionOf(block.table, block.lastCode), block.lastCaption);
-  }
+    for (const Block& block : kBlocks) {
+        SCOPED_TRACE("table " + std::to_string(block.table) + " " + block.firstCode + "-" + block.lastCode);
+        EXPECT_EQ(CaptionOf(block.table, block.firstCode), block.firstCaption);
+        EXPECT_EQ(CaptionOf(block.table, block.lastCode), block.lastCaption);
+    }
 }
 
 TEST(LexiconBlocks, CodesJustOutsideABlockAreEmpty) {
-  for (const Block& block : kBlocks) {
-    SCOPED_TRACE("table " + std::to_string(block.table) + " " + block.firstCode + "-" + block.lastCode);
-    EXPECT_EQ(CaptionOf(block.table, Neighbour(block.firstCode, -1)), "");
-    EXPECT_EQ(CaptionOf(block.table, Neighbour(block.lastCode, +1)), "");
-  }
+    for (const Block& block : kBlocks) {
+        SCOPED_TRACE("table " + std::to_string(block.table) + " " + block.firstCode + "-" + block.lastCode);
+        EXPECT_EQ(CaptionOf(block.table, Neighbour(block.firstCode, -1)), "");
+        EXPECT_EQ(CaptionOf(block.table, Neighbour(block.lastCode, +1)), "");
+    }
 }
 
 TEST(LexiconBlocks, NumbersLeftOutOfABlockAreEmpty) {
-  for (const Block& block : kBlocks) {
-    for (const std::string& code : block.missing) {
-      SCOPED_TRACE("table " + std::to_string(block.table) + " " + code);
-      EXPECT_EQ(CaptionOf(block.table, code), "");
+    for (const Block& block : kBlocks) {
+        for (const std::string& code : block.missing) {
+            SCOPED_TRACE("table " + std::to_string(block.table) + " " + code);
+            EXPECT_EQ(CaptionOf(block.table, code), "");
+        }
     }
-  }
-  // The neighbours of a gap are still there.
-  EXPECT_EQ(CaptionOf(2, "A01"), "PANR");
-  EXPECT_EQ(CaptionOf(2, "A03"), "KUNDENNR");
-  EXPECT_EQ(CaptionOf(3, "D05"), "KK");
+    // The neighbours of a gap are still there.
+    EXPECT_EQ(CaptionOf(2, "A01"), "PANR");
+    EXPECT_EQ(CaptionOf(2, "A03"), "KUNDENNR");
+    EXPECT_EQ(CaptionOf(3, "D05"), "KK");
 }
 
 }  // namespace

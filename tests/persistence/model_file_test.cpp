@@ -56,7 +56,8 @@ TEST(ModelFile, LoadReadsSectionsAndKeepsHeaderBytes) {
     test::TempDir dir;
     TGumModelFile writer;
     writer.FileName = dir.File("m.gmf");
-    for (int i = 1; i <= 5; ++i) PackInto(writer, i, Bytes(static_cast<std::size_t>(i * 10), static_cast<std::uint8_t>(i)));
+    for (int i = 1; i <= 5; ++i)
+        PackInto(writer, i, Bytes(static_cast<std::size_t>(i * 10), static_cast<std::uint8_t>(i)));
     writer.Save();
     Bytes disk = test::ReadFile(writer.FileName);
     disk[0] = 0x12;  // someone else's header bytes
@@ -108,9 +109,11 @@ TEST(ModelFile, OtherFilesAreNoModelAndSystemErrorsAreBulgarian) {
         std::string content;
         const char* said;
     } cases[] = {
-        {"readme", "# Vormid\n\nA program for uncertainty budgets, long enough to fill a header.\n", "не е файл на модел"},
+        {"readme", "# Vormid\n\nA program for uncertainty budgets, long enough to fill a header.\n",
+         "не е файл на модел"},
         {"png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(40, '\0'), "не е файл на модел"},
-        {"export json", "{\n  \"format\": \"vormid-model\", \"version\": 1, \"quantities\": []\n}\n", "vormid-cli import"},
+        {"export json", "{\n  \"format\": \"vormid-model\", \"version\": 1, \"quantities\": []\n}\n",
+         "vormid-cli import"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,8 +156,18 @@ TEST(ModelFile, DamagedContainersAreRefusedNamingTheFile) {
         {"empty file", {}},
         {"header cut short", Bytes(valid.begin(), valid.begin() + 21)},
         {"section past the end", Bytes(valid.begin(), valid.end() - 1)},
-        {"huge length", [&] { Bytes b = valid; b[9] = 0xFF; return b; }()},
-        {"all lengths 0xFFFFFFFF", [&] { Bytes b = valid; std::fill(b.begin() + 2, b.begin() + 22, 0xFF); return b; }()},
+        {"huge length",
+         [&] {
+             Bytes b = valid;
+             b[9] = 0xFF;
+             return b;
+         }()},
+        {"all lengths 0xFFFFFFFF",
+         [&] {
+             Bytes b = valid;
+             std::fill(b.begin() + 2, b.begin() + 22, 0xFF);
+             return b;
+         }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -194,7 +207,8 @@ class DisplaySection : public testing::Test {
 protected:
     void SetUp() override {
         file.FileName = dir.File("d.gmf");
-        for (int i = 1; i <= 4; ++i) PackInto(file, i, Bytes(static_cast<std::size_t>(100 * i), static_cast<std::uint8_t>(i)));
+        for (int i = 1; i <= 4; ++i)
+            PackInto(file, i, Bytes(static_cast<std::size_t>(100 * i), static_cast<std::uint8_t>(i)));
         PackInto(file, 5, test::RandomBytes(300, 5));
         file.Save();
         saved = test::ReadFile(file.FileName);
@@ -209,7 +223,8 @@ protected:
             EXPECT_EQ(Unpacked(check, i), Bytes(static_cast<std::size_t>(100 * i), static_cast<std::uint8_t>(i)));
         EXPECT_EQ(Unpacked(check, 5), display);
         EXPECT_EQ(U32At(disk, 18), check.Section(5).Size());
-        EXPECT_EQ(disk.size(), 22u + U32At(disk, 2) + U32At(disk, 6) + U32At(disk, 10) + U32At(disk, 14) + U32At(disk, 18));
+        EXPECT_EQ(disk.size(),
+                  22u + U32At(disk, 2) + U32At(disk, 6) + U32At(disk, 10) + U32At(disk, 14) + U32At(disk, 18));
         EXPECT_EQ(file.WholeFile().Bytes(), disk);
         EXPECT_EQ(file.SectionLength(5), U32At(disk, 18));
     }
@@ -265,9 +280,12 @@ TEST_F(DisplaySection, UsesTheFileOnDiskNotTheStreamOfAnEarlierLoad) {
 
 TEST_F(DisplaySection, LeavesAFileThatIsNoModelFileAlone) {
     const Bytes cases[] = {
-        Hex({'h', 'e', 'l', 'l', 'o'}),
-        Bytes(200, 0x41),
-        [&] { Bytes b = saved; b[22] ^= 1; return b; }(),  // section 1 framing broken
+        Hex({'h', 'e', 'l', 'l', 'o'}), Bytes(200, 0x41),
+        [&] {
+            Bytes b = saved;
+            b[22] ^= 1;
+            return b;
+        }(),  // section 1 framing broken
     };
     for (const auto& content : cases) {
         test::WriteFile(file.FileName, content);

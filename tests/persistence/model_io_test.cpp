@@ -71,7 +71,8 @@ void ExpectSameQuantity(const TGumParam& a, const TGumParam& b) {
             EXPECT_EQ(a.ConstValue, b.ConstValue);
             EXPECT_EQ(a.ConstValueText, b.ConstValueText);
             break;
-        default: break;
+        default:
+            break;
     }
     EXPECT_EQ(a.Value(), b.Value());
     const double ua = a.StdUncertainty(), ub = b.StdUncertainty();
@@ -138,7 +139,7 @@ TEST_F(ModelIO, TypeBIntervalRecordsEndAsTheirDistributionSays) {
         std::size_t tail;  // bytes after the distribution byte
         int lastByte;
     } cases[] = {
-        {dc_Normal, 8 + 1, 25},         // coverage probability, reliability
+        {dc_Normal, 8 + 1, 25},              // coverage probability, reliability
         {dc_LgNormal, 1 + 8 + 101 + 1, 25},  // limit side, parameter 2, reliability
         {dc_DistributonT, 8 + 101 + 1, 12},  // parameter 2, degrees of freedom
         {dc_Rectangle, 1, 25},               // reliability only
@@ -171,10 +172,20 @@ TEST_F(ModelIO, TypeAAndTypeBRecordsHoldOnlyTheirConditionalFields) {
         {"A direct, experimental, expanded", [](TGumParam& q) { q.SetObservationCount(2); },
          1 + 4 + 1 + 1 + 1 + 1 + 8 + 101 + 8 + 8 + 1 + 4 + 1 + (4 + 16)},
         {"A direct grouped, entered std uncertainty",
-         [](TGumParam& q) { q.SetObservationCount(2); q.AValueType = 1; q.AUncertaintySource = 1; q.AEvalType = 2; },
+         [](TGumParam& q) {
+             q.SetObservationCount(2);
+             q.AValueType = 1;
+             q.AUncertaintySource = 1;
+             q.AEvalType = 2;
+         },
          1 + 4 + 1 + 1 + 1 + 8 + 101 + 1 + 4 + 1 + (4 + 16) + (4 + 16)},
         {"A indirect with two columns",
-         [](TGumParam& q) { q.SetAMethod(am_Indirect); q.SetObservationCount(2); q.SetSchemaColumns({"x1", "x2"}); q.AEvalType = 1; },
+         [](TGumParam& q) {
+             q.SetAMethod(am_Indirect);
+             q.SetObservationCount(2);
+             q.SetSchemaColumns({"x1", "x2"});
+             q.AEvalType = 1;
+         },
          1 + 4 + 1 + 1 + 1 + 1 + 8 + 101 + 1 + 4 + (4 + 2 * 101) + 101 + (4 + 32) + (4 + 16)},
     };
     for (const auto& c : cases) {
@@ -383,11 +394,21 @@ TEST_F(ModelIO, BudgetOfAVanishedResultIsWrittenWithoutComment) {
 void ReadSectionContent(int section, const Bytes& content, TGumModel& m, TDisplayState& d) {
     TSectionReader in(content.data(), content.size());
     switch (section) {
-        case 0: ReadHeaderSection(in, m); break;
-        case 1: ReadQuantitiesSection(in, m); break;
-        case 2: ReadCorrelationsSection(in, m); break;
-        case 3: ReadBudgetsSection(in, m); break;
-        default: ReadDisplaySection(in, m.FormatSettings, d); break;
+        case 0:
+            ReadHeaderSection(in, m);
+            break;
+        case 1:
+            ReadQuantitiesSection(in, m);
+            break;
+        case 2:
+            ReadCorrelationsSection(in, m);
+            break;
+        case 3:
+            ReadBudgetsSection(in, m);
+            break;
+        default:
+            ReadDisplaySection(in, m.FormatSettings, d);
+            break;
     }
 }
 
@@ -643,7 +664,8 @@ TEST_F(UserSession, OpenEditSaveThenCloseKeepsTheSavedModel) {
     // Sections 1..4 are the saved bytes, byte for byte.
     const Bytes closed = test::ReadFile(path);
     const std::size_t start = static_cast<std::size_t>(file.SectionOffset(5));
-    EXPECT_TRUE(std::equal(saved.begin() + 22, saved.begin() + static_cast<std::ptrdiff_t>(start), closed.begin() + 22));
+    EXPECT_TRUE(
+        std::equal(saved.begin() + 22, saved.begin() + static_cast<std::ptrdiff_t>(start), closed.begin() + 22));
 
     TGumModel reopened;
     TDisplayState reopenedDisplay;

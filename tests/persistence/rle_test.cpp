@@ -47,8 +47,7 @@ Bytes Concat(Bytes a, const Bytes& b) {
 
 TEST(RleCodec, WorkedExampleEscapeForm) {
     const Bytes data = Hex({0x61, 0x62, 0x62, 0x62, 0x62, 0x62, 0x63});
-    const Bytes expected = Hex({0x0D, 0, 0, 0, 0x07, 0, 0, 0, 0x07, 0x00,
-                                0x00, 0x00, 0x61, 0x00, 0x62, 0x04, 0x63});
+    const Bytes expected = Hex({0x0D, 0, 0, 0, 0x07, 0, 0, 0, 0x07, 0x00, 0x00, 0x00, 0x61, 0x00, 0x62, 0x04, 0x63});
     EXPECT_EQ(PackToStream(data), expected);
     EXPECT_EQ(UnpackFromStream(expected), data);
 }
@@ -181,8 +180,8 @@ TEST(RleCodec, RandomDataGrowsByFourPerChunkPlusFraming) {
 
 TEST(RleCodec, RoundTripsOfManySizesAndPatterns) {
     std::mt19937 rng(42);
-    std::vector<std::size_t> sizes = {0, 1, 2, 3, 4, 5, 255, 256, 257, 258, 65532, 65533, 65534, 65535,
-                                      131066, 131067, 200000};
+    std::vector<std::size_t> sizes = {0,   1,     2,     3,     4,     5,      255,    256,   257,
+                                      258, 65532, 65533, 65534, 65535, 131066, 131067, 200000};
     for (int k = 0; k < 40; ++k) sizes.push_back(rng() % 300000);
     for (std::size_t size : sizes) {
         for (int pattern = 0; pattern < 4; ++pattern) {
@@ -192,7 +191,10 @@ TEST(RleCodec, RoundTripsOfManySizesAndPatterns) {
                 // 0: random; 1: runs of random lengths; 2: runs within all-values
                 // chunks (table form); 3: few distinct values, short runs
                 const auto v = static_cast<std::uint8_t>(pattern == 3 ? rng() % 3 : rng());
-                std::size_t len = pattern == 0 ? 1 : pattern == 1 ? 1 + rng() % 600 : pattern == 2 ? 1 + rng() % 8 : 1 + rng() % 6;
+                std::size_t len = pattern == 0   ? 1
+                                  : pattern == 1 ? 1 + rng() % 600
+                                  : pattern == 2 ? 1 + rng() % 8
+                                                 : 1 + rng() % 6;
                 len = std::min(len, size - i);
                 std::fill_n(data.begin() + static_cast<std::ptrdiff_t>(i), len, v);
                 i += len;
@@ -248,16 +250,31 @@ TEST(RleCodec, DamagedStreamsAreRefused) {
         {"block cut short", Bytes(good.begin(), good.end() - 1)},
         {"L larger than the data", with(4, 0x08)},
         {"L smaller than the data", with(4, 0x06)},
-        {"huge L", [&] { Bytes b = good; b[7] = 0xFF; return b; }()},
+        {"huge L",
+         [&] {
+             Bytes b = good;
+             b[7] = 0xFF;
+             return b;
+         }()},
         {"record length past the block", with(8, 0x08)},
-        {"record length leaves a stray byte", [&] { Bytes b = with(8, 0x06); return b; }()},
+        {"record length leaves a stray byte",
+         [&] {
+             Bytes b = with(8, 0x06);
+             return b;
+         }()},
         {"run item cut at the chunk end", Hex({0x0A, 0, 0, 0, 5, 0, 0, 0, 4, 0, 0, 0, 0, 0x62})},
         {"u16 count cut at the chunk end", Hex({0x0C, 0, 0, 0, 5, 0, 0, 0, 6, 0, 0, 0, 0, 0x62, 0, 1})},
         {"run past the announced length", with(15, 0x05)},
         {"table start past the chunk", tableWith(chunk + 1, 0x02)},
         {"table of odd length", tableWith(chunk, 0x05)},
         {"table entry in the table", tableWith(table.size() - 2, 0x08)},
-        {"table entry at the header", [&] { Bytes b = table; b[b.size() - 2] = 1; b[b.size() - 1] = 0; return b; }()},
+        {"table entry at the header",
+         [&] {
+             Bytes b = table;
+             b[b.size() - 2] = 1;
+             b[b.size() - 1] = 0;
+             return b;
+         }()},
         {"chunk shorter than its header", Hex({0x07, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0})},
     };
     for (const auto& c : cases) {

@@ -22,11 +22,13 @@ struct TTestWindow {
     TTestWindow() {
         auto s = std::make_unique<TGumModelStore>();
         store = s.get();
-        w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
+        w = std::make_unique<TfrmMain>(std::move(s),
+                                       std::make_unique<QSettings>(dir.filePath("t.ini"), QSettings::IniFormat));
         w->FormShow();
         w->show();
     }
-    template <class T> T* get(const char* name) const {
+    template <class T>
+    T* get(const char* name) const {
         T* c = w->findChild<T*>(QString::fromLatin1(name));
         if (!c) qFatal("no control %s", name);
         return c;

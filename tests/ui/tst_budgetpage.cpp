@@ -164,11 +164,13 @@ private slots:
         QVERIFY(!win.modified());
         // Cancel after changing every control changes nothing.
         const TNumberFormatSettings before = win.store->Model().FormatSettings;
-        win.settings([](TfrmSettings& d) {
-            d.findChild<QSpinBox*>("seCMN")->setValue(7);
-            d.findChild<QSpinBox*>("seMax")->setValue(1);
-            d.findChild<QComboBox*>("cbEForm")->setCurrentIndex(2);
-        }, false);
+        win.settings(
+            [](TfrmSettings& d) {
+                d.findChild<QSpinBox*>("seCMN")->setValue(7);
+                d.findChild<QSpinBox*>("seMax")->setValue(1);
+                d.findChild<QComboBox*>("cbEForm")->setCurrentIndex(2);
+            },
+            false);
         QCOMPARE(repaints.count(), 1);
         QVERIFY(win.store->Model().FormatSettings == before);
 
@@ -185,9 +187,9 @@ private slots:
         auto exponents = [&] {
             QString all;
             for (int r = 0; r < win.budget().rowCount(); ++r)
-                for (int c = 0; c < win.budget().columnCount(); ++c)
-{
-                    const TFormattedNumber n = win.budget().index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>().Number;
+                for (int c = 0; c < win.budget().columnCount(); ++c) {
+                    const TFormattedNumber n =
+                        win.budget().index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>().Number;
                     all += QString::fromStdString(n.Mantissa);
                 }
             return all;

@@ -185,7 +185,7 @@ private slots:
         number.Number.Mantissa = "1,5";
         number.Suffix = "m\\t2";
         QCOMPARE(BudgetCellWidth(number, font), QFontMetrics(font).horizontalAdvance(QStringLiteral("1,5 ")) +
-                                                     TNameMarkupPainter(font).Width(number.Suffix));
+                                                    TNameMarkupPainter(font).Width(number.Suffix));
         auto lowest = [&](const std::string& markup) {
             TBudgetCell c = name;
             c.Markup = markup;
@@ -221,8 +221,7 @@ private slots:
                 for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
             return dark;
         };
-        for (const char* plain : {"LS", "\xEC\xEC", "Temperature"})
-            QCOMPARE(ink(plain, false), ink(plain, true));
+        for (const char* plain : {"LS", "\xEC\xEC", "Temperature"}) QCOMPARE(ink(plain, false), ink(plain, true));
     }
 
     // With VORMID_GRAB_DIR set: pictures of the grid for the documentation.

@@ -72,7 +72,8 @@ struct Window : vormid::test::TTestWindow {
         box->setCurrentIndex(box->findText(name));
     }
     QString pair(int i) const {
-        return QString::fromStdString(list().GetName1(i) + "," + list().GetName2(i) + "," + list().GetCoefficientText(i));
+        return QString::fromStdString(list().GetName1(i) + "," + list().GetName2(i) + "," +
+                                      list().GetCoefficientText(i));
     }
     void typeCoefficient(const QString& text) {
         auto* box = get<TCoefficientEdit>("febCorrel");
@@ -98,7 +99,7 @@ private slots:
 
         win.choose(0, 0, "A");
         QCOMPARE(win.choices(), QStringList({"A", "B", "C"}));  // inputs only, no result
-        win.click("btnAddCorr");  // the second name is missing: that cell is selected
+        win.click("btnAddCorr");                                // the second name is missing: that cell is selected
         QCOMPARE(win.grid->currentIndex(), win.grid->model()->index(0, 1));
         win.choose(0, 1, "B");
         QCOMPARE(win.choices(), QStringList({"B", "C"}));  // less the other name of the row
@@ -122,8 +123,10 @@ private slots:
     void duplicateInEitherOrder_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("same order") << "A" << "B";
-        QTest::newRow("reversed") << "B" << "A";
+        QTest::newRow("same order") << "A"
+                                    << "B";
+        QTest::newRow("reversed") << "B"
+                                  << "A";
     }
     void duplicateInEitherOrder() {
         QFETCH(QString, first);

@@ -67,11 +67,19 @@ private slots:
         // "!", "-" or "=", loses its first character.
         const QString dashes(79, QLatin1Char('-'));
         QCOMPARE(lines[0], QStringLiteral("Filename:             \t") + report);
-        QVERIFY(QRegularExpression(QStringLiteral("^Date:                 \t\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$")).match(lines[1]).hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^Operating System:      \t\\S+ \\d+\\.\\d+\\.\\d+$")).match(lines[2]).hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^SysLocale.DefaultLCID: \t0x[0-9A-F]{4}$")).match(lines[3]).hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^SysLocale.PriLangID:   \t0x[0-9A-F]{4}$")).match(lines[4]).hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^SysLocale.SubLangID:   \t0x[0-9A-F]{4}$")).match(lines[5]).hasMatch());
+        QVERIFY(QRegularExpression(
+                    QStringLiteral("^Date:                 \t\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(lines[1])
+                    .hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^Operating System:      \t\\S+ \\d+\\.\\d+\\.\\d+$"))
+                    .match(lines[2])
+                    .hasMatch());
+        QVERIFY(
+            QRegularExpression(QStringLiteral("^SysLocale.DefaultLCID: \t0x[0-9A-F]{4}$")).match(lines[3]).hasMatch());
+        QVERIFY(
+            QRegularExpression(QStringLiteral("^SysLocale.PriLangID:   \t0x[0-9A-F]{4}$")).match(lines[4]).hasMatch());
+        QVERIFY(
+            QRegularExpression(QStringLiteral("^SysLocale.SubLangID:   \t0x[0-9A-F]{4}$")).match(lines[5]).hasMatch());
         QVERIFY(lines[6].startsWith(QStringLiteral("DecimalSeparator:      \t")));
         QCOMPARE(lines[7], dashes);
         QCOMPARE(lines[8], QStringLiteral("EXE Path =          \t") + QString::fromStdString(Program()));
@@ -120,11 +128,16 @@ private slots:
     void lineWriterRules_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("bang dropped") << "!A:\tb" << "^A:\tb$";
-        QTest::newRow("dash line") << "-" << "^-{79}$";
-        QTest::newRow("equals line") << "=" << "^={79}$";
-        QTest::newRow("leading dash dropped") << "-x" << "^x$";
-        QTest::newRow("other line gets the time") << "plain" << "^plain   \\d\\d:\\d\\d:\\d\\d$";
+        QTest::newRow("bang dropped") << "!A:\tb"
+                                      << "^A:\tb$";
+        QTest::newRow("dash line") << "-"
+                                   << "^-{79}$";
+        QTest::newRow("equals line") << "="
+                                     << "^={79}$";
+        QTest::newRow("leading dash dropped") << "-x"
+                                              << "^x$";
+        QTest::newRow("other line gets the time") << "plain"
+                                                  << "^plain   \\d\\d:\\d\\d:\\d\\d$";
     }
     void lineWriterRules() {
         QFETCH(QString, line);

@@ -16,7 +16,8 @@ namespace {
 QRect Measured(const TfrmDlgBox& box, const QString& text) {
     auto* label = box.findChild<QLabel*>("lblMessage");
     int maxW = QGuiApplication::primaryScreen()->geometry().width() / 2;
-    return QFontMetrics(label->font()).boundingRect(QRect(0, 0, maxW, 100000), Qt::TextWordWrap | Qt::TextExpandTabs, text);
+    return QFontMetrics(label->font())
+        .boundingRect(QRect(0, 0, maxW, 100000), Qt::TextWordWrap | Qt::TextExpandTabs, text);
 }
 }  // namespace
 
@@ -91,7 +92,8 @@ private slots:
                                             QStringLiteral("Да се изтрие ли файлът /tmp/a/model.gmf?"),
                                             QStringLiteral("Да се изтрие ли файлът /home/lab/Модели/маса.gmf?")}) {
                     sized.SetupQuestion(text, akYesNoDefaultNo, QStringLiteral("t"));
-                    const QString what = family + QStringLiteral(" ") + QString::number(size) + QStringLiteral(": ") + text;
+                    const QString what =
+                        family + QStringLiteral(" ") + QString::number(size) + QStringLiteral(": ") + text;
                     QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(what));
                     QVERIFY2(label->geometry().bottom() < sized.ButtonPanel()->y(), qPrintable(what));
                     QVERIFY2(label->geometry().right() < sized.width(), qPrintable(what));
@@ -152,8 +154,10 @@ private slots:
         QTimer::singleShot(0, [button] {
             auto* box = qobject_cast<TfrmDlgBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            if (button < 0) box->reject();
-            else QTest::mouseClick(box->Button(button), Qt::LeftButton);
+            if (button < 0)
+                box->reject();
+            else
+                QTest::mouseClick(box->Button(button), Qt::LeftButton);
         });
         TDlgAnswer a = AskMessageBox(QStringLiteral("?"), kind);
         QTEST(int(a), "answer");

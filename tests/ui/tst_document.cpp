@@ -157,10 +157,10 @@ private slots:
         TScriptedAnswers answers;
         f.store.name = QStringLiteral("x");
         f.doc.MarkModified(true);
-        QVERIFY(!f.doc.SaveAs());     // the save dialog answers "cancelled"
+        QVERIFY(!f.doc.SaveAs());  // the save dialog answers "cancelled"
         QCOMPARE(f.doc.State(), 1);
         answers.Answer(TDlgAnswer::No);  // drop the edits before opening
-        QVERIFY(!f.doc.Open());           // the open dialog is cancelled
+        QVERIFY(!f.doc.Open());          // the open dialog is cancelled
         QCOMPARE(f.store.name, QStringLiteral("x"));
     }
 
@@ -189,7 +189,8 @@ private slots:
         f.host.saveAnswers.enqueue(file);
         answers.Answer(TDlgAnswer::No);
         QVERIFY(!f.doc.SaveAs());
-        QCOMPARE(answers.messages.last(), QStringLiteral("Файлът ") + file + QStringLiteral(" съществува. Да бъде ли заменен?"));
+        QCOMPARE(answers.messages.last(),
+                 QStringLiteral("Файлът ") + file + QStringLiteral(" съществува. Да бъде ли заменен?"));
         QFile kept(file);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QVERIFY(kept.readAll().contains("old"));

@@ -42,7 +42,8 @@ class TstMainWindow : public QObject {
             store = s.get();
             w = std::make_unique<TfrmMain>(std::move(s), std::make_unique<QSettings>(ini, QSettings::IniFormat));
         }
-        template <class T> T* get(const char* name) const {
+        template <class T>
+        T* get(const char* name) const {
             T* c = w->findChild<T*>(QString::fromLatin1(name));
             if (!c) qFatal("no control %s", name);
             return c;
@@ -62,13 +63,18 @@ class TstMainWindow : public QObject {
 private slots:
     void formHasEveryCommandWithItsText() {
         Window win(Ini("texts.ini"));
-        struct Cmd { const char* button; const char* item; const char* buttonText; const char* itemText; };
-        for (const Cmd& c : {Cmd{"btnNew", "miNew", "Въвеждане", "Въвеждане"}, Cmd{"btnOpen", "miOpen", "Избор", "Избор"},
-                             Cmd{"btnSave", "miSave", "Запис", "Запис"},
-                             Cmd{"btnSaveAs", "miSaveAs", "Запис като", "Запис като ..."},
-                             Cmd{"btnCancel", "miCancel", "Отказ", "Отказ"}, Cmd{"btnDelete", "miDelete", "Изтриване", "Изтриване"},
-                             Cmd{"btnPrint", "miPrint", "Печат", "Печат"}, Cmd{"btnExit", "miExit", "Изход", "Изход"},
-                             Cmd{"btnHelp", "N10", "Помощ", "Помощ"}}) {
+        struct Cmd {
+            const char* button;
+            const char* item;
+            const char* buttonText;
+            const char* itemText;
+        };
+        for (const Cmd& c :
+             {Cmd{"btnNew", "miNew", "Въвеждане", "Въвеждане"}, Cmd{"btnOpen", "miOpen", "Избор", "Избор"},
+              Cmd{"btnSave", "miSave", "Запис", "Запис"}, Cmd{"btnSaveAs", "miSaveAs", "Запис като", "Запис като ..."},
+              Cmd{"btnCancel", "miCancel", "Отказ", "Отказ"}, Cmd{"btnDelete", "miDelete", "Изтриване", "Изтриване"},
+              Cmd{"btnPrint", "miPrint", "Печат", "Печат"}, Cmd{"btnExit", "miExit", "Изход", "Изход"},
+              Cmd{"btnHelp", "N10", "Помощ", "Помощ"}}) {
             QCOMPARE(win.get<QToolButton>(c.button)->text(), QString::fromUtf8(c.buttonText));
             QCOMPARE(win.get<QAction>(c.item)->text(), QString::fromUtf8(c.itemText));
         }
@@ -346,7 +352,8 @@ private slots:
 
     void formsUseTahomaEightPoints() {
         QString family = InstallFormFont();
-        if (QFileInfo::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) QCOMPARE(family, QStringLiteral("Tahoma"));
+        if (QFileInfo::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")))
+            QCOMPARE(family, QStringLiteral("Tahoma"));
         QCOMPARE(QApplication::font().family(), family);
         QCOMPARE(QApplication::font().pointSize(), 8);
         QCOMPARE(InstallFormFont({dir_.path()}), QStringLiteral("DejaVu Sans"));

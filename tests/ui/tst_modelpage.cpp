@@ -37,9 +37,7 @@ using namespace vormid;
 namespace {
 
 struct Window : vormid::test::TTestWindow {
-    Window() {
-        w->SelectModelPage(1);
-    }
+    Window() { w->SelectModelPage(1); }
     void equation(const QString& text) {
         QTextEdit* edit = get<TRichTextEditor>("Equation")->TextEdit();
         edit->setFocus();
@@ -261,8 +259,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("message");   // empty: the text is taken
-        QTest::addColumn<double>("stored");     // the field afterwards
+        QTest::addColumn<QString>("message");  // empty: the text is taken
+        QTest::addColumn<double>("stored");    // the field afterwards
 
         auto row = [](const char* name, const char* q, int setting, int d, const char* box, const char* typed,
                       const char* field, const char* message, double stored) {
@@ -380,8 +378,8 @@ private slots:
         QCOMPARE(edit->text(), QString(limit - 1, QChar(u'ж')) + QStringLiteral("я"));
         const TGumParam& y = *win.params().FindByName("Y");
         const std::string& stored = box == "edDescription" ? y.Description
-                                    : box == "edResValFmt"  ? y.ValueFormat
-                                                            : y.UncertaintyFormat;
+                                    : box == "edResValFmt" ? y.ValueFormat
+                                                           : y.UncertaintyFormat;
         QCOMPARE(int(stored.size()), limit);
         QCOMPARE(FromCp1251(stored), edit->text());
     }
@@ -426,7 +424,7 @@ private slots:
         auto* box = win.get<QComboBox>("qcbParamType");
         QVERIFY(box->isEnabled());
         QCOMPARE(box->currentIndex(), -1);  // Undefined shows no kind
-        win.choose("qcbParamType", 2);       // "Тип А"
+        win.choose("qcbParamType", 2);      // "Тип А"
         QCOMPARE(win.params().FindByName("A")->Kind, TParamKind::TypeA);
         QTest::keyClick(box, Qt::Key_Up);
         QCOMPARE(box->currentIndex(), 2);
@@ -485,7 +483,8 @@ private slots:
         p.setPen(Qt::black);
         TNameMarkupPainter(QApplication::font()).Draw(p, QRect(QPoint(0, 0), cell.size()).adjusted(3, 0, -3, 0), "A");
         p.end();
-        QVERIFY2(ink(drawn) > ink(regular) * 5 / 4, qPrintable(QStringLiteral("%1 %2").arg(ink(drawn)).arg(ink(regular))));
+        QVERIFY2(ink(drawn) > ink(regular) * 5 / 4,
+                 qPrintable(QStringLiteral("%1 %2").arg(ink(drawn)).arg(ink(regular))));
 
         // The wide list's in-place editors hold what the file keeps.
         QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {},
@@ -542,8 +541,10 @@ private slots:
         QVERIFY(scriptBottom >= 0);
         // The script is smaller than the base text.
         QVERIFY(scriptBottom - scriptTop < baseBottom - baseTop + (markup[0] == 'm' ? 6 : 0));
-        if (dy > 0) QVERIFY2(scriptBottom > baseBottom, "the subscript reaches below the base line");
-        else QVERIFY2(scriptTop < baseTop, "the superscript reaches above the base text");
+        if (dy > 0)
+            QVERIFY2(scriptBottom > baseBottom, "the subscript reaches below the base line");
+        else
+            QVERIFY2(scriptTop < baseTop, "the superscript reaches above the base text");
         QCOMPARE(painter.Width(markup.toStdString()) > baseWidth, true);
     }
 };

@@ -133,7 +133,8 @@ private slots:
         TScriptedAnswers answers;
         QVERIFY(!f.doc.OpenFile(file));
         QCOMPARE(answers.messages.size(), 1);
-        QVERIFY2(answers.messages.first().contains(QStringLiteral("damaged.gmf")), qPrintable(answers.messages.first()));
+        QVERIFY2(answers.messages.first().contains(QStringLiteral("damaged.gmf")),
+                 qPrintable(answers.messages.first()));
         QCOMPARE(f.doc.FileName(), QStringLiteral("Untitled.gmf"));
         QCOMPARE(f.doc.State(), 0);
         f.doc.Close();
@@ -218,8 +219,8 @@ private slots:
         const QString cwd = QDir::currentPath();
         QVERIFY(QDir::setCurrent(work.path()));
         auto restoreCwd = qScopeGuard([&cwd] { QDir::setCurrent(cwd); });
-        auto window = std::make_unique<TfrmMain>(std::make_unique<TGumModelStore>(),
-                                                 std::make_unique<QSettings>(Path("samples.ini"), QSettings::IniFormat));
+        auto window = std::make_unique<TfrmMain>(
+            std::make_unique<TGumModelStore>(), std::make_unique<QSettings>(Path("samples.ini"), QSettings::IniFormat));
         TScriptedAnswers answers;
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

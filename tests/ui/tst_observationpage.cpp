@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(g->currentIndex(), g->model()->index(0, 2));  // value -> count
         f.Type(0, 2, "3");
         QCOMPARE(g->currentIndex(), g->model()->index(1, 1));  // count -> next value
-        QTest::keyClick(g, Qt::Key_Return);  // Enter without editing moves as well
+        QTest::keyClick(g, Qt::Key_Return);                    // Enter without editing moves as well
         QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
         QTest::keyClick(g, Qt::Key_Return);  // last row: stays
         QCOMPARE(g->currentIndex(), g->model()->index(1, 2));

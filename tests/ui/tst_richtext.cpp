@@ -60,8 +60,9 @@ void TstRichText::storedBytesComeBackUntouched() {
     TRichTextEditor editor;
     editor.SetKind(TRichTextEditor::TKind::Comment);
     QSignalSpy edits(&editor, &TRichTextEditor::textEdited);
-    const std::string stored = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Tahoma;}}"
-                               "\\viewkind4\\uc1\\pard\\f0\\fs16 \\'e0\\b b\\b0\\par\r\n}";
+    const std::string stored =
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Tahoma;}}"
+        "\\viewkind4\\uc1\\pard\\f0\\fs16 \\'e0\\b b\\b0\\par\r\n}";
     editor.SetRtf(stored);
     QCOMPARE(edits.count(), 0);
     QCOMPARE(editor.PlainText(), QStringLiteral("аb"));
@@ -406,8 +407,7 @@ void TstRichText::contextMenusEnableWhatApplies() {
     TRichTextEditor editor;
     editor.SetKind(TRichTextEditor::TKind::Equation);
     QApplication::clipboard()->setText(QStringLiteral("Y = A"));
-    QCOMPARE(Entries(*editor.CreateContextMenu()),
-             QStringLiteral("Undo- Redo- Cut- Copy- Paste+ Delete- Select All-"));
+    QCOMPARE(Entries(*editor.CreateContextMenu()), QStringLiteral("Undo- Redo- Cut- Copy- Paste+ Delete- Select All-"));
     editor.SetKind(TRichTextEditor::TKind::Comment);
     editor.SetRtf("{\\rtf1\\ansi\\pard abc\\par}");
     editor.TextEdit()->selectAll();
@@ -516,8 +516,10 @@ void TstRichText::grabScreenshots() {
         "\\i\\'ea\\'eb\\'e0\\'f1 E\\sub 2\\nosupersub\\i0\\par\r\n"
         "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li360 "
         "\\cf1 U\\cf0  = 0,05 mg (k = 2)\\par\r\n"
-        "{\\pntext\\f1\\'b7\\tab}\\'f2\\'e5\\'ec\\'ef\\'e5\\'f0\\'e0\\'f2\\'f3\\'f0\\'e0 20 \\u176?C \\u177? 0,5 \\u176?C\\par\r\n"
-        "\\pard\\qc\\cf2\\ul\\'c0\\'ea\\'f0\\'e5\\'e4\\'e8\\'f2\\'e8\\'f0\\'e0\\'ed\\'e0 \\'eb\\'e0\\'e1\\'ee\\'f0\\'e0\\'f2\\'ee\\'f0\\'e8\\'ff\\ulnone\\cf0\\par\r\n}");
+        "{\\pntext\\f1\\'b7\\tab}\\'f2\\'e5\\'ec\\'ef\\'e5\\'f0\\'e0\\'f2\\'f3\\'f0\\'e0 20 \\u176?C \\u177? 0,5 "
+        "\\u176?C\\par\r\n"
+        "\\pard\\qc\\cf2\\ul\\'c0\\'ea\\'f0\\'e5\\'e4\\'e8\\'f2\\'e8\\'f0\\'e0\\'ed\\'e0 "
+        "\\'eb\\'e0\\'e1\\'ee\\'f0\\'e0\\'f2\\'ee\\'f0\\'e8\\'ff\\ulnone\\cf0\\par\r\n}");
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     QVERIFY(editor.grab().save(dir + QStringLiteral("/richtext-comment.png")));

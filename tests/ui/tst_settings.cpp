@@ -50,7 +50,8 @@ private slots:
 
     void restoreReadsMoreThanFiveWithoutLimit() {
         QSettings s(IniPath("many.ini"), QSettings::IniFormat);
-        for (int i = 1; i <= 7; ++i) s.setValue(QStringLiteral("Software/Kestrane/Vormid/RFL/File%1").arg(i), QStringLiteral("/m/%1").arg(i));
+        for (int i = 1; i <= 7; ++i)
+            s.setValue(QStringLiteral("Software/Kestrane/Vormid/RFL/File%1").arg(i), QStringLiteral("/m/%1").arg(i));
         TRecentFiles r;
         TWindowPlacement p;
         RestoreSettings(s, r, p);

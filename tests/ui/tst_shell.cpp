@@ -20,10 +20,10 @@ private slots:
         QTest::newRow("not at first character") << QStringList{" [Execute(\"/x/a.gmf\")]"} << QStringList{};
         QTest::newRow("case matters") << QStringList{"[execute(\"/x/a.gmf\")]"} << QStringList{};
         QTest::newRow("no closing quote") << QStringList{"[Execute(\"/x/a b.gmf"} << QStringList{"/x/a b.gmf"};
-        QTest::newRow("text after the closing quote") << QStringList{"[Execute(\"/a.gmf\" junk\")]"} << QStringList{"/a.gmf"};
-        QTest::newRow("several lines")
-            << QStringList{"[Execute(\"/1.gmf\")]", "noise", "[Execute(\"/Пробa 2.gmf\")]"}
-            << QStringList{"/1.gmf", "/Пробa 2.gmf"};
+        QTest::newRow("text after the closing quote")
+            << QStringList{"[Execute(\"/a.gmf\" junk\")]"} << QStringList{"/a.gmf"};
+        QTest::newRow("several lines") << QStringList{"[Execute(\"/1.gmf\")]", "noise", "[Execute(\"/Пробa 2.gmf\")]"}
+                                       << QStringList{"/1.gmf", "/Пробa 2.gmf"};
         QTest::newRow("empty") << QStringList{} << QStringList{};
     }
     void parseExecuteMacro() {

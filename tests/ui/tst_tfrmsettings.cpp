@@ -28,9 +28,12 @@ private slots:
         QTest::addColumn<int>("exponent");
         QTest::addColumn<QString>("low");
         QTest::addColumn<QString>("high");
-        QTest::newRow("zero gives 1") << 0 << "1" << "1";
-        QTest::newRow("three") << 3 << "0.001" << "1000";
-        QTest::newRow("nine is the largest") << 9 << "0.000000001" << "1000000000";
+        QTest::newRow("zero gives 1") << 0 << "1"
+                                      << "1";
+        QTest::newRow("three") << 3 << "0.001"
+                               << "1000";
+        QTest::newRow("nine is the largest") << 9 << "0.000000001"
+                                             << "1000000000";
     }
     void liveLabels() {
         QFETCH(int, exponent);

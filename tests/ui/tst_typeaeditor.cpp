@@ -23,7 +23,10 @@ class TstTypeAEditor : public QObject {
     QStringList asked;
     TDlgAnswer answer = TDlgAnswer::Yes;
 
-    template <class W> W* Get(const char* name) { return page->findChild<W*>(name); }
+    template <class W>
+    W* Get(const char* name) {
+        return page->findChild<W*>(name);
+    }
     TGumParam& Q() { return *model->Params.Get(0); }
 
 private slots:
@@ -104,7 +107,7 @@ private slots:
         grid->model()->setData(grid->model()->index(0, 1), "U_1");
         QCOMPARE(Q().SchemaColumns[0], std::string("U_1"));
         QCOMPARE(Q().Observations, (std::vector<double>{1, 11, 21, 31}));  // renaming keeps them
-        up->click();  // the second line moves up with its readings
+        up->click();                                                       // the second line moves up with its readings
         QCOMPARE(Q().SchemaColumns[1], std::string("U_1"));
         QCOMPARE(Q().Observations, (std::vector<double>{11, 1, 31, 21}));
         QCOMPARE(Q().RowValues, (std::vector<double>{-10, -10}));
@@ -141,15 +144,42 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");  // empty: stored
         QTest::addColumn<QString>("shown");
-        QTest::newRow("p stored") << "feAEvalVal" << "1,5e-3" << "" << "1,5e-3";
-        QTest::newRow("p negative") << "feAEvalVal" << "-0,1" << "Стойност: стойността на оценката не може да бъде отрицателна." << "0";
-        QTest::newRow("P stored") << "febATegProb" << "99.73" << "" << "99.73";
-        QTest::newRow("P above 100") << "febATegProb" << "150" << "Вер. на покр. в %: вероятността на покриване е от 0,1 до 100 %." << "95";
-        QTest::newRow("k below 0,1") << "febAFactor" << "0,05" << "Фактор на покриване: факторът на покриване е от 0,1 до 10." << "2";
-        QTest::newRow("k text") << "febAFactor" << "2a" << "Фактор на покриване: „2a“ не е число." << "2";
-        QTest::newRow("nu stored") << "feADOF" << "25" << "" << "25";
-        QTest::newRow("nu not whole") << "feADOF" << "2,5" << "Степени на свобода: „2,5“ не е цяло число." << "9";
-        QTest::newRow("nu zero") << "feADOF" << "0" << "Степени на свобода: степените на свобода са цяло число от 1 до 2147483647." << "9";
+        QTest::newRow("p stored") << "feAEvalVal"
+                                  << "1,5e-3"
+                                  << ""
+                                  << "1,5e-3";
+        QTest::newRow("p negative") << "feAEvalVal"
+                                    << "-0,1"
+                                    << "Стойност: стойността на оценката не може да бъде отрицателна."
+                                    << "0";
+        QTest::newRow("P stored") << "febATegProb"
+                                  << "99.73"
+                                  << ""
+                                  << "99.73";
+        QTest::newRow("P above 100") << "febATegProb"
+                                     << "150"
+                                     << "Вер. на покр. в %: вероятността на покриване е от 0,1 до 100 %."
+                                     << "95";
+        QTest::newRow("k below 0,1") << "febAFactor"
+                                     << "0,05"
+                                     << "Фактор на покриване: факторът на покриване е от 0,1 до 10."
+                                     << "2";
+        QTest::newRow("k text") << "febAFactor"
+                                << "2a"
+                                << "Фактор на покриване: „2a“ не е число."
+                                << "2";
+        QTest::newRow("nu stored") << "feADOF"
+                                   << "25"
+                                   << ""
+                                   << "25";
+        QTest::newRow("nu not whole") << "feADOF"
+                                      << "2,5"
+                                      << "Степени на свобода: „2,5“ не е цяло число."
+                                      << "9";
+        QTest::newRow("nu zero") << "feADOF"
+                                 << "0"
+                                 << "Степени на свобода: степените на свобода са цяло число от 1 до 2147483647."
+                                 << "9";
     }
     void numberBoxesRefuse() {
         QFETCH(QString, box);

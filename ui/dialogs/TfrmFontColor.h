@@ -6,7 +6,9 @@
 #include <QWidget>
 #include <memory>
 
-namespace Ui { class TfrmFontColor; }
+namespace Ui {
+class TfrmFontColor;
+}
 
 namespace vormid {
 

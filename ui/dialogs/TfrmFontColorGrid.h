@@ -15,7 +15,10 @@ public:
 
     // The colour of a cell; row 0, column 0 is the current colour.
     QColor CellColor(int row, int col) const;
-    void SetCurrent(const QColor& color) { current_ = color; update(); }
+    void SetCurrent(const QColor& color) {
+        current_ = color;
+        update();
+    }
     // The cell at a point of the grid, or -1.
     static int CellAt(QPoint pt);
 

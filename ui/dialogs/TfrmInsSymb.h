@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui { class TfrmInsSymb; }
+namespace Ui {
+class TfrmInsSymb;
+}
 
 namespace vormid {
 

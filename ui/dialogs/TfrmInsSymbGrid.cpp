@@ -52,11 +52,21 @@ void TSymbolGrid::mouseDoubleClickEvent(QMouseEvent* e) {
 void TSymbolGrid::keyPressEvent(QKeyEvent* e) {
     int c = current_;
     switch (e->key()) {
-        case Qt::Key_Left: c -= 1; break;
-        case Qt::Key_Right: c += 1; break;
-        case Qt::Key_Up: c -= kCols; break;
-        case Qt::Key_Down: c += kCols; break;
-        default: QWidget::keyPressEvent(e); return;
+        case Qt::Key_Left:
+            c -= 1;
+            break;
+        case Qt::Key_Right:
+            c += 1;
+            break;
+        case Qt::Key_Up:
+            c -= kCols;
+            break;
+        case Qt::Key_Down:
+            c += kCols;
+            break;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
     }
     SetCurrent(c);
 }

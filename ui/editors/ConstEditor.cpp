@@ -15,8 +15,10 @@ TConstEditor::TConstEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
 TConstEditor::~TConstEditor() = default;
 
 void TConstEditor::Display(TGumParam& q) {
-    if (!q.ConstValueText.empty()) ui_->feConst->SetTypedText(FromCp1251(q.ConstValueText));
-    else ui_->feConst->SetValue(q.ConstValue);
+    if (!q.ConstValueText.empty())
+        ui_->feConst->SetTypedText(FromCp1251(q.ConstValueText));
+    else
+        ui_->feConst->SetValue(q.ConstValue);
 }
 
 void TConstEditor::feConstChange(double value) {

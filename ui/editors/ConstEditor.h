@@ -5,7 +5,9 @@
 
 #include "ui/editors/KindEditor.h"
 
-namespace Ui { class TConstEditor; }
+namespace Ui {
+class TConstEditor;
+}
 
 namespace vormid {
 

@@ -9,7 +9,9 @@
 
 #include "core/GumTypes.h"
 
-namespace Ui { class TQuantityEditor; }
+namespace Ui {
+class TQuantityEditor;
+}
 
 namespace vormid {
 

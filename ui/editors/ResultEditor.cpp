@@ -46,9 +46,8 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
     connect(ui_->febResFactor, &TNumberEdit::valueEdited, this, &TResultEditor::febResFactorChange);
     connect(ui_->febResTegProb, &TNumberEdit::buttonClicked, this, &TResultEditor::febResTegProbButtonClick);
     connect(ui_->febResFactor, &TNumberEdit::buttonClicked, this, &TResultEditor::febResFactorButtonClick);
-    connect(ui_->seResCMN, &QSpinBox::valueChanged, this, [edit](int n) {
-        edit([n](TGumParam& q) { q.SignificantDigits = n; });
-    });
+    connect(ui_->seResCMN, &QSpinBox::valueChanged, this,
+            [edit](int n) { edit([n](TGumParam& q) { q.SignificantDigits = n; }); });
     connect(ui_->edResValFmt, &QLineEdit::textEdited, this, [edit](const QString& t) {
         const std::string bytes = ToCp1251(t);
         edit([&](TGumParam& q) { q.ValueFormat = bytes; });
@@ -57,12 +56,10 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
         const std::string bytes = ToCp1251(t);
         edit([&](TGumParam& q) { q.UncertaintyFormat = bytes; });
     });
-    connect(ui_->cbResValE, &QCheckBox::toggled, this, [edit](bool on) {
-        edit([on](TGumParam& q) { q.ValueExpFormat = on; });
-    });
-    connect(ui_->cbResEUE, &QCheckBox::toggled, this, [edit](bool on) {
-        edit([on](TGumParam& q) { q.UncertaintyExpFormat = on; });
-    });
+    connect(ui_->cbResValE, &QCheckBox::toggled, this,
+            [edit](bool on) { edit([on](TGumParam& q) { q.ValueExpFormat = on; }); });
+    connect(ui_->cbResEUE, &QCheckBox::toggled, this,
+            [edit](bool on) { edit([on](TGumParam& q) { q.UncertaintyExpFormat = on; }); });
 }
 
 TResultEditor::~TResultEditor() = default;

@@ -6,7 +6,9 @@
 
 #include "ui/editors/KindEditor.h"
 
-namespace Ui { class TResultEditor; }
+namespace Ui {
+class TResultEditor;
+}
 
 class QButtonGroup;
 

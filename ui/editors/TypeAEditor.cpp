@@ -64,8 +64,8 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         // stored without counting as a change of the model.
         if (loading_ || Q() == nullptr) return;
         if (controller_ != nullptr)
-            controller_->EditQuantity(index_, [on](TGumParam& q) { q.InPercent = on; },
-                                      TModelController::TMark::Quiet);
+            controller_->EditQuantity(
+                index_, [on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
         else
             Q()->InPercent = on;
     });
@@ -99,10 +99,9 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     ui_->febAFactor->SetRange(0.1, 10.0);
     ui_->feADOF->SetRange(1.0, kMaxDegreesOfFreedom);
     ui_->feADOF->SetIntegerOnly(true);
-    for (auto [box, field] : {std::pair{ui_->feAEvalVal, TNumberField::Value},
-                              std::pair{ui_->febATegProb, TNumberField::Probability},
-                              std::pair{ui_->febAFactor, TNumberField::Factor},
-                              std::pair{ui_->feADOF, TNumberField::DegreesOfFreedom}}) {
+    for (auto [box, field] :
+         {std::pair{ui_->feAEvalVal, TNumberField::Value}, std::pair{ui_->febATegProb, TNumberField::Probability},
+          std::pair{ui_->febAFactor, TNumberField::Factor}, std::pair{ui_->feADOF, TNumberField::DegreesOfFreedom}}) {
         // Stored when the box is finished with (Return or leaving it), not
         // per keystroke: a refused text then brings back the number stored
         // before, not a half-typed one such as 15 on the way to 150.
@@ -130,9 +129,8 @@ TTypeAEditor::~TTypeAEditor() = default;
 
 void TTypeAEditor::Attach(TModelController& controller) {
     TKindEditor::Attach(controller);
-    Bind(&controller.Model(), [&controller](int index, const std::function<void(TGumParam&)>& fn) {
-        controller.EditQuantity(index, fn);
-    });
+    Bind(&controller.Model(),
+         [&controller](int index, const std::function<void(TGumParam&)>& fn) { controller.EditQuantity(index, fn); });
 }
 
 void TTypeAEditor::Display(TGumParam& quantity) {
@@ -162,9 +160,12 @@ TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {
     switch (AskMessageBox(QStringLiteral("Величината има въведени наблюдения. Да бъдат ли изтрити?\n"
                                          "(„Не“ ги запазва за връщане към Тип А.)"),
                           akYesNoCancel)) {
-        case TDlgAnswer::Yes: return TLeaveTypeA::ClearReadings;
-        case TDlgAnswer::No: return TLeaveTypeA::KeepReadings;
-        default: return TLeaveTypeA::StayTypeA;
+        case TDlgAnswer::Yes:
+            return TLeaveTypeA::ClearReadings;
+        case TDlgAnswer::No:
+            return TLeaveTypeA::KeepReadings;
+        default:
+            return TLeaveTypeA::StayTypeA;
     }
 }
 
@@ -257,10 +258,14 @@ void TTypeAEditor::CountChanged(int n) {
 
 TNumberEdit* TTypeAEditor::NumberBox(TNumberField field) const {
     switch (field) {
-        case TNumberField::Value: return ui_->feAEvalVal;
-        case TNumberField::Probability: return ui_->febATegProb;
-        case TNumberField::Factor: return ui_->febAFactor;
-        case TNumberField::DegreesOfFreedom: break;
+        case TNumberField::Value:
+            return ui_->feAEvalVal;
+        case TNumberField::Probability:
+            return ui_->febATegProb;
+        case TNumberField::Factor:
+            return ui_->febAFactor;
+        case TNumberField::DegreesOfFreedom:
+            break;
     }
     return ui_->feADOF;
 }

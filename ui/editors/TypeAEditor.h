@@ -8,7 +8,9 @@
 #include "core/GumModel.h"
 #include "ui/editors/KindEditor.h"
 
-namespace Ui { class TTypeAEditor; }
+namespace Ui {
+class TTypeAEditor;
+}
 
 namespace vormid {
 

@@ -5,8 +5,7 @@
 
 namespace vormid {
 
-void TSchemaLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
+void TSchemaLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
     const int cut = text.indexOf('_');
     if (cut < 0) {

@@ -23,11 +23,16 @@ struct TSecondEntry {
 
 TSecondEntry SecondEntryOf(TDistribution d) {
     switch (d) {
-    case dc_Normal: return {"Вероят. на покриване в %", true};
-    case dc_LgNormal: return {"Параметър на разсейване", false};
-    case dc_DistributonT: return {"Вероят. на покриване в %", true};
-    case dc_Trapez: return {"1/2 интервал на разпр. (Г)", false};
-    default: return {nullptr, false};
+        case dc_Normal:
+            return {"Вероят. на покриване в %", true};
+        case dc_LgNormal:
+            return {"Параметър на разсейване", false};
+        case dc_DistributonT:
+            return {"Вероят. на покриване в %", true};
+        case dc_Trapez:
+            return {"1/2 интервал на разпр. (Г)", false};
+        default:
+            return {nullptr, false};
     }
 }
 
@@ -38,8 +43,10 @@ const char* FirstLabelOf(TDistribution d) {
 }
 
 void ShowNumber(TNumberEdit* box, double value, const std::string& text) {
-    if (!text.empty()) box->SetTypedText(FromCp1251(text));
-    else box->SetValue(value);
+    if (!text.empty())
+        box->SetTypedText(FromCp1251(text));
+    else
+        box->SetValue(value);
 }
 
 // The rule of a box whose number states a spread: never negative ("-0"
@@ -52,12 +59,15 @@ TNumberEdit::TRule NotNegative(const char* reason) {
 // Why a negative first parameter is refused.
 const char* NegativeSpreadOf(int kind, TDistribution d) {
     switch (kind) {
-    case 0: return "разширената неопределеност не може да бъде отрицателна.";
-    case 1: return "стандартната неопределеност не може да бъде отрицателна.";
-    case 2: return "границата на грешката не може да бъде отрицателна.";
-    default:
-        return d == dc_LgNormal ? "параметърът на формата не може да бъде отрицателен."
-                                : "полуширината на разпределението не може да бъде отрицателна.";
+        case 0:
+            return "разширената неопределеност не може да бъде отрицателна.";
+        case 1:
+            return "стандартната неопределеност не може да бъде отрицателна.";
+        case 2:
+            return "границата на грешката не може да бъде отрицателна.";
+        default:
+            return d == dc_LgNormal ? "параметърът на формата не може да бъде отрицателен."
+                                    : "полуширината на разпределението не може да бъде отрицателна.";
     }
 }
 
@@ -93,11 +103,21 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     });
     connect(ui_->feBValue, &TNumberEdit::valueEdited, this, [this](double v) {
         const std::string text = ToCp1251(ui_->feBValue->TypedText());
-        Edit([&](TGumParam& q) { q.BValue = v; q.BValueText = text; }, false, true);
+        Edit(
+            [&](TGumParam& q) {
+                q.BValue = v;
+                q.BValueText = text;
+            },
+            false, true);
     });
     connect(ui_->feBParam1, &TNumberEdit::valueEdited, this, [this](double v) {
         const std::string text = ToCp1251(ui_->feBParam1->TypedText());
-        Edit([&](TGumParam& q) { q.StatedValue = v; q.StatedValueText = text; }, false, true);
+        Edit(
+            [&](TGumParam& q) {
+                q.StatedValue = v;
+                q.StatedValueText = text;
+            },
+            false, true);
     });
     connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
         // The percent flag alone is no change the user must save.
@@ -106,18 +126,21 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     });
     connect(ui_->feBParam2, &TNumberEdit::valueEdited, this, [this](double v) {
         const std::string text = ToCp1251(ui_->feBParam2->TypedText());
-        Edit([&](TGumParam& q) {
-            const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
-            if (probability) {
-                q.CoverageProbability = v;
-            } else {
-                q.BParam2 = v;
-                q.BParam2Text = text;
-            }
-        }, false, true);
+        Edit(
+            [&](TGumParam& q) {
+                const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
+                if (probability) {
+                    q.CoverageProbability = v;
+                } else {
+                    q.BParam2 = v;
+                    q.BParam2Text = text;
+                }
+            },
+            false, true);
     });
     connect(ui_->feBParam3, &TNumberEdit::valueEdited, this, [this](double v) {
-        if (!ui_->feBParam3->text().trimmed().isEmpty()) Edit([v](TGumParam& q) { q.CoverageFactor = v; }, false, false);
+        if (!ui_->feBParam3->text().trimmed().isEmpty())
+            Edit([v](TGumParam& q) { q.CoverageFactor = v; }, false, false);
     });
     connect(ui_->feBDOF, &TNumberEdit::typedTextEdited, this, [this] {
         const int nu = WholeNumber(ui_->feBDOF);
@@ -134,9 +157,8 @@ TTypeBEditor::~TTypeBEditor() = default;
 void TTypeBEditor::Attach(TModelController& controller) {
     TKindEditor::Attach(controller);
     const TNumberFormatSettings* settings = &controller.Model().FormatSettings;
-    ui_->DistributionChart1->SetOnLabel([settings](long double value, QString& v, QString& e) {
-        DistributionChart1Label(*settings, value, v, e);
-    });
+    ui_->DistributionChart1->SetOnLabel(
+        [settings](long double value, QString& v, QString& e) { DistributionChart1Label(*settings, value, v, e); });
     // The chart's labels are written with the format settings when drawn.
     connect(&controller, &TModelController::formatsChanged, ui_->DistributionChart1, qOverload<>(&QWidget::update));
 }
@@ -175,8 +197,9 @@ void TTypeBEditor::Layout(TGumParam& q) {
         // Kinds 0 to 2 state their distribution; keeping it stored keeps the
         // quantity and the distribution box in agreement.
         const TDistribution forced = kind == 2 ? dc_Rectangle : dc_Normal;
-        if (q.Distribution != forced) controller_->AdjustQuantity(controller_->Model().Params.IndexOf(&q),
-                                                                  [forced](TGumParam& p) { p.Distribution = forced; });
+        if (q.Distribution != forced)
+            controller_->AdjustQuantity(controller_->Model().Params.IndexOf(&q),
+                                        [forced](TGumParam& p) { p.Distribution = forced; });
     }
     const auto d = static_cast<TDistribution>(q.Distribution < kDistributionCount ? q.Distribution : dc_Rectangle);
     // The box always shows the quantity's own distribution, also when kind 3
@@ -215,8 +238,9 @@ void TTypeBEditor::Layout(TGumParam& q) {
     }
     // The upper base of a trapezoid is a half-width as well; the scale of
     // the log-normal distribution may be any number.
-    ui_->feBParam2->SetRule(interval && d == dc_Trapez ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
-                                                       : TNumberEdit::TRule());
+    ui_->feBParam2->SetRule(interval && d == dc_Trapez
+                                ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
+                                : TNumberEdit::TRule());
     ui_->feBParam3->setVisible(kind == 0);
     ui_->lblBParam3->setVisible(kind == 0);
     const bool dof = kind == 0 || kind == 1 || (interval && d == dc_DistributonT);
@@ -234,8 +258,10 @@ void TTypeBEditor::Layout(TGumParam& q) {
 
 void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {
     const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
-    if (probability) ui_->feBParam2->SetValue(q.CoverageProbability);
-    else ShowNumber(ui_->feBParam2, q.BParam2, q.BParam2Text);
+    if (probability)
+        ui_->feBParam2->SetValue(q.CoverageProbability);
+    else
+        ShowNumber(ui_->feBParam2, q.BParam2, q.BParam2Text);
 }
 
 void TTypeBEditor::RefreshChart(const TGumParam& q) {

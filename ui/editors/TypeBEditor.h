@@ -6,7 +6,9 @@
 
 #include "ui/editors/KindEditor.h"
 
-namespace Ui { class TTypeBEditor; }
+namespace Ui {
+class TTypeBEditor;
+}
 
 namespace vormid {
 

@@ -33,8 +33,7 @@ void BudgetModel::Reset(const TGumModel* model, const TDisplayState* display, in
 }
 
 int BudgetModel::LogicalColumn(int column) const {
-    return column >= 0 && column < static_cast<int>(columns_.size()) ? columns_[static_cast<std::size_t>(column)]
-                                                                      : -1;
+    return column >= 0 && column < static_cast<int>(columns_.size()) ? columns_[static_cast<std::size_t>(column)] : -1;
 }
 
 const TBudgetEntry* BudgetModel::EntryAt(int row) const {
@@ -53,12 +52,18 @@ QVariant BudgetModel::data(const QModelIndex& index, int role) const {
     const int column = LogicalColumn(index.column());
     if (!table_ || !e || column < 0) return {};
     switch (role) {
-        case CellRole: return QVariant::fromValue(table_->Cell(*e, column));
-        case Qt::DisplayRole: return CellPlainText(table_->Cell(*e, column));
-        case KindRole: return static_cast<int>(table_->KindOf(*e));
-        case LogicalColumnRole: return column;
-        case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
-        default: return {};
+        case CellRole:
+            return QVariant::fromValue(table_->Cell(*e, column));
+        case Qt::DisplayRole:
+            return CellPlainText(table_->Cell(*e, column));
+        case KindRole:
+            return static_cast<int>(table_->KindOf(*e));
+        case LogicalColumnRole:
+            return column;
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        default:
+            return {};
     }
 }
 
@@ -79,9 +84,12 @@ Qt::ItemFlags BudgetModel::flags(const QModelIndex& index) const {
 QString CellPlainText(const TBudgetCell& c) {
     switch (c.Kind) {
         case TBudgetCellKind::Empty:
-        case TBudgetCellKind::Bar: return {};
-        case TBudgetCellKind::Name: return MarkupPlain(c.Markup);
-        case TBudgetCellKind::Text: return Utf8(c.Text);
+        case TBudgetCellKind::Bar:
+            return {};
+        case TBudgetCellKind::Name:
+            return MarkupPlain(c.Markup);
+        case TBudgetCellKind::Text:
+            return Utf8(c.Text);
         case TBudgetCellKind::Dof:
             return (c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof)) +
                    (c.Approximate ? QStringLiteral("*") : QString());
@@ -124,7 +132,8 @@ QList<QStringList> BudgetRows(const BudgetModel& m, CellFn cell, TextFn text) {
     const TBudgetTable* t = m.Table();
     if (!t) return rows;
     QStringList header;
-    for (int c = 0; c < m.columnCount(); ++c) header << text(m.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    for (int c = 0; c < m.columnCount(); ++c)
+        header << text(m.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
     rows << header;
     for (int r = 0; r < m.rowCount(); ++r) {
         QStringList row;

@@ -69,12 +69,15 @@ QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
             if (Stale(index.row()))
-                return QStringLiteral("Величина от двойката вече не е входна величина от тип А или тип Б: "
-                                      "коефициентът не влиза в бюджета. Двойката се пази, докато не бъде "
-                                      "изтрита или коригирана.");
+                return QStringLiteral(
+                    "Величина от двойката вече не е входна величина от тип А или тип Б: "
+                    "коефициентът не влиза в бюджета. Двойката се пази, докато не бъде "
+                    "изтрита или коригирана.");
             return {};
-        case StaleRole: return Stale(index.row());
-        default: return {};
+        case StaleRole:
+            return Stale(index.row());
+        default:
+            return {};
     }
 }
 

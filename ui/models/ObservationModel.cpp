@@ -47,9 +47,12 @@ QVariant TObservationModel::data(const QModelIndex& index, int role) const {
     static const TNumberFormatSettings kDefaults;
     const TNumberFormatSettings& s = settings_ != nullptr ? *settings_ : kDefaults;
     switch (role) {
-        case Qt::DisplayRole: return FromCp1251(grid.DisplayText(at, s).Mantissa);
-        case static_cast<int>(Role::Exponent): return FromCp1251(grid.DisplayText(at, s).Exponent);
-        case Qt::EditRole: return FromCp1251(grid.EditText(at));
+        case Qt::DisplayRole:
+            return FromCp1251(grid.DisplayText(at, s).Mantissa);
+        case static_cast<int>(Role::Exponent):
+            return FromCp1251(grid.DisplayText(at, s).Exponent);
+        case Qt::EditRole:
+            return FromCp1251(grid.EditText(at));
         case Qt::TextAlignmentRole: {
             const TObsColumn c = grid.Column(at.Column);
             if (c == TObsColumn::Line) return int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -59,19 +62,26 @@ QVariant TObservationModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             if (grid.Shaded(at.Row)) return QBrush(QColor(236, 233, 216));
             return {};
-        default: return {};
+        default:
+            return {};
     }
 }
 
 QVariant TObservationModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || q_ == nullptr) return {};
     switch (TObservationGrid(*q_).Column(section)) {
-        case TObsColumn::Number: return QStringLiteral("No");
-        case TObsColumn::Value: return QStringLiteral("Изм. стойност");
-        case TObsColumn::Count: return QStringLiteral("Брой регистрирани");
-        case TObsColumn::Line: return QStringLiteral("Указание");
-        case TObsColumn::Reading: return QStringLiteral("Отчетено");
-        case TObsColumn::Observation: return QStringLiteral("Наблюдение");
+        case TObsColumn::Number:
+            return QStringLiteral("No");
+        case TObsColumn::Value:
+            return QStringLiteral("Изм. стойност");
+        case TObsColumn::Count:
+            return QStringLiteral("Брой регистрирани");
+        case TObsColumn::Line:
+            return QStringLiteral("Указание");
+        case TObsColumn::Reading:
+            return QStringLiteral("Отчетено");
+        case TObsColumn::Observation:
+            return QStringLiteral("Наблюдение");
     }
     return {};
 }

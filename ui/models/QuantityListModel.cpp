@@ -55,26 +55,26 @@ QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
                               : index.column() == colUnits ? q->Units
                                                            : q->Description;
     switch (role) {
-    case Qt::DisplayRole:
-        return index.column() == colDescription ? FromCp1251(text) : NameMarkupPlainText(text);
-    case Qt::EditRole:
-        return FromCp1251(text);
-    case Qt::ToolTipRole:
-        return index.column() == colDescription ? FromCp1251(text) : QVariant();
-    case Qt::FontRole:
-        if (index.column() == colName) {
-            QFont f = QApplication::font();
-            f.setBold(true);
-            return f;
-        }
-        return {};
-    default:
-        // What the file keeps: 100 bytes of units markup, 255 of description.
-        if (role == static_cast<int>(TItemRole::MaxBytes) && index.column() != colName)
-            return index.column() == colUnits ? 100 : 255;
-        if (role == static_cast<int>(TItemRole::NameMarkup) && index.column() != colDescription)
-            return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-        return {};
+        case Qt::DisplayRole:
+            return index.column() == colDescription ? FromCp1251(text) : NameMarkupPlainText(text);
+        case Qt::EditRole:
+            return FromCp1251(text);
+        case Qt::ToolTipRole:
+            return index.column() == colDescription ? FromCp1251(text) : QVariant();
+        case Qt::FontRole:
+            if (index.column() == colName) {
+                QFont f = QApplication::font();
+                f.setBold(true);
+                return f;
+            }
+            return {};
+        default:
+            // What the file keeps: 100 bytes of units markup, 255 of description.
+            if (role == static_cast<int>(TItemRole::MaxBytes) && index.column() != colName)
+                return index.column() == colUnits ? 100 : 255;
+            if (role == static_cast<int>(TItemRole::NameMarkup) && index.column() != colDescription)
+                return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+            return {};
     }
 }
 
@@ -82,10 +82,14 @@ QVariant TQuantityListModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal) return {};
     if (role == Qt::DisplayRole) {
         switch (section) {
-        case colName: return QStringLiteral("Величина");
-        case colUnits: return QStringLiteral("Изм. ед.");
-        case colDescription: return QStringLiteral("Описание");
-        default: return {};
+            case colName:
+                return QStringLiteral("Величина");
+            case colUnits:
+                return QStringLiteral("Изм. ед.");
+            case colDescription:
+                return QStringLiteral("Описание");
+            default:
+                return {};
         }
     }
     if (role == Qt::DecorationRole && section == colName)

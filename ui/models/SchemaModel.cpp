@@ -28,9 +28,7 @@ void TSchemaModel::Refresh() {
 
 int TSchemaModel::LineCount() const { return q_ == nullptr ? 0 : static_cast<int>(q_->SchemaColumns.size()); }
 
-int TSchemaModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(1, LineCount());
-}
+int TSchemaModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : std::max(1, LineCount()); }
 int TSchemaModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant TSchemaModel::data(const QModelIndex& index, int role) const {

@@ -2,7 +2,6 @@
 
 #include <QFont>
 
-
 namespace vormid {
 
 TStatisticsModel::TStatisticsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -14,9 +13,7 @@ void TStatisticsModel::SetQuantity(const TGumParam* q, const TNumberFormatSettin
 }
 
 int TStatisticsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kStatRows; }
-int TStatisticsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2 * kStatPairs;
-}
+int TStatisticsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2 * kStatPairs; }
 
 QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
@@ -25,10 +22,12 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return QString::fromUtf8(label ? cell.Label : cell.Value.Mantissa.c_str());
-        case static_cast<int>(Role::Exponent): return label ? QString() : QString::fromStdString(cell.Value.Exponent);
+        case static_cast<int>(Role::Exponent):
+            return label ? QString() : QString::fromStdString(cell.Value.Exponent);
         case Qt::TextAlignmentRole:
             return label ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
-        default: return {};
+        default:
+            return {};
     }
 }
 

@@ -221,8 +221,9 @@ void TBudgetPage::ShowBudget() {
     const TBudget* b = any ? m->Budgets[static_cast<std::size_t>(current_)].get() : nullptr;
     const bool failed = b && b->ErrorCode != NoError;
     if (failed)
-        ui_->lblBudgetError->setText(QStringLiteral("Грешка при изчисляване на бюджета.") +
-                                     (b->ErrorMessage.empty() ? QString() : QStringLiteral("\n") + FromCp1251(b->ErrorMessage)));
+        ui_->lblBudgetError->setText(
+            QStringLiteral("Грешка при изчисляване на бюджета.") +
+            (b->ErrorMessage.empty() ? QString() : QStringLiteral("\n") + FromCp1251(b->ErrorMessage)));
     ui_->lblBudgetError->setVisible(failed);
     ui_->dgBudget->setVisible(b && !failed);
     model_->Reset(b && !failed ? m : nullptr, &display_, b && !failed ? current_ : -1);
@@ -247,8 +248,8 @@ void TBudgetPage::ApplyWidths() {
         const QFontMetrics fm(font);
         const TQuantityIndex index(m.Params);
         for (int c = 0; c < kBudgetColumnCount - 1; ++c)
-            widest[static_cast<std::size_t>(c)] = fm.horizontalAdvance(
-                QString::fromUtf8(BudgetHeader(c, display_.ChartShowsContribution).c_str()));
+            widest[static_cast<std::size_t>(c)] =
+                fm.horizontalAdvance(QString::fromUtf8(BudgetHeader(c, display_.ChartShowsContribution).c_str()));
         for (const auto& b : m.Budgets) {
             if (b->ErrorCode != NoError) continue;
             const TBudgetTable t(*b, index, m.FormatSettings, display_, m.Correlations);
@@ -262,7 +263,8 @@ void TBudgetPage::ApplyWidths() {
     }
     const std::vector<int> widths = ColumnWidths(display_, ui_->dgBudget->viewport()->width());
     h->setSectionResizeMode(display_.ColumnWidthMode == cw_None ? QHeaderView::Interactive : QHeaderView::Fixed);
-    for (int c = 0; c < n && c < static_cast<int>(widths.size()); ++c) h->resizeSection(c, widths[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < n && c < static_cast<int>(widths.size()); ++c)
+        h->resizeSection(c, widths[static_cast<std::size_t>(c)]);
 }
 
 void TBudgetPage::UpdateCopyEnables() {

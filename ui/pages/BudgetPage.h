@@ -7,7 +7,9 @@
 
 #include "ui/pages/Page.h"
 
-namespace Ui { class TBudgetPage; }
+namespace Ui {
+class TBudgetPage;
+}
 class QMenu;
 
 namespace vormid {

@@ -168,8 +168,8 @@ void TCorrelationPage::HideEditors() {
 void TCorrelationPage::PlaceEditors() {
     if (editorRow_ < 0) return;
     const QRect cell = grid_->visualRect(model_->index(editorRow_, editorColumn_));
-    QWidget* editor = editorColumn_ == CorrelationModel::colCoefficient ? static_cast<QWidget*>(coefficientBox_)
-                                                                         : quantityBox_;
+    QWidget* editor =
+        editorColumn_ == CorrelationModel::colCoefficient ? static_cast<QWidget*>(coefficientBox_) : quantityBox_;
     editor->setGeometry(cell.adjusted(0, 0, 1, 1));
 }
 
@@ -351,7 +351,8 @@ bool TCorrelationPage::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == grid_) {
         const QModelIndex current = grid_->currentIndex();
-        if (current.isValid() && current.column() == CorrelationModel::colCoefficient && IsCoefficientKey(key->text())) {
+        if (current.isValid() && current.column() == CorrelationModel::colCoefficient &&
+            IsCoefficientKey(key->text())) {
             // The key starts the coefficient afresh: it becomes the box's whole text.
             OpenEditor();
             if (editorColumn_ != CorrelationModel::colCoefficient) return true;

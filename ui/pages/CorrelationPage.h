@@ -9,7 +9,9 @@
 
 #include "ui/pages/Page.h"
 
-namespace Ui { class TCorrelationPage; }
+namespace Ui {
+class TCorrelationPage;
+}
 class QComboBox;
 class QLabel;
 class QModelIndex;

@@ -10,8 +10,8 @@ TCoefficientEdit::TCoefficientEdit(QWidget* parent) : TNumberEdit(parent) {
 }
 
 TCoefficientEdit::TState TCoefficientEdit::StateOf(const QString& text) {
-    static const QStringList kStarts = {QString(), QStringLiteral("-"), QStringLiteral(","), QStringLiteral("."),
-                                        QStringLiteral("-,"), QStringLiteral("-.")};
+    static const QStringList kStarts = {QString(),           QStringLiteral("-"),  QStringLiteral(","),
+                                        QStringLiteral("."), QStringLiteral("-,"), QStringLiteral("-.")};
     const QString t = text.trimmed();
     if (kStarts.contains(t)) return TState::Incomplete;
     const std::optional<double> v = ParseTypedNumber(t);

@@ -4,7 +4,9 @@
 
 #include "ui/pages/Page.h"
 
-namespace Ui { class TDescriptionPage; }
+namespace Ui {
+class TDescriptionPage;
+}
 
 namespace vormid {
 

@@ -130,8 +130,12 @@ void TEquationPage::ShowSelection(int index) {
     sel->setCurrentIndex(list_->index(index, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void TEquationPage::StoreDisplay(TDisplayState& state) const { state.EquationPanelHeight = ui_->splEquation->PanelHeight(); }
+void TEquationPage::StoreDisplay(TDisplayState& state) const {
+    state.EquationPanelHeight = ui_->splEquation->PanelHeight();
+}
 
-void TEquationPage::ApplyDisplay(const TDisplayState& state) { ui_->splEquation->SetPanelHeight(state.EquationPanelHeight); }
+void TEquationPage::ApplyDisplay(const TDisplayState& state) {
+    ui_->splEquation->SetPanelHeight(state.EquationPanelHeight);
+}
 
 }  // namespace vormid

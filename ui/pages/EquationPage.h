@@ -6,7 +6,9 @@
 
 #include "ui/pages/Page.h"
 
-namespace Ui { class TEquationPage; }
+namespace Ui {
+class TEquationPage;
+}
 
 class QAction;
 

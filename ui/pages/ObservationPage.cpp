@@ -87,8 +87,7 @@ QString MethodCaption(const TGumParam& q) {
 
 }  // namespace
 
-TObservationPage::TObservationPage(QWidget* parent)
-    : TPage(parent), ui_(std::make_unique<Ui::TObservationPage>()) {
+TObservationPage::TObservationPage(QWidget* parent) : TPage(parent), ui_(std::make_unique<Ui::TObservationPage>()) {
     ui_->setupUi(this);
     observations_ = new TObservationModel(this);
     statistics_ = new TStatisticsModel(this);
@@ -134,12 +133,13 @@ THistogram* TObservationPage::Histogram() const { return ui_->Histogram1; }
 void TObservationPage::Attach(TModelController& controller) {
     TPage::Attach(controller);
     connect(&controller, &TModelController::quantityChanged, this, &TObservationPage::QuantityChanged);
-    connect(&controller, &TModelController::quantitiesReset, this, [this] { if (isVisible()) Entered(); });
+    connect(&controller, &TModelController::quantitiesReset, this, [this] {
+        if (isVisible()) Entered();
+    });
     connect(&controller, &TModelController::modelReplaced, this, &TObservationPage::Reload);
     connect(&controller, &TModelController::formatsChanged, this, &TObservationPage::ShowQuantity);
-    Bind(&controller.Model(), [&controller](int index, const std::function<void(TGumParam&)>& fn) {
-        controller.EditQuantity(index, fn);
-    });
+    Bind(&controller.Model(),
+         [&controller](int index, const std::function<void(TGumParam&)>& fn) { controller.EditQuantity(index, fn); });
 }
 
 void TObservationPage::Bind(TGumModel* model, TEditQuantity edit) {
@@ -219,8 +219,8 @@ void TObservationPage::ShowQuantity() {
     for (int c = 1; c < observations_->columnCount(); ++c) {
         h->setSectionResizeMode(c, QHeaderView::Interactive);
         const QString title = observations_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        h->resizeSection(c, std::max(c == 1 && q->AMethod != am_Direct ? 110 : 120,
-                                     h->fontMetrics().horizontalAdvance(title) + 16));
+        h->resizeSection(
+            c, std::max(c == 1 && q->AMethod != am_Direct ? 110 : 120, h->fontMetrics().horizontalAdvance(title) + 16));
     }
     RefreshViews();
 }
@@ -232,8 +232,10 @@ void TObservationPage::RefreshViews() {
     observations_->Refresh();
     if (current.isValid()) ui_->dgTypeA->setCurrentIndex(observations_->index(current.row(), current.column()));
     statistics_->SetQuantity(q, model_->FormatSettings);
-    if (q->Statistics.Count > 0) ui_->Histogram1->SetData(q->Statistics);
-    else ui_->Histogram1->ClearData();
+    if (q->Statistics.Count > 0)
+        ui_->Histogram1->SetData(q->Statistics);
+    else
+        ui_->Histogram1->ClearData();
 }
 
 void TObservationPage::SizeStatisticsColumns() {
@@ -287,19 +289,20 @@ void TObservationPage::PasteCells() {
     const TPastePlan plan = PlanPaste(*q, cell, ToCp1251(QApplication::clipboard()->text()));
     using S = TPastePlan::TStatus;
     switch (plan.Status) {
-        case S::Ok: break;
-        case S::Empty: return;
+        case S::Ok:
+            break;
+        case S::Empty:
+            return;
         case S::NotANumber:
             ShowMessageBox(QStringLiteral("Ред %1: ").arg(plan.BadLine) + FromCp1251(plan.BadText) +
                            QStringLiteral(" не коректно число"));
             return;
         case S::TooManyColumns:
-            ShowMessageBox(QStringLiteral("Ред %1: поставеният текст има повече колони от таблицата.")
-                               .arg(plan.BadLine));
+            ShowMessageBox(
+                QStringLiteral("Ред %1: поставеният текст има повече колони от таблицата.").arg(plan.BadLine));
             return;
         case S::TooManyRows:
-            ShowMessageBox(QStringLiteral("Поставените стойности надхвърлят %1 измервания.")
-                               .arg(kMaxObservationCount));
+            ShowMessageBox(QStringLiteral("Поставените стойности надхвърлят %1 измервания.").arg(kMaxObservationCount));
             return;
     }
     edit_(CurrentQuantity(), [&](TGumParam& p) { ApplyPaste(p, plan); });
@@ -339,8 +342,7 @@ void TObservationPage::SetupToolbar() {
     pmAxis_ = new QMenu(this);
     pmAxis_->setObjectName("pmAxis");
     const QString axisItems[] = {"None", "Абсолютна", "Относителна"};
-    for (int v = 0; v < 3; ++v)
-        pmAxis_->addAction(axisItems[v], this, [this, v] { ChooseAxis(axisButton_, v); });
+    for (int v = 0; v < 3; ++v) pmAxis_->addAction(axisItems[v], this, [this, v] { ChooseAxis(axisButton_, v); });
     pmXS_ = new QMenu(this);
     pmXS_->setObjectName("pmXS");
     pmXS_->addAction("None", this, [this] { ChooseXS(0); });
@@ -352,9 +354,8 @@ void TObservationPage::SetupToolbar() {
             axisButton_ = b + 1;
             pmAxis_->popup(btn->mapToGlobal(QPoint(0, btn->height())));
         });
-    connect(ui_->btnHist10, &QToolButton::clicked, this, [this] {
-        pmXS_->popup(ui_->btnHist10->mapToGlobal(QPoint(0, ui_->btnHist10->height())));
-    });
+    connect(ui_->btnHist10, &QToolButton::clicked, this,
+            [this] { pmXS_->popup(ui_->btnHist10->mapToGlobal(QPoint(0, ui_->btnHist10->height()))); });
 
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(ui_->btnHist8, 0);

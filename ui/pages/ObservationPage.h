@@ -12,7 +12,9 @@
 
 class QMenu;
 
-namespace Ui { class TObservationPage; }
+namespace Ui {
+class TObservationPage;
+}
 
 namespace vormid {
 

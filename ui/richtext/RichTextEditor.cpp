@@ -43,10 +43,14 @@ namespace {
 
 const char* ObjectName(TRichTextEditor::TKind kind) {
     switch (kind) {
-        case TRichTextEditor::TKind::Description: return "Editor";
-        case TRichTextEditor::TKind::Comment: return "Commentar";
-        case TRichTextEditor::TKind::Equation: return "Equation";
-        case TRichTextEditor::TKind::BudgetComment: return "BudgetComent";
+        case TRichTextEditor::TKind::Description:
+            return "Editor";
+        case TRichTextEditor::TKind::Comment:
+            return "Commentar";
+        case TRichTextEditor::TKind::Equation:
+            return "Equation";
+        case TRichTextEditor::TKind::BudgetComment:
+            return "BudgetComent";
     }
     return "Editor";
 }
@@ -123,11 +127,11 @@ void TRichTextEditor::SetKind(TKind kind) {
     kind_ = kind;
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     const bool equation = kind == TKind::Equation;
-    for (QWidget* w : {static_cast<QWidget*>(ui_->btnLeftAlign), static_cast<QWidget*>(ui_->btnCenterAlign),
-                       static_cast<QWidget*>(ui_->btnRightAlign), static_cast<QWidget*>(ui_->btnBullets),
-                       static_cast<QWidget*>(ui_->btnCopy), static_cast<QWidget*>(ui_->btnCut),
-                       static_cast<QWidget*>(ui_->btnPaste), static_cast<QWidget*>(ui_->btnObject),
-                       static_cast<QWidget*>(ui_->sep2)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui_->btnLeftAlign), static_cast<QWidget*>(ui_->btnCenterAlign),
+          static_cast<QWidget*>(ui_->btnRightAlign), static_cast<QWidget*>(ui_->btnBullets),
+          static_cast<QWidget*>(ui_->btnCopy), static_cast<QWidget*>(ui_->btnCut), static_cast<QWidget*>(ui_->btnPaste),
+          static_cast<QWidget*>(ui_->btnObject), static_cast<QWidget*>(ui_->sep2)})
         w->setVisible(!equation);
     ui_->rtfText->PlainOnly = equation;
     ui_->rtfText->setAcceptRichText(!equation);
@@ -140,15 +144,24 @@ void TRichTextEditor::SetKind(TKind kind) {
     const struct {
         QWidget* w;
         const char* base;
-    } names[] = {{ui_->cbFontName, "cbFontName"},     {ui_->btnBold, "btnBold"},
-                 {ui_->btnItalic, "btnItalic"},       {ui_->btnUnderline, "btnUnderline"},
-                 {ui_->btnLeftAlign, "btnLeftAlign"}, {ui_->btnCenterAlign, "btnCenterAlign"},
-                 {ui_->btnRightAlign, "btnRightAlign"}, {ui_->btnBullets, "btnBullets"},
-                 {ui_->btnFontColor, "btnFontColor"}, {ui_->btnSuperscript, "btnSuperscript"},
-                 {ui_->btnSubscript, "btnSubscript"}, {ui_->btnUndo, "btnUndo"},
-                 {ui_->btnRedo, "btnRedo"},           {ui_->btnCopy, "btnCopy"},
-                 {ui_->btnCut, "btnCut"},             {ui_->btnPaste, "btnPaste"},
-                 {ui_->btnObject, "btnObject"},       {ui_->btnInsSymb, "btnInsSymb"}};
+    } names[] = {{ui_->cbFontName, "cbFontName"},
+                 {ui_->btnBold, "btnBold"},
+                 {ui_->btnItalic, "btnItalic"},
+                 {ui_->btnUnderline, "btnUnderline"},
+                 {ui_->btnLeftAlign, "btnLeftAlign"},
+                 {ui_->btnCenterAlign, "btnCenterAlign"},
+                 {ui_->btnRightAlign, "btnRightAlign"},
+                 {ui_->btnBullets, "btnBullets"},
+                 {ui_->btnFontColor, "btnFontColor"},
+                 {ui_->btnSuperscript, "btnSuperscript"},
+                 {ui_->btnSubscript, "btnSubscript"},
+                 {ui_->btnUndo, "btnUndo"},
+                 {ui_->btnRedo, "btnRedo"},
+                 {ui_->btnCopy, "btnCopy"},
+                 {ui_->btnCut, "btnCut"},
+                 {ui_->btnPaste, "btnPaste"},
+                 {ui_->btnObject, "btnObject"},
+                 {ui_->btnInsSymb, "btnInsSymb"}};
     for (const auto& n : names) n.w->setObjectName(QString::fromLatin1(n.base) + suffix);
     ui_->ceFontSize->setObjectName(kind == TKind::Description ? QStringLiteral("ceFontSize")
                                                               : QStringLiteral("seFontSize") + suffix);
@@ -231,9 +244,9 @@ bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
                 ui_->rtfText->textCursor().insertBlock();
                 return true;
             }
-            const bool typed = !key->text().isEmpty() && (key->text().at(0).unicode() >= 32 ||
-                                                          key->key() == Qt::Key_Return ||
-                                                          key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab);
+            const bool typed =
+                !key->text().isEmpty() && (key->text().at(0).unicode() >= 32 || key->key() == Qt::Key_Return ||
+                                           key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab);
             const bool edits = typed || key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace || paste ||
                                key->matches(QKeySequence::Cut);
             if (edits && hidden_ && !confirmed_ && !ConfirmEdit()) return true;
@@ -277,7 +290,7 @@ void TRichTextEditor::ConnectToolbar() {
         QTextCharFormat f;
         f.setVerticalAlignment(ui_->btnSuperscript->isChecked() ? QTextCharFormat::AlignSuperScript
                                : ui_->btnSubscript->isChecked() ? QTextCharFormat::AlignSubScript
-                                                                 : QTextCharFormat::AlignNormal);
+                                                                : QTextCharFormat::AlignNormal);
         MergeFormat(f);
     };
     connect(ui_->btnSuperscript, &QToolButton::clicked, this, [this, vertical](bool on) {
@@ -382,12 +395,18 @@ std::unique_ptr<QMenu> TRichTextEditor::CreateContextMenu() {
     menu.addAction(QStringLiteral("Undo"), t, &QTextEdit::undo)->setEnabled(t->document()->isUndoAvailable());
     menu.addAction(QStringLiteral("Redo"), t, &QTextEdit::redo)->setEnabled(t->document()->isRedoAvailable());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("Cut"), this, [this] { if (ConfirmEdit()) ui_->rtfText->cut(); })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Cut"), this,
+                   [this] {
+                       if (ConfirmEdit()) ui_->rtfText->cut();
+                   })
+        ->setEnabled(sel);
     menu.addAction(QStringLiteral("Copy"), t, &QTextEdit::copy)->setEnabled(sel);
     menu.addAction(QStringLiteral("Paste"), t, &QTextEdit::paste)->setEnabled(t->canPaste());
-    menu.addAction(QStringLiteral("Delete"), this, [this] {
-        if (ConfirmEdit()) ui_->rtfText->textCursor().removeSelectedText();
-    })->setEnabled(sel);
+    menu.addAction(QStringLiteral("Delete"), this,
+                   [this] {
+                       if (ConfirmEdit()) ui_->rtfText->textCursor().removeSelectedText();
+                   })
+        ->setEnabled(sel);
     menu.addAction(QStringLiteral("Select All"), t, &QTextEdit::selectAll)->setEnabled(!t->document()->isEmpty());
     if (kind_ != TKind::Equation) {
         menu.addSeparator();
@@ -405,7 +424,8 @@ void TRichTextEditor::InsertPicture() {
     QStringList patterns, entries;
     for (const QByteArray& f : QImageReader::supportedImageFormats()) {
         patterns << QStringLiteral("*.") + QString::fromLatin1(f);
-        entries << QString::fromLatin1(f).toUpper() + QStringLiteral(" (*.") + QString::fromLatin1(f) + QLatin1Char(')');
+        entries << QString::fromLatin1(f).toUpper() + QStringLiteral(" (*.") + QString::fromLatin1(f) +
+                       QLatin1Char(')');
     }
     QString filter = QStringLiteral("Всички картини (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") +
                      entries.join(QStringLiteral(";;"));

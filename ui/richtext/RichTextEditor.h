@@ -14,7 +14,9 @@ class QMimeData;
 class QTextCharFormat;
 class QTextEdit;
 
-namespace Ui { class TRichTextEditor; }
+namespace Ui {
+class TRichTextEditor;
+}
 
 namespace vormid {
 

@@ -29,8 +29,10 @@ QTextCharFormat CharFormat(const TRtfCharFormat& f) {
     c.setFontItalic(f.Italic);
     c.setFontUnderline(f.Underline);
     if (f.HasColor) c.setForeground(QColor(f.Color.Red, f.Color.Green, f.Color.Blue));
-    if (f.Vertical == TRtfVertical::Superscript) c.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (f.Vertical == TRtfVertical::Subscript) c.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (f.Vertical == TRtfVertical::Superscript)
+        c.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (f.Vertical == TRtfVertical::Subscript)
+        c.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     return c;
 }
 
@@ -49,17 +51,23 @@ TRtfCharFormat ModelFormat(const QTextCharFormat& c, const QFont& base) {
         f.Color = {static_cast<std::uint8_t>(col.red()), static_cast<std::uint8_t>(col.green()),
                    static_cast<std::uint8_t>(col.blue())};
     }
-    if (c.verticalAlignment() == QTextCharFormat::AlignSuperScript) f.Vertical = TRtfVertical::Superscript;
-    else if (c.verticalAlignment() == QTextCharFormat::AlignSubScript) f.Vertical = TRtfVertical::Subscript;
+    if (c.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        f.Vertical = TRtfVertical::Superscript;
+    else if (c.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        f.Vertical = TRtfVertical::Subscript;
     return f;
 }
 
 Qt::Alignment BlockAlignment(TRtfAlignment a) {
     switch (a) {
-        case TRtfAlignment::Center: return Qt::AlignHCenter;
-        case TRtfAlignment::Right: return Qt::AlignRight;
-        case TRtfAlignment::Justify: return Qt::AlignJustify;
-        default: return Qt::AlignLeft;
+        case TRtfAlignment::Center:
+            return Qt::AlignHCenter;
+        case TRtfAlignment::Right:
+            return Qt::AlignRight;
+        case TRtfAlignment::Justify:
+            return Qt::AlignJustify;
+        default:
+            return Qt::AlignLeft;
     }
 }
 

@@ -63,9 +63,8 @@ TUnitsEdit::TUnitsEdit(QWidget* parent) : QWidget(parent), edit_(new TUnitsArea(
     setFocusProxy(edit_);
     setMaximumHeight(28);
     connect(edit_->document(), &QTextDocument::contentsChanged, this, &TUnitsEdit::OnContentsChanged);
-    connect(edit_, &QTextEdit::customContextMenuRequested, this, [this](const QPoint& pos) {
-        CreateContextMenu()->exec(edit_->viewport()->mapToGlobal(pos));
-    });
+    connect(edit_, &QTextEdit::customContextMenuRequested, this,
+            [this](const QPoint& pos) { CreateContextMenu()->exec(edit_->viewport()->mapToGlobal(pos)); });
 }
 
 std::unique_ptr<QMenu> TUnitsEdit::CreateContextMenu() {
@@ -108,9 +107,9 @@ void TUnitsEdit::ApplyParagraph() {
     // Setting an unchanged format would still leave a step in the undo
     // history that undoes nothing.
     const QTextBlockFormat now = c.blockFormat();
-    if (now.alignment() == f.alignment() && now.leftMargin() == f.leftMargin() &&
-        now.textIndent() == f.textIndent() && now.topMargin() == f.topMargin() && now.bottomMargin() == 0 &&
-        now.rightMargin() == 0 && edit_->document()->blockCount() == 1)
+    if (now.alignment() == f.alignment() && now.leftMargin() == f.leftMargin() && now.textIndent() == f.textIndent() &&
+        now.topMargin() == f.topMargin() && now.bottomMargin() == 0 && now.rightMargin() == 0 &&
+        edit_->document()->blockCount() == 1)
         return;
     c.setBlockFormat(f);
 }

@@ -63,9 +63,14 @@ QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
     };
     switch (c.Kind) {
         case TBudgetCellKind::Empty:
-        case TBudgetCellKind::Bar: break;
-        case TBudgetCellKind::Name: markup(c.Markup); break;
-        case TBudgetCellKind::Text: out.push_back(TextPiece(Utf8(c.Text), base, 0)); break;
+        case TBudgetCellKind::Bar:
+            break;
+        case TBudgetCellKind::Name:
+            markup(c.Markup);
+            break;
+        case TBudgetCellKind::Text:
+            out.push_back(TextPiece(Utf8(c.Text), base, 0));
+            break;
         case TBudgetCellKind::Dof:
             out.push_back(TextPiece(c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0));
             if (c.Approximate) out.push_back(TextPiece(QStringLiteral("*"), small, rise));
@@ -196,8 +201,8 @@ int BudgetTableView::rowHeight() const { return kRowHeight; }
 QList<QRect> BudgetTableView::FooterCells(int r) const {
     const QHeaderView* h = horizontalHeader();
     const bool units = model_ && model_->Table() && model_->Table()->UnitsShown();
-    const int firstEnd = h->count() > (units ? 2 : 1) ? h->sectionViewportPosition(units ? 2 : 1)
-                                                      : h->length() - h->offset();
+    const int firstEnd =
+        h->count() > (units ? 2 : 1) ? h->sectionViewportPosition(units ? 2 : 1) : h->length() - h->offset();
     const int right = std::max(h->length() - h->offset(), footer_->width());
     const int top = r * kRowHeight;
     QList<QRect> cells;

@@ -26,7 +26,8 @@ TByteLimitValidator::TByteLimitValidator(int maxBytes, QObject* parent) : QValid
 
 QString TByteLimitValidator::Refusal(const QString& text) const {
     if (!IsCp1251Text(text))
-        return QStringLiteral("Текстът съдържа знак, който не може да бъде записан във файла на модела (кодова таблица Windows-1251).");
+        return QStringLiteral(
+            "Текстът съдържа знак, който не може да бъде записан във файла на модела (кодова таблица Windows-1251).");
     if (Cp1251Length(text) > maxBytes_)
         return QStringLiteral("Текстът може да бъде най-много %1 знака.").arg(maxBytes_);
     return {};

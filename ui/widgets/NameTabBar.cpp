@@ -70,7 +70,7 @@ int TNameTabBar::NameWidth(int index) const {
     // QTabBar asks for the size of a new tab before it reports the tab as
     // inserted: such a tab has no name yet.
     return index >= 0 && static_cast<std::size_t>(index) < widths_.size() ? widths_[static_cast<std::size_t>(index)]
-                                                                           : 0;
+                                                                          : 0;
 }
 
 void TNameTabBar::tabInserted(int index) {

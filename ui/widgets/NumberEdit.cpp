@@ -48,9 +48,7 @@ QString FormatTypedNumber(double value, int decimals) {
 }
 
 TNumberEdit::TNumberEdit(QWidget* parent)
-    : QLineEdit(parent),
-      min_(-std::numeric_limits<double>::infinity()),
-      max_(std::numeric_limits<double>::infinity()) {
+    : QLineEdit(parent), min_(-std::numeric_limits<double>::infinity()), max_(std::numeric_limits<double>::infinity()) {
     setMaxLength(kMaxTextBytes);
     button_ = addAction(style()->standardIcon(QStyle::SP_BrowserReload), QLineEdit::TrailingPosition);
     button_->setVisible(false);
