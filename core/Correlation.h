@@ -11,6 +11,8 @@ struct TCorrelationPair {
     std::string Name2;
     std::string CoefficientText;
     double Coefficient = 0.0;
+
+    bool operator==(const TCorrelationPair&) const = default;
 };
 
 class TCorrelation {
@@ -39,6 +41,8 @@ public:
     // Sets the coefficient and writes its text in general format with up to
     // 15 significant digits and the decimal comma.
     void SetCoefficient(int index, double r);
+
+    bool operator==(const TCorrelation&) const = default;
 
 private:
     bool Valid(int index) const { return index >= 0 && index < Count(); }

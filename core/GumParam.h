@@ -130,6 +130,10 @@ public:
     // still hold an earlier choice for the first three evaluation kinds.
     TDistribution EffectiveDistribution() const;
 
+    // Field by field, the arrays and the statistics included (an edit's
+    // undo step compares quantities this way).
+    bool operator==(const TGumParam&) const = default;
+
     TGumParams* Owner = nullptr;
     std::string Name;
     std::string Description;

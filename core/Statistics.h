@@ -31,6 +31,8 @@ struct SeriesStatistics {
     std::vector<double> RelFreq, CumRelFreq, NormProb, NormCumProb, NormCount, NormCumCount;
     double KsDistance = 0, KsCritical05 = 0, KsCritical01 = 0;
     bool Normal05 = false, Normal01 = false;
+
+    bool operator==(const SeriesStatistics&) const = default;
 };
 
 // Fills stats from the series; values are sorted ascending in place.

@@ -23,6 +23,19 @@ std::unique_ptr<TGumParam> TDeletedQuantities::Recall(const std::string& name) {
     return p;
 }
 
+std::vector<const TGumParam*> TDeletedQuantities::Items() const {
+    std::vector<const TGumParam*> items;
+    items.reserve(Items_.size());
+    for (const auto& item : Items_) items.push_back(item.second.get());
+    return items;
+}
+
+bool HoldsData(const TGumParam& param) {
+    const bool evaluated =
+        param.Kind == TParamKind::TypeA || param.Kind == TParamKind::TypeB || param.Kind == TParamKind::Const;
+    return evaluated || !param.Units.empty() || !param.Description.empty() || !param.Comment.empty();
+}
+
 namespace {
 
 struct TLine {
@@ -187,6 +200,7 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
         if (!params.Get(i)->Unconfirmed) continue;
         std::unique_ptr<TGumParam> gone = params.Take(i);
         gone->Unconfirmed = false;
+        if (HoldsData(*gone)) outcome.RemovedWithData.insert(outcome.RemovedWithData.begin(), gone->Name);
         deleted.Remember(std::move(gone));
         ++outcome.Deleted;
     }

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/GumParam.h"
 
@@ -31,6 +32,8 @@ public:
     bool Contains(const std::string& name) const { return Items_.count(name) != 0; }
     std::size_t Count() const { return Items_.size(); }
     void Clear() { Items_.clear(); }
+    // The remembered quantities, in no order.
+    std::vector<const TGumParam*> Items() const;
 
 private:
     std::unordered_map<std::string, std::unique_ptr<TGumParam>> Items_;
@@ -42,7 +45,13 @@ struct TAnalysisOutcome {
     std::string Message;   // why it was refused (UTF-8, for the user)
     int Deleted = 0;       // quantities that left the list
     int Restored = 0;      // remembered quantities that came back
+    // Names of the quantities that left the list holding data of their own.
+    std::vector<std::string> RemovedWithData;
 };
+
+// Whether a quantity holds data the user entered: an evaluation (Type A,
+// Type B or constant), units, a description or a comment.
+bool HoldsData(const TGumParam& param);
 
 // Runs the analysis of a plain equation text (lines ended by the line
 // separator, as EquationText gives them) over params. A name longer than

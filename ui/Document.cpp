@@ -199,6 +199,7 @@ bool TDocument::SaveInto(const QString& path) {
     emit recentChanged();
     SetState(dsFileUnchanged);
     MarkModified(false);
+    emit saved();
     return true;
 }
 

@@ -92,6 +92,8 @@ signals:
     void stateChanged();   // enables and caption
     void modelReplaced();  // the model was reset or loaded: refill the controls
     void recentChanged();
+    // The model was written into its file: its present state is the saved one.
+    void saved();
     // The store is about to write the display settings: bring them up to date.
     void aboutToWriteDisplay();
 

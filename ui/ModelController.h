@@ -1,19 +1,22 @@
 #pragma once
 // The one writer of the model. Pages read the model freely but change it only
-// through this controller, which marks the document modified and tells every
-// page what changed with exactly one signal per edit. Pages never talk to one
-// another and never call the document.
+// through this controller, which makes every change one step of its undo
+// stack, keeps the document's modified state as the stack's clean state and
+// tells every page what changed with exactly one signal per edit. Pages never
+// talk to one another and never call the document.
 //
 // While the window fills its controls from the model it holds a loading
 // scope; every edit that arrives then is ignored, so programmatic changes of
 // the controls never count as edits.
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <functional>
 #include <string>
 
 #include "core/GumModel.h"
 #include "evaluation/ModelAnalysis.h"
+#include "ui/ModelSteps.h"
 
 namespace vormid {
 
@@ -52,21 +55,27 @@ public:
     // selectionChanged when the selection moves, and always when force.
     void Select(int index, bool force = false);
 
-    // How an edit counts for the document.
-    enum class TMark { Modified, Quiet };
-    // Applies fn to the quantity at index, marks the document modified
-    // (unless Quiet) and emits quantityChanged(index). Ignored while
-    // loading or for a bad index; returns whether fn ran.
-    bool EditQuantity(int index, const std::function<void(TGumParam&)>& fn, TMark mark = TMark::Modified);
+    // Applies fn to the quantity at index as one undo step ("промяна на
+    // „name“"; nothing when fn changed nothing) and emits
+    // quantityChanged(index). Ignored while loading or for a bad index;
+    // returns whether fn ran.
+    bool EditQuantity(int index, const std::function<void(TGumParam&)>& fn);
     // The same for the selected quantity.
-    bool EditSelected(const std::function<void(TGumParam&)>& fn, TMark mark = TMark::Modified) {
-        return EditQuantity(selected_, fn, mark);
-    }
+    bool EditSelected(const std::function<void(TGumParam&)>& fn) { return EditQuantity(selected_, fn); }
 
     // A correction that keeps a quantity consistent with what its page
     // shows (a distribution its evaluation kind forces). It runs also while
-    // loading, is no edit of the user and tells nobody.
+    // loading, is no edit of the user and tells nobody; made right after an
+    // edit of the same quantity, it becomes part of that edit's step.
     void AdjustQuantity(int index, const std::function<void(TGumParam&)>& fn);
+
+    // Undo and redo of every change above. Steps made while the same box
+    // keeps the focus are one step; at most kUndoLimit steps are kept.
+    static constexpr int kUndoLimit = 1000;
+    QUndoStack& UndoStack() { return undo_; }
+    // The window's page on which a change is made, stored with its step so
+    // that undo shows the change where it was made (see stepShown).
+    void SetPageSource(std::function<int()> page) { page_ = std::move(page); }
 
     // "Анализ на модела" over the model's equation. A refusal is returned
     // (nothing changed); after a run the first quantity is selected and
@@ -89,13 +98,17 @@ public:
     // Applies fn to the correlation list; emits correlationsChanged.
     bool EditCorrelations(const std::function<void(TCorrelation&)>& fn);
 
+    // Bytes the undo steps hold (for the memory figures).
+    std::size_t UndoBytes() const;
+
     // Runs the budget calculation into the model's budgets; emits
     // budgetsChanged. Returns whether every budget was calculated. Does not
     // mark the model modified (the budgets are never saved).
     bool Recalculate();
 
     // The document loaded, reset or reloaded the model: forgets the deleted
-    // quantities, selects the first quantity and emits modelReplaced.
+    // quantities and the undo steps, selects the first quantity and emits
+    // modelReplaced.
     void ModelReplaced();
 
 signals:
@@ -107,9 +120,21 @@ signals:
     void modelReplaced();
     void headerChanged();
     void selectionChanged(int index);
+    // A step was undone or redone: after the signal of what it changed, the
+    // window shows page (as SetPageSource gave it) and the quantity.
+    void stepShown(int page, int quantity);
+    // A message for the status line.
+    void notice(const QString& text);
 
 private:
-    void Modified();
+    friend class TModelStep;
+    // Pushes a step whose change is already made.
+    void Push(std::unique_ptr<TModelStep> step);
+    TStepPlace Place(int quantity) const;
+    // Tells the pages of a step that was undone or redone.
+    void ShowStep(TStepKind kind, const TStepPlace& place, bool forward);
+    template <typename T>
+    void PushValue(TStepKind kind, const QString& text, T& (*access)(TGumModel&), T before);
 
     IModelStore& store_;
     TDocument& document_;
@@ -119,6 +144,11 @@ private:
     int loading_ = 0;
     int selected_ = -1;
     bool equationChanged_ = false;
+    QUndoStack undo_;
+    std::function<int()> page_;
+    // The last step pushed, while a correction may still join it.
+    TQuantityStep* fresh_ = nullptr;
+    bool replacing_ = false;
 };
 
 }  // namespace vormid

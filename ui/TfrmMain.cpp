@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStyle>
 #include <QTimer>
+#include <QUndoStack>
 #include <QUrl>
 #include <QWindow>
 
@@ -93,6 +94,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
     ConnectCommands();
+    ConnectUndo();
     SelectMainPage(0);
     SelectModelPage(0);
     UpdateEnables();
@@ -156,6 +158,53 @@ void TfrmMain::ConnectCommands() {
         if (index == controller_->Selected()) ShowQuantityStatus();
     });
     connect(controller_.get(), &TModelController::formatsChanged, this, &TfrmMain::ShowQuantityStatus);
+}
+
+void TfrmMain::ConnectUndo() {
+    QUndoStack& stack = controller_->UndoStack();
+    ui_->miUndo->setShortcuts(QKeySequence::Undo);
+    ui_->miRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The keys work on every page, also where the menu "Редактиране" is
+    // hidden; a text box with the focus takes them for its own undo first.
+    addAction(ui_->miUndo);
+    addAction(ui_->miRedo);
+    connect(ui_->miUndo, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(ui_->miRedo, &QAction::triggered, &stack, &QUndoStack::redo);
+    auto show = [this, &stack] {
+        auto named = [](const QString& command, const QString& step) {
+            return step.isEmpty() ? command : command + QStringLiteral(": ") + QString(step).replace('&', "&&");
+        };
+        ui_->miUndo->setEnabled(stack.canUndo());
+        ui_->miUndo->setText(named(QStringLiteral("Отмяна"), stack.canUndo() ? stack.undoText() : QString()));
+        ui_->miRedo->setEnabled(stack.canRedo());
+        ui_->miRedo->setText(named(QStringLiteral("Възстановяване"), stack.canRedo() ? stack.redoText() : QString()));
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, show);
+    connect(&stack, &QUndoStack::undoTextChanged, this, show);
+    connect(&stack, &QUndoStack::redoTextChanged, this, show);
+    controller_->SetPageSource([this] { return PageCode(); });
+    connect(controller_.get(), &TModelController::stepShown, this, &TfrmMain::ShowStep);
+    connect(controller_.get(), &TModelController::notice, this,
+            [this](const QString& text) { ui_->StatusBar->showMessage(text, 30000); });
+}
+
+int TfrmMain::PageCode() const { return MainPage() * 10 + ModelPage(); }
+
+void TfrmMain::ShowStep(int page, int quantity) {
+    {
+        auto scope = controller_->LoadingScope();
+        ui_->edGumName->setText(store_->ModelName());
+        ui_->rbEvalGUM->setChecked(true);
+        for (TPage* each : pages_) each->Reload();
+        controller_->Select(quantity, true);
+        if (page >= 0) {
+            SelectModelPage(page % 10);
+            SelectMainPage(page / 10);
+        }
+    }
+    if (MainPage() > 0) pages_[static_cast<std::size_t>(MainPage() + 2)]->Entered();
+    if (MainPage() == 1) ui_->Values->ShowQuantityTab(quantity);
+    UpdateEnables();
 }
 
 void TfrmMain::UpdateEnables() {

@@ -101,6 +101,11 @@ private:
     void PrintCurrentPage();
     void RunPendingRequests();
     void ShowQuantityStatus();
+    void ConnectUndo();
+    // Shows the model as an undone or redone step left it.
+    void ShowStep(int page, int quantity);
+    // The window's page as the undo steps store it.
+    int PageCode() const;
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     std::unique_ptr<IModelStore> store_;

@@ -60,12 +60,9 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         ApplyLayout();
     });
     connect(ui_->cbAEvalVal, &QCheckBox::toggled, this, [this](bool on) {
-        // The percent flag only says how the entered value reads; it is
-        // stored without counting as a change of the model.
         if (loading_ || Q() == nullptr) return;
         if (controller_ != nullptr)
-            controller_->EditQuantity(
-                index_, [on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
+            controller_->EditQuantity(index_, [on](TGumParam& q) { q.InPercent = on; });
         else
             Q()->InPercent = on;
     });

@@ -195,6 +195,11 @@ void TObservationPage::QuantityChanged(int index) {
     if (index == CurrentQuantity()) ShowQuantity();
 }
 
+void TObservationPage::ShowQuantityTab(int index) {
+    const int tab = tabQuantities_.indexOf(index);
+    if (tab >= 0 && tab != ui_->tcValues->currentIndex()) ui_->tcValues->setCurrentIndex(tab);
+}
+
 void TObservationPage::SelectTab(int) { ShowQuantity(); }
 
 void TObservationPage::ShowQuantity() {

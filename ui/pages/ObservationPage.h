@@ -44,6 +44,8 @@ public:
     void Entered() override;
     // A quantity changed elsewhere: refresh when it is the one shown.
     void QuantityChanged(int index);
+    // Shows the tab of the quantity at index (nothing when it has none).
+    void ShowQuantityTab(int index);
 
     // "Копиране" -> "Статистика": the statistics table as tab-separated text
     // and as an HTML table on the clipboard. Nothing without a quantity.
