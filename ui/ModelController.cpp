@@ -12,12 +12,18 @@ namespace vormid {
 
 namespace {
 
-std::string& ModelNameOf(TGumModel& m) { return m.ModelName; }
-std::uint8_t& EvalMethodOf(TGumModel& m) { return m.EvalMethod; }
-std::string& DescriptionOf(TGumModel& m) { return m.Description; }
-std::string& EquationOf(TGumModel& m) { return m.Equation; }
-TCorrelation& CorrelationsOf(TGumModel& m) { return m.Correlations; }
-TNumberFormatSettings& FormatsOf(TGumModel& m) { return m.FormatSettings; }
+// What a value of the model is, as a getter and a setter of it.
+template <typename T>
+struct TField {
+    std::function<T()> Get;
+    std::function<void(const T&)> Set;
+};
+
+template <typename T>
+TField<T> MemberOf(T& member) {
+    T* m = &member;
+    return {[m] { return *m; }, [m](const T& v) { *m = v; }};
+}
 
 TModelStep* StepAt(const QUndoStack& stack, int index) {
     return static_cast<TModelStep*>(const_cast<QUndoCommand*>(stack.command(index)));
@@ -53,10 +59,14 @@ void TModelController::Push(std::unique_ptr<TModelStep> step) {
 }
 
 template <typename T>
-void TModelController::PushValue(TStepKind kind, const QString& text, T& (*access)(TGumModel&), T before) {
-    T after = access(*model_);
+void TModelController::PushValue(TStepKind kind, const QString& text, T before, const std::function<T()>& get,
+                                 std::function<void(const T&)> set) {
+    T after = get();
     if (after == before) return;
-    Push(std::make_unique<TValueStep<T>>(*this, kind, text, Place(-1), access, std::move(before), std::move(after)));
+    // The step's text tells the fields apart.
+    const int field = static_cast<int>(qHash(text));
+    Push(std::make_unique<TValueStep<T>>(*this, kind, text, Place(-1), field, std::move(set), std::move(before),
+                                         std::move(after)));
 }
 
 void TModelController::Select(int index, bool force) {
@@ -117,24 +127,29 @@ TAnalysisOutcome TModelController::AnalyseEquation() {
 
 void TModelController::SetModelName(const QString& name) {
     if (Loading()) return;
-    std::string before = model_->ModelName;
+    QString before = store_.ModelName();
     store_.SetModelName(name);
-    PushValue(TStepKind::Header, QStringLiteral("промяна на името на модела"), &ModelNameOf, std::move(before));
+    PushValue<QString>(
+        TStepKind::Header, QStringLiteral("промяна на името на модела"), std::move(before),
+        [this] { return store_.ModelName(); }, [this](const QString& n) { store_.SetModelName(n); });
     emit headerChanged();
 }
 
 void TModelController::SetEvalMethod(int method) {
     if (Loading()) return;
-    const std::uint8_t before = model_->EvalMethod;
+    const int before = store_.EvalMethod();
     store_.SetEvalMethod(method);
-    PushValue(TStepKind::Header, QStringLiteral("промяна на метода на оценяване"), &EvalMethodOf, before);
+    PushValue<int>(
+        TStepKind::Header, QStringLiteral("промяна на метода на оценяване"), before,
+        [this] { return store_.EvalMethod(); }, [this](const int& m) { store_.SetEvalMethod(m); });
     emit headerChanged();
 }
 
 void TModelController::SetDescription(const std::string& rtf) {
     if (Loading()) return;
     std::string before = std::exchange(model_->Description, rtf);
-    PushValue(TStepKind::Header, QStringLiteral("промяна на описанието"), &DescriptionOf, std::move(before));
+    auto f = MemberOf(model_->Description);
+    PushValue<std::string>(TStepKind::Header, QStringLiteral("промяна на описанието"), std::move(before), f.Get, f.Set);
     emit headerChanged();
 }
 
@@ -142,14 +157,18 @@ void TModelController::SetEquation(const std::string& rtf) {
     if (Loading()) return;
     std::string before = std::exchange(model_->Equation, rtf);
     equationChanged_ = true;
-    PushValue(TStepKind::Equation, QStringLiteral("промяна на уравнението"), &EquationOf, std::move(before));
+    auto f = MemberOf(model_->Equation);
+    PushValue<std::string>(TStepKind::Equation, QStringLiteral("промяна на уравнението"), std::move(before), f.Get,
+                           f.Set);
     emit headerChanged();
 }
 
 void TModelController::SetFormatSettings(const TNumberFormatSettings& settings) {
     if (Loading()) return;
     TNumberFormatSettings before = std::exchange(model_->FormatSettings, settings);
-    PushValue(TStepKind::Formats, QStringLiteral("промяна на форматите на числата"), &FormatsOf, std::move(before));
+    auto f = MemberOf(model_->FormatSettings);
+    PushValue<TNumberFormatSettings>(TStepKind::Formats, QStringLiteral("промяна на форматите на числата"),
+                                     std::move(before), f.Get, f.Set);
     // Every display of numbers repaints, also after OK with nothing changed.
     emit formatsChanged();
 }
@@ -158,7 +177,9 @@ bool TModelController::EditCorrelations(const std::function<void(TCorrelation&)>
     if (Loading()) return false;
     TCorrelation before = model_->Correlations;
     fn(model_->Correlations);
-    PushValue(TStepKind::Correlations, QStringLiteral("промяна на корелациите"), &CorrelationsOf, std::move(before));
+    auto f = MemberOf(model_->Correlations);
+    PushValue<TCorrelation>(TStepKind::Correlations, QStringLiteral("промяна на корелациите"), std::move(before), f.Get,
+                            f.Set);
     emit correlationsChanged();
     document_.Refresh();
     return true;

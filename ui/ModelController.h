@@ -133,8 +133,11 @@ private:
     TStepPlace Place(int quantity) const;
     // Tells the pages of a step that was undone or redone.
     void ShowStep(TStepKind kind, const TStepPlace& place, bool forward);
+    // Pushes the change of one value from before to what get gives now; set
+    // writes a value back on undo and redo.
     template <typename T>
-    void PushValue(TStepKind kind, const QString& text, T& (*access)(TGumModel&), T before);
+    void PushValue(TStepKind kind, const QString& text, T before, const std::function<T()>& get,
+                   std::function<void(const T&)> set);
 
     IModelStore& store_;
     TDocument& document_;

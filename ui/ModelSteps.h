@@ -84,27 +84,30 @@ private:
 };
 
 // The before and after of one value of the model (a header text, the
-// correlation list, the number formats).
+// correlation list, the number formats), written back through set. Steps of
+// the same field may fold into one.
 template <typename T>
 class TValueStep final : public TModelStep {
 public:
-    using TAccess = T& (*)(TGumModel&);
-    TValueStep(TModelController& controller, TStepKind kind, const QString& text, TStepPlace place, TAccess access,
+    using TSet = std::function<void(const T&)>;
+    TValueStep(TModelController& controller, TStepKind kind, const QString& text, TStepPlace place, int field, TSet set,
                T before, T after)
         : TModelStep(controller, kind, text, place),
-          access_(access),
+          field_(field),
+          set_(std::move(set)),
           before_(std::move(before)),
           after_(std::move(after)) {}
 
 private:
-    void Apply(bool forward) override { access_(this->Model()) = forward ? after_ : before_; }
+    void Apply(bool forward) override { set_(forward ? after_ : before_); }
     bool Absorb(const TModelStep& later) override {
         const auto* same = dynamic_cast<const TValueStep*>(&later);
-        if (same == nullptr || same->access_ != access_) return false;
+        if (same == nullptr || same->field_ != field_) return false;
         after_ = same->after_;
         return true;
     }
-    TAccess access_;
+    int field_;
+    TSet set_;
     T before_;
     T after_;
 };
