@@ -316,12 +316,15 @@ void TstCharts::typeBPageChartColours() {
     TTypeBEditor editor;
     auto* chart = editor.findChild<TDistributionChart*>(QStringLiteral("DistributionChart1"));
     QVERIFY(chart);
-    chart->resize(351, 194);  // as far as the page's layout lets it
-    const int W = chart->width(), H = chart->height();
+    editor.resize(800, 600);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
     chart->SetDistribution(dc_Rectangle);
     chart->SetAVG(10);
     chart->SetParam1(1);
     chart->SetParam2(0);
+    chart->show();
+    const int W = chart->width(), H = chart->height();
     QImage image(W, H, QImage::Format_RGB32);
     chart->render(&image);
     QCOMPARE(Pixel(image, W / 2 + 30, H / 2), QColor(249, 248, 242));                   // fill
