@@ -49,8 +49,7 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
             bool okW = false, okH = false;
             const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0, h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
             if (okW && okH && w > 0 && h > 0 && w <= 10000 && h <= 10000) o.GrabSize = QSize(w, h);
-        }
-        else if (IsDebugSwitch(a.toStdString()))
+        } else if (IsDebugSwitch(a.toStdString()))
             continue;
         else if (a.startsWith(QLatin1String("--")))
             continue;  // switches of the toolkit or a later version

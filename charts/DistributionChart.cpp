@@ -131,8 +131,8 @@ std::vector<std::optional<int>> TDistributionChart::LabelPlaces(const std::vecto
                                                                 const std::vector<TLabelText>& texts) const {
     std::vector<charts::TLabelBox> boxes;
     for (std::size_t i = 0; i < markers.size() && i < texts.size(); ++i)
-        boxes.push_back({markers[i].LabelX, markers[i].Align, texts[i].Width,
-                         markers[i].Kind == charts::TMarker::Value ? 1 : 0});
+        boxes.push_back(
+            {markers[i].LabelX, markers[i].Align, texts[i].Width, markers[i].Kind == charts::TMarker::Value ? 1 : 0});
     return charts::PlaceMarkerLabels(boxes, 0, width(), kLabelGap);
 }
 

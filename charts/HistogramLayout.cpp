@@ -12,7 +12,7 @@ namespace {
 constexpr TRgb kLime{0, 255, 0}, kGreen{0, 128, 0}, kRed{255, 0, 0}, kMaroon{128, 0, 0};
 constexpr TRgb kYellow{255, 255, 0}, kTeal{0, 128, 128}, kSky{0, 128, 255}, kNavy{0, 0, 128};
 constexpr TRgb kBlue{0, 0, 255};
-constexpr int kMaxTicks = 100000;  // a safety stop for scales of degenerate data
+constexpr int kMaxTicks = 100000;   // a safety stop for scales of degenerate data
 constexpr int kAxisLabelLeft = 21;  // right of the title-bar strip (x 0..19)
 constexpr int kAxisLabelGap = 6;    // between two x labels
 

@@ -23,16 +23,14 @@ bool Fits(const std::vector<TLabelBox>& labels, const std::vector<std::size_t>& 
 
 }  // namespace
 
-std::vector<std::optional<int>> PlaceMarkerLabels(const std::vector<TLabelBox>& labels, int left, int right,
-                                                  int gap) {
+std::vector<std::optional<int>> PlaceMarkerLabels(const std::vector<TLabelBox>& labels, int left, int right, int gap) {
     std::vector<std::optional<int>> places(labels.size());
     std::vector<std::size_t> kept(labels.size());
     std::iota(kept.begin(), kept.end(), 0);
     // Drop labels of the lowest priority (the later of equals) until the rest fit.
     while (!kept.empty() && !Fits(labels, kept, right - left, gap)) {
         auto lowest = std::min_element(kept.begin(), kept.end(), [&](std::size_t a, std::size_t b) {
-            return labels[a].Priority < labels[b].Priority ||
-                   (labels[a].Priority == labels[b].Priority && a > b);
+            return labels[a].Priority < labels[b].Priority || (labels[a].Priority == labels[b].Priority && a > b);
         });
         kept.erase(lowest);
     }

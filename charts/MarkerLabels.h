@@ -15,7 +15,6 @@ struct TLabelBox {
 
 // Left edges of the labels, in their order, inside [left, right] with at
 // least gap pixels between two; nothing for a label that finds no room.
-std::vector<std::optional<int>> PlaceMarkerLabels(const std::vector<TLabelBox>& labels, int left, int right,
-                                                  int gap);
+std::vector<std::optional<int>> PlaceMarkerLabels(const std::vector<TLabelBox>& labels, int left, int right, int gap);
 
 }  // namespace vormid::charts

@@ -269,8 +269,8 @@ TEST(HistogramRender, XLabelsStayReadableOverEverySpan) {
                 for (const char* options : {"1121011010300", "1100000000000"}) {
                     SCOPED_TRACE("span " + std::to_string(span) + " centre " + std::to_string(centre) + " width " +
                                  std::to_string(w) + " options " + options);
-                    const auto d = Series({centre - span / 2, centre - span / 4, centre, centre, centre + span / 3,
-                                           centre + span / 2});
+                    const auto d = Series(
+                        {centre - span / 2, centre - span / 4, centre, centre, centre + span / 3, centre + span / 2});
                     const auto o = Options(options);
                     const auto l = ComputeHistogramLayout(d, o, w, H, FixedWidth);
                     std::vector<std::pair<int, int>> labels;  // left, right

@@ -327,10 +327,10 @@ void TstCharts::typeBPageChartColours() {
     const int W = chart->width(), H = chart->height();
     QImage image(W, H, QImage::Format_RGB32);
     chart->render(&image);
-    QCOMPARE(Pixel(image, W / 2 + 30, H / 2), QColor(249, 248, 242));                   // fill
-    QCOMPARE(Pixel(image, W / 2 + 30, 15), QColor(84, 128, 171));                       // outline
-    QCOMPARE(Pixel(image, W / 2, H / 2), QColor(106, 174, 108));                        // value marker
-    QCOMPARE(Pixel(image, charts::TableX(80, W), H / 2), QColor(240, 167, 94));         // limit marker
+    QCOMPARE(Pixel(image, W / 2 + 30, H / 2), QColor(249, 248, 242));            // fill
+    QCOMPARE(Pixel(image, W / 2 + 30, 15), QColor(84, 128, 171));                // outline
+    QCOMPARE(Pixel(image, W / 2, H / 2), QColor(106, 174, 108));                 // value marker
+    QCOMPARE(Pixel(image, charts::TableX(80, W), H / 2), QColor(240, 167, 94));  // limit marker
     QCOMPARE(CountColour(image, QColor(0, 0, 255)) + CountColour(image, QColor(255, 0, 255)), 0);
 }
 
