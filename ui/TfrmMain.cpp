@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include "evaluation/QuantitySummary.h"
+#include "ui/ContextHelp.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
 #include "ui/TfrmDlgBox.h"
@@ -93,6 +94,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
     ConnectCommands();
+    new TContextHelp([this](QWidget* context, const QString& anchor) { ShowHelp(anchor, context); }, this);
     SelectMainPage(0);
     SelectModelPage(0);
     UpdateEnables();
@@ -407,12 +409,24 @@ QString TfrmMain::AskSaveFileName() {
 
 bool TfrmMain::CanAsk() const { return isVisible(); }
 
-bool TfrmMain::ShowHelp() {
+THelpWindow* TfrmMain::HelpWindow() const { return helpWindow_; }
+
+bool TfrmMain::ShowHelp(const QString& anchor, QWidget* context) {
     if (helpFile_.isEmpty() || !QFileInfo::exists(helpFile_)) return false;
-    if (!helpWindow_) helpWindow_ = new THelpWindow(helpFile_, this);
-    helpWindow_->show();
-    helpWindow_->raise();
-    helpWindow_->activateWindow();
+    THelpWindow* help = nullptr;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && context && context->window() == modal) {
+        // A window of the dialog: any other window would be blocked by it.
+        help = new THelpWindow(helpFile_, modal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        if (!helpWindow_) helpWindow_ = new THelpWindow(helpFile_, this);
+        help = helpWindow_;
+    }
+    help->ShowTopic(anchor);
+    help->show();
+    help->raise();
+    help->activateWindow();
     return true;
 }
 
