@@ -90,6 +90,10 @@ QString THelpWindow::CurrentTopic() const { return ui_->browser->source().fragme
 bool THelpWindow::Find(const QString& text, bool backward) {
     if (text.isEmpty()) return false;
     QTextBrowser* browser = ui_->browser;
+    // From what the reader sees: after a jump to a section the cursor is
+    // still where the last search left it, pages away.
+    if (!browser->viewport()->rect().intersects(browser->cursorRect()))
+        browser->setTextCursor(browser->cursorForPosition(QPoint(0, 0)));
     const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     bool found = browser->find(text, flags);
     if (!found) {

@@ -90,6 +90,8 @@ protected:
 private:
     // IDocumentHost
     QString AskOpenFileName() override;
+    // Where the open (save false) or save-as dialog starts.
+    QString DialogFolder(bool save) const;
     QString AskSaveFileName() override;
     bool CanAsk() const override;
 

@@ -262,8 +262,14 @@ private slots:
         help.Browser()->forward();
         QCOMPARE(help.CurrentTopic(), QStringLiteral("type-b"));
 
+        // Find goes from the section shown: the first "Welch" after "Тип B"
+        // is in the correlation section, not the first one of the guide.
         QVERIFY(help.Find(QStringLiteral("Welch")));
         QCOMPARE(help.Browser()->textCursor().selectedText(), QStringLiteral("Welch"));
+        const int first = help.Browser()->textCursor().position();
+        QVERIFY(first > help.Browser()->document()->find(QStringLiteral("Величина от тип B получава")).position());
+        QVERIFY(help.Find(QStringLiteral("Welch")));
+        QVERIFY(help.Browser()->textCursor().position() > first);
         QVERIFY(!help.Find(QStringLiteral("текст, който го няма")));
     }
 };
