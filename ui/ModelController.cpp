@@ -42,6 +42,8 @@ TModelController::TModelController(IModelStore& store, TDocument& document, QObj
     };
     connect(&undo_, &QUndoStack::cleanChanged, this, follow);
     connect(&undo_, &QUndoStack::indexChanged, this, follow);
+    // Only the step just pushed takes corrections (Push sets it again).
+    connect(&undo_, &QUndoStack::indexChanged, this, [this] { fresh_ = nullptr; });
     connect(&document_, &TDocument::saved, this, [this] { undo_.setClean(); });
     // Typing into another box starts a new step.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -95,8 +97,9 @@ bool TModelController::EditQuantity(int index, const std::function<void(TGumPara
 void TModelController::AdjustQuantity(int index, const std::function<void(TGumParam&)>& fn) {
     TGumParam* p = model_->Params.Get(index);
     if (p == nullptr) return;
-    if (fresh_ != nullptr && fresh_->Quantity() == index && undo_.index() == undo_.count() &&
-        StepAt(undo_, undo_.index() - 1) == fresh_)
+    const bool onTop =
+        undo_.index() > 0 && undo_.index() == undo_.count() && StepAt(undo_, undo_.index() - 1) == fresh_;
+    if (fresh_ != nullptr && onTop && fresh_->Quantity() == index)
         fresh_->Amend(*p, fn);
     else
         fn(*p);
