@@ -184,11 +184,18 @@ private:
     bool EvaluateSchema();
 };
 
+// The schema line a name of the schema formula reads: its characters from
+// the second on (at most ten) are the 1-based line number, whatever the
+// first letter ("x1", "A12"); 0 for a name that is no line of a schema of
+// `columns` lines.
+long long SchemaColumnOf(const std::string& name, std::size_t columns);
+
 // Value shift of a log-normal interval: the mean exp(q + p^2/2) of the
 // log-normal distribution with shape p and scale q.
 double LogNormalMean(double p, double q);
 // Degrees of freedom from a relative reliability r in per cent:
-// kInfiniteDof for r = 0, else the integer part of 1 / (2 (r/100)^2).
+// kInfiniteDof for r = 0, else the integer part of 1 / (2 (r/100)^2), at
+// least 1.
 int DofFromReliability(int r);
 
 class TGumParams {
