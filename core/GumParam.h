@@ -78,6 +78,13 @@ public:
     bool CountChangeDropsObservations(int n) const;
     // Every reading 0 and every count 1, the shape kept.
     void ClearObservations();
+    // TypeA whose arrays have its shape: a new measurement (readings 0,
+    // count 1) before measurement j (0..n), or measurement j (0..n-1) taken
+    // out; n follows (within 1..10000) and the measurements below move with
+    // their readings. The statistics are recomputed. False (nothing done)
+    // otherwise.
+    bool InsertMeasurement(int j);
+    bool DeleteMeasurement(int j);
     // Schema lines, 0-based; out-of-range lines do nothing. Texts are held to
     // kMaxSchemaTextBytes. On an indirect TypeA quantity the readings follow
     // the lines: adding inserts a 0 into every measurement, deleting removes

@@ -11,7 +11,10 @@ namespace vormid {
 TSchemaFormulaProblem CheckSchemaFormula(const TGumParam& q) {
     const std::size_t lines = q.SchemaColumns.size();
     if (q.Kind != TParamKind::TypeA || q.AMethod == am_Direct || lines == 0) return {};
-    const std::string& formula = q.SchemaFormula;
+    return CheckSchemaFormula(q.SchemaFormula, lines);
+}
+
+TSchemaFormulaProblem CheckSchemaFormula(const std::string& formula, std::size_t lines) {
     if (TrimControl(formula).empty())
         return {0, "формулата на схемата е празна: тя изчислява стойността на всяко измерване от редовете му."};
     const auto isLine = [lines](const std::string& name) { return SchemaColumnOf(name, lines) != 0; };

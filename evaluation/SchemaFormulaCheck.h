@@ -19,5 +19,7 @@ struct TSchemaFormulaProblem {
 // Nothing wrong: Message empty. Only indirect Type A quantities with a
 // schema are checked.
 TSchemaFormulaProblem CheckSchemaFormula(const TGumParam& quantity);
+// A formula (Windows-1251) over a schema of `lines` lines, as it is typed.
+TSchemaFormulaProblem CheckSchemaFormula(const std::string& formula, std::size_t lines);
 
 }  // namespace vormid
