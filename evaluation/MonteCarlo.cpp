@@ -280,6 +280,11 @@ public:
             TXoshiro256 g(std::uint64_t{0});
             {
                 std::lock_guard lock(Mutex_);
+                if (CancelRequested()) {
+                    Cancelled_ = true;
+                    StopAt_ = Done_;
+                    Changed_.notify_all();
+                }
                 if (Next_ >= StopAt_) return;
                 b = Next_++;
                 g = Stream_;
@@ -309,6 +314,11 @@ public:
             std::unique_lock lock(Mutex_);
             while (Done_ < StopAt_) {
                 Changed_.wait_until(lock, nextReport);
+                if (CancelRequested()) {
+                    Cancelled_ = true;
+                    StopAt_ = Done_;
+                    break;
+                }
                 if (std::chrono::steady_clock::now() < nextReport) continue;
                 nextReport += kReportEvery;
                 if (Options_.Progress && Done_ < StopAt_) {
@@ -329,9 +339,12 @@ public:
     std::span<double> Draws() const { return {Draws_.get(), static_cast<std::size_t>(DoneTrials_)}; }
     bool Converged() const { return Converged_; }
     bool Failed() const { return Failed_; }
+    bool Cancelled() const { return Cancelled_; }
     std::uint64_t BatchSize() const { return BatchSize_; }
 
 private:
+    bool CancelRequested() const { return Options_.Cancel != nullptr && Options_.Cancel->load(); }
+
     // Takes the finished batches in order; stops at the first failed one or,
     // adaptively, at the first count of batches that is stable.
     void Advance() {
@@ -363,6 +376,7 @@ private:
     std::uint64_t DoneTrials_ = 0;
     bool Converged_ = false;
     bool Failed_ = false;
+    bool Cancelled_ = false;
     std::exception_ptr Error_;
     std::vector<std::unique_ptr<TBatch>> Batches_;
     std::unique_ptr<double[]> Draws_;
@@ -420,6 +434,10 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     run.Run();
     auto& batches = run.Batches();
     for (const auto& b : batches) r.Trials += b->Values.size();
+    if (run.Cancelled()) {
+        r.Cancelled = true;
+        return r;
+    }
     if (run.Failed()) {
         const TBatch& last = *batches.back();
         r.FailedDraws = last.Failed;

@@ -12,6 +12,7 @@
 // generator (the seed's stream jumped by 2^128 per batch), and the decision
 // to stop is taken batch by batch in order. Threads only decide which batch
 // is computed when, so a seed gives the same numbers for any thread count.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,6 +33,9 @@ struct TMonteCarloOptions {
     // Stop as soon as the batch results are stable to the tolerance.
     bool Adaptive = true;
     std::uint64_t BatchSize = 10'000;
+    // Set from any thread to end the run at the next batch; the result is
+    // then not Ok and says Cancelled.
+    const std::atomic<bool>* Cancel = nullptr;
     // Classes of the histogram of the draws; 0 for none.
     unsigned HistogramClasses = 0;
     // Called on the calling thread with the result's name (Windows-1251):
@@ -80,6 +84,7 @@ struct TMonteCarloResult {
     // A correlated input is not normal: the Gaussian copula keeps its
     // marginal exactly but its correlation only approximately.
     bool ApproximateCorrelation = false;
+    bool Cancelled = false;
     TMonteCarloHistogram Histogram;  // when the options ask for classes
 };
 
