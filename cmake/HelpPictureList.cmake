@@ -7,6 +7,7 @@
 set(VORMID_HELP_PICTURE_TABLE
   "equation|power|equation|U"
   "type-b|power|equation|R"
+  "distribution|distributions|equation|Z"
   "result|power|equation|P"
   "observations|power|values|U"
   "budget|power|budget|P"

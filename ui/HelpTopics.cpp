@@ -24,6 +24,7 @@ const std::vector<THelpTopic>& HelpTopics() {
         {"THelpWindow", "help"},
         // Parts of a page: the page's section answers.
         {"TRichTextEditor", ""},
+        {"TMonteCarloPanel", ""},
     };
     return topics;
 }
