@@ -96,6 +96,13 @@ int main(int argc, char** argv) {
         return instance.SendRequest(request) ? 0 : 1;
     }
 
+    // The toolkit writes the dates and sizes of its file dialogs in the
+    // system's locale: Bulgarian, as the rest of the window, unless the user
+    // fixed every category (LC_ALL).
+    if (qEnvironmentVariableIsEmpty("LC_ALL")) {
+        qputenv("LC_TIME", "bg_BG.UTF-8");
+        qputenv("LC_MESSAGES", "bg_BG.UTF-8");
+    }
     TVormidApplication app(argc, argv);
     // The toolkit's own dialogs (file, print) in the program's language.
     QTranslator qtBulgarian;
