@@ -8,7 +8,9 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QStringList>
+#include <QSplashScreen>
 #include <QTimer>
+#include <memory>
 #include <cstdio>
 
 #include "app/ModelStoreFactory.h"
@@ -24,6 +26,7 @@
 #include "ui/ProgramIcon.h"
 #include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
+#include "ui/SplashPicture.h"
 #include "ui/SingleInstance.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/TfrmMain.h"
@@ -128,6 +131,15 @@ int main(int argc, char** argv) {
         });
     }
 
+    // Until the main window is shown; never over a picture being taken or a
+    // run without a user.
+    std::unique_ptr<QSplashScreen> splash;
+    if (options.GrabFile.isEmpty() && !options.Unattended && !options.QuitWhenShown) {
+        splash = std::make_unique<QSplashScreen>(SplashPicture());
+        splash->show();
+        QCoreApplication::processEvents();
+    }
+
     TfrmMain window(MakeModelStore(), OpenUserSettings());
     window.SetHelpFile(resources.HelpFile);
     window.SetExamplesDir(resources.ExamplesDir);
@@ -146,6 +158,7 @@ int main(int argc, char** argv) {
     }
 
     QObject::connect(&window, &TfrmMain::firstShown, [&] {
+        if (splash) splash->finish(&window);
         if (options.Unattended) Print(QStringLiteral("shown, font ") + family);
         if (options.QuitWhenShown) {
             Print(QStringLiteral("startup-ms %1").arg(startup.nsecsElapsed() / 1e6, 0, 'f', 1));
