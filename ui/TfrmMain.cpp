@@ -230,6 +230,7 @@ void TfrmMain::SelectMainPage(int page) {
     ui_->miBudget->menuAction()->setVisible(page == 2);
     ui_->miEdit->menuAction()->setVisible(page == 0);
     if (switched && page > 0 && !controller_->Loading()) pages_[static_cast<std::size_t>(page + 2)]->Entered();
+    ShowQuantityStatus();
 }
 
 void TfrmMain::SelectModelPage(int page) {
@@ -239,6 +240,7 @@ void TfrmMain::SelectModelPage(int page) {
     ui_->BookModel->setCurrentIndex(page);
     if (page == 2) UpdateEnables();
     if (switched && !controller_->Loading()) pages_[static_cast<std::size_t>(page)]->Entered();
+    ShowQuantityStatus();
 }
 
 int TfrmMain::MainPage() const { return ui_->Book->currentIndex(); }
@@ -458,7 +460,10 @@ void TfrmMain::PrintCurrentPage() {
 }
 
 void TfrmMain::ShowQuantityStatus() {
-    const TGumParam* q = controller_->SelectedQuantity();
+    // Only the pages that show one quantity (the model's list, the
+    // observations) say which; the others leave the line empty.
+    const bool quantityPage = (MainPage() == 0 && ModelPage() == 1) || MainPage() == 1;
+    const TGumParam* q = quantityPage ? controller_->SelectedQuantity() : nullptr;
     quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
                                : QString());
 }
