@@ -205,7 +205,12 @@ int main(int argc, char** argv) {
                     // delay with layout requests still queued; they are
                     // settled first, so the picture shows the final layout.
                     for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents();
-                    shot->grab().save(options.GrabFile);
+                    QWidget* part = options.GrabPart.isEmpty() ? shot : shot->findChild<QWidget*>(options.GrabPart);
+                    if (part == nullptr)
+                        std::fprintf(stderr, "vormid: no element \"%s\" in the window\n",
+                                     options.GrabPart.toLocal8Bit().constData());
+                    else
+                        part->grab().save(options.GrabFile);
                     window.Document().MarkModified(false);
                     window.close();
                 });
