@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(f.model.Params.Get(0)->GetObservation(1), 2.5);
         QCOMPARE(f.edits, 2);
         f.Type(0, 1, "1,5x");
-        QCOMPARE(f.messages, QStringList{"1,5x не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 1: „1,5x“ не е число."});
         QCOMPARE(f.model.Params.Get(0)->GetObservation(0), 1.5);  // the old value stays
         QCOMPARE(f.edits, 2);
         QVERIFY(f.page->Histogram()->HasData());
@@ -131,9 +131,10 @@ private slots:
         QCOMPARE(g->currentIndex(), g->model()->index(0, 2));  // value -> count
         f.Type(0, 2, "3");
         QCOMPARE(g->currentIndex(), g->model()->index(1, 1));  // count -> next value
-        QTest::keyClick(g, Qt::Key_Return);                    // Enter without editing moves as well
-        QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
-        QTest::keyClick(g, Qt::Key_Return);  // last row: stays
+        QTest::keyClick(g, Qt::Key_Return);                    // last row: Enter stays, in the value column too
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 1));
+        g->setCurrentIndex(g->model()->index(1, 2));
+        QTest::keyClick(g, Qt::Key_Return);  // and in the count column
         QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
         QCOMPARE(f.model.Params.Get(0)->Statistics.Count, 4);  // 7 three times, 0 once
     }
@@ -159,7 +160,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("0,25\n1,25\n2,25"));
         QApplication::clipboard()->setText("1\nzwei\n");
         QTest::keySequence(g, QKeySequence::Paste);
-        QCOMPARE(f.messages, QStringList{"Ред 2: zwei не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 2: „zwei“ не е число."});
         QCOMPARE(f.edits, 1);
     }
 

@@ -6,10 +6,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "evaluation/BudgetTableWidths.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
+#include "ui/models/BudgetCopy.h"
 #include "ui/models/BudgetModel.h"
 #include "ui/widgets/BudgetMarkup.h"
 #include "ui/widgets/BudgetTable.h"
@@ -141,9 +143,11 @@ void TBudgetPage::BuildMenus() {
     copyValues_ = copy->addAction(QStringLiteral("Стойности"));
     copyGraph_ = copy->addAction(QStringLiteral("Графика"));
     connect(copyValues_, &QAction::triggered, this, [this] {
+        if (!controller_ || !model_->Table()) return;
+        const TBudgetCopy copy = CopyBudget(controller_->Model(), current_, display_);
         auto* mime = new QMimeData;
-        mime->setText(BudgetAsTsv(*model_));
-        mime->setHtml(BudgetAsHtml(*model_));
+        mime->setText(copy.Text);
+        mime->setHtml(copy.Html);
         QApplication::clipboard()->setMimeData(mime);
     });
     connect(copyGraph_, &QAction::triggered, this, [this] {
@@ -241,9 +245,9 @@ void TBudgetPage::ApplyWidths() {
     QHeaderView* h = ui_->dgBudget->horizontalHeader();
     const int n = model_->columnCount();
     if (n == 0) return;
-    if (display_.ColumnWidthMode == cw_ByData && controller_) {
+    std::array<int, kBudgetColumnCount - 1> widest{};
+    if (controller_) {
         const TGumModel& m = controller_->Model();
-        std::array<int, kBudgetColumnCount - 1> widest{};
         const QFont font = ui_->dgBudget->font();
         const QFontMetrics fm(font);
         const TQuantityIndex index(m.Params);
@@ -259,9 +263,12 @@ void TBudgetPage::ApplyWidths() {
                     w = std::max(w, BudgetCellWidth(t.Cell(*e, c), font));
                 }
         }
-        FitDataWidths(widest, display_);
+        if (display_.ColumnWidthMode == cw_ByData) FitDataWidths(widest, display_);
     }
-    const std::vector<int> widths = ColumnWidths(display_, ui_->dgBudget->viewport()->width());
+    // Every text of a column fits it, with the margins of the fitted widths.
+    std::array<int, kBudgetColumnCount> least{};
+    for (std::size_t c = 0; c < widest.size(); ++c) least[c] = widest[c] + (c == 0 ? 7 : 8);
+    const std::vector<int> widths = ColumnWidths(display_, ui_->dgBudget->viewport()->width(), least);
     h->setSectionResizeMode(display_.ColumnWidthMode == cw_None ? QHeaderView::Interactive : QHeaderView::Fixed);
     for (int c = 0; c < n && c < static_cast<int>(widths.size()); ++c)
         h->resizeSection(c, widths[static_cast<std::size_t>(c)]);
@@ -273,17 +280,30 @@ void TBudgetPage::UpdateCopyEnables() {
     copyGraph_->setEnabled(shown && !display_.Columns[kBudgetGraphColumn].Hidden && model_->rowCount() > 0);
 }
 
-QImage TBudgetPage::GraphImage() const {
-    const int column = model_->columnCount() - 1;
-    if (!model_->Table() || column < 0 || model_->LogicalColumn(column) != kBudgetGraphColumn) return {};
-    const int w = ui_->dgBudget->horizontalHeader()->sectionSize(column);
-    const int h = ui_->dgBudget->rowHeight();
-    QImage image(std::max(w, 8), std::max(1, model_->rowCount()) * h, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    for (int r = 0; r < model_->rowCount(); ++r)
-        PaintBudgetCell(p, QRect(0, r * h, image.width(), h),
-                        model_->index(r, column).data(BudgetModel::CellRole).value<TBudgetCell>(), font());
+QImage TBudgetPage::GraphImage() {
+    BudgetTableView* table = ui_->dgBudget;
+    if (!model_->Table() || !table->isVisible()) return {};
+    // The whole table with its header, every row, the footer and the bars,
+    // whatever part of it the page shows: the view is sized to it for the
+    // picture and put back.
+    const QSize shown = table->size();
+    const int h = table->horizontalScrollBar()->value(), v = table->verticalScrollBar()->value();
+    const auto hPolicy = table->horizontalScrollBarPolicy(), vPolicy = table->verticalScrollBarPolicy();
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->horizontalScrollBar()->setValue(0);
+    table->verticalScrollBar()->setValue(0);
+    const int frame = 2 * table->frameWidth();
+    const QSize whole(table->horizontalHeader()->length() + frame, table->horizontalHeader()->height() +
+                                                                       model_->rowCount() * table->rowHeight() +
+                                                                       table->footer()->height() + frame);
+    table->resize(whole);
+    const QImage image = table->grab().toImage();
+    table->resize(shown);
+    table->setHorizontalScrollBarPolicy(hPolicy);
+    table->setVerticalScrollBarPolicy(vPolicy);
+    table->horizontalScrollBar()->setValue(h);
+    table->verticalScrollBar()->setValue(v);
     return image;
 }
 

@@ -38,8 +38,8 @@ public:
     // "Копиране" → "Стойности" and "Графика".
     QAction* CopyValuesAction() const { return copyValues_; }
     QAction* CopyGraphAction() const { return copyGraph_; }
-    // The graph column as an image (null when there is no budget shown).
-    QImage GraphImage() const;
+    // The whole budget table as a picture (null when no budget is shown).
+    QImage GraphImage();
     // The column toggle of logical column c, and the others by name.
     QAction* ColumnAction(int column) const;
     QAction* Action(const QString& text) const;
