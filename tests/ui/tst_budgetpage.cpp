@@ -139,7 +139,13 @@ private slots:
     // office program would take it and read back.
     void copiedBudgetPastesIntoADocument() {
         Window win("mass");
+        win.w->SelectMainPage(0);
+        win.w->SelectModelPage(1);
+        win.c().Select(win.params().IndexOf(win.params().FindByName("MR")));  // an input
+        QVERIFY(!win.get<QLabel>("lblQuantityStatus")->text().isEmpty());
         win.w->SelectMainPage(2);
+        // The budget shows no single quantity: the status line says none.
+        QVERIFY(win.get<QLabel>("lblQuantityStatus")->text().isEmpty());
         QVERIFY(win.column(1) < 0);  // units glued to the numbers on the page
         win.page()->CopyValuesAction()->trigger();
         const QMimeData* mime = QApplication::clipboard()->mimeData();
