@@ -19,6 +19,8 @@
 #include "ui/ErrorHandler.h"
 #include "ui/ModelController.h"
 #include "ui/dialogs/TfrmSettings.h"
+#include "ui/MonteCarloRunner.h"
+#include "ui/pages/BudgetPage.h"
 #include "ui/pages/EquationPage.h"
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
@@ -190,8 +192,15 @@ int main(int argc, char** argv) {
                     dialog->show();
                     shot = dialog;
                 }
-                // The chosen page paints once before the picture is taken.
-                QTimer::singleShot(200, &window, [&, shot] {
+                // The chosen page paints once before the picture is taken,
+                // and a Monte Carlo check of the budget page ends first.
+                auto* wait = new QTimer(&window);
+                wait->start(200);
+                QObject::connect(wait, &QTimer::timeout, &window, [&, shot, wait] {
+                    if (const auto* budget = window.findChild<TBudgetPage*>();
+                        budget && budget->MonteCarloRunner().Running())
+                        return;
+                    wait->stop();
                     // On a busy machine the first paint can outlast the
                     // delay with layout requests still queued; they are
                     // settled first, so the picture shows the final layout.

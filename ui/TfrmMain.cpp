@@ -122,7 +122,11 @@ void TfrmMain::ConnectCommands() {
     ui_->miSettings->setEnabled(true);
     both(ui_->btnSettings, ui_->miSettings, [this] {
         TNumberFormatSettings s = controller_->Model().FormatSettings;
-        if (!TfrmSettings::Edit(s, this)) return;
+        TMonteCarloSettings mc = settings_ ? ReadMonteCarloSettings(*settings_) : TMonteCarloSettings{};
+        if (!TfrmSettings::Edit(s, mc, this)) return;
+        // The Monte Carlo options are the user's: into the settings at once.
+        if (settings_) WriteMonteCarloSettings(*settings_, mc);
+        ui_->Budjet->SetMonteCarloSettings(mc);
         controller_->SetFormatSettings(s);
         // OK repaints the numbers even when nothing changed.
         ui_->Budjet->Repaint();
@@ -154,7 +158,10 @@ void TfrmMain::ConnectCommands() {
 
     connect(ui_->edGumName, &QLineEdit::textChanged, controller_.get(), &TModelController::SetModelName);
     connect(ui_->rbEvalGUM, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) controller_->SetEvalMethod(0);
+        if (on) controller_->SetEvalMethod(em_Gum);
+    });
+    connect(ui_->rbEvalMonteCarlo, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) controller_->SetEvalMethod(em_MonteCarlo);
     });
     connect(controller_.get(), &TModelController::selectionChanged, this, &TfrmMain::ShowQuantityStatus);
     connect(controller_.get(), &TModelController::quantityChanged, this, [this](int index) {
@@ -205,7 +212,7 @@ void TfrmMain::FillFromModel() {
     {
         auto scope = controller_->LoadingScope();
         ui_->edGumName->setText(store_->ModelName());
-        ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
+        (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
         controller_->ModelReplaced();
         for (TPage* page : pages_) page->Reload();
         if (const TDisplayState* d = store_->Display())
@@ -251,7 +258,10 @@ void TfrmMain::FormShow() {
     formShown_ = true;
     {
         auto scope = controller_->LoadingScope();
-        if (settings_) RestoreSettings(*settings_, recent_, placement_);
+        if (settings_) {
+            RestoreSettings(*settings_, recent_, placement_);
+            ui_->Budjet->SetMonteCarloSettings(ReadMonteCarloSettings(*settings_));
+        }
         RebuildRecentMenus();
     }
     document_->Start();

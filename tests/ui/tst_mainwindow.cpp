@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(win.w->RecentPopup()->objectName(), QStringLiteral("pmRFL"));
         QCOMPARE(win.w->minimumSize(), QSize(770, 570));
         QVERIFY(win.get<QRadioButton>("rbEvalGUM")->isChecked());
-        QVERIFY(!win.get<QRadioButton>("rbEvalMonteCarlo")->isEnabled());
+        QVERIFY(win.get<QRadioButton>("rbEvalMonteCarlo")->isEnabled());
         QCOMPARE(win.get<QRadioButton>("rbEvalMonteCarlo")->text(), QStringLiteral("Monte-Carlo"));
         QVERIFY(win.get<QGroupBox>("rbEvalMethod"));
         QCOMPARE(win.get<QToolButton>("btnPageTitle")->text(), QStringLiteral("Заглавни данни"));

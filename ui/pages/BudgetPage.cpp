@@ -10,11 +10,13 @@
 
 #include "evaluation/BudgetTableWidths.h"
 #include "ui/ModelController.h"
+#include "ui/MonteCarloRunner.h"
 #include "ui/TextCodec.h"
 #include "ui/models/BudgetCopy.h"
 #include "ui/models/BudgetModel.h"
 #include "ui/widgets/BudgetMarkup.h"
 #include "ui/widgets/BudgetTable.h"
+#include "ui/widgets/MonteCarloPanel.h"
 #include "ui_BudgetPage.h"
 
 namespace vormid {
@@ -56,7 +58,10 @@ std::vector<TCommand> Commands() {
 }  // namespace
 
 TBudgetPage::TBudgetPage(QWidget* parent)
-    : TPage(parent), ui_(std::make_unique<Ui::TBudgetPage>()), model_(new BudgetModel(this)) {
+    : TPage(parent),
+      ui_(std::make_unique<Ui::TBudgetPage>()),
+      model_(new BudgetModel(this)),
+      runner_(new TMonteCarloRunner(this)) {
     ui_->setupUi(this);
     ui_->splBudget->SetHeldPanel(0);
     ui_->splBudget->setStretchFactor(1, 1);
@@ -81,7 +86,25 @@ TBudgetPage::TBudgetPage(QWidget* parent)
         const std::string name = budgets[static_cast<std::size_t>(current_)]->Name;
         const std::string rtf = ui_->BudgetComent->Rtf();
         const int index = controller_->Model().Params.IndexOf(controller_->Model().Params.FindByName(name));
+        editingComment_ = true;
         controller_->EditQuantity(index, [&](TGumParam& q) { q.BudgetComment = rtf; });
+        editingComment_ = false;
+    });
+    connect(runner_, &TMonteCarloRunner::progress, this,
+            [this](const std::string& name, quint64 trials, quint64 limit) {
+                mcRunning_ = name;
+                mcTrials_ = trials;
+                mcLimit_ = limit;
+                ShowMonteCarlo();
+            });
+    connect(runner_, &TMonteCarloRunner::finished, this, [this] {
+        mcState_ = TMcState::Done;
+        ShowMonteCarlo();
+    });
+    connect(ui_->McPanel, &TMonteCarloPanel::stopRequested, this, [this] {
+        runner_->Cancel();
+        mcState_ = TMcState::Stopped;
+        ShowMonteCarlo();
     });
     ShowBudget();
 }
@@ -91,7 +114,15 @@ TBudgetPage::~TBudgetPage() = default;
 void TBudgetPage::Attach(TModelController& controller) {
     TPage::Attach(controller);
     connect(&controller, &TModelController::formatsChanged, this, &TBudgetPage::Repaint);
+    for (auto signal :
+         {&TModelController::quantitiesReset, &TModelController::correlationsChanged, &TModelController::headerChanged})
+        connect(&controller, signal, this, &TBudgetPage::MonteCarloOutOfDate);
+    connect(&controller, &TModelController::quantityChanged, this, [this] {
+        if (!editingComment_) MonteCarloOutOfDate();
+    });
     connect(&controller, &TModelController::modelReplaced, this, [this] {
+        runner_->Cancel();
+        mcState_ = TMcState::None;
         calculated_ = false;
         model_->Reset(nullptr, nullptr, -1);
         RebuildTabs();
@@ -184,6 +215,8 @@ void TBudgetPage::SyncChecks() {
 }
 
 void TBudgetPage::Reload() {
+    runner_->Cancel();
+    mcState_ = TMcState::None;
     calculated_ = false;
     model_->Reset(nullptr, nullptr, -1);
     RebuildTabs();
@@ -193,6 +226,72 @@ void TBudgetPage::Entered() {
     if (!controller_) return;
     calculated_ = controller_->Recalculate() || !controller_->Model().Budgets.empty();
     RebuildTabs();
+    StartMonteCarlo();
+}
+
+const TMonteCarloPanel& TBudgetPage::MonteCarloPanel() const { return *ui_->McPanel; }
+
+void TBudgetPage::StartMonteCarlo() {
+    runner_->Cancel();
+    mcState_ = TMcState::None;
+    if (controller_ && calculated_ && controller_->Model().EvalMethod == em_MonteCarlo) {
+        mcState_ = TMcState::Running;
+        mcRunning_.clear();
+        mcTrials_ = mcLimit_ = 0;
+        runner_->Start(controller_->Model(), MonteCarloOptionsOf(mcSettings_));
+    }
+    ShowMonteCarlo();
+}
+
+void TBudgetPage::MonteCarloOutOfDate() {
+    if (mcState_ == TMcState::None || mcState_ == TMcState::OutOfDate) return;
+    runner_->Cancel();
+    mcState_ = TMcState::OutOfDate;
+    ShowMonteCarlo();
+}
+
+void TBudgetPage::ShowMonteCarlo() {
+    TMonteCarloPanel& panel = *ui_->McPanel;
+    const TGumModel* m = controller_ ? &controller_->Model() : nullptr;
+    const bool any = m && calculated_ && current_ >= 0 && current_ < static_cast<int>(m->Budgets.size());
+    panel.setVisible(any && mcState_ != TMcState::None);
+    if (!panel.isVisible()) return;
+    const TBudget& b = *m->Budgets[static_cast<std::size_t>(current_)];
+    if (b.ErrorCode != NoError) {
+        panel.ShowMessage(QStringLiteral("Без бюджет няма проверка по метода Монте Карло."));
+        return;
+    }
+    switch (mcState_) {
+        case TMcState::None:
+            break;
+        case TMcState::Running:
+            if (mcRunning_ == b.Name)
+                panel.ShowRunning(mcTrials_, mcLimit_);
+            else
+                panel.ShowRunning(0, mcLimit_);
+            break;
+        case TMcState::Stopped:
+            panel.ShowMessage(QStringLiteral("Проверката по метода Монте Карло е спряна."));
+            break;
+        case TMcState::OutOfDate:
+            panel.ShowMessage(
+                QStringLiteral("Моделът е променен: проверката по метода Монте Карло ще се изчисли отново при "
+                               "следващото влизане в \"Бюджет\"."));
+            break;
+        case TMcState::Done: {
+            const TMonteCarloResult* found = nullptr;
+            for (const auto& r : runner_->Results())
+                if (r.Name == b.Name) found = &r;
+            if (found == nullptr && !runner_->Results().empty() && runner_->Results().front().Name.empty())
+                found = &runner_->Results().front();  // the model could not be read back
+            if (found == nullptr) {
+                panel.ShowMessage(QString());
+                break;
+            }
+            panel.ShowResult(*found, &b, MarkupPlain(b.Units));
+            break;
+        }
+    }
 }
 
 void TBudgetPage::RebuildTabs() {
@@ -211,11 +310,13 @@ void TBudgetPage::RebuildTabs() {
     }
     ui_->tcBudget->setCurrentIndex(current_);
     ShowBudget();
+    ShowMonteCarlo();
 }
 
 void TBudgetPage::SelectBudget(int index) {
     current_ = index;
     ShowBudget();
+    ShowMonteCarlo();
 }
 
 void TBudgetPage::ShowBudget() {
