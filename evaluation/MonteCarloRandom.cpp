@@ -142,9 +142,17 @@ void NormalQuantiles(double* values, std::size_t count) {
     for (std::size_t start = 0; start < count; start += kChunk) {
         double* p = values + start;
         const std::size_t n = std::min(kChunk, count - start);
+        // The tails' places are gathered without a branch (which lane is a
+        // tail is random, so a branch per lane would be mispredicted often).
+        std::size_t tails[kChunk];
+        std::size_t t = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            tails[t] = k;
+            t += static_cast<std::size_t>(std::fabs(p[k] - 0.5) > kCentralEdge);
+        }
         for (std::size_t k = 0; k < n; ++k) central[k] = CentralQuantile(p[k] - 0.5);
-        for (std::size_t k = 0; k < n; ++k)
-            p[k] = std::fabs(p[k] - 0.5) <= kCentralEdge ? central[k] : NormalQuantile(p[k]);
+        for (std::size_t i = 0; i < t; ++i) central[tails[i]] = NormalQuantile(p[tails[i]]);
+        std::copy(central, central + n, p);
     }
 }
 

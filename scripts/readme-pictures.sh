@@ -48,4 +48,13 @@ histogram 1121011010300
 shot docs/charts/histogram-distribution-function.png resistance --page values --select U --part Histogram1
 histogram 1121011001600
 shot docs/charts/histogram-labels.png resistance --page values --select U --part Histogram1
+
+# The Monte Carlo panel: copies of two examples with the method "Monte-Carlo"
+# (--grab waits for the run to end).
+for model in attenuation mass; do
+  build/cli/vormid-cli export "examples/$model.gmf" |
+    sed 's/"evaluation_method": "GUM"/"evaluation_method": "Monte-Carlo"/' >"$home/$model.json"
+  build/cli/vormid-cli import "$home/$model.json" -o "$home/$model.gmf"
+  build/app/vormid --unattended --grab "docs/screenshots/montecarlo-$model.png" --page budget "$home/$model.gmf" >/dev/null
+done
 echo "docs/ pictures taken"

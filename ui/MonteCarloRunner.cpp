@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <exception>
 
+#include "evaluation/BudgetCalculation.h"
 #include "persistence/ModelIO.h"
 
 namespace vormid {
@@ -62,7 +63,18 @@ void TMonteCarloRunner::Start(const TGumModel& model, const TMonteCarloOptions& 
             o.Progress = [&post, limit](const std::string& name, std::uint64_t trials) {
                 post([name, trials, limit](TMonteCarloRunner& r) { emit r.progress(name, trials, limit); });
             };
-            results = RunMonteCarlo(copy, nullptr, o);
+            // A result whose budget fails has nothing to check: it is not run.
+            try {
+                CalculateBudgets(copy);
+            } catch (const std::exception&) {
+                copy.Budgets.clear();
+            }
+            for (const auto& item : copy.Params) {
+                if (item->Kind != TParamKind::Result || shared->Cancel) continue;
+                for (const auto& b : copy.Budgets)
+                    if (b->Name == item->Name && b->ErrorCode == NoError)
+                        results.push_back(RunMonteCarlo(copy, *item, b.get(), o));
+            }
         } catch (const std::exception& e) {
             TMonteCarloResult failed;
             failed.Message = e.what();

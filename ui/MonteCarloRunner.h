@@ -22,8 +22,9 @@ public:
     explicit TMonteCarloRunner(QObject* parent = nullptr);
     ~TMonteCarloRunner() override;
 
-    // Drops any run under way and checks every result of model with
-    // options (its Progress and Cancel are the runner's own).
+    // Drops any run under way and checks every result of model whose
+    // budget calculates, with options (its Progress and Cancel are the
+    // runner's own).
     void Start(const TGumModel& model, const TMonteCarloOptions& options);
     // Ends the run under way; nothing of it arrives any more.
     void Cancel();

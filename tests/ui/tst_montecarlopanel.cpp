@@ -32,9 +32,19 @@ namespace {
 
 struct Window : vormid::test::TTestWindow {
     QString file;
-    explicit Window(const char* example) {
+    // A copy of the example, or the model a JSON text describes.
+    explicit Window(const char* example, const QByteArray& json = {}) {
         file = dir.filePath(QString::fromLatin1(example) + ".gmf");
-        QFile::copy(QStringLiteral(VORMID_EXAMPLES "/") + example + ".gmf", file);
+        if (json.isEmpty()) {
+            QFile::copy(QStringLiteral(VORMID_EXAMPLES "/") + example + ".gmf", file);
+        } else {
+            QFile source(dir.filePath("model.json"));
+            if (!source.open(QIODevice::WriteOnly) || source.write(json) != json.size()) qFatal("cannot write");
+            source.close();
+            QProcess cli;
+            cli.start(QStringLiteral(VORMID_CLI_PATH), {"import", source.fileName(), "-o", file});
+            if (!cli.waitForFinished(60000) || cli.exitCode() != 0) qFatal("vormid-cli import failed");
+        }
         QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         if (!w->Document().OpenFile(file)) qFatal("cannot open %s", example);
     }
@@ -116,6 +126,29 @@ private slots:
         QCOMPARE(win.c().Model().EvalMethod, em_Gum);
         win.w->SelectMainPage(2);
         QVERIFY(!win.panel().isVisible());
+    }
+
+    // Y: the budget holds (LN at 2 ± 1) but some draws of A fall below 0;
+    // Z: the budget itself fails (LN at 0,5 − 1), so Z is not drawn at all.
+    void failedDrawsAndAFailedBudgetSayWhy() {
+        Window win("ln", R"({"format": "vormid-model", "version": 1,
+            "equation": "{\\rtf1\\ansi\\ansicpg1251 Y = LN(A)\\par Z = LN(B)\\par}",
+            "quantities": [{"name": "Y", "kind": "Result"}, {"name": "Z", "kind": "Result"},
+                {"name": "A", "kind": "TypeB", "eval_type": "standard", "value": 2, "stated_value": 1},
+                {"name": "B", "kind": "TypeB", "eval_type": "standard", "value": 0.5, "stated_value": 1}]})");
+        win.checkByMonteCarlo();
+        QTRY_VERIFY_WITH_TIMEOUT(!win.running(), 60000);
+        QCOMPARE(win.page()->MonteCarloRunner().Results().size(), std::size_t{1});
+        QTRY_VERIFY(win.panel().Result().has_value());
+        const TMonteCarloResult& y = *win.panel().Result();
+        QVERIFY(!y.Ok);
+        QVERIFY(y.FailedDraws > 0);
+        const QString message = win.panel().Figure("lblMcMessage");
+        QVERIFY2(message.contains(QString::number(y.FailedDraws)), qPrintable(message));
+        QCOMPARE(win.panel().Figure("lblMcVerdict"), QString());
+        win.page()->SelectBudget(1);
+        QVERIFY(!win.panel().Result().has_value());
+        QVERIFY(win.panel().Figure("lblMcMessage").contains("Без бюджет"));
     }
 
     void editingDuringARunCancelsItAndLeavesNoStaleFigure() {
