@@ -14,6 +14,9 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QToolButton>
 
 #include "charts/Histogram.h"
@@ -177,6 +180,23 @@ private slots:
         const QMimeData* mime = QApplication::clipboard()->mimeData();
         QVERIFY(mime->text().startsWith("Брой стойности\t4\tДисперсия\t"));
         QVERIFY(mime->html().contains("<td>Средна стойност</td><td align=\"right\">2,500000</td>"));
+        // Pasted into a document, the table keeps its cells.
+        QTextDocument doc;
+        doc.setHtml(mime->html());
+        QTextTable* table = nullptr;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames())
+            if (!table) table = qobject_cast<QTextTable*>(frame);
+        QVERIFY(table);
+        auto cell = [table](int r, int c) {
+            QTextCursor a = table->cellAt(r, c).firstCursorPosition();
+            a.setPosition(table->cellAt(r, c).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            return a.selectedText();
+        };
+        bool mean = false;
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c + 1 < table->columns(); ++c)
+                mean = mean || (cell(r, c) == QStringLiteral("Средна стойност") && cell(r, c + 1) == "2,500000");
+        QVERIFY(mean);
     }
 
     void histogramOptionsSurviveARestart() {
