@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
 
@@ -129,6 +130,7 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
                                                "dof_ignores_correlation",
                                                "coverage_factor",
                                                "coverage_probability",
+                                               "coverage_probability_at_dof",
                                                "expanded_uncertainty",
                                                "result_format",
                                                "max_contribution",
@@ -204,6 +206,57 @@ TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
     for (const auto& e : doc["budgets"][0]["entries"])
         if (e["dof"] == -1) found = true;
     EXPECT_TRUE(found);
+}
+
+// The machine forms carry what was computed: ν above the table's display
+// limit as the integer, names and units as readable text (not markup), and
+// what a stated k covers at ν_eff.
+TEST(CliProcess, MachineOutputKeepsWhatWasComputed) {
+    const std::string dir = TempDir("machine");
+    WriteFile(dir + "/m.json", R"({"equation": "{\\rtf1 Y = U\\sub 1\\nosupersub\\par W = C\\par Z = B\\par}",
+        "quantities": [{"name": "Y", "kind": "Result", "units": "\\u937"},
+          {"name": "U\\b1\\n", "kind": "TypeA", "units": "\\u937", "uncertainty_source": "entered",
+           "eval_type": "std_uncertainty", "stated_value": 0.1, "degrees_of_freedom": 80111, "observations": [5, 5]},
+          {"name": "W", "kind": "Result"},
+          {"name": "C", "kind": "TypeB", "eval_type": "standard", "value": 1, "stated_value": 0.1,
+           "degrees_of_freedom": 10},
+          {"name": "Z", "kind": "Result"},
+          {"name": "B", "kind": "TypeA", "uncertainty_source": "entered", "eval_type": "std_uncertainty",
+           "stated_value": 0.1, "degrees_of_freedom": 2147483647, "observations": [1, 1]}]})");
+    const ProcessResult import = RunCli({"import", dir + "/m.json", "-o", dir + "/m.gmf"});
+    ASSERT_EQ(import.Status, 0) << import.Err;
+    const ProcessResult r = RunCli({"budget", dir + "/m.gmf", "--format", "json"});
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const json doc = json::parse(r.Out);
+    std::map<std::string, json> budgets;
+    for (const auto& b : doc["budgets"]) budgets[b["name"].get<std::string>()] = b;
+    ASSERT_EQ(budgets.size(), 3u) << r.Out;
+    EXPECT_EQ(budgets["Y"]["effective_dof"], 80111);
+    EXPECT_EQ(budgets["Y"]["units"], "Ω");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["name"], "U₁");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["units"], "Ω");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["dof"], 80111);
+    EXPECT_EQ(budgets["Z"]["entries"][0]["dof"], 2147483647);
+    // k = 2 for 95 % at ν_eff = 10 covers 92,66 %; at 80111 about 95,45 %.
+    EXPECT_NEAR(budgets["W"]["coverage_probability_at_dof"].get<double>(), 92.66, 0.01);
+    EXPECT_EQ(budgets["W"]["coverage_probability"], 95.0);
+    EXPECT_NEAR(budgets["Y"]["coverage_probability_at_dof"].get<double>(), 95.45, 0.01);
+
+    const std::string csv = RunCli({"budget", dir + "/m.gmf", "--format", "csv"}).Out;
+    EXPECT_NE(csv.find("Y,entry,U₁,TypeA,Ω,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",80111,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",2147483647,"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\\u937"), std::string::npos) << csv;
+
+    const std::string text = RunCli({"budget", dir + "/m.gmf"}).Out;
+    EXPECT_NE(text.find("2,00†"), std::string::npos) << text;
+    EXPECT_NE(text.find("† Факторът на покриване k = 2,00 обхваща при ν_eff = 10 само 92,66 %"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("k = 2,23"), std::string::npos) << text;
+
+    const json stats = json::parse(RunCli({"stats", dir + "/m.gmf", "--format", "json"}).Out);
+    EXPECT_EQ(stats["quantities"][0]["name"], "U₁");
+    EXPECT_EQ(stats["quantities"][0]["dof"], 80111);
 }
 
 TEST(CliProcess, CorrelatedBudgetSaysItsDegreesOfFreedomIgnoreTheCorrelation) {
@@ -429,6 +482,23 @@ TEST(CliProcess, MonteCarloSameSeedSameJsonOnOneAndTwoThreads) {
     EXPECT_FALSE(r.at("gum").at("validated").get<bool>());  // the logarithm is too far from linear
     EXPECT_TRUE(RunCli({"mc", Example("mass", ".gmf"), "--format", "json"}).Out.find("\"validated\": true") !=
                 std::string::npos);
+}
+
+// A run that would stop early when adaptive still draws every trial asked
+// for, also when the count is no whole number of batches.
+TEST(CliProcess, MonteCarloFixedRunsExactlyTheTrialsAsked) {
+    const std::string model = Example("mass", ".gmf");
+    const json adaptive = json::parse(RunCli({"mc", model, "--format", "json"}).Out)["results"][0];
+    ASSERT_LT(adaptive["trials"].get<long long>(), 1'234'567);
+    for (const char* n : {"1234567", "100"}) {
+        const ProcessResult r = RunCli({"mc", model, "--format", "json", "--fixed", n});
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(json::parse(r.Out)["results"][0]["trials"].get<long long>(), std::stoll(n));
+    }
+    const ProcessResult both = RunCli({"mc", model, "--fixed", "1000", "--trials", "1000"});
+    EXPECT_EQ(both.Status, 2);
+    EXPECT_TRUE(both.Out.empty());
+    EXPECT_EQ(RunCli({"mc", model, "--fixed", "99"}).Status, 2);
 }
 
 TEST(CliProcess, MonteCarloFailedDrawsAndBadOptions) {

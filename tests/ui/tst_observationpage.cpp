@@ -14,6 +14,9 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QToolButton>
 
 #include "charts/Histogram.h"
@@ -24,6 +27,7 @@
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/pages/ObservationPage.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
@@ -115,7 +119,7 @@ private slots:
         QCOMPARE(f.model.Params.Get(0)->GetObservation(1), 2.5);
         QCOMPARE(f.edits, 2);
         f.Type(0, 1, "1,5x");
-        QCOMPARE(f.messages, QStringList{"1,5x не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 1: „1,5x“ не е число."});
         QCOMPARE(f.model.Params.Get(0)->GetObservation(0), 1.5);  // the old value stays
         QCOMPARE(f.edits, 2);
         QVERIFY(f.page->Histogram()->HasData());
@@ -131,9 +135,10 @@ private slots:
         QCOMPARE(g->currentIndex(), g->model()->index(0, 2));  // value -> count
         f.Type(0, 2, "3");
         QCOMPARE(g->currentIndex(), g->model()->index(1, 1));  // count -> next value
-        QTest::keyClick(g, Qt::Key_Return);                    // Enter without editing moves as well
-        QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
-        QTest::keyClick(g, Qt::Key_Return);  // last row: stays
+        QTest::keyClick(g, Qt::Key_Return);                    // last row: Enter stays, in the value column too
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 1));
+        g->setCurrentIndex(g->model()->index(1, 2));
+        QTest::keyClick(g, Qt::Key_Return);  // and in the count column
         QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
         QCOMPARE(f.model.Params.Get(0)->Statistics.Count, 4);  // 7 three times, 0 once
     }
@@ -159,7 +164,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("0,25\n1,25\n2,25"));
         QApplication::clipboard()->setText("1\nzwei\n");
         QTest::keySequence(g, QKeySequence::Paste);
-        QCOMPARE(f.messages, QStringList{"Ред 2: zwei не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 2: „zwei“ не е число."});
         QCOMPARE(f.edits, 1);
     }
 
@@ -175,6 +180,23 @@ private slots:
         const QMimeData* mime = QApplication::clipboard()->mimeData();
         QVERIFY(mime->text().startsWith("Брой стойности\t4\tДисперсия\t"));
         QVERIFY(mime->html().contains("<td>Средна стойност</td><td align=\"right\">2,500000</td>"));
+        // Pasted into a document, the table keeps its cells.
+        QTextDocument doc;
+        doc.setHtml(mime->html());
+        QTextTable* table = nullptr;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames())
+            if (!table) table = qobject_cast<QTextTable*>(frame);
+        QVERIFY(table);
+        auto cell = [table](int r, int c) {
+            QTextCursor a = table->cellAt(r, c).firstCursorPosition();
+            a.setPosition(table->cellAt(r, c).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            return a.selectedText();
+        };
+        bool mean = false;
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c + 1 < table->columns(); ++c)
+                mean = mean || (cell(r, c) == QStringLiteral("Средна стойност") && cell(r, c + 1) == "2,500000");
+        QVERIFY(mean);
     }
 
     void histogramOptionsSurviveARestart() {
@@ -276,6 +298,67 @@ private slots:
     // a grouped and an indirect series made here, including a name with a
     // subscript on its tab (the pictures in docs/ come from the program's
     // --grab with the example models, and keep their names).
+    // A series typed as in a spreadsheet, through the main window and its
+    // one model writer: type, Enter (or Tab, Down), type ... no mouse.
+    void tenReadingsFromTheKeyboardAlone() {
+        test::TTestWindow win;
+        const char* rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\pard Y = U\\par }";
+        win.c().SetEquation(rtf);
+        win.c().AnalyseEquation();
+        TGumParams& p = win.params();
+        const int u = p.IndexOf(p.FindByName("U"));
+        win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeA); });
+        win.w->SelectMainPage(1);
+        auto* g = win.get<QTableView>("dgTypeA");
+        QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
+        win.w->activateWindow();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 1));
+        const char* readings[] = {"5,01", "5,02", "4,99", "5,00", "5,03", "4,98", "5,01", "5,02", "5,00", "4,97"};
+        const Qt::Key moves[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Down};
+        // Every key goes where the keyboard's focus is, as a user's would.
+        auto key = [](auto k) {
+            QWidget* target = QApplication::focusWidget();
+            QVERIFY(target != nullptr);
+            QTest::keyClick(target, k);
+            QCoreApplication::processEvents();
+        };
+        for (int i = 0; i < 10; ++i) {
+            for (const char* c = readings[i]; *c; ++c) key(*c);
+            key(moves[i % 3]);
+        }
+        const TGumParam& q = *p.Get(u);
+        for (int i = 0; i < 10; ++i) QCOMPARE(q.GetObservation(i), QString(readings[i]).replace(',', '.').toDouble());
+        QCOMPARE(q.ObservationCount, 10);  // Enter at the last row adds nothing
+        QCOMPARE(g->currentIndex().row(), 9);
+        QVERIFY(win.modified());
+
+        // Delete clears the selected readings; the menu inserts and deletes
+        // a measurement, the readings below moving with it.
+        g->setCurrentIndex(g->model()->index(1, 1));
+        g->selectionModel()->select(QItemSelection(g->model()->index(1, 1), g->model()->index(2, 1)),
+                                    QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(g, Qt::Key_Delete);
+        QCOMPARE(q.GetObservation(1), 0.0);
+        QCOMPARE(q.GetObservation(2), 0.0);
+        QCOMPARE(q.GetObservation(3), 5.0);
+        auto* menu = win.w->findChild<QMenu*>("pmObservations");
+        QVERIFY(menu != nullptr);
+        g->setCurrentIndex(g->model()->index(0, 1));
+        menu->actions().at(1)->trigger();  // "Изтриване на ред"
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Изтриване на ред"));
+        QCOMPARE(q.ObservationCount, 9);
+        QCOMPARE(q.GetObservation(0), 0.0);
+        QCOMPARE(g->model()->rowCount(), 9);
+        g->setCurrentIndex(g->model()->index(2, 1));
+        menu->actions().at(0)->trigger();  // "Вмъкване на ред"
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Вмъкване на ред"));
+        QCOMPARE(q.ObservationCount, 10);
+        QCOMPARE(q.GetObservation(2), 0.0);
+        QCOMPARE(q.GetObservation(3), 5.0);
+        QCOMPARE(q.Statistics.Count, 10);
+    }
+
     void exampleAndScreenshots() {
         TGumModelStore store;
         store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
