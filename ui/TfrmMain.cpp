@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "core/TextFields.h"
 #include "evaluation/QuantitySummary.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
@@ -34,7 +35,6 @@ namespace vormid {
 
 namespace {
 const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
-constexpr int kModelNameBytes = 255;
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
@@ -51,7 +51,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
         ui_->miEdit->addActions(page->EditActions());
         ui_->miBudget->addActions(page->BudgetActions());
     }
-    ui_->edGumName->setValidator(new TByteLimitValidator(kModelNameBytes, ui_->edGumName));
+    ui_->edGumName->setValidator(new TByteLimitValidator(kText256.Text, ui_->edGumName));
     quantityStatus_ = new QLabel(this);
     quantityStatus_->setObjectName(QStringLiteral("lblQuantityStatus"));
     ui_->StatusBar->addWidget(quantityStatus_, 1);

@@ -83,7 +83,6 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
              a.SetKind(TParamKind::TypeA);
              a.SetObservationCount(1);
              a.SetObservation(0, 2.0);
-             a.RecomputeStatistics();
          },
          "observations",
          {"„A“", "1 наблюдение"}},
