@@ -35,12 +35,7 @@
 namespace vormid {
 
 namespace {
-<<<<<<< HEAD
-const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
-=======
 const QString kFileFilter = QStringLiteral("Модели GUM (*.gmf)");
-constexpr int kModelNameBytes = 255;
->>>>>>> main
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
