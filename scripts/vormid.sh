@@ -44,7 +44,9 @@ install_missing
 
 case "$mode" in
   run)
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # The same build as "test" makes, so that switching between the two
+    # never rebuilds the tree.
+    build build -DCMAKE_BUILD_TYPE=Release -DVORMID_WERROR=ON
     if [ -x build/app/vormid ]; then
       exec build/app/vormid
     elif [ -x build/cli/vormid-cli ] && [ -f examples/resistance.gmf ]; then

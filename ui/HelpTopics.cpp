@@ -22,9 +22,9 @@ const std::vector<THelpTopic>& HelpTopics() {
         {"TfrmFontColor", "colours"},
         {"TfrmDlgBox", "messages"},
         {"THelpWindow", "help"},
+        {"TMonteCarloPanel", "budget-monte-carlo"},
         // Parts of a page: the page's section answers.
         {"TRichTextEditor", ""},
-        {"TMonteCarloPanel", ""},
     };
     return topics;
 }

@@ -1,6 +1,7 @@
 // Open requests and the file-type association.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,13 @@ private slots:
         QByteArray xml = mime.readAll();
         QVERIFY(xml.contains("<glob pattern=\"*.gmf\"/>"));
         QVERIFY(xml.contains("<comment>GUM Model File</comment>"));
+        // The icons the entry and the type name, in the user's theme.
+        entry.close();
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("\nIcon=vormid\n"));
+        for (const char* icon : {"icons/hicolor/48x48/apps/vormid.png",
+                                 "icons/hicolor/256x256/mimetypes/application-x-gum-model.png"})
+            QVERIFY2(!QImage(home.filePath(QString::fromLatin1(icon))).isNull(), icon);
         // Every start writes it again, with the program's current path.
         RegisterFileType(QStringLiteral("/opt/vormid"), home.path());
         entry.close();
