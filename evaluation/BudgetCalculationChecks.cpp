@@ -7,6 +7,7 @@
 #include "core/NumberFormat.h"
 #include "core/QuantityFields.h"
 #include "evaluation/Cp1251Text.h"
+#include "evaluation/SchemaFormulaCheck.h"
 
 namespace vormid {
 namespace {
@@ -57,6 +58,10 @@ bool OutOfRange(const TGumParam& p, TField id, double value) {
 }
 
 void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
+    if (const TSchemaFormulaProblem schema = CheckSchemaFormula(p); !schema.Message.empty())
+        c.Quantity(i, p, "schema_formula",
+                   T("Формулата на схемата на ") + QuotedName(p.Name) + T(" не може да бъде изчислена, ") +
+                       Cp1251FromUtf8(schema.Message));
     // Only a negative spread is refused here; a missing one shows as no uncertainty.
     if (!std::isnan(p.StatedValue) && OutOfRange(p, TField::StatedValue, p.StatedValue))
         c.Quantity(i, p, "stated_value",

@@ -114,6 +114,8 @@ void TQuantityEditor::qcbParamTypeChange(int item) {
     }
     controller_->EditSelected([&](TGumParam& p) {
         if (leave == TTypeAEditor::TLeaveTypeA::ClearReadings) p.ClearObservations();
+        // A new series of n zeros has n - 1 degrees of freedom from the start:
+        // the kind setter computes its statistics.
         p.SetKind(kind);
     });
     DisplaySelected();
