@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "core/TextFields.h"
 #include "evaluation/QuantitySummary.h"
 #include "ui/ContextHelp.h"
 #include "ui/FileTypeNames.h"
@@ -39,7 +40,6 @@ namespace vormid {
 
 namespace {
 const QString kFileFilter = QStringLiteral("Модели GUM (*.gmf)");
-constexpr int kModelNameBytes = 255;
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
@@ -56,7 +56,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
         ui_->miEdit->addActions(page->EditActions());
         ui_->miBudget->addActions(page->BudgetActions());
     }
-    ui_->edGumName->setValidator(new TByteLimitValidator(kModelNameBytes, ui_->edGumName));
+    ui_->edGumName->setValidator(new TByteLimitValidator(kText256.Text, ui_->edGumName));
     quantityStatus_ = new QLabel(this);
     quantityStatus_->setObjectName(QStringLiteral("lblQuantityStatus"));
     ui_->StatusBar->addWidget(quantityStatus_, 1);
@@ -69,8 +69,17 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     pmCopy_->addAction(ui_->miCopyValues);
     pmCopy_->addAction(ui_->miCopyGraph);
     pmCopy_->addAction(ui_->miCopyStat);
-    ui_->miCopyStat->setEnabled(true);
-    connect(ui_->miCopyStat, &QAction::triggered, ui_->Values, &TObservationPage::CopyStatistics);
+    connect(ui_->miCopyStat, &QAction::triggered, this, [this] {
+        // From another page the series shown there may be out of date.
+        if (MainPage() != 1) ui_->Values->Entered();
+        ui_->Values->CopyStatistics();
+    });
+    // The statistics are those of a Type A series: without one, nothing.
+    auto statistics = [this] { ui_->miCopyStat->setEnabled(controller_->HasQuantityOf(TParamKind::TypeA)); };
+    connect(controller_.get(), &TModelController::quantityChanged, this, statistics);
+    for (auto signal : {&TModelController::quantitiesReset, &TModelController::modelReplaced})
+        connect(controller_.get(), signal, this, statistics);
+    statistics();
     ui_->btnCopyStat->setMenu(pmCopy_);
 
     struct IconOf {
