@@ -250,8 +250,11 @@ private slots:
         QFile(Model("dialog-folder.gmf", "f")).copy(file);
         const QString ini = Ini("folders.ini");
         // Answers the next file dialog: notes where it starts, then chooses
-        // the file (or cancels without one).
+        // the file (or cancels without one). It looks for the dialog every
+        // 50 ms for up to 30 s: on a loaded machine the first dialog can take
+        // seconds to show, and a dialog nobody answers hangs the test.
         QString started;
+        constexpr int kTries = 600;
         std::function<void(const QString&, int)> answer = [&](const QString& choose, int tries) {
             QTimer::singleShot(50, [&, choose, tries] {
                 QWidget* modal = QApplication::activeModalWidget();
@@ -276,17 +279,17 @@ private slots:
             Window win(ini);
             win.w->show();
             QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
-            answer(file, 40);
+            answer(file, kTries);
             win.get<QAction>("miOpen")->trigger();
             QCOMPARE(started, QDir(launch).canonicalPath());
             QCOMPARE(win.w->Document().FileName(), file);
             QCOMPARE(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
             // The current folder moved on: Save as still proposes the file's own.
             QDir::setCurrent(other.path());
-            answer(QString(), 40);
+            answer(QString(), kTries);
             win.get<QAction>("miSaveAs")->trigger();
             QCOMPARE(started, QDir(elsewhere.path()).canonicalPath());
-            answer(QString(), 40);
+            answer(QString(), kTries);
             win.get<QAction>("miOpen")->trigger();
             QCOMPARE(started, QDir(other.path()).canonicalPath());
             QDir::setCurrent(elsewhere.path());
@@ -297,7 +300,7 @@ private slots:
             Window next(ini);  // the next run
             next.w->show();
             QVERIFY(QTest::qWaitForWindowExposed(next.w.get()));
-            answer(QString(), 40);
+            answer(QString(), kTries);
             next.get<QAction>("miOpen")->trigger();
             QCOMPARE(started, QDir(elsewhere.path()).canonicalPath());
             next.w->close();
