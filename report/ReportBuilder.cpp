@@ -53,7 +53,13 @@ TSection Header(const TReportSource& src) {
     const TGumModel& m = *src.Model;
     row("Модел", m.ModelName.empty() ? std::vector<TSpan>{Plain("—")} : MarkupSpans(m.ModelName));
     row("Файл", {Plain(src.FileName)});
-    row("SHA-256 на файла", {Plain(src.FileSha256.empty() ? "файлът не е записан" : src.FileSha256)});
+    TSpan hash = Plain(src.FileSha256.empty() ? "файлът не е записан" : src.FileSha256);
+    if (!src.FileSha256.empty()) {
+        // One unbroken line in a fixed-width face.
+        hash.Font = "DejaVu Sans Mono";
+        hash.SizePt = 8;
+    }
+    row("SHA-256 на файла", {hash});
     row("Дата и час на отчета", {Plain(src.Created)});
     row("Програма", {Plain(src.Program)});
     s.Blocks.emplace_back(std::move(t));

@@ -142,7 +142,7 @@ TSection InputsSection(const TGumModel& m) {
     TTable t;
     t.Name = "Величини";
     t.SizePt = 7;
-    t.Widths = {1.1, 0.9, 1.3, 1.1, 1.1, 0.5, 3.0, 1.8};
+    t.Widths = {1.3, 1.2, 1.6, 1.5, 1.3, 0.5, 3.0, 1.8};
     TRow head;
     head.Role = TRowRole::Header;
     for (const char* h :

@@ -64,9 +64,12 @@ public:
     // Opens the help page; returns whether there was one.
     bool ShowHelp();
 
-    // Prints the current page of the main notebook; false when the printer
-    // cannot start. "Печат" asks for the printer first.
-    bool PrintPage(QPrinter& printer);
+    // Writes the uncertainty report of the model into path as PDF, ODT or
+    // HTML; false, with the reason shown, when it cannot be written.
+    bool ExportReport(const QString& path);
+    // Paints the report on a printer; false when the printer cannot start.
+    // "Печат" shows it in a preview first.
+    bool PrintReport(QPrinter& printer);
 
     // The page buttons' numbers: main notebook 0..2, inner notebook 0..2.
     void SelectMainPage(int page);
@@ -98,7 +101,8 @@ private:
     // The size of the first start, before any placement is saved.
     QSize FirstStartSize() const;
     TWindowPlacement CurrentPlacement() const;
-    void PrintCurrentPage();
+    void PreviewReport();
+    void AskExportReport(const QString& suffix);
     void RunPendingRequests();
     void ShowQuantityStatus();
 
