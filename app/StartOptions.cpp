@@ -43,7 +43,13 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
             o.GrabQuantity = arguments.at(++i);
         else if (a == QLatin1String("--wide"))
             o.GrabWide = true;
-        else if (IsDebugSwitch(a.toStdString()))
+        else if (a == QLatin1String("--size") && i + 1 < arguments.size()) {
+            // "770x570": the window's size for the picture; anything else keeps 1100 x 760.
+            const QStringList wh = arguments.at(++i).split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0, h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
+            if (okW && okH && w > 0 && h > 0 && w <= 10000 && h <= 10000) o.GrabSize = QSize(w, h);
+        } else if (IsDebugSwitch(a.toStdString()))
             continue;
         else if (a.startsWith(QLatin1String("--")))
             continue;  // switches of the toolkit or a later version
@@ -69,6 +75,7 @@ QString StartUsage() {
         "                       или settings (диалогът за формата на числата)\n"
         "    --select ВЕЛИЧИНА  избраната величина\n"
         "    --wide             широкият списък на величините\n"
+        "    --size ШxВ         размерът на прозореца (1100x760, най-малко 770x570)\n"
         "\n"
         "Без прозорец: vormid-cli --help.\n");
 }

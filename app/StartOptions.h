@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line: file paths to open, the diagnostics switch
 // (read by the probe) and a few switches for automation.
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,7 @@ struct TStartOptions {
     bool Version = false;        // --version: print the program's version and end
     bool Help = false;           // --help or -h: print the usage and end
     bool GrabWide = false;       // --wide: the quantity list in its wide state
+    QSize GrabSize{1100, 760};   // --size WxH: the window's size for the picture
 };
 
 // The usage text of --help (UTF-8 when printed).

@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
                 }
                 // A size at which every page has room, whatever the saved placement.
                 window.showNormal();
-                window.resize(1100, 760);
+                window.resize(options.GrabSize);
                 window.SelectMainPage(grabPage.MainPage);
                 if (grabPage.ModelPage >= 0) window.SelectModelPage(grabPage.ModelPage);
                 if (options.GrabWide)

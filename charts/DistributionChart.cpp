@@ -1,5 +1,7 @@
 #include "charts/DistributionChart.h"
 
+#include "charts/MarkerLabels.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -101,32 +103,68 @@ charts::TDistributionPicture TDistributionChart::Picture() const {
     return charts::BuildDistributionPicture(props_, sampling_, width(), height());
 }
 
-void TDistributionChart::DrawLabel(QPainter& painter, int x, int alignment, double value) {
-    if (!onLabel_) return;
-    QString v, e;
-    onLabel_(value, v, e);
+namespace {
+constexpr int kLabelPoints = 8, kExponentPoints = 7;
+constexpr int kLabelGap = 4;  // pixels between two labels
+}  // namespace
+
+std::vector<TDistributionChart::TLabelText> TDistributionChart::LabelTexts(
+    const std::vector<charts::TMarker>& markers) const {
+    std::vector<TLabelText> texts;
+    if (!onLabel_) return texts;
+    QFont font = this->font();
+    font.setPointSize(kLabelPoints);
+    QFont small = font;
+    small.setPointSize(kExponentPoints);
+    const QFontMetrics fm(font), sfm(small);
+    for (const auto& m : markers) {
+        TLabelText t;
+        onLabel_(m.Label, t.V, t.E);
+        t.VWidth = fm.horizontalAdvance(t.V);
+        t.Width = t.VWidth + (t.E.isEmpty() ? 0 : 1 + sfm.horizontalAdvance(t.E));
+        texts.push_back(t);
+    }
+    return texts;
+}
+
+std::vector<std::optional<int>> TDistributionChart::LabelPlaces(const std::vector<charts::TMarker>& markers,
+                                                                const std::vector<TLabelText>& texts) const {
+    std::vector<charts::TLabelBox> boxes;
+    for (std::size_t i = 0; i < markers.size() && i < texts.size(); ++i)
+        boxes.push_back(
+            {markers[i].LabelX, markers[i].Align, texts[i].Width, markers[i].Kind == charts::TMarker::Value ? 1 : 0});
+    return charts::PlaceMarkerLabels(boxes, 0, width(), kLabelGap);
+}
+
+std::vector<QRect> TDistributionChart::LabelRects() const {
+    const charts::TDistributionPicture pic = Picture();
+    const std::vector<TLabelText> texts = LabelTexts(pic.Markers);
+    const std::vector<std::optional<int>> places = LabelPlaces(pic.Markers, texts);
+    QFont font = this->font();
+    font.setPointSize(kLabelPoints);
+    std::vector<QRect> rects;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        if (places[i]) rects.emplace_back(*places[i], height() - 12, texts[i].Width, QFontMetrics(font).height());
+    return rects;
+}
+
+void TDistributionChart::DrawLabel(QPainter& painter, int left, const TLabelText& text) {
     QFont font = painter.font();
     font.setFamily(this->font().family());
-    font.setPointSize(8);
+    font.setPointSize(kLabelPoints);
     painter.setFont(font);
     const QFontMetrics fm(font);
-    const int width = fm.horizontalAdvance(v + e);
-    int left = x;
-    if (alignment == 1)
-        left = x - width / 2;
-    else if (alignment == 2)
-        left = x - width;
     const int top = height() - 12;
-    const QRect box(left, top, fm.horizontalAdvance(v), fm.height());
+    const QRect box(left, top, text.VWidth, fm.height());
     painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, v);
-    if (e.isEmpty()) return;
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.V);
+    if (text.E.isEmpty()) return;
     QFont small = font;
-    small.setPointSize(7);
+    small.setPointSize(kExponentPoints);
     painter.setFont(small);
     const QFontMetrics sfm(small);
-    painter.drawText(QRect(box.right() + 1, top - 2, sfm.horizontalAdvance(e), sfm.height()),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, e);
+    painter.drawText(QRect(box.right() + 1, top - 2, sfm.horizontalAdvance(text.E), sfm.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.E);
     painter.setFont(font);
 }
 
@@ -162,8 +200,12 @@ void TDistributionChart::paintEvent(QPaintEvent*) {
     painter.setBackground(back);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBrush(back);
-    for (const auto& m : pic.Markers) {
-        DrawLabel(painter, m.LabelX, m.Align, m.Label);
+    // Labels are moved apart from their markers where they would meet.
+    const std::vector<TLabelText> texts = LabelTexts(pic.Markers);
+    const std::vector<std::optional<int>> places = LabelPlaces(pic.Markers, texts);
+    for (std::size_t i = 0; i < pic.Markers.size(); ++i) {
+        const auto& m = pic.Markers[i];
+        if (i < places.size() && places[i]) DrawLabel(painter, *places[i], texts[i]);
         painter.setPen(m.Kind == charts::TMarker::Value ? colorAVG_ : colorLine_);
         painter.drawLine(m.LineX, H - 12, m.LineX, 5);
     }

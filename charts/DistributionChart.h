@@ -4,9 +4,12 @@
 // shapes are fixed tables scaled to the widget (the log-normal curve is
 // sampled from its parameters); the label texts come from OnLabel.
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "charts/DistributionShape.h"
 #include "core/GumTypes.h"
@@ -53,6 +56,8 @@ public:
     // The geometry that a paint at the current size draws.
     charts::TDistributionPicture Picture() const;
     const charts::TLogNormalSampling& LogNormal() const { return sampling_; }
+    // The boxes of the marker labels a paint draws at the current size.
+    std::vector<QRect> LabelRects() const;
 
     QSize sizeHint() const override { return {351, 194}; }
 
@@ -62,7 +67,15 @@ protected:
 private:
     void RecalcLogNormal();
     void Changed();
-    void DrawLabel(QPainter& painter, int x, int alignment, double value);
+    struct TLabelText {
+        QString V, E;
+        int VWidth = 0, Width = 0;
+    };
+    std::vector<TLabelText> LabelTexts(const std::vector<charts::TMarker>& markers) const;
+    // Left edges (nothing for a label without room), in the markers' order.
+    std::vector<std::optional<int>> LabelPlaces(const std::vector<charts::TMarker>& markers,
+                                                const std::vector<TLabelText>& texts) const;
+    void DrawLabel(QPainter& painter, int left, const TLabelText& text);
 
     charts::TChartProperties props_;
     charts::TLogNormalSampling sampling_;

@@ -75,8 +75,9 @@ void THistogram::LoadOptions() {
     if (name.isEmpty()) return;
     auto settings = OpenOptionsFile(settingsFile_);
     const QVariant v = settings->value(QLatin1String(kOptionsKey) + name);
-    if (!v.isValid()) return;
-    charts::ParseHistogramOptions(v.toString().toStdString(), options_);
+    // A first run has nothing stored: it starts from the default set.
+    const std::string text = v.isValid() ? v.toString().toStdString() : charts::kDefaultHistogramOptions;
+    charts::ParseHistogramOptions(text, options_);
     Render();
 }
 

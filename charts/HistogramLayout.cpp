@@ -12,7 +12,9 @@ namespace {
 constexpr TRgb kLime{0, 255, 0}, kGreen{0, 128, 0}, kRed{255, 0, 0}, kMaroon{128, 0, 0};
 constexpr TRgb kYellow{255, 255, 0}, kTeal{0, 128, 128}, kSky{0, 128, 255}, kNavy{0, 0, 128};
 constexpr TRgb kBlue{0, 0, 255};
-constexpr int kMaxTicks = 100000;  // a safety stop for scales of degenerate data
+constexpr int kMaxTicks = 100000;   // a safety stop for scales of degenerate data
+constexpr int kAxisLabelLeft = 21;  // right of the title-bar strip (x 0..19)
+constexpr int kAxisLabelGap = 6;    // between two x labels
 
 std::string IntText(double v) {
     char buf[64];
@@ -167,29 +169,86 @@ void Scale(TDrawList& ops, const THistogramLayout& l, bool left, int mode, const
     ops.push_back(Line(side.Ax, l.B, side.Ax, top));
 }
 
-void XAxis(TDrawList& ops, const THistogramLayout& l, int W, int H, const TTextWidth& width) {
-    (void)H;
-    if (l.PW <= 0 || !(l.Sx > 0)) return;
-    const int lw = width("0") * (l.MaxDigits + 6) + width(",");
-    const double raw = (l.Hi - l.Lo) / (l.PW / static_cast<double>(lw + 10));
-    const double step = NiceValueStep(raw);
-    if (!std::isfinite(step) || !(step > 0)) return;
+// Decimals that write every multiple of step exactly: 6 as a rule, more for
+// the finer steps of a very narrow series.
+int AxisDecimals(double step) {
+    for (int d = 6; d < 12; ++d) {
+        const double scaled = step * std::pow(10.0, d);
+        if (std::fabs(scaled - std::nearbyint(scaled)) < 1e-6 * scaled) return d;
+    }
+    return 12;
+}
+
+// The next finer of the steps 1, 2.5 and 5 times a power of ten.
+double FinerValueStep(double step) {
+    const double p = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    const double m = step / p;
+    if (m > 3) return 2.5 * p;
+    if (m > 1.5) return p;
+    return 0.5 * p;
+}
+
+struct TAxisMark {
+    int X = 0;
+    bool Label = false;
+    std::string Text;
+    int Left = 0;
+};
+
+// Major ticks of one step inside the plot. A label is centred under its
+// tick and kept only when it lies wholly right of the title-bar strip and
+// inside the picture, clear of the label before it.
+std::vector<TAxisMark> AxisMarks(const THistogramLayout& l, double step, int W, const TTextWidth& width) {
+    std::vector<TAxisMark> marks;
     const double g = std::floor(l.Lo + 1e-6);
     // Majors before the plot are never drawn; start just before it.
     const double skip = std::floor((l.Lo - g) / step) - 1;
     const long long i0 = skip > 0 ? static_cast<long long>(std::min(skip, 1e15)) : 0;
-    const int minorStep = Nint(step / 5 * l.Sx);
     const int right = l.L + l.PW;
+    const int decimals = AxisDecimals(step);
+    int lastRight = kAxisLabelLeft - kAxisLabelGap;
     for (long long i = i0; i <= i0 + 1000000; ++i) {
         const double v = g + static_cast<double>(i) * step;
-        const int x = l.X(v);
-        if (x > right) break;
-        if (x >= l.L) {
-            ops.push_back(Line(x, l.B, x, l.B + 8));
-            if (x + lw / 2 < W) ops.push_back(Text(AxisValueText(v), x - lw / 2, l.B + 8));
+        TAxisMark mark;
+        mark.X = l.X(v);
+        if (mark.X > right) break;
+        if (mark.X >= l.L) {
+            mark.Text = AxisValueText(v, decimals);
+            const int w = width(mark.Text);
+            mark.Left = mark.X - w / 2;
+            mark.Label = mark.Left >= lastRight + kAxisLabelGap && mark.Left + w <= W - 1;
+            if (mark.Label) lastRight = mark.Left + w;
         }
-        int mx = x;
-        for (int m = 1; m <= 4 && minorStep > 0; ++m) {
+        marks.push_back(std::move(mark));
+    }
+    return marks;
+}
+
+void XAxis(TDrawList& ops, const THistogramLayout& l, int W, const TTextWidth& width) {
+    if (l.PW <= 0 || !(l.Sx > 0)) return;
+    const int lw = width("0") * (l.MaxDigits + 6) + width(",");
+    const double raw = (l.Hi - l.Lo) / (l.PW / static_cast<double>(lw + 10));
+    double step = NiceValueStep(raw);
+    if (!std::isfinite(step) || !(step > 0)) return;
+    // A series narrower than the rule's step would get one label or none:
+    // finer steps until two labels are readable.
+    std::vector<TAxisMark> marks = AxisMarks(l, step, W, width);
+    for (int finer = 0; finer < 30; ++finer) {
+        const auto labelled = std::count_if(marks.begin(), marks.end(), [](const TAxisMark& m) { return m.Label; });
+        // Majors closer than a few pixels would only make a comb.
+        if (labelled >= 2 || FinerValueStep(step) * l.Sx < 8) break;
+        step = FinerValueStep(step);
+        marks = AxisMarks(l, step, W, width);
+    }
+    const int minorStep = Nint(step / 5 * l.Sx);
+    const int right = l.L + l.PW;
+    for (const TAxisMark& m : marks) {
+        if (m.X >= l.L) {
+            ops.push_back(Line(m.X, l.B, m.X, l.B + 8));
+            if (m.Label) ops.push_back(Text(m.Text, m.Left, l.B + 8));
+        }
+        int mx = m.X;
+        for (int k = 1; k <= 4 && minorStep > 0; ++k) {
             mx += minorStep;
             if (mx > right) break;
             if (mx < l.L) continue;
@@ -308,11 +367,11 @@ double NiceValueStep(double raw) {
     return raw;
 }
 
-std::string AxisValueText(double v) {
+std::string AxisValueText(double v, int decimals) {
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.6f", v);
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     std::string s = buf;
-    if (s == "-0.000000") s.erase(0, 1);
+    if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);
     std::replace(s.begin(), s.end(), '.', ',');
     return s;
 }
@@ -393,7 +452,7 @@ TDrawList RenderHistogram(const THistogramData& d, const THistogramOptions& o, i
         Scale(ops, l, false, rightScale, width);
     }
 
-    XAxis(ops, l, W, H, width);
+    XAxis(ops, l, W, width);
     if (o.On(hoCurve)) NormalCurve(ops, d, l);
     if (o.Get(hoSigmaLines) > 0) SigmaLines(ops, d, l, o.Get(hoSigmaLines));
     if (o.On(hoMedian)) MarkLine(ops, l, d.Median, d.Mean, kMaroon, TPenStyle::DashDot, TChartImage::MedianGlyph);

@@ -47,7 +47,8 @@ struct THistogramColors {
 TDrawList RenderHistogram(const THistogramData& data, const THistogramOptions& options, int W, int H,
                           const TTextWidth& width, const THistogramColors& colors = {});
 
-// Text of an x label: fixed, 6 decimals, decimal comma.
-std::string AxisValueText(double v);
+// Text of an x label: fixed, 6 decimals unless the step needs more, decimal
+// comma.
+std::string AxisValueText(double v, int decimals = 6);
 
 }  // namespace vormid::charts

@@ -2,12 +2,29 @@
 
 namespace vormid::charts {
 
+namespace {
+// Options stored as on/off: only the digit "1" switches them on.
+bool IsSwitchOption(int index) {
+    switch (index) {
+        case hoBars:
+        case hoCurve:
+        case hoMean:
+        case hoMedian:
+        case hoLimitRange:
+        case hoExtraMarker:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
 int ParseHistogramOptions(const std::string& text, THistogramOptions& options) {
     int read = 0;
     for (; read < kHistogramOptionCount && static_cast<std::size_t>(read) < text.size(); ++read) {
         const char c = text[static_cast<std::size_t>(read)];
         if (c < '0' || c > '9') break;
-        options.Values[static_cast<std::size_t>(read)] = c - '0';
+        options.Values[static_cast<std::size_t>(read)] = IsSwitchOption(read) ? (c == '1' ? 1 : 0) : c - '0';
     }
     return read;
 }

@@ -34,7 +34,8 @@ struct THistogramOptions {
 
 // Reads text into options from index 0 on; stops silently at the first
 // character that is not a digit or at the end of the text, so the options
-// not reached keep their values. Returns how many were read.
+// not reached keep their values. An on/off option is on only for "1".
+// Returns how many were read.
 int ParseHistogramOptions(const std::string& text, THistogramOptions& options);
 // The 13 values as decimal digits in index order.
 std::string FormatHistogramOptions(const THistogramOptions& options);

@@ -1,5 +1,6 @@
 #include "cli/Tool.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -138,7 +139,7 @@ void PrintOverview(const std::vector<Command>& commands, std::ostream& out) {
     out << "Употреба: vormid-cli КОМАНДА [ОПЦИИ] ФАЙЛ\n\nКоманди:\n";
     for (const auto& c : commands) {
         std::string name = c.Usage.Name;
-        name.resize(8, ' ');
+        name.resize(std::max<std::size_t>(name.size() + 2, 10), ' ');
         out << "  " << name << c.Usage.Synopsis << '\n';
     }
     out << "\n  vormid-cli КОМАНДА --help   помощ за командата\n"

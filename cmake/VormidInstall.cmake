@@ -20,8 +20,8 @@ configure_file(${VORMID_DATA}/bg.kestrane.vormid.metainfo.xml
 install(FILES ${PROJECT_BINARY_DIR}/data/bg.kestrane.vormid.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Help page and sample models (each .gmf beside the JSON it was imported from).
-install(FILES ${PROJECT_SOURCE_DIR}/docs/help/VormidBG.htm DESTINATION ${VORMID_INSTALL_DATADIR})
+# Sample models (each .gmf beside the JSON it was imported from); the guide
+# and its pictures are made by the build and installed from app/.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${VORMID_INSTALL_EXAMPLESDIR}
         FILES_MATCHING PATTERN "*.gmf" PATTERN "*.json")
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${VORMID_INSTALL_DOCDIR})

@@ -20,8 +20,16 @@ void FitDataWidths(const std::array<int, kBudgetColumnCount - 1>& widest, TDispl
 // last taking the remainder.
 std::vector<int> TableWidths(int clientWidth, int count);
 
+// The same, where no column gets less than least of it: those that need more
+// than an equal share keep what they need and the others share the rest.
+// The sum exceeds the client width only when the least widths do.
+std::vector<int> TableWidths(int clientWidth, const std::vector<int>& least);
+
 // The widths of the visible columns in the display's width mode (saved
-// widths, fitted widths or the client width shared).
-std::vector<int> ColumnWidths(const TDisplayState& display, int clientWidth);
+// widths, fitted widths or the client width shared). least (per logical
+// column, 0..11) is the room of a column's widest text: the shared widths
+// and the default width of a column the user never sized are not below it.
+std::vector<int> ColumnWidths(const TDisplayState& display, int clientWidth,
+                              const std::array<int, kBudgetColumnCount>& least = {});
 
 }  // namespace vormid

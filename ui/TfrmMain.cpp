@@ -19,6 +19,7 @@
 #include "evaluation/QuantitySummary.h"
 #include "report/qt/ReportDocument.h"
 #include "report/qt/ReportFiles.h"
+#include "ui/ContextHelp.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
 #include "ui/ReportMaker.h"
@@ -35,7 +36,7 @@
 namespace vormid {
 
 namespace {
-const QString kFileFilter = QStringLiteral("GUM Model File (*.gmf)");
+const QString kFileFilter = QStringLiteral("Модели GUM (*.gmf)");
 constexpr int kModelNameBytes = 255;
 }  // namespace
 
@@ -95,6 +96,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     modelPages_->addButton(ui_->btnPageCorrelation, 2);
 
     ConnectCommands();
+    new TContextHelp([this](QWidget* context, const QString& anchor) { ShowHelp(anchor, context); }, this);
     SelectMainPage(0);
     SelectModelPage(0);
     UpdateEnables();
@@ -369,38 +371,68 @@ void TfrmMain::SetExamplesDir(const QString& dir) {
 
 QMenu* TfrmMain::ExamplesMenu() const { return ui_->miExamples; }
 
+QString TfrmMain::DialogFolder(bool save) const {
+    // Saving a file opened elsewhere proposes its own folder.
+    if (save && !document_->IsUntitled()) {
+        const QFileInfo file(document_->FileName());
+        if (file.absoluteDir().exists()) return file.absolutePath();
+    }
+    return QDir::currentPath();
+}
+
+// The folder of a file chosen in a dialog becomes the current one, so the
+// next dialog, and the next run (through "CurrentDir"), start there.
+static QString RememberFolder(const QString& file) {
+    if (!file.isEmpty()) QDir::setCurrent(QFileInfo(file).absolutePath());
+    return file;
+}
+
 QString TfrmMain::AskOpenFileName() {
     if (fileDialogHook_) return fileDialogHook_(false);
-    QFileDialog dialog(this, QStringLiteral("Запис"), QDir::currentPath(), kFileFilter);
+    QFileDialog dialog(this, QStringLiteral("Запис"), DialogFolder(false), kFileFilter);
+    dialog.setObjectName(QStringLiteral("dlgOpen"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The samples one click away in the dialog's list of places.
     if (!examplesDir_.isEmpty()) dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(examplesDir_));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("gmf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
+    return RememberFolder(dialog.selectedFiles().first());
 }
 
 QString TfrmMain::AskSaveFileName() {
     if (fileDialogHook_) return fileDialogHook_(true);
-    QFileDialog dialog(this, QStringLiteral("Запис като"), QDir::currentPath(), kFileFilter);
+    QFileDialog dialog(this, QStringLiteral("Запис като"), DialogFolder(true), kFileFilter);
+    dialog.setObjectName(QStringLiteral("dlgSave"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("gmf"));
     // Replacing an existing file is asked in the program's own box.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!document_->IsUntitled()) dialog.selectFile(QFileInfo(document_->FileName()).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
+    return RememberFolder(dialog.selectedFiles().first());
 }
 
 bool TfrmMain::CanAsk() const { return isVisible(); }
 
-bool TfrmMain::ShowHelp() {
+THelpWindow* TfrmMain::HelpWindow() const { return helpWindow_; }
+
+bool TfrmMain::ShowHelp(const QString& anchor, QWidget* context) {
     if (helpFile_.isEmpty() || !QFileInfo::exists(helpFile_)) return false;
-    if (!helpWindow_) helpWindow_ = new THelpWindow(helpFile_, this);
-    helpWindow_->show();
-    helpWindow_->raise();
-    helpWindow_->activateWindow();
+    THelpWindow* help = nullptr;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && context && context->window() == modal) {
+        // A window of the dialog: any other window would be blocked by it.
+        help = new THelpWindow(helpFile_, modal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        if (!helpWindow_) helpWindow_ = new THelpWindow(helpFile_, this);
+        help = helpWindow_;
+    }
+    help->ShowTopic(anchor);
+    help->show();
+    help->raise();
+    help->activateWindow();
     return true;
 }
 

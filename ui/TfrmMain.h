@@ -61,8 +61,12 @@ public:
     // without models, the menu is disabled.
     void SetExamplesDir(const QString& dir);
     QMenu* ExamplesMenu() const;
-    // Opens the help page; returns whether there was one.
-    bool ShowHelp();
+    // Opens the guide at its start, or at the section with this anchor;
+    // returns whether there was a guide. Over a modal dialog (F1 in the
+    // dialog) the guide opens in a window of that dialog, which alone takes
+    // input then.
+    bool ShowHelp(const QString& anchor = QString(), QWidget* context = nullptr);
+    THelpWindow* HelpWindow() const;
 
     // Writes the uncertainty report of the model into path as PDF, ODT or
     // HTML; false, with the reason shown, when it cannot be written.
@@ -89,6 +93,8 @@ protected:
 private:
     // IDocumentHost
     QString AskOpenFileName() override;
+    // Where the open (save false) or save-as dialog starts.
+    QString DialogFolder(bool save) const;
     QString AskSaveFileName() override;
     bool CanAsk() const override;
 

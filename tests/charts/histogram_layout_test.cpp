@@ -66,9 +66,10 @@ TEST(HistogramOptionString, ReadsDigitsUntilTheFirstBadCharacter) {
     const Row rows[] = {
         {"default", "1121010110301", 13, {1, 1, 2, 1, 0, 1, 0, 1, 1, 0, 3, 0, 1}},
         {"empty", "", 0, {}},
-        {"letter stops", "12x1111111111", 2, {1, 2}},
+        {"letter stops", "12x1111111111", 2, {1, 0}},
         {"too short", "0021", 4, {0, 0, 2, 1}},
-        {"longer than 13", "99999999999999", 13, {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
+        {"longer than 13", "99999999999999", 13, {0, 0, 9, 9, 9, 0, 0, 0, 9, 9, 9, 9, 0}},
+        {"switch on only by 1", "2211211111112", 13, {0, 0, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 0}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -256,6 +257,34 @@ TEST(HistogramRender, XLabelsUseTheDecimalCommaAndTheCaptionComesAfterTheStrip) 
     EXPECT_EQ(last.Y1, (H - 125) / 2);
     EXPECT_EQ(ops[ops.size() - 2].Kind, TOpKind::FillRect);
     EXPECT_EQ(ops[ops.size() - 2].X2, 19);
+}
+
+// Over spans from 1e-5 to 1e6, around zero and far from it, and at the
+// sizes the window gives the chart: at least two x labels, none over the
+// title-bar strip or past the picture's edge, none over another.
+TEST(HistogramRender, XLabelsStayReadableOverEverySpan) {
+    for (double span : {1e-5, 1e-4, 3e-3, 0.07, 1.0, 42.0, 5e3, 1e6})
+        for (double centre : {0.0, 10.0, 99999.5, -2e6})
+            for (int w : {300, 485, 760})
+                for (const char* options : {"1121011010300", "1100000000000"}) {
+                    SCOPED_TRACE("span " + std::to_string(span) + " centre " + std::to_string(centre) + " width " +
+                                 std::to_string(w) + " options " + options);
+                    const auto d = Series(
+                        {centre - span / 2, centre - span / 4, centre, centre, centre + span / 3, centre + span / 2});
+                    const auto o = Options(options);
+                    const auto l = ComputeHistogramLayout(d, o, w, H, FixedWidth);
+                    std::vector<std::pair<int, int>> labels;  // left, right
+                    for (const auto& t : OfKind(RenderHistogram(d, o, w, H, FixedWidth), TOpKind::Text))
+                        if (t.Y1 == l.B + 8) labels.emplace_back(t.X1, t.X1 + FixedWidth(t.Text));
+                    EXPECT_GE(labels.size(), 2u);
+                    for (std::size_t i = 0; i < labels.size(); ++i) {
+                        EXPECT_GE(labels[i].first, 20);
+                        EXPECT_LE(labels[i].second, w);
+                        if (i > 0) {
+                            EXPECT_LT(labels[i - 1].second, labels[i].first);
+                        }
+                    }
+                }
 }
 
 TEST(HistogramRender, ValueLabelsSitOverTheirBars) {

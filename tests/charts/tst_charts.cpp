@@ -10,7 +10,9 @@
 #include "charts/ChartPainter.h"
 #include "charts/HistogramIcons.h"
 #include "charts/HistogramLayout.h"
+#include "charts/DistributionShape.h"
 #include "ui/DistributionChartLabel.h"
+#include "ui/editors/TypeBEditor.h"
 
 using namespace vormid;
 
@@ -54,6 +56,8 @@ private slots:
     void histogramClassesAgainstTheLimits();
     void histogramNoDataCaption();
     void histogramOptionsInSettingsFile();
+    void histogramFirstRunShowsTheDefaults();
+    void typeBPageChartColours();
     void labelFormatter_data();
     void labelFormatter();
     void picturesAndIcons();
@@ -248,7 +252,7 @@ void TstCharts::histogramOptionsInSettingsFile() {
     const Row rows[] = {{"1121510110321", "1121510110321"},
                         {"0021x10110301", "0021000000000"},
                         {"", "0000000000000"},
-                        {nullptr, "0000000000000"}};
+                        {nullptr, "1121010110301"}};  // a first run: the default set
     for (const Row& r : rows) {
         {
             QSettings s(ini, QSettings::IniFormat);
@@ -271,14 +275,63 @@ void TstCharts::histogramOptionsInSettingsFile() {
         h.SetRegCustomKey(QStringLiteral("Vormid"));
         h.SetIntOption(8, 1);
         h.SetIntOption(10, 6);
-        h.SetBoolOption(2, true);  // not a boolean option: only re-renders
-        QCOMPARE(h.GetOption(2), 0);
+        h.SetBoolOption(2, false);  // not a boolean option: only re-renders
+        QCOMPARE(h.GetOption(2), 2);
     }
     THistogram again;
     again.SetSettingsFile(ini);
     again.SetRegCustomKey(QStringLiteral("Vormid"));
     QCOMPARE(again.GetOption(8), 1);
     QCOMPARE(again.GetOption(10), 6);
+}
+
+// With nothing stored the histogram starts from "1121010110301": the
+// distribution function with both scales and the lines at mean +- 3 s.
+void TstCharts::histogramFirstRunShowsTheDefaults() {
+    QTemporaryDir dir;
+    THistogram h;
+    h.SetSettingsFile(dir.filePath("Vormid.ini"));
+    h.SetRegistryKey(THistogram::TRegKey::Custom);
+    h.SetRegCustomKey(QStringLiteral("Vormid"));
+    QCOMPARE(QString::fromStdString(charts::FormatHistogramOptions(h.Options())),
+             QString::fromLatin1(charts::kDefaultHistogramOptions));
+    h.resize(487, 360);
+    const SeriesStatistics stats = test::DemoStatistics();
+    h.SetData(stats);
+    const QImage picture = h.Picture();
+    const auto l = DemoLayout(charts::kDefaultHistogramOptions, stats);
+    QVERIFY(l.L > 15);                                          // room for the left scale
+    QVERIFY(l.PW < 485 - l.L - 15);                             // and for the right one
+    QVERIFY(CountColour(picture, QColor(0, 128, 255)) > 100);   // bars of the distribution function
+    QVERIFY(CountColour(picture, QColor(0, 128, 0)) > 2 * 20);  // the two dashed lines at +- 3 s
+    int scaleText = 0;                                          // labels of the left scale
+    for (int y = l.T; y < l.B; ++y)
+        for (int x = 21; x < l.L - 6; ++x)
+            if (Black(picture.pixel(x, y))) ++scaleText;
+    QVERIFY(scaleText > 20);
+}
+
+// The Type B page draws its chart in the window's colours, not the control's.
+void TstCharts::typeBPageChartColours() {
+    TTypeBEditor editor;
+    auto* chart = editor.findChild<TDistributionChart*>(QStringLiteral("DistributionChart1"));
+    QVERIFY(chart);
+    editor.resize(800, 600);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    chart->SetDistribution(dc_Rectangle);
+    chart->SetAVG(10);
+    chart->SetParam1(1);
+    chart->SetParam2(0);
+    chart->show();
+    const int W = chart->width(), H = chart->height();
+    QImage image(W, H, QImage::Format_RGB32);
+    chart->render(&image);
+    QCOMPARE(Pixel(image, W / 2 + 30, H / 2), QColor(249, 248, 242));            // fill
+    QCOMPARE(Pixel(image, W / 2 + 30, 15), QColor(84, 128, 171));                // outline
+    QCOMPARE(Pixel(image, W / 2, H / 2), QColor(106, 174, 108));                 // value marker
+    QCOMPARE(Pixel(image, charts::TableX(80, W), H / 2), QColor(240, 167, 94));  // limit marker
+    QCOMPARE(CountColour(image, QColor(0, 0, 255)) + CountColour(image, QColor(255, 0, 255)), 0);
 }
 
 void TstCharts::labelFormatter_data() {

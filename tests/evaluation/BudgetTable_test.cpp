@@ -196,6 +196,23 @@ TEST(BudgetTableWidths, ByTableSharesTheClientWidthLastTakesTheRest) {
     EXPECT_EQ(ColumnWidths(d, 800).size(), 8u);
 }
 
+TEST(BudgetTableWidths, SharedWidthsLeaveRoomForTheWidestTexts) {
+    // One wide column keeps what it needs; the others share the rest.
+    EXPECT_EQ(TableWidths(400, {50, 190, 50, 50}), (std::vector<int>{70, 190, 70, 70}));
+    // A second one becomes too wide once the first took its room.
+    EXPECT_EQ(TableWidths(400, {50, 190, 80, 20}), (std::vector<int>{65, 190, 80, 65}));
+    // Not enough room: every column as wide as it needs, the sum wider.
+    EXPECT_EQ(TableWidths(100, {60, 70}), (std::vector<int>{60, 70}));
+    // Room for all: equal shares, the last taking the remainder.
+    EXPECT_EQ(TableWidths(100, {10, 10, 10}), (std::vector<int>{33, 33, 34}));
+    TDisplayState d;
+    std::array<int, kBudgetColumnCount> least{};
+    least[3] = 200;
+    d.ColumnWidthMode = cw_None;
+    const auto w = ColumnWidths(d, 800, least);
+    EXPECT_NE(std::find(w.begin(), w.end(), 200), w.end());  // a column never sized by the user
+}
+
 TEST(BudgetTableWidths, ByDataAddsTheMarginsAndSizesTheGraph) {
     TDisplayState d;
     d.ColumnWidthMode = cw_ByData;

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -237,6 +239,63 @@ private slots:
         QVERIFY(again.w->close());
         QSettings s(ini, QSettings::IniFormat);
         QCOMPARE(s.value("Software/Kestrane/Vormid/Form/State").toInt(), 2);
+    }
+
+    // Open and Save as start where the last file was chosen, in this run
+    // and the next; Save as of a file opened elsewhere proposes its folder.
+    void dialogsStartInTheLastFolder() {
+        const QString launch = QDir::currentPath();
+        QTemporaryDir elsewhere, other;
+        const QString file = QDir(elsewhere.path()).filePath(QStringLiteral("chosen.gmf"));
+        QFile(Model("dialog-folder.gmf", "f")).copy(file);
+        const QString ini = Ini("folders.ini");
+        // Answers the next file dialog: notes where it starts, then chooses
+        // the file (or cancels without one).
+        QString started;
+        auto answer = [&](const QString& choose) {
+            QTimer::singleShot(50, [&, choose] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                started = QDir(dialog->directory()).canonicalPath();
+                if (choose.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(choose);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                }
+            });
+        };
+        {
+            Window win(ini);
+            win.w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
+            answer(file);
+            win.get<QAction>("miOpen")->trigger();
+            QCOMPARE(started, QDir(launch).canonicalPath());
+            QCOMPARE(win.w->Document().FileName(), file);
+            QCOMPARE(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+            // The current folder moved on: Save as still proposes the file's own.
+            QDir::setCurrent(other.path());
+            answer(QString());
+            win.get<QAction>("miSaveAs")->trigger();
+            QCOMPARE(started, QDir(elsewhere.path()).canonicalPath());
+            answer(QString());
+            win.get<QAction>("miOpen")->trigger();
+            QCOMPARE(started, QDir(other.path()).canonicalPath());
+            QDir::setCurrent(elsewhere.path());
+            QVERIFY(win.w->close());
+        }
+        QDir::setCurrent(launch);
+        {
+            Window next(ini);  // the next run
+            next.w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(next.w.get()));
+            answer(QString());
+            next.get<QAction>("miOpen")->trigger();
+            QCOMPARE(started, QDir(elsewhere.path()).canonicalPath());
+            next.w->close();
+        }
+        QDir::setCurrent(launch);
     }
 
     void closingWithUnsavedEditsAsks() {

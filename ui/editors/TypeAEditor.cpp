@@ -200,6 +200,13 @@ void TTypeAEditor::ApplyLayout() {
     ui_->gbSchema->setVisible(!direct);
     const bool entered = q->AUncertaintySource == 1;
     ui_->BookTypeA->setCurrentWidget(entered ? ui_->pgAEntered : ui_->pgAExperimental);
+    // A stacked widget is as tall as its tallest page; only the page shown
+    // takes room, so the schema stays above the fold under the short one.
+    for (QWidget* page : {ui_->pgAEntered, ui_->pgAExperimental}) {
+        const bool shown = page == ui_->BookTypeA->currentWidget();
+        page->setSizePolicy(QSizePolicy::Preferred, shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    }
+    ui_->BookTypeA->adjustSize();
     const bool expanded = q->AEvalType == 0;
     for (QWidget* w : {static_cast<QWidget*>(ui_->lblATegProb), static_cast<QWidget*>(ui_->febATegProb),
                        static_cast<QWidget*>(ui_->lblAFactor), static_cast<QWidget*>(ui_->febAFactor)})

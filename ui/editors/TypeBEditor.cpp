@@ -82,6 +82,12 @@ int WholeNumber(const TNumberEdit* box) {
 
 TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make_unique<Ui::TTypeBEditor>()) {
     ui_->setupUi(this);
+    // The window's own colours, in place of the control's defaults.
+    auto* chart = ui_->DistributionChart1;
+    chart->SetColorGraph(QColor(84, 128, 171));
+    chart->SetColorFill(QColor(249, 248, 242));
+    chart->SetColorAVG(QColor(106, 174, 108));
+    chart->SetColorLine(QColor(240, 167, 94));
     ui_->feBParam3->SetRange(0.1, 10.0);
     ui_->feBParam3->SetDecimals(2);
     ui_->feBParam3->SetRule([](double k) {

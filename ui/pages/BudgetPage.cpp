@@ -241,9 +241,9 @@ void TBudgetPage::ApplyWidths() {
     QHeaderView* h = ui_->dgBudget->horizontalHeader();
     const int n = model_->columnCount();
     if (n == 0) return;
-    if (display_.ColumnWidthMode == cw_ByData && controller_) {
+    std::array<int, kBudgetColumnCount - 1> widest{};
+    if (controller_) {
         const TGumModel& m = controller_->Model();
-        std::array<int, kBudgetColumnCount - 1> widest{};
         const QFont font = ui_->dgBudget->font();
         const QFontMetrics fm(font);
         const TQuantityIndex index(m.Params);
@@ -259,9 +259,12 @@ void TBudgetPage::ApplyWidths() {
                     w = std::max(w, BudgetCellWidth(t.Cell(*e, c), font));
                 }
         }
-        FitDataWidths(widest, display_);
+        if (display_.ColumnWidthMode == cw_ByData) FitDataWidths(widest, display_);
     }
-    const std::vector<int> widths = ColumnWidths(display_, ui_->dgBudget->viewport()->width());
+    // Every text of a column fits it, with the margins of the fitted widths.
+    std::array<int, kBudgetColumnCount> least{};
+    for (std::size_t c = 0; c < widest.size(); ++c) least[c] = widest[c] + (c == 0 ? 7 : 8);
+    const std::vector<int> widths = ColumnWidths(display_, ui_->dgBudget->viewport()->width(), least);
     h->setSectionResizeMode(display_.ColumnWidthMode == cw_None ? QHeaderView::Interactive : QHeaderView::Fixed);
     for (int c = 0; c < n && c < static_cast<int>(widths.size()); ++c)
         h->resizeSection(c, widths[static_cast<std::size_t>(c)]);

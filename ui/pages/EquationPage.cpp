@@ -29,6 +29,15 @@ TEquationPage::TEquationPage(QWidget* parent) : TPage(parent), ui_(std::make_uni
     miAnalysis_ = new QAction(QStringLiteral("Анализ на модела"), this);
     miAnalysis_->setObjectName(QStringLiteral("miAnalysis"));
     ui_->btnAnalysis->setDefaultAction(miAnalysis_);
+    // A command among the editors: it reads as a link (underlined, in the
+    // link colour, with the hand cursor), not as a heading.
+    QFont link = ui_->btnAnalysis->font();
+    link.setUnderline(true);
+    ui_->btnAnalysis->setFont(link);
+    QPalette palette = ui_->btnAnalysis->palette();
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Link));
+    ui_->btnAnalysis->setPalette(palette);
+    ui_->btnAnalysis->setCursor(Qt::PointingHandCursor);
     connect(miAnalysis_, &QAction::triggered, this, &TEquationPage::Analyse);
 
     ui_->dgParams->setItemDelegate(new TNameDelegate(ui_->dgParams));
