@@ -4,11 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QPdfWriter>
+#include <QTextDocument>
 #include <QTemporaryDir>
 
 #include "../tests/report/BigModel.h"
 #include "evaluation/BudgetCalculation.h"
 #include "report/ReportBuilder.h"
+#include "report/qt/ReportDocument.h"
 #include "report/qt/ReportFiles.h"
 
 using namespace vormid;
@@ -34,6 +37,39 @@ void BM_ReportPdf200Inputs(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportPdf200Inputs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The parts of the above: the content, and the document laid out for PDF
+// pages (without painting).
+void BM_ReportContent200Inputs(benchmark::State& state) {
+    TGumModel m;
+    test::FillBigModel(m, 200, 20);
+    CalculateBudgets(m);
+    const TDisplayState display;
+    report::TReportSource src;
+    src.Model = &m;
+    src.Display = &display;
+    for (auto _ : state) benchmark::DoNotOptimize(report::BuildReport(src));
+}
+BENCHMARK(BM_ReportContent200Inputs)->Unit(benchmark::kMillisecond);
+
+void BM_ReportLayout200Inputs(benchmark::State& state) {
+    TGumModel m;
+    test::FillBigModel(m, 200, 20);
+    CalculateBudgets(m);
+    const TDisplayState display;
+    report::TReportSource src;
+    src.Model = &m;
+    src.Display = &display;
+    const report::TReport r = report::BuildReport(src);
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QPdfWriter writer(dir.filePath(QStringLiteral("layout.pdf")));
+        writer.setResolution(300);
+        auto doc = report::RenderReport(r, &writer);
+        benchmark::DoNotOptimize(doc->pageCount());
+    }
+}
+BENCHMARK(BM_ReportLayout200Inputs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
