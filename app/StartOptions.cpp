@@ -43,6 +43,8 @@ TStartOptions ParseStartOptions(const QStringList& arguments) {
             o.GrabQuantity = arguments.at(++i);
         else if (a == QLatin1String("--wide"))
             o.GrabWide = true;
+        else if (a == QLatin1String("--part") && i + 1 < arguments.size())
+            o.GrabPart = arguments.at(++i);
         else if (a == QLatin1String("--size") && i + 1 < arguments.size()) {
             // "770x570": the window's size for the picture; anything else keeps 1100 x 760.
             const QStringList wh = arguments.at(++i).split(QLatin1Char('x'));
@@ -76,6 +78,7 @@ QString StartUsage() {
         "    --select ВЕЛИЧИНА  избраната величина\n"
         "    --wide             широкият списък на величините\n"
         "    --size ШxВ         размерът на прозореца (1100x760, най-малко 770x570)\n"
+        "    --part ЕЛЕМЕНТ     само този елемент на прозореца (DistributionChart1, Histogram1, ...)\n"
         "\n"
         "Без прозорец: vormid-cli --help.\n");
 }

@@ -18,6 +18,7 @@ struct TStartOptions {
     bool Help = false;           // --help or -h: print the usage and end
     bool GrabWide = false;       // --wide: the quantity list in its wide state
     QSize GrabSize{1100, 760};   // --size WxH: the window's size for the picture
+    QString GrabPart;            // --part NAME: only the window's element of that name
 };
 
 // The usage text of --help (UTF-8 when printed).

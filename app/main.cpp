@@ -8,7 +8,9 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QStringList>
+#include <QSplashScreen>
 #include <QTimer>
+#include <memory>
 #include <cstdio>
 
 #include "app/ModelStoreFactory.h"
@@ -17,6 +19,8 @@
 #include "ui/ErrorHandler.h"
 #include "ui/ModelController.h"
 #include "ui/dialogs/TfrmSettings.h"
+#include "ui/MonteCarloRunner.h"
+#include "ui/pages/BudgetPage.h"
 #include "ui/pages/EquationPage.h"
 #include "ui/TextCodec.h"
 #include "ui/widgets/NameMarkupPainter.h"
@@ -24,6 +28,7 @@
 #include "ui/ProgramIcon.h"
 #include "ui/ResourcePaths.h"
 #include "ui/ShellIntegration.h"
+#include "ui/SplashPicture.h"
 #include "ui/SingleInstance.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/TfrmMain.h"
@@ -96,6 +101,13 @@ int main(int argc, char** argv) {
         return instance.SendRequest(request) ? 0 : 1;
     }
 
+    // The toolkit writes the dates and sizes of its file dialogs in the
+    // system's locale: Bulgarian, as the rest of the window, unless the user
+    // fixed every category (LC_ALL).
+    if (qEnvironmentVariableIsEmpty("LC_ALL")) {
+        qputenv("LC_TIME", "bg_BG.UTF-8");
+        qputenv("LC_MESSAGES", "bg_BG.UTF-8");
+    }
     TVormidApplication app(argc, argv);
     // The toolkit's own dialogs (file, print) in the program's language.
     QTranslator qtBulgarian;
@@ -121,6 +133,15 @@ int main(int argc, char** argv) {
         });
     }
 
+    // Until the main window is shown; never over a picture being taken or a
+    // run without a user.
+    std::unique_ptr<QSplashScreen> splash;
+    if (options.GrabFile.isEmpty() && !options.Unattended && !options.QuitWhenShown) {
+        splash = std::make_unique<QSplashScreen>(SplashPicture());
+        splash->show();
+        QCoreApplication::processEvents();
+    }
+
     TfrmMain window(MakeModelStore(), OpenUserSettings());
     window.SetHelpFile(resources.HelpFile);
     window.SetExamplesDir(resources.ExamplesDir);
@@ -139,6 +160,7 @@ int main(int argc, char** argv) {
     }
 
     QObject::connect(&window, &TfrmMain::firstShown, [&] {
+        if (splash) splash->finish(&window);
         if (options.Unattended) Print(QStringLiteral("shown, font ") + family);
         if (options.QuitWhenShown) {
             Print(QStringLiteral("startup-ms %1").arg(startup.nsecsElapsed() / 1e6, 0, 'f', 1));
@@ -170,13 +192,25 @@ int main(int argc, char** argv) {
                     dialog->show();
                     shot = dialog;
                 }
-                // The chosen page paints once before the picture is taken.
-                QTimer::singleShot(200, &window, [&, shot] {
+                // The chosen page paints once before the picture is taken,
+                // and a Monte Carlo check of the budget page ends first.
+                auto* wait = new QTimer(&window);
+                wait->start(200);
+                QObject::connect(wait, &QTimer::timeout, &window, [&, shot, wait] {
+                    if (const auto* budget = window.findChild<TBudgetPage*>();
+                        budget && budget->MonteCarloRunner().Running())
+                        return;
+                    wait->stop();
                     // On a busy machine the first paint can outlast the
                     // delay with layout requests still queued; they are
                     // settled first, so the picture shows the final layout.
                     for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents();
-                    shot->grab().save(options.GrabFile);
+                    QWidget* part = options.GrabPart.isEmpty() ? shot : shot->findChild<QWidget*>(options.GrabPart);
+                    if (part == nullptr)
+                        std::fprintf(stderr, "vormid: no element \"%s\" in the window\n",
+                                     options.GrabPart.toLocal8Bit().constData());
+                    else
+                        part->grab().save(options.GrabFile);
                     window.Document().MarkModified(false);
                     window.close();
                 });

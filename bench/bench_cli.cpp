@@ -102,6 +102,53 @@ void BM_CliBudget200TypeAx1000(benchmark::State& state) {
 }
 BENCHMARK(BM_CliBudget200TypeAx1000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
+// Monte Carlo: 10^6 trials, exactly, of Y = A*B/C + LN(D)*E on every core,
+// from start-up to the JSON figures; beside it the same draws and figures
+// by numpy arrays (bench/mc_numpy.py), when the machine has numpy.
+ordered_json SpeedModel() {
+    const auto input = [](const char* name, double x, double u, const char* distribution) {
+        ordered_json q = {{"name", name}, {"kind", "TypeB"}, {"value", x}, {"stated_value", u}};
+        if (distribution == nullptr) {
+            q["eval_type"] = "standard";
+        } else {
+            q["eval_type"] = "interval";
+            q["distribution"] = distribution;
+        }
+        return q;
+    };
+    ordered_json q = ordered_json::array();
+    q.push_back({{"name", "Y"}, {"kind", "Result"}});
+    q.push_back(input("A", 2.0, 0.1, nullptr));
+    q.push_back(input("B", 3.0, 0.3, "rectangular"));
+    q.push_back(input("C", 5.0, 0.5, nullptr));
+    q.push_back(input("D", 1.5, 0.2, "rectangular"));
+    q.push_back(input("E", 0.5, 0.05, nullptr));
+    return {{"equation", Rtf("Y = A*B/C + LN(D)*E")}, {"quantities", q}};
+}
+
+void BM_CliMonteCarloMillionTrials(benchmark::State& state) {
+    static const std::string path = ModelFile("mcspeed", SpeedModel());
+    for (auto _ : state)
+        if (Cli({"mc", path, "--fixed", "1000000", "--format", "json"}) != 0)
+            state.SkipWithError("vormid-cli mc did not succeed");
+}
+BENCHMARK(BM_CliMonteCarloMillionTrials)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_NumpyMonteCarloMillionTrials(benchmark::State& state) {
+    vormid::test::ProcessOptions options;
+    options.Output = "/dev/null";
+    const std::vector<std::string> probe = {"-c", "import numpy"};
+    if (vormid::test::RunProcess("/usr/bin/python3", probe, options).Status != 0) {
+        state.SkipWithError("no numpy for /usr/bin/python3 (Debian: python3-numpy)");
+        return;
+    }
+    const std::vector<std::string> args = {VORMID_BENCH_DIR "/mc_numpy.py", "1000000"};
+    for (auto _ : state)
+        if (vormid::test::RunProcess("/usr/bin/python3", args, options).Status != 0)
+            state.SkipWithError("mc_numpy.py did not succeed");
+}
+BENCHMARK(BM_NumpyMonteCarloMillionTrials)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
 // Start-up alone, for reference: the floor under both figures.
 void BM_CliVersion(benchmark::State& state) {
     for (auto _ : state) Cli({"--version"});

@@ -2,7 +2,8 @@
 //   Y = A*B*LN(C)/(D + E*A)
 // (products, a quotient and a logarithm) on all cores and on one, against a
 // plain loop that walks the equation once per draw, and the equation alone
-// over the same draws walked once per draw and in blocks.
+// over the same draws walked once per draw, in blocks and in blocks of
+// doubles.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -144,5 +145,24 @@ void BM_EquationBlocks(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_EquationBlocks)->Unit(benchmark::kMillisecond);
+
+// The same in double precision, as the Monte Carlo run evaluates its draws.
+void BM_EquationDraws(benchmark::State& state) {
+    TFormul f;
+    f.Compile(kEquation);
+    const std::size_t n = 1'000'000;
+    const auto columns = Draws(n);
+    std::vector<const double*> pointers;
+    for (const auto& c : columns) pointers.push_back(c.data());
+    std::vector<double> values(n);
+    std::vector<std::uint8_t> errors(n);
+    TFormulBlockScratch scratch;
+    for (auto _ : state) {
+        f.EvaluateDraws(pointers, n, values.data(), errors.data(), scratch);
+        benchmark::DoNotOptimize(values.data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_EquationDraws)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -60,7 +60,16 @@ private:
 int RunMc(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     const std::string& path = args.Operands.at(0);
     TMonteCarloOptions options;
-    options.MaxTrials = Whole("--trials", args.Options.at("--trials"), 100, kMaxTrials);
+    const std::string& trials = args.Options.at("--trials");
+    const std::string& fixed = args.Options.at("--fixed");
+    if (!trials.empty() && !fixed.empty()) throw UsageError("опциите --trials и --fixed не могат да се дадат заедно");
+    if (!fixed.empty()) {
+        // M chosen in advance: every trial is drawn, whatever the batches say.
+        options.MaxTrials = Whole("--fixed", fixed, 100, kMaxTrials);
+        options.Adaptive = false;
+    } else if (!trials.empty()) {
+        options.MaxTrials = Whole("--trials", trials, 100, kMaxTrials);
+    }
     options.Digits = static_cast<int>(Whole("--digits", args.Options.at("--digits"), 1, 6));
     options.Seed = Whole("--seed", args.Options.at("--seed"), 0, UINT64_MAX);
     options.Threads = static_cast<unsigned>(Whole("--threads", args.Options.at("--threads"), 0, 256));

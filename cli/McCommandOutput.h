@@ -7,15 +7,11 @@
 
 #include "core/GumModel.h"
 #include "evaluation/MonteCarlo.h"
+#include "evaluation/MonteCarloNumber.h"
 
 namespace vormid::cli {
 
 void WriteMonteCarloText(const TGumModel& model, const std::vector<TMonteCarloResult>& results, std::ostream& out);
 void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloResult>& results, std::ostream& out);
-
-// x with the decimal comma, rounded to the place of the tolerance's unit
-// (the last significant digit of u), in exponent form when that would be
-// unreadably long.
-std::string McNumber(double x, double tolerance);
 
 }  // namespace vormid::cli

@@ -31,6 +31,9 @@
 //  walks the program once per block of sets, each node over the whole block,
 //  instead of once per set; each values[k] and errors[k] equal, bit for bit,
 //  the result and EvalError of EvaluateBound with set k.
+//    f.EvaluateDraws(columns, count, values, errors, scratch);
+//  the same in double precision throughout: the error codes are those of
+//  EvaluateBound, the values agree to the rounding of doubles.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -114,6 +117,7 @@ class TFormulBlockScratch {
 private:
     friend class TFormul;
     std::vector<long double> Values;  // node-major: a block of lanes per node
+    std::vector<double> Lanes;        // the same for EvaluateDraws
     std::vector<std::uint8_t> Errors;
 };
 struct TFormulProgramDeleter {
@@ -181,6 +185,15 @@ public:
     // its own scratch. Throws std::logic_error when not compiled,
     // std::invalid_argument when columns.size() != SlotNames().size().
     void EvaluateBlock(std::span<const double* const> columns, std::size_t count, double* values, std::uint8_t* errors,
+                       TFormulBlockScratch& scratch) const;
+    // As EvaluateBlock, in double precision: the Monte Carlo draws scatter
+    // far above a double's rounding, and 80-bit arithmetic cannot use the
+    // vector units. Operators, LN, EXP and SQRT run over the whole block;
+    // other functions go lane by lane through the extended-precision ones.
+    // errors[k] is EvaluateBound's code for set k, except that an
+    // intermediate value beyond a double's range (about 1e308) fails here
+    // where the extended range would have held it.
+    void EvaluateDraws(std::span<const double* const> columns, std::size_t count, double* values, std::uint8_t* errors,
                        TFormulBlockScratch& scratch) const;
 
     std::vector<std::unique_ptr<TFormulDef>> Nodes;  // Nodes[0] is the root

@@ -50,6 +50,7 @@ enum : int {
     fn_Sum,
 };
 static_assert(fn_Sum == kFunctionSlots - 1 && fn_Pi == kPiSlot);
+static_assert(fn_Ln == kLnSlot && fn_Exp == kExpSlot && fn_Sqrt == kSqrtSlot);
 
 long double Fail(std::uint8_t& err, int code) {
     err = static_cast<std::uint8_t>(code);

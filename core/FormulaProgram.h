@@ -12,6 +12,10 @@ namespace vormid::formula_detail {
 
 constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
 constexpr int kPiSlot = 39;
+// Functions that EvaluateDraws runs over a whole block.
+constexpr int kLnSlot = 31;
+constexpr int kExpSlot = 35;
+constexpr int kSqrtSlot = 41;
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 // One node in evaluation order; its children precede it.

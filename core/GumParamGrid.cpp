@@ -71,9 +71,9 @@ bool TObservationGrid::Shaded(int row) const {
 }
 
 TObsCell TObservationGrid::Next(TObsCell at) const {
-    const bool lastRow = at.Row + 1 >= RowCount();
+    // At the last row Enter does nothing, in either column of grouped values.
+    if (at.Row + 1 >= RowCount()) return at;
     if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Value) return {at.Row, at.Column + 1};
-    if (lastRow) return at;
     if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Count) return {at.Row + 1, at.Column - 1};
     return {at.Row + 1, at.Column};
 }

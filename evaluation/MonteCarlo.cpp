@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 
 #include "core/Formula.h"
@@ -107,7 +108,9 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
 }
 
 struct TBatch {
-    std::vector<double> Values;  // the batch's draws of the result, reordered for its interval
+    // The batch's draws of the result, in its place of the run's array;
+    // reordered for its interval.
+    std::span<double> Values;
     long double Sum = 0.0L;
     long double M2 = 0.0L;  // sum of squared deviations from the batch mean
     double Mean = 0.0, StdDev = 0.0;
@@ -135,10 +138,10 @@ struct TWorker {
     TFormulBlockScratch Scratch;
 };
 
-std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::size_t size) {
+std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::span<double> values) {
     auto batch = std::make_unique<TBatch>();
-    std::vector<double>& values = batch->Values;
-    values.resize(size);
+    batch->Values = values;
+    const std::size_t size = values.size();
     for (std::size_t start = 0; start < size; start += kBlock) {
         const std::size_t n = std::min(kBlock, size - start);
         // Inputs in slot order, each its whole block, so that the order of
@@ -148,7 +151,7 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
             if (li < 0) continue;
             const auto law = static_cast<std::size_t>(li);
             if (plan.Factor.IsCorrelated(law)) {
-                for (std::size_t k = 0; k < n; ++k) w.Latent[law][k] = g.Normal();
+                g.NormalBlock(w.Latent[law].data(), n);
             } else {
                 plan.Laws[law].DrawBlock(g, w.Columns[s].data(), n);
             }
@@ -164,7 +167,7 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
                 }
         }
         double* out = values.data() + start;
-        plan.Formula.EvaluateBlock(w.Pointers, n, out, w.Errors.data(), w.Scratch);
+        plan.Formula.EvaluateDraws(w.Pointers, n, out, w.Errors.data(), w.Scratch);
         for (std::size_t k = 0; k < n; ++k) {
             if (w.Errors[k] == 0 && std::isfinite(out[k])) [[likely]]
                 continue;
@@ -176,15 +179,24 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
     }
     if (batch->Failed > 0) return batch;
 
-    long double sum = 0.0L;
-    for (const double v : values) sum += v;
-    const long double mean = sum / static_cast<long double>(size);
-    long double m2 = 0.0L;
-    for (const double v : values) m2 += (v - mean) * (v - mean);
+    // A batch's sums in doubles, four running at once: 10^4 terms lose
+    // nothing that matters next to the draws' scatter, and the pooled sums
+    // over the batches stay in extended precision.
+    const auto sum4 = [&values, size](auto term) {
+        double a[4] = {0.0, 0.0, 0.0, 0.0};
+        std::size_t k = 0;
+        for (; k + 4 <= size; k += 4)
+            for (int j = 0; j < 4; ++j) a[j] += term(values[k + static_cast<std::size_t>(j)]);
+        for (; k < size; ++k) a[0] += term(values[k]);
+        return (a[0] + a[1]) + (a[2] + a[3]);
+    };
+    const double sum = sum4([](double v) { return v; });
+    const double mean = sum / static_cast<double>(size);
+    const double m2 = sum4([mean](double v) { return (v - mean) * (v - mean); });
     batch->Sum = sum;
     batch->M2 = m2;
-    batch->Mean = static_cast<double>(mean);
-    batch->StdDev = size > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(size - 1))) : 0.0;
+    batch->Mean = mean;
+    batch->StdDev = size > 1 ? std::sqrt(m2 / static_cast<double>(size - 1)) : 0.0;
     batch->Symmetric = SymmetricIntervalOf(values, plan.Probability);
     return batch;
 }
@@ -253,6 +265,9 @@ public:
         Trials_ = trials;
         StopAt_ = (trials + BatchSize_ - 1) / BatchSize_;
         Batches_.resize(StopAt_);
+        // Not value-initialised: the pages of trials never drawn (a run that
+        // stops early) are never touched.
+        Draws_.reset(new double[trials]);
     }
 
     void Work() {
@@ -274,13 +289,19 @@ public:
             TXoshiro256 g(std::uint64_t{0});
             {
                 std::lock_guard lock(Mutex_);
+                if (CancelRequested()) {
+                    Cancelled_ = true;
+                    StopAt_ = Done_;
+                    Changed_.notify_all();
+                }
                 if (Next_ >= StopAt_) return;
                 b = Next_++;
                 g = Stream_;
                 Stream_.Jump();
             }
             const auto size = static_cast<std::size_t>(std::min(BatchSize_, Trials_ - b * BatchSize_));
-            std::unique_ptr<TBatch> batch = ComputeBatch(Plan_, worker, g, size);
+            std::unique_ptr<TBatch> batch =
+                ComputeBatch(Plan_, worker, g, std::span<double>(Draws_.get() + b * BatchSize_, size));
             std::lock_guard lock(Mutex_);
             if (b >= StopAt_) continue;  // computed ahead of a decision to stop
             Batches_[b] = std::move(batch);
@@ -302,6 +323,11 @@ public:
             std::unique_lock lock(Mutex_);
             while (Done_ < StopAt_) {
                 Changed_.wait_until(lock, nextReport);
+                if (CancelRequested()) {
+                    Cancelled_ = true;
+                    StopAt_ = Done_;
+                    break;
+                }
                 if (std::chrono::steady_clock::now() < nextReport) continue;
                 nextReport += kReportEvery;
                 if (Options_.Progress && Done_ < StopAt_) {
@@ -318,11 +344,16 @@ public:
     }
 
     std::vector<std::unique_ptr<TBatch>>& Batches() { return Batches_; }
+    // The draws of the batches taken, batch after batch.
+    std::span<double> Draws() const { return {Draws_.get(), static_cast<std::size_t>(DoneTrials_)}; }
     bool Converged() const { return Converged_; }
     bool Failed() const { return Failed_; }
+    bool Cancelled() const { return Cancelled_; }
     std::uint64_t BatchSize() const { return BatchSize_; }
 
 private:
+    bool CancelRequested() const { return Options_.Cancel != nullptr && Options_.Cancel->load(); }
+
     // Takes the finished batches in order; stops at the first failed one or,
     // adaptively, at the first count of batches that is stable.
     void Advance() {
@@ -354,23 +385,33 @@ private:
     std::uint64_t DoneTrials_ = 0;
     bool Converged_ = false;
     bool Failed_ = false;
+    bool Cancelled_ = false;
     std::exception_ptr Error_;
     std::vector<std::unique_ptr<TBatch>> Batches_;
+    std::unique_ptr<double[]> Draws_;
 };
 
-// All draws in one array, batch after batch; each batch's memory goes as it
-// is copied.
-std::vector<double> JoinBatches(std::vector<std::unique_ptr<TBatch>>& batches) {
-    std::size_t total = 0;
-    for (const auto& b : batches) total += b->Values.size();
-    std::vector<double> all;
-    all.reserve(total);
-    for (auto& b : batches) {
-        all.insert(all.end(), b->Values.begin(), b->Values.end());
-        b.reset();
+// The classes span the shortest interval widened by half its width, a
+// quarter on each side: the body of the distribution, whatever its tails.
+TMonteCarloHistogram CountClasses(std::span<const double> draws, double low, double high, unsigned classes) {
+    TMonteCarloHistogram h;
+    const double quarter = (high - low) / 4.0;
+    if (!(quarter > 0.0) || !std::isfinite(quarter)) return h;
+    h.Low = low - quarter;
+    h.Width = (high - low + 2.0 * quarter) / classes;
+    h.Counts.assign(classes, 0);
+    const double scale = 1.0 / h.Width;
+    for (const double v : draws) {
+        const double at = (v - h.Low) * scale;
+        if (at < 0.0) {
+            ++h.Below;
+        } else if (at >= static_cast<double>(classes)) {
+            ++h.Above;
+        } else {
+            ++h.Counts[static_cast<std::size_t>(at)];
+        }
     }
-    batches.clear();
-    return all;
+    return h;
 }
 
 double ResultProbability(const TGumParam& result, const TBudget* budget) {
@@ -402,6 +443,10 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     run.Run();
     auto& batches = run.Batches();
     for (const auto& b : batches) r.Trials += b->Values.size();
+    if (run.Cancelled()) {
+        r.Cancelled = true;
+        return r;
+    }
     if (run.Failed()) {
         const TBatch& last = *batches.back();
         r.FailedDraws = last.Failed;
@@ -416,12 +461,14 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     r.StdUncertainty = pooled.StdDev;
     r.Tolerance = NumericalTolerance(r.StdUncertainty, options.Digits);
     r.Converged = options.Adaptive ? run.Converged() : Stable(batches, batches.size(), options.Digits);
-    std::vector<double> all = JoinBatches(batches);
+    const std::span<double> all = run.Draws();
     const TCoverageIntervals intervals = CoverageIntervals(all, plan.Probability);
     r.SymmetricLow = intervals.Symmetric.Low;
     r.SymmetricHigh = intervals.Symmetric.High;
     r.ShortestLow = intervals.Shortest.Low;
     r.ShortestHigh = intervals.Shortest.High;
+    if (options.HistogramClasses > 0)
+        r.Histogram = CountClasses(all, r.ShortestLow, r.ShortestHigh, options.HistogramClasses);
 
     if (budget != nullptr && budget->ErrorCode == NoError) {
         TGumValidation& g = r.Gum;

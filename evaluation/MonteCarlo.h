@@ -12,6 +12,7 @@
 // generator (the seed's stream jumped by 2^128 per batch), and the decision
 // to stop is taken batch by batch in order. Threads only decide which batch
 // is computed when, so a seed gives the same numbers for any thread count.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,10 +33,25 @@ struct TMonteCarloOptions {
     // Stop as soon as the batch results are stable to the tolerance.
     bool Adaptive = true;
     std::uint64_t BatchSize = 10'000;
+    // Set from any thread to end the run at the next batch; the result is
+    // then not Ok and says Cancelled.
+    const std::atomic<bool>* Cancel = nullptr;
+    // Classes of the histogram of the draws; 0 for none.
+    unsigned HistogramClasses = 0;
     // Called on the calling thread with the result's name (Windows-1251):
     // with 0 as a result's run starts, then about four times a second with
     // the number of its trials finished so far.
     std::function<void(const std::string& result, std::uint64_t trials)> Progress;
+};
+
+// The draws of a result counted in classes of equal width from Low on;
+// Below and Above count the draws outside them. Empty when the draws do
+// not spread.
+struct TMonteCarloHistogram {
+    double Low = 0.0;
+    double Width = 0.0;
+    std::vector<std::uint64_t> Counts;
+    std::uint64_t Below = 0, Above = 0;
 };
 
 // The budget's result against the Monte Carlo interval.
@@ -68,6 +84,8 @@ struct TMonteCarloResult {
     // A correlated input is not normal: the Gaussian copula keeps its
     // marginal exactly but its correlation only approximately.
     bool ApproximateCorrelation = false;
+    bool Cancelled = false;
+    TMonteCarloHistogram Histogram;  // when the options ask for classes
 };
 
 // One result quantity of the model; budget is that result's budget from

@@ -64,7 +64,8 @@ void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const 
             std::fill(out, out + count, c);
             break;
         case TShape::Normal:
-            for (std::size_t k = 0; k < count; ++k) out[k] = c + s * g.Normal();
+            g.NormalBlock(out, count);
+            for (std::size_t k = 0; k < count; ++k) out[k] = c + s * out[k];
             break;
         case TShape::Student:
             for (std::size_t k = 0; k < count; ++k) out[k] = c + s * g.StudentT(Nu);
@@ -106,7 +107,8 @@ void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const 
             for (std::size_t k = 0; k < count; ++k) out[k] = c + s * (2.0 / kPi) * std::asin(g.Symmetric());
             break;
         case TShape::LogNormal:
-            for (std::size_t k = 0; k < count; ++k) out[k] = c + Sign * std::exp(Second + s * g.Normal());
+            g.NormalBlock(out, count);
+            for (std::size_t k = 0; k < count; ++k) out[k] = c + Sign * std::exp(Second + s * out[k]);
             break;
     }
 }

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <functional>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace vormid::mc {
 namespace {
@@ -21,6 +25,77 @@ std::pair<std::size_t, std::size_t> SymmetricPlaces(std::size_t m, double probab
     // r (1-based) = (M − q)/2 when that is whole, else (M − q + 1)/2.
     const std::size_t r = std::max<std::size_t>((m - q + 1) / 2, 1);
     return {r - 1, r - 1 + q};
+}
+
+constexpr std::size_t kParallelTails = 200'000;
+
+// The k values of draws that come first by before (1 <= k <= size), in any
+// order. Small tails go through a cut-off taken from a sample of the draws:
+// one pass keeps the values on the near side of it, and only those are
+// selected from. Should the sample mislead (fewer than k values kept), all
+// draws are selected from instead, so the answer is always exact.
+template <class Before>
+std::vector<double> FirstK(std::span<const double> draws, std::size_t k, Before before) {
+    const std::size_t m = draws.size();
+    constexpr std::size_t kSample = 1024;
+    std::vector<double> kept;
+    if (m >= 8 * kSample && k <= m / 8) {
+        std::vector<double> sample(kSample);
+        const std::size_t stride = m / kSample;
+        for (std::size_t i = 0; i < kSample; ++i) sample[i] = draws[i * stride];
+        // Half as far again as the tail's place in the sample, and a few more.
+        const std::size_t place = std::min(kSample - 1, k * kSample / m * 3 / 2 + 8);
+        std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(place), sample.end(), before);
+        const double cut = sample[place];
+        kept.reserve(2 * (place + 1) * stride);
+        for (const double v : draws)
+            if (!before(cut, v)) kept.push_back(v);
+        if (kept.size() < k) kept.clear();
+    }
+    if (kept.empty()) kept.assign(draws.begin(), draws.end());
+    std::nth_element(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(k - 1), kept.end(), before);
+    kept.resize(k);
+    return kept;
+}
+
+// FirstK of both ends at once (kLow and kHigh at most an eighth of the
+// draws each): one sample and one pass over the draws for the two cut-offs.
+std::pair<std::vector<double>, std::vector<double>> BothTails(std::span<const double> draws, std::size_t kLow,
+                                                              std::size_t kHigh) {
+    const std::size_t m = draws.size();
+    constexpr std::size_t kSample = 1024;
+    if (m >= 8 * kSample) {
+        std::vector<double> sample(kSample);
+        const std::size_t stride = m / kSample;
+        for (std::size_t i = 0; i < kSample; ++i) sample[i] = draws[i * stride];
+        const std::size_t lowPlace = std::min(kSample - 1, kLow * kSample / m * 3 / 2 + 8);
+        const std::size_t highPlace = kSample - 1 - std::min(kSample - 1, kHigh * kSample / m * 3 / 2 + 8);
+        std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(lowPlace), sample.end());
+        const double lowCut = sample[lowPlace];
+        std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(highPlace), sample.end());
+        const double highCut = sample[highPlace];
+        if (lowCut < highCut) {
+            std::vector<double> low, high;
+            low.reserve(2 * (lowPlace + 1) * stride);
+            high.reserve(2 * (kSample - highPlace) * stride);
+            for (const double v : draws) {
+                if (v <= lowCut) {
+                    low.push_back(v);
+                } else if (v >= highCut) {
+                    high.push_back(v);
+                }
+            }
+            if (low.size() >= kLow && high.size() >= kHigh) {
+                std::nth_element(low.begin(), low.begin() + static_cast<std::ptrdiff_t>(kLow - 1), low.end());
+                std::nth_element(high.begin(), high.begin() + static_cast<std::ptrdiff_t>(kHigh - 1), high.end(),
+                                 std::greater<double>());
+                low.resize(kLow);
+                high.resize(kHigh);
+                return {std::move(low), std::move(high)};
+            }
+        }
+    }
+    return {FirstK(draws, kLow, std::less<double>()), FirstK(draws, kHigh, std::greater<double>())};
 }
 
 }  // namespace
@@ -52,6 +127,46 @@ TCoverageIntervals CoverageIntervals(std::span<double> draws, double probability
     const std::size_t m = draws.size();
     if (m >= 2) {
         const std::size_t q = CoveredCount(m, probability), tail = m - q;
+        if (tail <= m / 8) {
+            // The ends of both intervals lie among the lowest and the highest
+            // M − q draws: sorted[r] is low[r], sorted[r + q] is high[r].
+            std::vector<double> low, high;
+            const auto lowTail = [&] {
+                low = FirstK(draws, tail, std::less<double>());
+                std::sort(low.begin(), low.end());
+            };
+            const auto highTail = [&] {
+                high = FirstK(draws, tail, std::greater<double>());
+                std::sort(high.begin(), high.end());
+            };
+            // A large run has its two tails sorted at once, on a second core.
+            if (m >= kParallelTails && std::thread::hardware_concurrency() > 1) {
+                std::exception_ptr failed;
+                std::thread other([&] {
+                    try {
+                        highTail();
+                    } catch (...) {
+                        failed = std::current_exception();
+                    }
+                });
+                try {
+                    lowTail();
+                } catch (...) {
+                    other.join();
+                    throw;
+                }
+                other.join();
+                if (failed) std::rethrow_exception(failed);
+            } else {
+                lowTail();
+                highTail();
+            }
+            const auto [a, b] = SymmetricPlaces(m, probability);
+            std::size_t best = 0;
+            for (std::size_t r = 1; r < tail; ++r)
+                if (high[r] - low[r] < high[best] - low[best]) best = r;
+            return {{low[a], high[b - q]}, {low[best], high[best]}};
+        }
         if (q >= tail) {
             // [0, tail) the smallest, [q, m) the largest, each then in order.
             std::nth_element(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(tail), draws.end());
@@ -70,6 +185,11 @@ TInterval SymmetricIntervalOf(std::span<double> draws, double probability) {
     const std::size_t m = draws.size();
     if (m < 2) return m == 1 ? TInterval{draws[0], draws[0]} : TInterval{};
     const auto [low, high] = SymmetricPlaces(m, probability);
+    // Small tails (p = 0.95: 2.5 % each) without reordering the draws.
+    if (low + 1 <= m / 8 && m - high <= m / 8) {
+        const auto [lows, highs] = BothTails(draws, low + 1, m - high);
+        return {lows[low], highs[m - high - 1]};
+    }
     const auto at = [&draws](std::size_t i) { return draws.begin() + static_cast<std::ptrdiff_t>(i); };
     std::nth_element(draws.begin(), at(low), draws.end());
     std::nth_element(at(low + 1), at(high), draws.end());

@@ -7,6 +7,7 @@
 // differ between library versions: a seed must give the same numbers on
 // every build.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vormid::mc {
@@ -40,6 +41,9 @@ public:
     double Symmetric() { return 2.0 * Uniform() - 1.0; }
     // Standard normal, by inversion of a uniform.
     double Normal();
+    // count standard normals, the same numbers as count calls of Normal()
+    // but with the inversion run over the block.
+    void NormalBlock(double* out, std::size_t count);
     // Student's t with nu > 0 degrees of freedom (Bailey's polar method).
     double StudentT(double nu);
 
@@ -53,6 +57,8 @@ private:
 // Inverse of the standard normal distribution function (Wichura's AS 241,
 // relative accuracy about 1e-16) for 0 < p < 1.
 double NormalQuantile(double p);
+// NormalQuantile of each of values[0..count), in place, bit for bit.
+void NormalQuantiles(double* values, std::size_t count);
 // The standard normal distribution function.
 double NormalCdf(double z);
 // Inverse of Student's t distribution function with nu >= 1 degrees of

@@ -3,6 +3,7 @@
 #   scripts/vormid.sh run    install what is missing, build, start the program
 #   scripts/vormid.sh test   install what is missing, build, run every test
 #   scripts/vormid.sh clang  install what is missing, build every target with clang
+#   scripts/vormid.sh package  install what is missing, build the Debian packages into build-deb/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,8 @@ jobs=$(nproc)
 
 packages=(
   cmake ninja-build g++ pkg-config
-  dpkg-dev file desktop-file-utils  # the Debian package: dpkg-shlibdeps, ELF detection, entry check
+  build-essential debhelper lintian  # the Debian packages: dpkg-buildpackage, dh, their check
+  file desktop-file-utils  # ELF detection, desktop entry check
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev zlib1g-dev
@@ -41,11 +43,25 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir" -j"$jobs"
 }
 
+# debian_packages DIR [dpkg-buildpackage options...]: the Debian packages of
+# this source tree, built from a copy of it in DIR/src (no build tree comes
+# along, as on a clean machine) and written into DIR rather than beside the
+# checkout.
+debian_packages() {
+  local dir=$1; shift
+  rm -rf "$dir"
+  mkdir -p "$dir/src"
+  tar --exclude='./build*' --exclude=./.git --exclude='./obj-*' -cf - . | tar -xf - -C "$dir/src"
+  (cd "$dir/src" && DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=$jobs" dpkg-buildpackage -us -uc -b "$@")
+}
+
 install_missing
 
 case "$mode" in
   run)
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # The same build as "test" makes, so that switching between the two
+    # never rebuilds the tree.
+    build build -DCMAKE_BUILD_TYPE=Release -DVORMID_WERROR=ON
     if [ -x build/app/vormid ]; then
       exec build/app/vormid
     elif [ -x build/cli/vormid-cli ] && [ -f examples/resistance.gmf ]; then
@@ -60,6 +76,14 @@ case "$mode" in
     # build that people who install the program make.
     build build -DCMAKE_BUILD_TYPE=Release -DVORMID_WERROR=ON
     ctest --test-dir build --output-on-failure -j"$jobs"
+    # The Debian packages as a Debian developer builds them. The tests just
+    # ran, so the package build skips them (nocheck). Lintian's errors and
+    # warnings fail the test command.
+    DEB_BUILD_OPTIONS=nocheck debian_packages build-deb -Pnocheck
+    cmake -DDEB_DIR=build-deb -DWORK=build-deb/check -DCLIENT=tests/install/lexicon_client.c -DCC=cc \
+      -DVERSION="$(sed -n 's/^project(Vormid VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)" \
+      -P tests/install/CheckDebianPackages.cmake
+    lintian --fail-on error,warning --display-info build-deb/vormid_*.changes
     # The libraries and their tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer; the window is left out to keep this fast.
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMID_SANITIZE=ON -DVORMID_WERROR=ON \
@@ -91,8 +115,14 @@ case "$mode" in
     # Clang's warnings come from its front end, so Debug finds them all.
     CC=clang CXX=clang++ build build-clang -DCMAKE_BUILD_TYPE=Debug -DVORMID_WERROR=ON
     ;;
+  package)
+    # For apt install ./build-deb/vormid_*.deb; the package build runs the
+    # tests unless DEB_BUILD_OPTIONS=nocheck.
+    debian_packages build-deb
+    ls build-deb/*.deb
+    ;;
   *)
-    echo "usage: $0 run|test|clang" >&2
+    echo "usage: $0 run|test|clang|package" >&2
     exit 2
     ;;
 esac

@@ -22,6 +22,7 @@ const std::vector<THelpTopic>& HelpTopics() {
         {"TfrmFontColor", "colours"},
         {"TfrmDlgBox", "messages"},
         {"THelpWindow", "help"},
+        {"TMonteCarloPanel", "budget-monte-carlo"},
         // Parts of a page: the page's section answers.
         {"TRichTextEditor", ""},
     };

@@ -8,11 +8,19 @@ static void InitProgramIconResource() { Q_INIT_RESOURCE(ProgramIcon); }
 
 namespace vormid {
 
-QIcon BuiltInProgramIcon() {
+QString ProgramIconResource(int size) {
     InitProgramIconResource();
+    return QStringLiteral(":/vormid/icons/%1/vormid.png").arg(size);
+}
+
+QString FileTypeIconResource(int size) {
+    InitProgramIconResource();
+    return QStringLiteral(":/vormid/mimetypes/%1/application-x-gum-model.png").arg(size);
+}
+
+QIcon BuiltInProgramIcon() {
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/vormid/icons/%1/vormid.png").arg(size), QSize(size, size));
+    for (int size : kIconSizes) icon.addFile(ProgramIconResource(size), QSize(size, size));
     return icon;
 }
 

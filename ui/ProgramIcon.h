@@ -15,4 +15,10 @@ QIcon ProgramIcon();
 // The drawing in the program's resources, one picture per size.
 QIcon BuiltInProgramIcon();
 
+// The sizes of the built-in pictures, and the resource paths of the program's
+// and of its model files' picture of one size.
+inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+QString ProgramIconResource(int size);
+QString FileTypeIconResource(int size);
+
 }  // namespace vormid

@@ -6,6 +6,9 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <utility>
+
+#include "ui/ProgramIcon.h"
 
 namespace vormid {
 
@@ -90,6 +93,7 @@ QString DesktopEntryText(const QString& programPath) {
                "Type=Application\n"
                "Name=Vormid\n"
                "Comment=GUM Model File\n"
+               "Icon=vormid\n"
                "Exec=%1 %f\n"
                "MimeType=application/x-gum-model;\n"
                "Terminal=false\n"
@@ -101,11 +105,32 @@ namespace {
 
 const QString kDesktopEntryName = QStringLiteral("applications/vormid.desktop");
 
-// The entry without its Exec line: what every entry of our registration shares.
+// The entry without its Exec and Icon lines: what every entry of our
+// registration shares, those of earlier versions without an icon included.
 QString WithoutExecLine(const QString& entry) {
     QStringList lines = entry.split(QLatin1Char('\n'));
-    lines.removeIf([](const QString& l) { return l.startsWith(QLatin1String("Exec=")); });
+    lines.removeIf([](const QString& l) {
+        return l.startsWith(QLatin1String("Exec=")) || l.startsWith(QLatin1String("Icon="));
+    });
     return lines.join(QLatin1Char('\n'));
+}
+
+// The program's and the model files' pictures into the user's icon theme,
+// so that a program run from the build tree or an unpacked archive shows
+// them in the launcher and the file manager. Returns whether any changed.
+bool InstallIcons(const QString& home) {
+    bool changed = false;
+    for (int size : kIconSizes) {
+        const QString dir = home + QStringLiteral("/icons/hicolor/%1x%1/").arg(size);
+        const std::pair<QString, QString> icons[] = {
+            {ProgramIconResource(size), dir + QStringLiteral("apps/vormid.png")},
+            {FileTypeIconResource(size), dir + QStringLiteral("mimetypes/application-x-gum-model.png")}};
+        for (const auto& [resource, target] : icons) {
+            QFile picture(resource);
+            if (picture.open(QIODevice::ReadOnly)) changed = WriteIfChanged(target, picture.readAll()) || changed;
+        }
+    }
+    return changed;
 }
 
 bool IsOwnPerUserEntry(const QString& path) {
@@ -144,6 +169,7 @@ void RegisterFileType(const QString& programPath, const QString& dataHome, const
     bool desktopChanged =
         WriteIfChanged(home + QStringLiteral("/applications/vormid.desktop"), DesktopEntryText(programPath).toUtf8());
     bool mimeChanged = WriteIfChanged(home + QStringLiteral("/mime/packages/vormid-gmf.xml"), MimeInfoText());
+    InstallIcons(home);
     if (!QFileInfo::exists(home + QStringLiteral("/mime/globs2"))) mimeChanged = true;
 
     // The caches are rebuilt in the background; start-up does not wait for them.

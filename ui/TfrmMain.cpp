@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPrintPreviewDialog>
@@ -20,6 +22,7 @@
 #include "report/qt/ReportDocument.h"
 #include "report/qt/ReportFiles.h"
 #include "ui/ContextHelp.h"
+#include "ui/FileTypeNames.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
 #include "ui/ReportMaker.h"
@@ -124,7 +127,11 @@ void TfrmMain::ConnectCommands() {
     ui_->miSettings->setEnabled(true);
     both(ui_->btnSettings, ui_->miSettings, [this] {
         TNumberFormatSettings s = controller_->Model().FormatSettings;
-        if (!TfrmSettings::Edit(s, this)) return;
+        TMonteCarloSettings mc = settings_ ? ReadMonteCarloSettings(*settings_) : TMonteCarloSettings{};
+        if (!TfrmSettings::Edit(s, mc, this)) return;
+        // The Monte Carlo options are the user's: into the settings at once.
+        if (settings_) WriteMonteCarloSettings(*settings_, mc);
+        ui_->Budjet->SetMonteCarloSettings(mc);
         controller_->SetFormatSettings(s);
         // OK repaints the numbers even when nothing changed.
         ui_->Budjet->Repaint();
@@ -156,7 +163,10 @@ void TfrmMain::ConnectCommands() {
 
     connect(ui_->edGumName, &QLineEdit::textChanged, controller_.get(), &TModelController::SetModelName);
     connect(ui_->rbEvalGUM, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) controller_->SetEvalMethod(0);
+        if (on) controller_->SetEvalMethod(em_Gum);
+    });
+    connect(ui_->rbEvalMonteCarlo, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) controller_->SetEvalMethod(em_MonteCarlo);
     });
     connect(controller_.get(), &TModelController::selectionChanged, this, &TfrmMain::ShowQuantityStatus);
     connect(controller_.get(), &TModelController::quantityChanged, this, [this](int index) {
@@ -208,7 +218,7 @@ void TfrmMain::FillFromModel() {
     {
         auto scope = controller_->LoadingScope();
         ui_->edGumName->setText(store_->ModelName());
-        ui_->rbEvalGUM->setChecked(true);  // "Monte-Carlo" can never be chosen
+        (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
         controller_->ModelReplaced();
         for (TPage* page : pages_) page->Reload();
         if (const TDisplayState* d = store_->Display())
@@ -233,6 +243,7 @@ void TfrmMain::SelectMainPage(int page) {
     ui_->miBudget->menuAction()->setVisible(page == 2);
     ui_->miEdit->menuAction()->setVisible(page == 0);
     if (switched && page > 0 && !controller_->Loading()) pages_[static_cast<std::size_t>(page + 2)]->Entered();
+    ShowQuantityStatus();
 }
 
 void TfrmMain::SelectModelPage(int page) {
@@ -242,6 +253,7 @@ void TfrmMain::SelectModelPage(int page) {
     ui_->BookModel->setCurrentIndex(page);
     if (page == 2) UpdateEnables();
     if (switched && !controller_->Loading()) pages_[static_cast<std::size_t>(page)]->Entered();
+    ShowQuantityStatus();
 }
 
 int TfrmMain::MainPage() const { return ui_->Book->currentIndex(); }
@@ -252,7 +264,10 @@ void TfrmMain::FormShow() {
     formShown_ = true;
     {
         auto scope = controller_->LoadingScope();
-        if (settings_) RestoreSettings(*settings_, recent_, placement_);
+        if (settings_) {
+            RestoreSettings(*settings_, recent_, placement_);
+            ui_->Budjet->SetMonteCarloSettings(ReadMonteCarloSettings(*settings_));
+        }
         RebuildRecentMenus();
     }
     document_->Start();
@@ -380,6 +395,19 @@ QString TfrmMain::DialogFolder(bool save) const {
     return QDir::currentPath();
 }
 
+// Wide enough for the name, size, type and date columns, with the types in
+// Bulgarian.
+static void LookOfFileDialog(QFileDialog& dialog) {
+    dialog.setIconProvider(FileTypeNames());
+    dialog.resize(760, 480);
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+}
+
 // The folder of a file chosen in a dialog becomes the current one, so the
 // next dialog, and the next run (through "CurrentDir"), start there.
 static QString RememberFolder(const QString& file) {
@@ -391,6 +419,7 @@ QString TfrmMain::AskOpenFileName() {
     if (fileDialogHook_) return fileDialogHook_(false);
     QFileDialog dialog(this, QStringLiteral("Запис"), DialogFolder(false), kFileFilter);
     dialog.setObjectName(QStringLiteral("dlgOpen"));
+    LookOfFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The samples one click away in the dialog's list of places.
     if (!examplesDir_.isEmpty()) dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(examplesDir_));
@@ -404,6 +433,7 @@ QString TfrmMain::AskSaveFileName() {
     if (fileDialogHook_) return fileDialogHook_(true);
     QFileDialog dialog(this, QStringLiteral("Запис като"), DialogFolder(true), kFileFilter);
     dialog.setObjectName(QStringLiteral("dlgSave"));
+    LookOfFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("gmf"));
     // Replacing an existing file is asked in the program's own box.
@@ -489,7 +519,10 @@ bool TfrmMain::PrintReport(QPrinter& printer) {
 }
 
 void TfrmMain::ShowQuantityStatus() {
-    const TGumParam* q = controller_->SelectedQuantity();
+    // Only the pages that show one quantity (the model's list, the
+    // observations) say which; the others leave the line empty.
+    const bool quantityPage = (MainPage() == 0 && ModelPage() == 1) || MainPage() == 1;
+    const TGumParam* q = quantityPage ? controller_->SelectedQuantity() : nullptr;
     quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
                                : QString());
 }

@@ -431,6 +431,23 @@ TEST(CliProcess, MonteCarloSameSeedSameJsonOnOneAndTwoThreads) {
                 std::string::npos);
 }
 
+// A run that would stop early when adaptive still draws every trial asked
+// for, also when the count is no whole number of batches.
+TEST(CliProcess, MonteCarloFixedRunsExactlyTheTrialsAsked) {
+    const std::string model = Example("mass", ".gmf");
+    const json adaptive = json::parse(RunCli({"mc", model, "--format", "json"}).Out)["results"][0];
+    ASSERT_LT(adaptive["trials"].get<long long>(), 1'234'567);
+    for (const char* n : {"1234567", "100"}) {
+        const ProcessResult r = RunCli({"mc", model, "--format", "json", "--fixed", n});
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(json::parse(r.Out)["results"][0]["trials"].get<long long>(), std::stoll(n));
+    }
+    const ProcessResult both = RunCli({"mc", model, "--fixed", "1000", "--trials", "1000"});
+    EXPECT_EQ(both.Status, 2);
+    EXPECT_TRUE(both.Out.empty());
+    EXPECT_EQ(RunCli({"mc", model, "--fixed", "99"}).Status, 2);
+}
+
 TEST(CliProcess, MonteCarloFailedDrawsAndBadOptions) {
     const std::string dir = TempDir("mc");
     const std::string src = dir + "/ln.json", gmf = dir + "/ln.gmf";

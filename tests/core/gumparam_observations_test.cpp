@@ -152,8 +152,8 @@ TEST(ObservationGrid, EnterMovement) {
     const TObservationGrid g(p);
     EXPECT_EQ(g.Next({0, 1}), (TObsCell{0, 2}));  // value -> count of the row
     EXPECT_EQ(g.Next({0, 2}), (TObsCell{1, 1}));  // count -> value of the next row
-    EXPECT_EQ(g.Next({1, 1}), (TObsCell{1, 2}));
-    EXPECT_EQ(g.Next({1, 2}), (TObsCell{1, 2}));  // last row: nowhere
+    EXPECT_EQ(g.Next({1, 1}), (TObsCell{1, 1}));  // last row: nowhere, from the value
+    EXPECT_EQ(g.Next({1, 2}), (TObsCell{1, 2}));  // nor from the count
     p.AValueType = 0;
     EXPECT_EQ(g.Next({0, 1}), (TObsCell{1, 1}));
     EXPECT_EQ(g.Next({1, 1}), (TObsCell{1, 1}));

@@ -68,11 +68,15 @@ TEST(MonteCarloIntervals, PlacesOfTheRule) {
 // must be the very order statistics that a full sort gives.
 TEST(MonteCarloIntervals, UnsortedDrawsGiveTheSortedEnds) {
     std::mt19937_64 rng(5);
-    for (const std::size_t m : {2u, 3u, 17u, 1000u, 10001u})
+    for (const std::size_t m : {2u, 3u, 17u, 1000u, 10001u, 20000u, 300001u})
         for (const double p : {0.95, 0.9973, 0.5, 0.3}) {
             std::vector<double> draws(m);
             // Skewed, with ties, so that the shortest interval is not the symmetric one.
             for (double& v : draws) v = std::floor(std::exp(std::normal_distribution<double>(0, 1)(rng)) * 50) / 50;
+            // Draws in an order that misleads a strided sample of them: the
+            // lowest values sit at every 19th place.
+            if (m == 20000)
+                for (std::size_t i = 0; i < m; i += 19) draws[i] = -1000.0 - static_cast<double>(i);
             std::vector<double> sorted = draws;
             std::sort(sorted.begin(), sorted.end());
             std::vector<double> work = draws;
@@ -87,6 +91,14 @@ TEST(MonteCarloIntervals, UnsortedDrawsGiveTheSortedEnds) {
             EXPECT_EQ(alone.Low, s.Low) << m << " " << p;
             EXPECT_EQ(alone.High, s.High) << m << " " << p;
         }
+}
+
+TEST(MonteCarloRandom, NormalBlockGivesTheNumbersOfSingleDraws) {
+    TXoshiro256 one(3), block(3);
+    std::vector<double> blocked(1000);
+    block.NormalBlock(blocked.data(), blocked.size());
+    for (std::size_t k = 0; k < blocked.size(); ++k) ASSERT_EQ(blocked[k], one.Normal()) << k;
+    EXPECT_EQ(one.Next(), block.Next());
 }
 
 struct TLawCase {

@@ -15,6 +15,10 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QHeaderView>
 #include <QTest>
 #include <QTimer>
 
@@ -129,6 +133,95 @@ private slots:
         QVERIFY(mime->text().contains(QStringLiteral("Резултат")));
         win.page()->CopyGraphAction()->trigger();
         QVERIFY(!QApplication::clipboard()->image().isNull());
+    }
+
+    // What "Копиране" puts on the clipboard, pasted into a document as an
+    // office program would take it and read back.
+    void copiedBudgetPastesIntoADocument() {
+        Window win("mass");
+        win.w->SelectMainPage(0);
+        win.w->SelectModelPage(1);
+        win.c().Select(win.params().IndexOf(win.params().FindByName("MR")));  // an input
+        QVERIFY(!win.get<QLabel>("lblQuantityStatus")->text().isEmpty());
+        win.w->SelectMainPage(2);
+        // The budget shows no single quantity: the status line says none.
+        QVERIFY(win.get<QLabel>("lblQuantityStatus")->text().isEmpty());
+        QVERIFY(win.column(1) < 0);  // units glued to the numbers on the page
+        win.page()->CopyValuesAction()->trigger();
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        QTextDocument doc;
+        doc.setHtml(mime->html());
+        const QString pasted = doc.toPlainText();
+        QVERIFY(pasted.startsWith(QStringLiteral("Сравнение на маса 100 г: бюджет на неопределеността на M")));
+        QList<QTextTable*> tables;
+        for (QTextFrame* f : doc.rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(f)) tables << t;
+        QCOMPARE(tables.size(), 2);  // the entries, the footer
+        auto text = [](QTextTable* t, int r, int c) {
+            QTextCursor a = t->cellAt(r, c).firstCursorPosition(), b = t->cellAt(r, c).lastCursorPosition();
+            a.setPosition(b.position(), QTextCursor::KeepAnchor);
+            return a.selectedText();
+        };
+        QTextTable* entries = tables[0];
+        QCOMPARE(text(entries, 0, 0), QStringLiteral("Величина"));
+        QCOMPARE(text(entries, 0, 1), QStringLiteral("Изм. ед."));
+        QCOMPARE(entries->rows(), win.budget().rowCount() + 1);
+        int mr = -1;
+        for (int r = 1; r < entries->rows(); ++r)
+            if (text(entries, r, 0) == QStringLiteral("MR")) mr = r;
+        QVERIFY(mr > 0);
+        QCOMPARE(text(entries, mr, 1), QStringLiteral("г"));
+        QVERIFY(!text(entries, mr, 2).contains(QStringLiteral("г")));  // the value stands alone
+        QVERIFY(!text(entries, mr, 2).isEmpty());
+        // The footer: label, value and units; ν_eff marked, its note below.
+        QTextTable* footer = tables[1];
+        QCOMPARE(footer->columns(), 4);
+        bool dofMarked = false, resultUnits = false;
+        for (int r = 0; r < footer->rows(); ++r) {
+            if (text(footer, r, 1) == QStringLiteral("Ефект. степени на свобода"))
+                dofMarked = text(footer, r, 2).endsWith(QLatin1Char('*'));
+            if (text(footer, r, 1) == QStringLiteral("Стойност"))
+                resultUnits = text(footer, r, 3) == QStringLiteral("г");
+        }
+        QVERIFY(dofMarked);
+        QVERIFY(resultUnits);
+        QVERIFY(pasted.contains(QStringLiteral("Резултат: M = ")));
+        QVERIFY(pasted.contains(QStringLiteral("* Ефективните степени на свобода не отчитат корелациите")));
+
+        // The text: heading, blank line, the header row with the units
+        // column, one line per entry with as many cells.
+        const QStringList lines = mime->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines[0], QStringLiteral("Сравнение на маса 100 г: бюджет на неопределеността на M"));
+        QVERIFY(lines[1].isEmpty());
+        const QStringList header = lines[2].split(QLatin1Char('\t'));
+        QCOMPARE(header.value(1), QStringLiteral("Изм. ед."));
+        QVERIFY(!header.contains(QStringLiteral("Принос (граф.)")));
+        for (int r = 0; r < win.budget().rowCount(); ++r)
+            QCOMPARE(lines[3 + r].split(QLatin1Char('\t')).size(), header.size());
+        QVERIFY(mime->text().contains(QStringLiteral("Резултат: M = ")));
+        QVERIFY(mime->text().contains(QStringLiteral("\r\n* Ефективните")));
+
+        // "Графика": the whole table, header, rows, bars and footer, in a
+        // document as a picture.
+        auto* view = win.get<BudgetTableView>("dgBudget");
+        const QSize shown = view->size();
+        win.page()->CopyGraphAction()->trigger();
+        const QImage picture = QApplication::clipboard()->image();
+        QVERIFY(picture.width() >= view->horizontalHeader()->length());
+        QVERIFY(picture.height() >= (win.budget().rowCount() + 1) * view->rowHeight() + view->footer()->height());
+        QTextDocument pictured;
+        QTextCursor(&pictured).insertImage(picture, QStringLiteral("budget"));
+        const QImage back =
+            pictured.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("budget"))).value<QImage>();
+        QCOMPARE(back.size(), picture.size());
+        int bar = 0;  // the bars' blue
+        for (int y = 0; y < back.height(); ++y)
+            for (int x = back.width() / 2; x < back.width(); ++x) {
+                const QColor c = back.pixelColor(x, y);
+                if (c.blue() > 150 && c.red() < 60 && c.green() < 130) ++bar;
+            }
+        QVERIFY(bar > 50);
+        QCOMPARE(view->size(), shown);  // the page shows the view as before
     }
 
     void constantsOffAndAFailedBudget() {

@@ -12,6 +12,7 @@
 #include "persistence/GumModelFile.h"
 #include "persistence/ModelIO.h"
 #include "ui/TextCodec.h"
+#include "ui/models/BudgetCopy.h"
 #include "ui/models/BudgetModel.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/widgets/BudgetTable.h"
@@ -145,8 +146,8 @@ private slots:
         BudgetModel model;
         model.Reset(&m, &display, 0);
         QVERIFY(model.rowCount() > 0);
-        const QString html = BudgetAsHtml(model);
-        const QString tsv = BudgetAsTsv(model);
+        const TBudgetCopy copy = CopyBudget(m, 0, display);
+        const QString html = copy.Html, tsv = copy.Text;
         int numbers = 0;
         auto check = [&](const TBudgetCell& c) {
             if (c.Kind != TBudgetCellKind::Number) return;

@@ -90,6 +90,14 @@ private slots:
         Window win;
         QCOMPARE(win.grid->model()->rowCount(), 1);  // the empty row of an empty list
         QVERIFY(!win.get<QPushButton>("btnDelCorr")->isEnabled());
+        // It is no pair: nothing on it looks chosen.
+        const QImage empty = win.grid->viewport()->grab().toImage();
+        const QColor highlight = win.grid->palette().color(QPalette::Active, QPalette::Highlight);
+        for (int y = 0; y < win.grid->rowHeight(0); ++y)
+            for (int x = 0; x < empty.width(); ++x) {
+                const QColor c = empty.pixelColor(x, y);
+                QVERIFY(c != highlight && c != QColor(226, 236, 250));
+            }
 
         win.click("btnAddCorr");
         win.click("btnAddCorr");

@@ -45,7 +45,7 @@ QStringList Captures(const QString& text, const QString& pattern) {
 }
 
 QSet<QString> Ids(const QString& text) {
-    const QStringList ids = Captures(text, QStringLiteral("\\bid=\"([^\"]+)\""));
+    const QStringList ids = Captures(text, QStringLiteral("\\b(?:id|name)=\"([^\"]+)\""));
     return QSet<QString>(ids.begin(), ids.end());
 }
 

@@ -148,9 +148,9 @@ private slots:
         const QString model = dir_.filePath(QStringLiteral("mass.gmf"));
         QVERIFY(QFile::copy(QStringLiteral(VORMID_EXAMPLES "/mass.gmf"), model));
         QFile(model).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        auto grab = [&](const QString& page, const QString& out) {
+        auto grab = [&](const QString& page, const QString& out, const QStringList& more = {}) {
             QProcess p;
-            Start(p, {"--unattended", "--grab", out, model, "--page", page});
+            Start(p, QStringList{"--unattended", "--grab", out, model, "--page", page} + more);
             if (!p.waitForFinished(30000)) Stop(p);
             return p.exitCode();
         };
@@ -162,6 +162,14 @@ private slots:
         QCOMPARE(window.size(), QSize(1100, 760));
         QVERIFY(!dialog.isNull());
         QVERIFY(dialog.width() < window.width() && dialog.height() < window.height());
+        // Another window size, and one element of the window alone.
+        const QString small = dir_.filePath(QStringLiteral("small.png"));
+        QCOMPARE(grab(QStringLiteral("budget"), small, {"--size", "770x570"}), 0);
+        QCOMPARE(QImage(small).size(), QSize(770, 570));
+        const QString histogram = dir_.filePath(QStringLiteral("histogram.png"));
+        QCOMPARE(grab(QStringLiteral("values"), histogram, {"--select", "DM", "--part", "Histogram1"}), 0);
+        QVERIFY(!QImage(histogram).isNull());
+        QVERIFY(QImage(histogram).width() < 700);
         QCOMPARE(grab(QStringLiteral("nowhere"), dir_.filePath(QStringLiteral("none.png"))), 2);
         QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("none.png"))));
     }

@@ -498,6 +498,11 @@ private slots:
             auto* limit = qobject_cast<const TByteLimitValidator*>(editor->validator());
             QVERIFY(limit);
             QCOMPARE(limit->MaxBytes(), column == 1 ? 100 : 255);
+            // Every change is stored at once, before the editor closes.
+            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_K);
+            QCOMPARE(cell.data(Qt::EditRole).toString(), QStringLiteral("k"));
+            QVERIFY(win.modified());
             QTest::keyClick(editor, Qt::Key_Escape);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!list->model()->setData(cell, QStringLiteral("中")));

@@ -14,6 +14,9 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QToolButton>
 
 #include "charts/Histogram.h"
@@ -115,7 +118,7 @@ private slots:
         QCOMPARE(f.model.Params.Get(0)->GetObservation(1), 2.5);
         QCOMPARE(f.edits, 2);
         f.Type(0, 1, "1,5x");
-        QCOMPARE(f.messages, QStringList{"1,5x не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 1: „1,5x“ не е число."});
         QCOMPARE(f.model.Params.Get(0)->GetObservation(0), 1.5);  // the old value stays
         QCOMPARE(f.edits, 2);
         QVERIFY(f.page->Histogram()->HasData());
@@ -131,9 +134,10 @@ private slots:
         QCOMPARE(g->currentIndex(), g->model()->index(0, 2));  // value -> count
         f.Type(0, 2, "3");
         QCOMPARE(g->currentIndex(), g->model()->index(1, 1));  // count -> next value
-        QTest::keyClick(g, Qt::Key_Return);                    // Enter without editing moves as well
-        QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
-        QTest::keyClick(g, Qt::Key_Return);  // last row: stays
+        QTest::keyClick(g, Qt::Key_Return);                    // last row: Enter stays, in the value column too
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 1));
+        g->setCurrentIndex(g->model()->index(1, 2));
+        QTest::keyClick(g, Qt::Key_Return);  // and in the count column
         QCOMPARE(g->currentIndex(), g->model()->index(1, 2));
         QCOMPARE(f.model.Params.Get(0)->Statistics.Count, 4);  // 7 three times, 0 once
     }
@@ -159,7 +163,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("0,25\n1,25\n2,25"));
         QApplication::clipboard()->setText("1\nzwei\n");
         QTest::keySequence(g, QKeySequence::Paste);
-        QCOMPARE(f.messages, QStringList{"Ред 2: zwei не коректно число"});
+        QCOMPARE(f.messages, QStringList{"Ред 2: „zwei“ не е число."});
         QCOMPARE(f.edits, 1);
     }
 
@@ -175,6 +179,23 @@ private slots:
         const QMimeData* mime = QApplication::clipboard()->mimeData();
         QVERIFY(mime->text().startsWith("Брой стойности\t4\tДисперсия\t"));
         QVERIFY(mime->html().contains("<td>Средна стойност</td><td align=\"right\">2,500000</td>"));
+        // Pasted into a document, the table keeps its cells.
+        QTextDocument doc;
+        doc.setHtml(mime->html());
+        QTextTable* table = nullptr;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames())
+            if (!table) table = qobject_cast<QTextTable*>(frame);
+        QVERIFY(table);
+        auto cell = [table](int r, int c) {
+            QTextCursor a = table->cellAt(r, c).firstCursorPosition();
+            a.setPosition(table->cellAt(r, c).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            return a.selectedText();
+        };
+        bool mean = false;
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c + 1 < table->columns(); ++c)
+                mean = mean || (cell(r, c) == QStringLiteral("Средна стойност") && cell(r, c + 1) == "2,500000");
+        QVERIFY(mean);
     }
 
     void histogramOptionsSurviveARestart() {

@@ -1,6 +1,7 @@
 // Open requests and the file-type association.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,7 +46,9 @@ private slots:
 
     void registerFileTypeWritesBothFiles() {
         QTemporaryDir home;
-        RegisterFileType(QStringLiteral("/usr/bin/vormid"), home.path());
+        // No system folders: an installed package on the test machine would
+        // otherwise make the registration write nothing.
+        RegisterFileType(QStringLiteral("/usr/bin/vormid"), home.path(), {});
         QFile entry(home.filePath("applications/vormid.desktop"));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(entry.readAll().contains("Exec=\"/usr/bin/vormid\" %f"));
@@ -54,8 +57,15 @@ private slots:
         QByteArray xml = mime.readAll();
         QVERIFY(xml.contains("<glob pattern=\"*.gmf\"/>"));
         QVERIFY(xml.contains("<comment>GUM Model File</comment>"));
+        // The icons the entry and the type name, in the user's theme.
+        entry.close();
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("\nIcon=vormid\n"));
+        for (const char* icon : {"icons/hicolor/48x48/apps/vormid.png",
+                                 "icons/hicolor/256x256/mimetypes/application-x-gum-model.png"})
+            QVERIFY2(!QImage(home.filePath(QString::fromLatin1(icon))).isNull(), icon);
         // Every start writes it again, with the program's current path.
-        RegisterFileType(QStringLiteral("/opt/vormid"), home.path());
+        RegisterFileType(QStringLiteral("/opt/vormid"), home.path(), {});
         entry.close();
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(entry.readAll().contains("Exec=\"/opt/vormid\" %f"));
@@ -63,7 +73,7 @@ private slots:
 
     void registerFileTypeFailsSilently() {
         // A data directory that cannot be created: nothing is written, nothing thrown.
-        RegisterFileType(QStringLiteral("/usr/bin/vormid"), QStringLiteral("/proc/no-such/dir"));
+        RegisterFileType(QStringLiteral("/usr/bin/vormid"), QStringLiteral("/proc/no-such/dir"), {});
         QVERIFY(!QFile::exists(QStringLiteral("/proc/no-such/dir/applications/vormid.desktop")));
     }
 };

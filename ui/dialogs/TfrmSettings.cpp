@@ -45,6 +45,7 @@ TfrmSettings::TfrmSettings(const TNumberFormatSettings& s, QWidget* parent)
     connect(ui_->cbEForm, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
     connect(ui_->btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetMonteCarlo(mc_);
     UpdateLabels();
     UpdatePreview();
     if (const QScreen* screen = (parent ? parent->screen() : QGuiApplication::primaryScreen()))
@@ -104,6 +105,36 @@ TNumberFormatSettings TfrmSettings::Settings() const {
     s.DefaultUncertaintyFormat = ToCp1251(ui_->edRU->text());
     s.DefaultUncertaintyExp = ui_->cbRU->isChecked();
     return s;
+}
+
+void TfrmSettings::SetMonteCarlo(const TMonteCarloSettings& mc) {
+    mc_ = mc;
+    ui_->seMcDigits->setValue(mc.Digits);
+    ui_->seMcTrials->setValue(static_cast<int>(std::min<std::uint64_t>(mc.Trials, kMcMaxTrials)));
+    ui_->cbMcFixed->setChecked(mc.Fixed);
+    ui_->edMcSeed->setText(QString::number(mc.Seed));
+    ui_->seMcThreads->setValue(static_cast<int>(std::min(mc.Threads, kMcMaxThreads)));
+}
+
+TMonteCarloSettings TfrmSettings::MonteCarlo() const {
+    TMonteCarloSettings mc = mc_;
+    mc.Digits = ui_->seMcDigits->value();
+    mc.Trials = static_cast<std::uint64_t>(ui_->seMcTrials->value());
+    mc.Fixed = ui_->cbMcFixed->isChecked();
+    bool ok = false;
+    const qulonglong seed = ui_->edMcSeed->text().trimmed().toULongLong(&ok);
+    if (ok) mc.Seed = seed;
+    mc.Threads = static_cast<unsigned>(ui_->seMcThreads->value());
+    return mc;
+}
+
+bool TfrmSettings::Edit(TNumberFormatSettings& settings, TMonteCarloSettings& mc, QWidget* parent) {
+    TfrmSettings dialog(settings, parent);
+    dialog.SetMonteCarlo(mc);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    settings = dialog.Settings();
+    mc = dialog.MonteCarlo();
+    return true;
 }
 
 bool TfrmSettings::Edit(TNumberFormatSettings& settings, QWidget* parent) {

@@ -1,10 +1,12 @@
 #pragma once
-// "Настройки": the model's number-format settings. The dialog edits a copy;
-// the caller takes Settings() after OK.
+// "Настройки": the model's number-format settings and the user's Monte
+// Carlo options. The dialog edits copies; the caller takes Settings() and
+// MonteCarlo() after OK.
 #include <QDialog>
 #include <memory>
 
 #include "core/FormatSettings.h"
+#include "ui/MonteCarloSettings.h"
 
 namespace Ui {
 class TfrmSettings;
@@ -25,6 +27,13 @@ public:
     // Runs the dialog modally on a copy of settings; true and the new
     // settings in settings after OK, settings untouched after Cancel.
     static bool Edit(TNumberFormatSettings& settings, QWidget* parent);
+    // The same with the Monte Carlo options.
+    static bool Edit(TNumberFormatSettings& settings, TMonteCarloSettings& mc, QWidget* parent);
+
+    void SetMonteCarlo(const TMonteCarloSettings& mc);
+    // The options as the controls hold them; a seed that is no whole number
+    // keeps the one the dialog opened with.
+    TMonteCarloSettings MonteCarlo() const;
 
     // The live texts, for the controls' current values.
     static QString LowLabel(int exponent);
@@ -37,6 +46,7 @@ private:
 
     std::unique_ptr<Ui::TfrmSettings> ui_;
     TNumberFormatSettings original_;
+    TMonteCarloSettings mc_;
 };
 
 }  // namespace vormid

@@ -47,11 +47,6 @@ QString CellPlainText(const TBudgetCell& cell);
 // The cell as HTML, the exponent raised.
 QString CellHtml(const TBudgetCell& cell);
 
-// The whole budget (header, entries, footer) as tab-separated text and as
-// an HTML table with the same cells.
-QString BudgetAsTsv(const BudgetModel& model);
-QString BudgetAsHtml(const BudgetModel& model);
-
 }  // namespace vormid
 
 Q_DECLARE_METATYPE(vormid::TBudgetCell)

@@ -12,6 +12,8 @@ namespace vormid {
 
 CorrelationModel::CorrelationModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+bool CorrelationModel::HasPairs() const { return model_ && model_->Correlations.Count() > 0; }
+
 int CorrelationModel::Rows() const { return std::max(1, model_ ? model_->Correlations.Count() : 0); }
 
 void CorrelationModel::Reset(const TGumModel* model) {

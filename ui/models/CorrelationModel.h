@@ -14,6 +14,8 @@ class TGumModel;
 class CorrelationModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // Whether the model has a pair; without one the grid shows a single empty row.
+    bool HasPairs() const;
     // NameMarkup (the name delegate's role) is Qt::UserRole + 1.
     enum Role { StaleRole = Qt::UserRole + 2 };
     enum Column { colName1 = 0, colName2 = 1, colCoefficient = 2 };

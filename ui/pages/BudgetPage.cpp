@@ -6,13 +6,17 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "evaluation/BudgetTableWidths.h"
 #include "ui/ModelController.h"
+#include "ui/MonteCarloRunner.h"
 #include "ui/TextCodec.h"
+#include "ui/models/BudgetCopy.h"
 #include "ui/models/BudgetModel.h"
 #include "ui/widgets/BudgetMarkup.h"
 #include "ui/widgets/BudgetTable.h"
+#include "ui/widgets/MonteCarloPanel.h"
 #include "ui_BudgetPage.h"
 
 namespace vormid {
@@ -54,7 +58,10 @@ std::vector<TCommand> Commands() {
 }  // namespace
 
 TBudgetPage::TBudgetPage(QWidget* parent)
-    : TPage(parent), ui_(std::make_unique<Ui::TBudgetPage>()), model_(new BudgetModel(this)) {
+    : TPage(parent),
+      ui_(std::make_unique<Ui::TBudgetPage>()),
+      model_(new BudgetModel(this)),
+      runner_(new TMonteCarloRunner(this)) {
     ui_->setupUi(this);
     ui_->splBudget->SetHeldPanel(0);
     ui_->splBudget->setStretchFactor(1, 1);
@@ -79,7 +86,25 @@ TBudgetPage::TBudgetPage(QWidget* parent)
         const std::string name = budgets[static_cast<std::size_t>(current_)]->Name;
         const std::string rtf = ui_->BudgetComent->Rtf();
         const int index = controller_->Model().Params.IndexOf(controller_->Model().Params.FindByName(name));
+        editingComment_ = true;
         controller_->EditQuantity(index, [&](TGumParam& q) { q.BudgetComment = rtf; });
+        editingComment_ = false;
+    });
+    connect(runner_, &TMonteCarloRunner::progress, this,
+            [this](const std::string& name, quint64 trials, quint64 limit) {
+                mcRunning_ = name;
+                mcTrials_ = trials;
+                mcLimit_ = limit;
+                ShowMonteCarlo();
+            });
+    connect(runner_, &TMonteCarloRunner::finished, this, [this] {
+        mcState_ = TMcState::Done;
+        ShowMonteCarlo();
+    });
+    connect(ui_->McPanel, &TMonteCarloPanel::stopRequested, this, [this] {
+        runner_->Cancel();
+        mcState_ = TMcState::Stopped;
+        ShowMonteCarlo();
     });
     ShowBudget();
 }
@@ -89,7 +114,15 @@ TBudgetPage::~TBudgetPage() = default;
 void TBudgetPage::Attach(TModelController& controller) {
     TPage::Attach(controller);
     connect(&controller, &TModelController::formatsChanged, this, &TBudgetPage::Repaint);
+    for (auto signal :
+         {&TModelController::quantitiesReset, &TModelController::correlationsChanged, &TModelController::headerChanged})
+        connect(&controller, signal, this, &TBudgetPage::MonteCarloOutOfDate);
+    connect(&controller, &TModelController::quantityChanged, this, [this] {
+        if (!editingComment_) MonteCarloOutOfDate();
+    });
     connect(&controller, &TModelController::modelReplaced, this, [this] {
+        runner_->Cancel();
+        mcState_ = TMcState::None;
         calculated_ = false;
         model_->Reset(nullptr, nullptr, -1);
         RebuildTabs();
@@ -141,9 +174,11 @@ void TBudgetPage::BuildMenus() {
     copyValues_ = copy->addAction(QStringLiteral("Стойности"));
     copyGraph_ = copy->addAction(QStringLiteral("Графика"));
     connect(copyValues_, &QAction::triggered, this, [this] {
+        if (!controller_ || !model_->Table()) return;
+        const TBudgetCopy copy = CopyBudget(controller_->Model(), current_, display_);
         auto* mime = new QMimeData;
-        mime->setText(BudgetAsTsv(*model_));
-        mime->setHtml(BudgetAsHtml(*model_));
+        mime->setText(copy.Text);
+        mime->setHtml(copy.Html);
         QApplication::clipboard()->setMimeData(mime);
     });
     connect(copyGraph_, &QAction::triggered, this, [this] {
@@ -180,6 +215,8 @@ void TBudgetPage::SyncChecks() {
 }
 
 void TBudgetPage::Reload() {
+    runner_->Cancel();
+    mcState_ = TMcState::None;
     calculated_ = false;
     model_->Reset(nullptr, nullptr, -1);
     RebuildTabs();
@@ -189,6 +226,72 @@ void TBudgetPage::Entered() {
     if (!controller_) return;
     calculated_ = controller_->Recalculate() || !controller_->Model().Budgets.empty();
     RebuildTabs();
+    StartMonteCarlo();
+}
+
+const TMonteCarloPanel& TBudgetPage::MonteCarloPanel() const { return *ui_->McPanel; }
+
+void TBudgetPage::StartMonteCarlo() {
+    runner_->Cancel();
+    mcState_ = TMcState::None;
+    if (controller_ && calculated_ && controller_->Model().EvalMethod == em_MonteCarlo) {
+        mcState_ = TMcState::Running;
+        mcRunning_.clear();
+        mcTrials_ = mcLimit_ = 0;
+        runner_->Start(controller_->Model(), MonteCarloOptionsOf(mcSettings_));
+    }
+    ShowMonteCarlo();
+}
+
+void TBudgetPage::MonteCarloOutOfDate() {
+    if (mcState_ == TMcState::None || mcState_ == TMcState::OutOfDate) return;
+    runner_->Cancel();
+    mcState_ = TMcState::OutOfDate;
+    ShowMonteCarlo();
+}
+
+void TBudgetPage::ShowMonteCarlo() {
+    TMonteCarloPanel& panel = *ui_->McPanel;
+    const TGumModel* m = controller_ ? &controller_->Model() : nullptr;
+    const bool any = m && calculated_ && current_ >= 0 && current_ < static_cast<int>(m->Budgets.size());
+    panel.setVisible(any && mcState_ != TMcState::None);
+    if (!panel.isVisible()) return;
+    const TBudget& b = *m->Budgets[static_cast<std::size_t>(current_)];
+    if (b.ErrorCode != NoError) {
+        panel.ShowMessage(QStringLiteral("Без бюджет няма проверка по метода Монте Карло."));
+        return;
+    }
+    switch (mcState_) {
+        case TMcState::None:
+            break;
+        case TMcState::Running:
+            if (mcRunning_ == b.Name)
+                panel.ShowRunning(mcTrials_, mcLimit_);
+            else
+                panel.ShowRunning(0, mcLimit_);
+            break;
+        case TMcState::Stopped:
+            panel.ShowMessage(QStringLiteral("Проверката по метода Монте Карло е спряна."));
+            break;
+        case TMcState::OutOfDate:
+            panel.ShowMessage(
+                QStringLiteral("Моделът е променен: проверката по метода Монте Карло ще се изчисли отново при "
+                               "следващото влизане в \"Бюджет\"."));
+            break;
+        case TMcState::Done: {
+            const TMonteCarloResult* found = nullptr;
+            for (const auto& r : runner_->Results())
+                if (r.Name == b.Name) found = &r;
+            if (found == nullptr && !runner_->Results().empty() && runner_->Results().front().Name.empty())
+                found = &runner_->Results().front();  // the model could not be read back
+            if (found == nullptr) {
+                panel.ShowMessage(QString());
+                break;
+            }
+            panel.ShowResult(*found, &b, MarkupPlain(b.Units));
+            break;
+        }
+    }
 }
 
 void TBudgetPage::RebuildTabs() {
@@ -207,11 +310,13 @@ void TBudgetPage::RebuildTabs() {
     }
     ui_->tcBudget->setCurrentIndex(current_);
     ShowBudget();
+    ShowMonteCarlo();
 }
 
 void TBudgetPage::SelectBudget(int index) {
     current_ = index;
     ShowBudget();
+    ShowMonteCarlo();
 }
 
 void TBudgetPage::ShowBudget() {
@@ -276,17 +381,30 @@ void TBudgetPage::UpdateCopyEnables() {
     copyGraph_->setEnabled(shown && !display_.Columns[kBudgetGraphColumn].Hidden && model_->rowCount() > 0);
 }
 
-QImage TBudgetPage::GraphImage() const {
-    const int column = model_->columnCount() - 1;
-    if (!model_->Table() || column < 0 || model_->LogicalColumn(column) != kBudgetGraphColumn) return {};
-    const int w = ui_->dgBudget->horizontalHeader()->sectionSize(column);
-    const int h = ui_->dgBudget->rowHeight();
-    QImage image(std::max(w, 8), std::max(1, model_->rowCount()) * h, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    for (int r = 0; r < model_->rowCount(); ++r)
-        PaintBudgetCell(p, QRect(0, r * h, image.width(), h),
-                        model_->index(r, column).data(BudgetModel::CellRole).value<TBudgetCell>(), font());
+QImage TBudgetPage::GraphImage() {
+    BudgetTableView* table = ui_->dgBudget;
+    if (!model_->Table() || !table->isVisible()) return {};
+    // The whole table with its header, every row, the footer and the bars,
+    // whatever part of it the page shows: the view is sized to it for the
+    // picture and put back.
+    const QSize shown = table->size();
+    const int h = table->horizontalScrollBar()->value(), v = table->verticalScrollBar()->value();
+    const auto hPolicy = table->horizontalScrollBarPolicy(), vPolicy = table->verticalScrollBarPolicy();
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->horizontalScrollBar()->setValue(0);
+    table->verticalScrollBar()->setValue(0);
+    const int frame = 2 * table->frameWidth();
+    const QSize whole(table->horizontalHeader()->length() + frame, table->horizontalHeader()->height() +
+                                                                       model_->rowCount() * table->rowHeight() +
+                                                                       table->footer()->height() + frame);
+    table->resize(whole);
+    const QImage image = table->grab().toImage();
+    table->resize(shown);
+    table->setHorizontalScrollBarPolicy(hPolicy);
+    table->setVerticalScrollBarPolicy(vPolicy);
+    table->horizontalScrollBar()->setValue(h);
+    table->verticalScrollBar()->setValue(v);
     return image;
 }
 

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <memory>
 
+#include "ui/MonteCarloSettings.h"
 #include "ui/pages/Page.h"
 
 namespace Ui {
@@ -15,6 +16,8 @@ class QMenu;
 namespace vormid {
 
 class BudgetModel;
+class TMonteCarloPanel;
+class TMonteCarloRunner;
 
 class TBudgetPage : public TPage {
     Q_OBJECT
@@ -38,11 +41,15 @@ public:
     // "Копиране" → "Стойности" and "Графика".
     QAction* CopyValuesAction() const { return copyValues_; }
     QAction* CopyGraphAction() const { return copyGraph_; }
-    // The graph column as an image (null when there is no budget shown).
-    QImage GraphImage() const;
+    // The whole budget table as a picture (null when no budget is shown).
+    QImage GraphImage();
     // The column toggle of logical column c, and the others by name.
     QAction* ColumnAction(int column) const;
     QAction* Action(const QString& text) const;
+    // The Monte Carlo check, run when the model's method is "Monte-Carlo".
+    void SetMonteCarloSettings(const TMonteCarloSettings& settings) { mcSettings_ = settings; }
+    const TMonteCarloPanel& MonteCarloPanel() const;
+    const TMonteCarloRunner& MonteCarloRunner() const { return *runner_; }
 
 public slots:
     // Repaints every number (the format settings changed).
@@ -55,6 +62,10 @@ private:
     void ApplyWidths();
     void SyncChecks();
     void UpdateCopyEnables();
+    void StartMonteCarlo();
+    void ShowMonteCarlo();
+    // The model changed under the shown check: it is cancelled or dropped.
+    void MonteCarloOutOfDate();
 
     std::unique_ptr<Ui::TBudgetPage> ui_;
     BudgetModel* model_;
@@ -71,6 +82,13 @@ private:
         QAction* Popup;
     };
     QList<TTwin> twins_;
+    TMonteCarloRunner* runner_;
+    TMonteCarloSettings mcSettings_;
+    enum class TMcState { None, Running, Done, Stopped, OutOfDate };
+    TMcState mcState_ = TMcState::None;
+    std::string mcRunning_;  // the result whose draws are under way
+    quint64 mcTrials_ = 0, mcLimit_ = 0;
+    bool editingComment_ = false;  // a comment is no change of the calculation
 };
 
 }  // namespace vormid

@@ -33,6 +33,14 @@ class TCorrelationDelegate : public TNameDelegate {
 public:
     using TNameDelegate::TNameDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The empty row of a table without pairs is no pair: nothing on it
+        // looks chosen.
+        if (const auto* m = qobject_cast<const CorrelationModel*>(index.model()); m && !m->HasPairs()) {
+            QStyleOptionViewItem plain(option);
+            plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+            TNameDelegate::paint(painter, plain, index);
+            return;
+        }
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (view && view->currentIndex().row() == index.row() && !(option.state & QStyle::State_Selected))
             painter->fillRect(option.rect, QColor(226, 236, 250));
@@ -130,7 +138,10 @@ std::string TCorrelationPage::Name(int row, int column) const {
 
 void TCorrelationPage::SetCurrent(int row, int column) {
     row = std::clamp(row, 0, std::max(0, model_->rowCount() - 1));
-    grid_->setCurrentIndex(model_->index(row, column));
+    // The empty row of a table without pairs is current (the editors start
+    // there) but not selected: it is no pair.
+    const auto mode = model_->HasPairs() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear;
+    grid_->selectionModel()->setCurrentIndex(model_->index(row, column), mode);
 }
 
 void TCorrelationPage::Refresh() {
@@ -141,7 +152,7 @@ void TCorrelationPage::Refresh() {
         // A reset moves the current cell; that is no move of the user's.
         QScopedValueRollback<bool> guard(filling_, true);
         model_->Refresh();
-        if (!grid_->currentIndex().isValid()) SetCurrent(row, column);
+        if (!grid_->currentIndex().isValid() || !model_->HasPairs()) SetCurrent(row, column);
     }
     if (editorRow_ >= model_->rowCount() || grid_->currentIndex() != model_->index(editorRow_, editorColumn_))
         HideEditors();
@@ -217,10 +228,12 @@ void TCorrelationPage::FillQuantityBox() {
     const std::string other = Name(editorRow_, 1 - editorColumn_);
     QFont bold = quantityBox_->font();
     bold.setBold(true);
-    int chosen = -1;
+    int chosen = -1, widest = 0;
+    const TNameMarkupPainter names(bold);
     for (const auto& q : controller_->Model().Params) {
         if (q->Kind != TParamKind::TypeA && q->Kind != TParamKind::TypeB) continue;
         if (!other.empty() && q->Name == other) continue;
+        widest = std::max(widest, names.Width(q->Name));
         const QByteArray markup = QByteArray::fromStdString(q->Name);
         quantityBox_->addItem(NameMarkupPlainText(q->Name), markup);
         const int i = quantityBox_->count() - 1;
@@ -229,6 +242,9 @@ void TCorrelationPage::FillQuantityBox() {
         if (q->Name == own) chosen = i;
     }
     quantityBox_->setCurrentIndex(chosen);
+    // The list is at least as wide as its longest name, whatever the cell's width.
+    quantityBox_->view()->setMinimumWidth(widest + 4 * TNameDelegate::kTextMargin +
+                                          quantityBox_->view()->verticalScrollBar()->sizeHint().width());
 }
 
 void TCorrelationPage::QuantityChosen(int item) {

@@ -253,7 +253,7 @@ void TObservationPage::CellTyped(int row, int column, const QString& text) {
     if (q == nullptr || !edit_) return;
     const std::optional<double> v = ParseCellText(*q, {row, column}, ToCp1251(text));
     if (!v) {
-        ShowMessageBox(text + QStringLiteral(" не коректно число"));
+        ShowMessageBox(QStringLiteral("Ред %1: „%2“ не е число.").arg(row + 1).arg(text));
         return;
     }
     edit_(index, [&](TGumParam& p) { StoreCell(p, {row, column}, *v); });
@@ -294,8 +294,7 @@ void TObservationPage::PasteCells() {
         case S::Empty:
             return;
         case S::NotANumber:
-            ShowMessageBox(QStringLiteral("Ред %1: ").arg(plan.BadLine) + FromCp1251(plan.BadText) +
-                           QStringLiteral(" не коректно число"));
+            ShowMessageBox(QStringLiteral("Ред %1: „%2“ не е число.").arg(plan.BadLine).arg(FromCp1251(plan.BadText)));
             return;
         case S::TooManyColumns:
             ShowMessageBox(

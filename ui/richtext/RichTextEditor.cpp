@@ -21,6 +21,7 @@
 
 #include "core/RtfReader.h"
 #include "core/RtfWriter.h"
+#include "ui/FileTypeNames.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/dialogs/TfrmFontColor.h"
 #include "ui/dialogs/TfrmInsSymb.h"
@@ -56,7 +57,11 @@ const char* ObjectName(TRichTextEditor::TKind kind) {
 }
 
 QString AskPictureFile(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setIconProvider(FileTypeNames());  // "Папка" in the Type column
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
 }
 
 QIcon ToolbarIcon(const char* theme, const char* own) {

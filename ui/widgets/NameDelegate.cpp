@@ -44,8 +44,13 @@ QWidget* TNameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
                                      const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     const QVariant limit = index.data(static_cast<int>(TItemRole::MaxBytes));
-    if (auto* line = qobject_cast<QLineEdit*>(editor); line && limit.isValid())
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && limit.isValid()) {
         line->setValidator(new TByteLimitValidator(limit.toInt(), line));
+        // A text field of the model (units, description) stores at every
+        // change, as its box beside the list does, not only on leaving.
+        auto* self = const_cast<TNameDelegate*>(this);
+        connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+    }
     return editor;
 }
 
