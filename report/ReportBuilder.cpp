@@ -1,11 +1,11 @@
 #include "report/ReportBuilder.h"
 
-#include "cli/McCommandOutput.h"
 #include "core/Captions.h"
 #include "core/Cp1251.h"
 #include "core/GumParamStatTable.h"
 #include "core/NameMarkup.h"
 #include "evaluation/BudgetTable.h"
+#include "evaluation/MonteCarloNumber.h"
 #include "evaluation/QuantityIndex.h"
 #include "evaluation/QuantitySummary.h"
 #include "report/ReportInputs.h"
@@ -126,6 +126,7 @@ TSection Series(const TGumModel& m) {
         t.Name = "Статистика " + MarkupToUtf8(q->Name);
         t.HeaderRows = 0;
         t.Widths = {3, 2, 3, 2, 3, 2};
+        t.SizePt = 8;
         const TStatTable stats = StatisticsTable(*q, m.FormatSettings);
         for (const auto& line : stats) {
             TRow r;
@@ -209,7 +210,10 @@ TSection BudgetSection(const TReportSource& src, const TQuantityIndex& index, co
     TSection s;
     std::vector<TSpan> title{Plain("Бюджет на неопределеността: ")};
     Append(title, MarkupSpans(b.Name, true));
-    s.Blocks.emplace_back(Para(TParagraphStyle::Heading, std::move(title)));
+    TParagraph heading = Para(TParagraphStyle::Heading, std::move(title));
+    // A budget starts a page: its heading never stays behind alone.
+    heading.NewPage = true;
+    s.Blocks.emplace_back(std::move(heading));
     const TGumParam* result = index.Find(b.Name);
     if (result != nullptr && !result->Description.empty())
         s.Blocks.emplace_back(Para(TParagraphStyle::Body, Cp1251ToUtf8(result->Description)));
@@ -255,7 +259,7 @@ TSection MonteCarlo(const TGumModel& m, const std::vector<TMonteCarloResult>& re
         const std::string units = q && !q->Units.empty() ? " " + MarkupToUtf8(q->Units) : std::string();
         const double d = r.Tolerance;
         const auto interval = [&](double low, double high) {
-            return "[" + cli::McNumber(low, d) + "; " + cli::McNumber(high, d) + "]" + units;
+            return "[" + McNumber(low, d) + "; " + McNumber(high, d) + "]" + units;
         };
         TTable t;
         t.Name = "Монте Карло " + MarkupToUtf8(r.Name);
@@ -268,16 +272,16 @@ TSection MonteCarlo(const TGumModel& m, const std::vector<TMonteCarloResult>& re
         };
         row("Брой опити", std::to_string(r.Trials) +
                               (r.Converged ? " (стабилизиран резултат)" : " (резултатът не се стабилизира до лимита)"));
-        row("Числен толеранс δ", cli::McNumber(d, d));
-        row("Средна стойност", cli::McNumber(r.Mean, d) + units);
-        row("Стандартна неопределеност", cli::McNumber(r.StdUncertainty, d) + units);
+        row("Числен толеранс δ", McNumber(d, d));
+        row("Средна стойност", McNumber(r.Mean, d) + units);
+        row("Стандартна неопределеност", McNumber(r.StdUncertainty, d) + units);
         row("Вероятност на покриване", TwoDecimalsComma(r.CoverageProbability) + " %");
         row("Симетричен интервал", interval(r.SymmetricLow, r.SymmetricHigh));
         row("Най-къс интервал", interval(r.ShortestLow, r.ShortestHigh));
         if (r.Gum.Available) {
             const TGumValidation& g = r.Gum;
             row("GUM", interval(g.Value - g.ExpandedUncertainty, g.Value + g.ExpandedUncertainty));
-            row("d_low; d_high", cli::McNumber(g.DLow, d / 10.0) + "; " + cli::McNumber(g.DHigh, d / 10.0) + units);
+            row("d_low; d_high", McNumber(g.DLow, d / 10.0) + "; " + McNumber(g.DHigh, d / 10.0) + units);
             row("Проверка на GUM",
                 g.Validated ? "потвърден (d_low и d_high ≤ δ)" : "не е потвърден (d_low или d_high > δ)");
         } else {

@@ -63,6 +63,7 @@ struct TParagraph {
     TAlign Align = TAlign::Left;
     double IndentPt = 0;
     bool Bullet = false;
+    bool NewPage = false;  // begins a page (a budget starts on its own)
     std::vector<TSpan> Spans;
 };
 

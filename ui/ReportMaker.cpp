@@ -14,8 +14,8 @@
 
 namespace vormid {
 
-TWindowReport MakeWindowReport(TModelController& controller, IModelStore& store, const QString& fileName,
-                               bool modified) {
+TWindowReport MakeWindowReport(TModelController& controller, IModelStore& store, const QString& fileName, bool modified,
+                               const std::vector<TMonteCarloResult>* monteCarlo) {
     controller.Recalculate();
     TGumModel& model = controller.Model();
     static const TDisplayState kDefaultDisplay;
@@ -31,6 +31,7 @@ TWindowReport MakeWindowReport(TModelController& controller, IModelStore& store,
     src.FileSha256 = cli::Sha256Hex(data);
     src.Created = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString();
     src.Program = std::string("Vormid ") + cli::ProgramVersion();
+    src.MonteCarlo = monteCarlo;
     TWindowReport out;
     out.Report = report::BuildReport(src);
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+#include "evaluation/MonteCarlo.h"
 #include "report/ReportContent.h"
 #include "report/qt/ReportFiles.h"
 
@@ -22,7 +23,8 @@ struct TWindowReport {
 // fileName: the document's file; modified: the model differs from it.
 // The attached model is the model as it is now, so a check of the report
 // recalculates exactly what was printed.
-TWindowReport MakeWindowReport(TModelController& controller, IModelStore& store, const QString& fileName,
-                               bool modified);
+// monteCarlo: the finished Monte Carlo check of the model, or null.
+TWindowReport MakeWindowReport(TModelController& controller, IModelStore& store, const QString& fileName, bool modified,
+                               const std::vector<TMonteCarloResult>* monteCarlo);
 
 }  // namespace vormid

@@ -502,7 +502,8 @@ bool TfrmMain::ExportReport(const QString& path) {
         return false;
     }
     CollectDisplayState();
-    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified());
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
     QString error;
     if (!report::WriteReport(r.Report, format, path, r.Attachments, &error)) {
         ShowMessageBox(error);
@@ -513,7 +514,8 @@ bool TfrmMain::ExportReport(const QString& path) {
 
 bool TfrmMain::PrintReport(QPrinter& printer) {
     CollectDisplayState();
-    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified());
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
     auto doc = report::RenderReport(r.Report, &printer);
     return report::PaintReport(*doc, printer, r.Report);
 }

@@ -64,6 +64,7 @@ private:
                 f.setAlignment(Qt::AlignLeft);
         }
         f.setLeftMargin(p.IndentPt * Ppt_);
+        if (p.NewPage) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         switch (p.Style) {
             case TParagraphStyle::Title:
                 f.setAlignment(Qt::AlignHCenter);

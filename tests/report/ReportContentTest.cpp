@@ -179,6 +179,26 @@ TEST(ReportContent, TypeASeriesGetTheirStatisticsAndHistogram) {
     EXPECT_EQ(histograms, typeA);
 }
 
+TEST(ReportContent, TheMonteCarloCheckFollowsTheBudgetsWhenItRan) {
+    Sample s("mass.gmf");
+    EXPECT_FALSE(s.HasParagraph("Проверка по метода Монте Карло"));
+    TMonteCarloOptions o;
+    o.MaxTrials = 20000;
+    o.Adaptive = false;
+    o.Threads = 1;
+    const auto mc = RunMonteCarlo(s.loaded->Model, nullptr, o);
+    TReportSource src;
+    src.Model = &s.loaded->Model;
+    src.Display = &s.loaded->Display;
+    src.MonteCarlo = &mc;
+    s.report = BuildReport(src);
+    EXPECT_TRUE(s.HasParagraph("Проверка по метода Монте Карло"));
+    const TTable* t = s.Table("Монте Карло M");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(PlainText(t->Rows.front().Cells[1].Spans).rfind("20000", 0), 0u);
+    EXPECT_EQ(PlainText(t->Rows.back().Cells[0].Spans), "Проверка на GUM");
+}
+
 TEST(ReportContent, AFailedBudgetIsReportedInTheDocument) {
     Sample s("mass.gmf");
     s.loaded->Model.Budgets.front()->ErrorCode = DivisionByZero;
