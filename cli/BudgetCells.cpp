@@ -8,6 +8,8 @@ namespace vormid::cli {
 
 std::string DofText(int dof) { return DofIsInfinite(dof) ? "∞" : std::to_string(dof); }
 
+int MachineDof(int dof) { return dof > 0 ? dof : -1; }
+
 std::string CellText(const TBudgetCell& c, int bar_width) {
     switch (c.Kind) {
         case TBudgetCellKind::Empty:
@@ -15,7 +17,7 @@ std::string CellText(const TBudgetCell& c, int bar_width) {
         case TBudgetCellKind::Name:
             return MarkupToUtf8(c.Markup);
         case TBudgetCellKind::Text:
-            return c.Text;
+            return c.Text + (c.FallsShort ? "†" : "");
         case TBudgetCellKind::Number: {
             std::string text = c.Text + NumberText(c.Number);
             if (!c.Suffix.empty()) text += " " + MarkupToUtf8(c.Suffix);

@@ -11,6 +11,11 @@ namespace vormid::cli {
 // Degrees of freedom as text: the integer, or "∞" when drawn as infinite.
 std::string DofText(int dof);
 
+// Degrees of freedom as the machine-read forms give them: the computed
+// integer, whatever its size; -1 for infinity (the calculation counts 0 and
+// below as infinite).
+int MachineDof(int dof);
+
 // Text of one cell; bar_width is the width of the graph column in
 // characters. A marked ν_eff carries a trailing "*".
 std::string CellText(const TBudgetCell& cell, int bar_width);

@@ -30,9 +30,10 @@ std::string CodeName(int code, const std::vector<std::string>& list) {
     return code >= 0 && code < static_cast<int>(list.size()) ? list[code] : std::to_string(code);
 }
 
-// The mark of an approximate ν_eff and the reason for it, below the footer.
-void WriteCorrelationNote(const TBudgetTable& table, std::ostream& out) {
-    if (table.DofIgnoresCorrelation()) out << "* " << DofIgnoresCorrelationHint() << '\n';
+// The marks of the footer (an approximate ν_eff, a k that falls short of P)
+// and the reason for each, below the footer.
+void WriteFooterHints(const TBudgetTable& table, std::ostream& out) {
+    for (const std::string& hint : table.FooterHints()) out << hint << '\n';
 }
 
 void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities, const TDisplayState& display,
@@ -71,7 +72,7 @@ void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities
     }
     footer.AddRule();
     footer.Write(out);
-    WriteCorrelationNote(v, out);
+    WriteFooterHints(v, out);
     out << '\n';
 }
 
@@ -122,23 +123,23 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                       "error_message"});
     const TQuantityIndex quantities(model.Params);
     for (const auto& b : model.Budgets) {
-        const std::string result = Cp1251ToUtf8(b->Name);
+        const std::string result = MarkupToUtf8(b->Name);
         // Empty cells for every figure a failed calculation did not produce.
         const bool failed = b->ErrorCode != NoError;
         auto fig = [&](double x) { return failed ? std::string() : FullPrecision(x); };
-        auto nu = [&](int n) { return failed ? std::string() : DofText(n); };
+        auto nu = [&](int n) { return failed ? std::string() : std::to_string(MachineDof(n)); };
         for (const auto& e : *b) {
             const TParamKind kind = KindOf(quantities, *e);
             out << CsvRecord({result,
                               "entry",
-                              Cp1251ToUtf8(e->Name),
+                              MarkupToUtf8(e->Name),
                               EntryKindName(quantities, *e),
-                              Cp1251ToUtf8(e->Units),
+                              MarkupToUtf8(e->Units),
                               FullPrecision(e->Value),
                               FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
                               HasDistribution(kind) ? CodeName(e->Distribution, names::kDistribution) : "",
-                              HasDof(kind) ? DofText(e->DegreesOfFreedom) : "",
+                              HasDof(kind) ? std::to_string(MachineDof(e->DegreesOfFreedom)) : "",
                               fig(e->Sensitivity),
                               fig(e->Contribution),
                               fig(e->Ratio),
@@ -156,7 +157,7 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                           "result",
                           result,
                           "Result",
-                          Cp1251ToUtf8(b->Units),
+                          MarkupToUtf8(b->Units),
                           fig(b->Value),
                           fig(b->CombinedUncertainty),
                           fig(b->RelativeUncertainty),
@@ -189,10 +190,10 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         // a script that does not read error_code cannot take R = 0 +- 0.
         const bool failed = b->ErrorCode != NoError;
         auto figure = [&](double x) { failed ? j.Null() : j.Number(x); };
-        auto dof = [&](int nu) { failed ? j.Null() : j.Integer(DofIsInfinite(nu) ? -1 : nu); };
+        auto dof = [&](int nu) { failed ? j.Null() : j.Integer(MachineDof(nu)); };
         j.BeginObject();
-        j.Key("name"), j.String(Cp1251ToUtf8(b->Name));
-        j.Key("units"), j.String(Cp1251ToUtf8(b->Units));
+        j.Key("name"), j.String(MarkupToUtf8(b->Name));
+        j.Key("units"), j.String(MarkupToUtf8(b->Units));
         j.Key("error_code"), j.Integer(b->ErrorCode);
         j.Key("error_message"), j.String(b->ErrorCode ? FailureReason(*b) : std::string());
         j.Key("value"), figure(b->Value);
@@ -202,6 +203,9 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         j.Key("dof_ignores_correlation"), j.Bool(BudgetUsesCorrelation(*b, model.Correlations));
         j.Key("coverage_factor"), figure(b->CoverageFactor);
         j.Key("coverage_probability"), figure(b->CoverageProbability);
+        // What the stated k covers at ν_eff (below coverage_probability when
+        // k is too small for so few degrees of freedom).
+        j.Key("coverage_probability_at_dof"), figure(failed ? 0.0 : BudgetCoverageAtDof(*b).Probability);
         j.Key("expanded_uncertainty"), figure(b->ExpandedUncertainty);
         j.Key("result_format"), j.String(CodeName(r ? r->ResultFormat : 0, names::kResultFormat));
         j.Key("max_contribution"), figure(b->MaxContribution);
@@ -210,9 +214,9 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         j.BeginArray();
         for (const auto& e : *b) {
             j.BeginObject();
-            j.Key("name"), j.String(Cp1251ToUtf8(e->Name));
+            j.Key("name"), j.String(MarkupToUtf8(e->Name));
             j.Key("kind"), j.String(EntryKindName(quantities, *e));
-            j.Key("units"), j.String(Cp1251ToUtf8(e->Units));
+            j.Key("units"), j.String(MarkupToUtf8(e->Units));
             j.Key("value"), j.Number(e->Value);
             j.Key("std_uncertainty"), j.Number(e->StdUncertainty);
             j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
@@ -224,7 +228,7 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
                 j.Null();
             j.Key("dof");
             if (HasDof(kind))
-                j.Integer(DofIsInfinite(e->DegreesOfFreedom) ? -1 : e->DegreesOfFreedom);
+                j.Integer(MachineDof(e->DegreesOfFreedom));
             else
                 j.Null();
             j.Key("sensitivity"), figure(e->Sensitivity);

@@ -87,7 +87,7 @@ void WriteMonteCarloJson(const std::string& file, const std::vector<TMonteCarloR
     j.BeginArray();
     for (const auto& r : results) {
         j.BeginObject();
-        j.Key("name"), j.String(Cp1251ToUtf8(r.Name));
+        j.Key("name"), j.String(MarkupToUtf8(r.Name));
         j.Key("ok"), j.Bool(r.Ok);
         j.Key("error_message"), j.String(Cp1251ToUtf8(r.Message));
         j.Key("trials"), j.Integer(static_cast<long long>(r.Trials));

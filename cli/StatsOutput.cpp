@@ -1,5 +1,7 @@
 #include "cli/StatsOutput.h"
 
+#include "cli/BudgetCells.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -79,7 +81,7 @@ Json StatsToJson(const std::string& file, const TGumModel& model) {
         if (p->Kind != TParamKind::TypeA) continue;
         const SeriesStatistics& s = p->Statistics;
         Json q;
-        q["name"] = Cp1251ToUtf8(p->Name);
+        q["name"] = MarkupToUtf8(p->Name);
         q["count"] = s.Count;
         q["min"] = Finite(s.Min);
         q["max"] = Finite(s.Max);
@@ -100,7 +102,7 @@ Json StatsToJson(const std::string& file, const TGumModel& model) {
         q["normal_01"] = s.Normal01;
         q["value"] = Finite(p->Value());
         q["std_uncertainty"] = Finite(p->StdUncertainty());
-        q["dof"] = p->DOF() < 0 ? -1 : p->DOF();
+        q["dof"] = MachineDof(p->DOF());
         Json classes = Json::array();
         for (int j = 1; j <= s.ClassCount && j <= kMaxClasses; ++j) {
             classes.push_back(Json{{"lower", Finite(At(s.ClassBounds, j - 1))},

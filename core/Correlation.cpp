@@ -55,4 +55,10 @@ void TCorrelation::SetCoefficient(int index, double r) {
     pair.CoefficientText = FormatGeneral15(r, ',');
 }
 
+void TCorrelation::RestoreCoefficient(int index, const std::string& text, double r) {
+    if (!Valid(index)) return;
+    Pairs_[static_cast<std::size_t>(index)].CoefficientText = text;
+    Pairs_[static_cast<std::size_t>(index)].Coefficient = r;
+}
+
 }  // namespace vormid

@@ -39,6 +39,9 @@ public:
     // Sets the coefficient and writes its text in general format with up to
     // 15 significant digits and the decimal comma.
     void SetCoefficient(int index, double r);
+    // Puts back a coefficient and its text exactly as they were (an entry
+    // that was taken back).
+    void RestoreCoefficient(int index, const std::string& text, double r);
 
 private:
     bool Valid(int index) const { return index >= 0 && index < Count(); }

@@ -78,6 +78,13 @@ public:
     bool CountChangeDropsObservations(int n) const;
     // Every reading 0 and every count 1, the shape kept.
     void ClearObservations();
+    // TypeA whose arrays have its shape: a new measurement (readings 0,
+    // count 1) before measurement j (0..n), or measurement j (0..n-1) taken
+    // out; n follows (within 1..10000) and the measurements below move with
+    // their readings. The statistics are recomputed. False (nothing done)
+    // otherwise.
+    bool InsertMeasurement(int j);
+    bool DeleteMeasurement(int j);
     // Schema lines, 0-based; out-of-range lines do nothing. Texts are held to
     // kMaxSchemaTextBytes. On an indirect TypeA quantity the readings follow
     // the lines: adding inserts a 0 into every measurement, deleting removes
@@ -184,11 +191,18 @@ private:
     bool EvaluateSchema();
 };
 
+// The schema line a name of the schema formula reads: its characters from
+// the second on (at most ten) are the 1-based line number, whatever the
+// first letter ("x1", "A12"); 0 for a name that is no line of a schema of
+// `columns` lines.
+long long SchemaColumnOf(const std::string& name, std::size_t columns);
+
 // Value shift of a log-normal interval: the mean exp(q + p^2/2) of the
 // log-normal distribution with shape p and scale q.
 double LogNormalMean(double p, double q);
 // Degrees of freedom from a relative reliability r in per cent:
-// kInfiniteDof for r = 0, else the integer part of 1 / (2 (r/100)^2).
+// kInfiniteDof for r = 0, else the integer part of 1 / (2 (r/100)^2), at
+// least 1.
 int DofFromReliability(int r);
 
 class TGumParams {

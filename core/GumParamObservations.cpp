@@ -53,6 +53,32 @@ void TGumParam::ClearObservations() {
     std::fill(RowValues.begin(), RowValues.end(), 1.0);
 }
 
+bool TGumParam::InsertMeasurement(int j) {
+    if (Kind != TParamKind::TypeA || !ArraysFitShape() || j < 0 || j > ObservationCount ||
+        ObservationCount >= kMaxObservationCount)
+        return false;
+    const auto m = static_cast<std::ptrdiff_t>(ReadingsPerMeasurement());
+    if (static_cast<std::ptrdiff_t>(Observations.size()) >= j * m)
+        Observations.insert(Observations.begin() + j * m, static_cast<std::size_t>(m), 0.0);
+    RowValues.insert(RowValues.begin() + j, 1.0);
+    ++ObservationCount;
+    RecomputeStatistics();
+    return true;
+}
+
+bool TGumParam::DeleteMeasurement(int j) {
+    if (Kind != TParamKind::TypeA || !ArraysFitShape() || j < 0 || j >= ObservationCount ||
+        ObservationCount <= kMinObservationCount)
+        return false;
+    const auto m = static_cast<std::ptrdiff_t>(ReadingsPerMeasurement());
+    if (static_cast<std::ptrdiff_t>(Observations.size()) >= (j + 1) * m)
+        Observations.erase(Observations.begin() + j * m, Observations.begin() + (j + 1) * m);
+    RowValues.erase(RowValues.begin() + j);
+    --ObservationCount;
+    RecomputeStatistics();
+    return true;
+}
+
 bool TGumParam::SchemaLineHasObservations(int line) const {
     const int m = static_cast<int>(SchemaColumns.size());
     if (AMethod == am_Direct || line < 0 || line >= m) return false;

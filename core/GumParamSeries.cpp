@@ -11,13 +11,20 @@ namespace vormid {
 
 namespace {
 
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    if (a.size() != b.size()) return false;
+    return a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+}  // namespace
+
 // A name of the schema formula is a column reference: its characters from
 // the second on (at most ten) are the 1-based column number, whatever the
 // first letter ("x1", "A12"). Returns that column, or 0 for a name that is
 // no column of the schema: such a name reads 0 and marks the evaluation as
 // failed, since reading into the neighbouring row would silently mix
 // measurements.
-long long ColumnOf(const std::string& name, std::size_t columns) {
+long long SchemaColumnOf(const std::string& name, std::size_t columns) {
     const std::string digits = name.size() > 1 ? name.substr(1, 10) : std::string();
     long long column = 0;
     bool valid = !digits.empty();
@@ -32,13 +39,6 @@ long long ColumnOf(const std::string& name, std::size_t columns) {
     return column;
 }
 
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    if (a.size() != b.size()) return false;
-    return a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
-}
-
-}  // namespace
-
 bool TGumParam::EvaluateSchema() {
     const std::size_t columns = SchemaColumns.size();
     if (columns == 0) return true;  // no schema: no row is computed
@@ -50,7 +50,7 @@ bool TGumParam::EvaluateSchema() {
     // values is the same walk as with a lookup, so the rows are the same.
     std::vector<long long> slotColumns;
     if (compiled)
-        for (const std::string& name : formula.SlotNames()) slotColumns.push_back(ColumnOf(name, columns));
+        for (const std::string& name : formula.SlotNames()) slotColumns.push_back(SchemaColumnOf(name, columns));
     std::vector<double> slotValues(slotColumns.size(), 0.0);
     // The row before, when it was evaluated: a row of the same readings
     // (bit for bit) has the same result and error, and a sparsely filled

@@ -1,6 +1,7 @@
 // Standard uncertainty and degrees of freedom of a Type B quantity, by
 // evaluation kind and distribution. The value (with the log-normal shift) is
 // in GumParamValues.cpp.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -24,8 +25,10 @@ double LogNormalMean(double p, double q) { return std::exp(q + p * p / 2.0); }
 int DofFromReliability(int r) {
     if (r <= 0) return kInfiniteDof;
     // 1 / (2 (r/100)^2) = 5000 / r^2; integer division truncates exactly,
-    // where the floating-point form gives 49 for r = 10.
-    return 5000 / (r * r);
+    // where the floating-point form gives 49 for r = 10. Above 70,7 % the
+    // quotient is 0, which the Welch-Satterthwaite sum reads as infinite:
+    // the least reliable statement would weigh as a perfectly known one.
+    return std::max(1, 5000 / (r * r));
 }
 
 double TGumParam::TypeBUncertainty() const {

@@ -83,6 +83,23 @@ void TBudgetCalculator::RefuseTwiceDefined(const TGumParam& q) const {
     if (twice != nullptr) throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*twice)));
 }
 
+const TEquationProblem* TBudgetCalculator::UnreadableBecause(const TGumParam& q) const {
+    std::unordered_set<std::string> used;
+    const TEquationProblem* first = nullptr;
+    for (const TEquationProblem& p : LanguageProblems_) {
+        if (!IsStructuralProblem(p)) continue;
+        if (first == nullptr) {
+            first = &p;
+            used.insert(q.Name);
+            Substitution_.Substitute(q.Name, [&](const auto& names) { used.insert(names.begin(), names.end()); });
+        }
+        std::string_view left = TrimControl(std::string_view(p.LineText).substr(0, p.LineText.find('=')));
+        if (left.starts_with("\\n")) left = TrimControl(left.substr(2));
+        if (used.count(std::string(left)) > 0) return &p;
+    }
+    return nullptr;
+}
+
 // A refused input fails every budget whose equation or result names all the
 // quantities it concerns: a number computed from it would look confident
 // and be wrong.
@@ -348,6 +365,11 @@ void TBudgetCalculator::CalculateBudgets(TBudgets& budgets) {
         Current_ = q.Name;
         try {
             RefuseTwiceDefined(q);
+            // A line the language cannot read (an open bracket, an operator
+            // without its operand) is told with its place, before the
+            // parser makes something of it or gives up without a word.
+            if (const TEquationProblem* problem = UnreadableBecause(q))
+                throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*problem)));
             std::string equation = ResultEquation(q, b);
             if (!Substitution_.Defines(q.Name)) throw TCalculationError(MsgNoEquationLine(q.Name));
             if (equation.empty()) throw TCalculationError(MsgEmptyEquation(q.Name));

@@ -105,6 +105,9 @@ private:
     // messages of the results that meet them say what is wrong.
     std::vector<TEquationProblem> LanguageProblems_;
     void RefuseTwiceDefined(const TGumParam& q) const;
+    // A mistake of the text on a line that q's equation uses and that keeps
+    // the line from being read (IsStructuralProblem); null when none.
+    const TEquationProblem* UnreadableBecause(const TGumParam& q) const;
     std::string ShiftName_;
     int ShiftDirection_ = 0;
     std::string Current_;  // the result being calculated, for messages

@@ -6,6 +6,7 @@
 
 #include "core/NumberFormat.h"
 #include "evaluation/Cp1251Text.h"
+#include "evaluation/SchemaFormulaCheck.h"
 
 namespace vormid {
 namespace {
@@ -66,6 +67,10 @@ bool UsesReliability(const TGumParam& p) {
 }
 
 void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
+    if (const TSchemaFormulaProblem schema = CheckSchemaFormula(p); !schema.Message.empty())
+        c.Quantity(i, p, "schema_formula",
+                   T("Формулата на схемата на ") + QuotedName(p.Name) + T(" не може да бъде изчислена, ") +
+                       Cp1251FromUtf8(schema.Message));
     if (const char* role = StatedValueRole(p); role && p.StatedValue < 0.0)
         c.Quantity(i, p, "stated_value",
                    T("Стойността ") + Number(p.StatedValue) + T(" за ") + T(role) + T(" на ") + QuotedName(p.Name) +

@@ -3,7 +3,8 @@
 // uncertainty, a coverage factor that is not positive, a correlation
 // coefficient outside -1 ... 1, a quantity correlated with itself or a pair
 // stated twice, two quantities of one name, a reliability above 100 %, a
-// Type A series too short for a standard deviation. The budget calculation
+// Type A series too short for a standard deviation, a schema formula that
+// cannot give the rows of an indirect Type A series. The budget calculation
 // fails every budget that meets one of them; the model import refuses them.
 // Two slips that still give a budget are warnings: a correlation pair that
 // names no quantity, and a coverage probability below 1 % (a fraction typed

@@ -84,6 +84,19 @@ const std::string& DofIgnoresCorrelationHint() {
     return hint;
 }
 
+TCoverageAtDof BudgetCoverageAtDof(const TBudget& budget) {
+    return CoverageAtDof(budget.CoverageFactor, budget.CoverageProbability, budget.EffectiveDOF);
+}
+
+std::string CoverageFallsShortHint(const TBudget& budget) {
+    const TCoverageAtDof c = BudgetCoverageAtDof(budget);
+    const std::string dof = DofIsInfinite(budget.EffectiveDOF) ? "∞" : std::to_string(budget.EffectiveDOF);
+    return "Факторът на покриване k = " + TwoDecimalsComma(budget.CoverageFactor) + " обхваща при ν_eff = " + dof +
+           " само " + TwoDecimalsComma(c.Probability) + " %, не " + TwoDecimalsComma(budget.CoverageProbability) +
+           " %; t-разпределението дава за " + TwoDecimalsComma(budget.CoverageProbability) +
+           " % k = " + TwoDecimalsComma(c.FactorForP) + " (метод „t-разпределение“).";
+}
+
 bool BudgetUsesCorrelation(const TBudget& budget, const TCorrelation& correlations) {
     if (correlations.Count() == 0) return false;
     std::unordered_set<std::string> names;
@@ -118,7 +131,15 @@ TBudgetTable::TBudgetTable(const TBudget& budget, const TQuantityIndex& quantiti
       Result_(quantities.Find(budget.Name)),
       Format_(DisplayFormatOf(Result_)),
       UnitsShown_(!display.Columns[kBudgetUnitsColumn].Hidden),
-      UsesCorrelation_(BudgetUsesCorrelation(budget, correlations)) {}
+      UsesCorrelation_(BudgetUsesCorrelation(budget, correlations)),
+      FallsShort_(budget.ErrorCode == NoError && BudgetCoverageAtDof(budget).FallsShort) {}
+
+std::vector<std::string> TBudgetTable::FooterHints() const {
+    std::vector<std::string> hints;
+    if (UsesCorrelation_) hints.push_back("* " + DofIgnoresCorrelationHint());
+    if (FallsShort_) hints.push_back("† " + CoverageFallsShortHint(Budget_));
+    return hints;
+}
 
 std::vector<int> TBudgetTable::VisibleColumns() const {
     std::vector<int> cols;
@@ -152,6 +173,14 @@ TBudgetCell TBudgetTable::Num(const TFormattedNumber& n, const std::string& suff
     c.Kind = TBudgetCellKind::Number;
     c.Number = n;
     if (!UnitsShown_) c.Suffix = suffix;
+    return c;
+}
+
+TBudgetCell TBudgetTable::FooterNum(const TFormattedNumber& n, const std::string& suffix) {
+    TBudgetCell c;
+    c.Kind = TBudgetCellKind::Number;
+    c.Number = n;
+    c.Suffix = suffix;
     return c;
 }
 
@@ -205,12 +234,14 @@ std::array<TBudgetCell, 4> TBudgetTable::ResultLine() const {
     const TBudget& b = Budget_;
     const int format = Result_ != nullptr ? Result_->ResultFormat : 0;
     std::array<TBudgetCell, 4> line;
-    line[0] = Num(FormatValue(b.ResultValue, Settings_, Format_), b.Units);
-    line[1] = Num(FormatUncertainty(b.ExpandedUncertainty, Settings_, Format_), format == 0   ? b.Units
-                                                                                : format == 2 ? "%"
-                                                                                              : "");
+    line[0] = FooterNum(FormatValue(b.ResultValue, Settings_, Format_), b.Units);
+    // A relative U always shows its "%": without it ± 0,993 reads as units.
+    line[1] = FooterNum(FormatUncertainty(b.ExpandedUncertainty, Settings_, Format_), format == 0   ? b.Units
+                                                                                      : format == 2 ? "%"
+                                                                                                    : "");
     line[1].Text = "± ";
     line[2] = TextCell(TwoDecimalsComma(b.CoverageFactor));
+    line[2].FallsShort = FallsShort_;
     line[3] = TextCell(TwoDecimalsComma(b.CoverageProbability) + " %");
     return line;
 }
@@ -224,13 +255,9 @@ std::array<TBudgetTable::TFooterRow, 4> TBudgetTable::Footer() const {
     }
     TFooterRow& combined = rows[1];
     combined[0] = NameCell(b.Name, true);
-    combined[1] = Num(FormatLike(b.CombinedUncertainty, b.Value, Settings_, Format_), b.Units);
-    combined[2] = Num(FormatSignificant(b.CombinedUncertainty, Settings_, Format_), b.Units);
-    // The per-cent sign of the relative uncertainty always follows a plain
-    // number; after a raised exponent it is a suffix like any other.
-    const TFormattedNumber rel = FormatSignificant(b.RelativeUncertainty, Settings_, Format_);
-    combined[3] = Num(rel, "%");
-    if (rel.Exponent.empty()) combined[3].Suffix = "%";
+    combined[1] = FooterNum(FormatLike(b.CombinedUncertainty, b.Value, Settings_, Format_), b.Units);
+    combined[2] = FooterNum(FormatSignificant(b.CombinedUncertainty, Settings_, Format_), b.Units);
+    combined[3] = FooterNum(FormatSignificant(b.RelativeUncertainty, Settings_, Format_), "%");
     combined[4] = DofCell(b.EffectiveDOF);
     combined[4].Approximate = UsesCorrelation_;
     TFooterRow& result = rows[3];

@@ -16,6 +16,7 @@
 #include "core/FormatSettings.h"
 #include "core/GumParam.h"
 #include "core/NumberFormat.h"
+#include "evaluation/Coverage.h"
 #include "evaluation/QuantityIndex.h"
 #include "persistence/DisplayState.h"
 
@@ -48,6 +49,9 @@ struct TBudgetCell {
     // Set on ν_eff when the budget uses a nonzero correlation coefficient,
     // which the Welch–Satterthwaite formula does not take into account.
     bool Approximate = false;
+    // Set on k when it covers less than the stated P at ν_eff (a mark of
+    // its own, "†").
+    bool FallsShort = false;
     double BarValue = 0.0;
     double BarLargest = 0.0;
 
@@ -76,6 +80,12 @@ const std::array<std::string, 4>& FooterLabels(int row);
 // Hint of the marked ν_eff (UTF-8).
 const std::string& DofIgnoresCorrelationHint();
 
+// The coverage of the budget's k at its ν_eff (see CoverageAtDof).
+TCoverageAtDof BudgetCoverageAtDof(const TBudget& budget);
+// Hint of a marked k (UTF-8): what k covers at ν_eff and the k that the
+// t-distribution gives for P.
+std::string CoverageFallsShortHint(const TBudget& budget);
+
 // Whether the budget uses a correlation coefficient other than 0 between
 // two of its entries.
 bool BudgetUsesCorrelation(const TBudget& budget, const TCorrelation& correlations);
@@ -92,7 +102,7 @@ public:
 
     const TBudget& Budget() const { return Budget_; }
     const TGumParam* Result() const { return Result_; }
-    // The units column is shown: numbers carry no suffix.
+    // The units column is shown: numbers of the entries carry no suffix.
     bool UnitsShown() const { return UnitsShown_; }
     // The visible logical columns, in logical order.
     std::vector<int> VisibleColumns() const;
@@ -113,9 +123,16 @@ public:
     // ν_eff of the footer counts the inputs as independent although the
     // budget correlates some of them.
     bool DofIgnoresCorrelation() const { return UsesCorrelation_; }
+    // The stated k covers less than P at ν_eff.
+    bool CoverageFallsShort() const { return FallsShort_; }
+    // The hints of the footer's marks, one line each (UTF-8).
+    std::vector<std::string> FooterHints() const;
 
 private:
     TBudgetCell Num(const TFormattedNumber& n, const std::string& suffix) const;
+    // A number of the footer, which has no units column of its own: it
+    // carries its units (or "%") whether the units column is shown or not.
+    static TBudgetCell FooterNum(const TFormattedNumber& n, const std::string& suffix);
 
     const TBudget& Budget_;
     const TQuantityIndex& Quantities_;
@@ -125,6 +142,7 @@ private:
     TDisplayFormat Format_;
     bool UnitsShown_;
     bool UsesCorrelation_;
+    bool FallsShort_;
 };
 
 }  // namespace vormid

@@ -5,10 +5,26 @@
 #include "core/Statistics.h"
 
 namespace vormid {
+namespace {
+
+// Up to 1000 degrees of freedom the t-distribution is taken; beyond (and for
+// infinity) the normal law, which it then matches to three decimals of k.
+bool TakesStudent(int effectiveDof) { return effectiveDof > 0 && effectiveDof <= 1000; }
+
+}  // namespace
 
 double CoverageFactorForDof(int effectiveDof, double probability) {
-    if (effectiveDof > 0 && effectiveDof <= 1000) return StudentCoverageFactor(effectiveDof, probability);
+    if (TakesStudent(effectiveDof)) return StudentCoverageFactor(effectiveDof, probability);
     return NormalCoverageFactor(probability);
+}
+
+TCoverageAtDof CoverageAtDof(double factor, double probability, int effectiveDof) {
+    TCoverageAtDof c;
+    c.Probability = TakesStudent(effectiveDof) ? 100.0 * (2.0 * StudentCdf(effectiveDof, factor) - 1.0)
+                                               : CoverageProbabilityFromFactor(factor);
+    c.FactorForP = CoverageFactorForDof(effectiveDof, probability);
+    c.FallsShort = std::isfinite(c.Probability) && probability - c.Probability > kCoverageShortfall;
+    return c;
 }
 
 TCoverage BudgetCoverage(const TGumParam& result, double factorForDof) {

@@ -23,6 +23,20 @@ struct TCoverage {
 // larger nu) the normal factor k_N(P). NaN when P is outside (0, 100).
 double CoverageFactorForDof(int effectiveDof, double probability);
 
+// How far a stated k reaches at the effective degrees of freedom: the
+// probability (per cent) that k covers under Student's t with effectiveDof
+// (the normal law where CoverageFactorForDof takes it), and the factor that
+// t gives for the stated P. A k that covers less than P by more than
+// kCoverageShortfall percentage points falls short: the result would claim
+// a confidence it does not have.
+constexpr double kCoverageShortfall = 0.5;
+struct TCoverageAtDof {
+    double Probability = 0.0;  // per cent that k covers at effectiveDof
+    double FactorForP = 0.0;   // k_t(effectiveDof, P)
+    bool FallsShort = false;
+};
+TCoverageAtDof CoverageAtDof(double factor, double probability, int effectiveDof);
+
 // The k and P that the budget of result states. Method 2 takes
 // factorForDof, the factor computed from the effective degrees of freedom;
 // methods 1 and 3 (and unknown codes) state the stored k and P.

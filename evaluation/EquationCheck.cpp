@@ -1,5 +1,6 @@
 #include "evaluation/EquationCheck.h"
 
+#include <algorithm>
 #include <cctype>
 #include <unordered_map>
 
@@ -84,6 +85,90 @@ struct TLineScan {
     }
 };
 
+// Characters that are neither an operator nor part of any name or number
+// a user writes; the tokenizer would glue them into a name.
+bool IsStrayCharacter(char c) {
+    switch (c) {
+        case '!':
+        case '"':
+        case '#':
+        case '$':
+        case '%':
+        case '&':
+        case ':':
+        case '<':
+        case '>':
+        case '?':
+        case '@':
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case '|':
+        case '~':
+        case '`':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsOperator(std::string_view d) { return d == "*" || d == "/" || d == "^" || d == "+" || d == "-" || d == ";"; }
+
+// The shape of a right-hand side: brackets in pairs, every operator with
+// its operands, no stray character. Only the first such mistake of a line
+// is told: the ones after it are mostly its echoes.
+struct TStructureScan {
+    std::string_view Text;  // the whole line (columns count from its start)
+    std::string_view Right;
+    int Line;
+    const std::function<bool(const std::string&)>& IsQuantity;
+    std::vector<TEquationProblem>& Out;
+
+    void Add(TEquationProblemKind kind, const char* at, std::string token) const {
+        Out.push_back({kind, Line, static_cast<int>(at - Text.data()) + 1, std::move(token), std::string(Text), 0});
+    }
+
+    void Run() const {
+        enum class TPrev { None, Token, Open, Close, Operator };
+        std::vector<const char*> opens;
+        TPrev prev = TPrev::None;
+        const char* lastOperator = nullptr;
+        auto missing = [&](const char* at) { Add(TEquationProblemKind::MissingOperand, at, std::string(at, 1)); };
+        for (const TTextPiece& p : SplitPieces(Right)) {
+            if (p.Kind == TTextPieceKind::Blank) continue;
+            if (p.Kind == TTextPieceKind::Token) {
+                if (!(IsQuantity && IsQuantity(p.Word)))
+                    for (const char& c : p.Raw)
+                        if (IsStrayCharacter(c)) return Add(TEquationProblemKind::StrayCharacter, &c, p.Word);
+                prev = TPrev::Token;
+                continue;
+            }
+            const std::string_view d = p.Raw;
+            if (d == "(") {
+                opens.push_back(d.data());
+                prev = TPrev::Open;
+            } else if (d == ")") {
+                if (opens.empty()) return Add(TEquationProblemKind::UnbalancedBracket, d.data(), ")");
+                if (prev == TPrev::Operator) return missing(lastOperator);
+                opens.pop_back();
+                prev = TPrev::Close;
+            } else if (d == "=") {
+                return Add(TEquationProblemKind::StrayCharacter, d.data(), "=");
+            } else if (IsOperator(d)) {
+                // A sign may open an operand; "*", "/", "^" and ";" need one before them.
+                const bool sign = d == "+" || d == "-";
+                if (!sign && (prev == TPrev::None || prev == TPrev::Open || prev == TPrev::Operator))
+                    return missing(d.data());
+                lastOperator = d.data();
+                prev = TPrev::Operator;
+            }
+        }
+        if (prev == TPrev::Operator) return missing(lastOperator);
+        if (!opens.empty()) Add(TEquationProblemKind::UnbalancedBracket, opens.back(), "(");
+    }
+};
+
 std::string Quoted(const std::string& cp1251) { return "„" + Cp1251ToUtf8(cp1251) + "“"; }
 
 }  // namespace
@@ -116,7 +201,21 @@ std::vector<TEquationProblem> CheckEquationLanguage(std::string_view plain,
         }
         // Columns count from the start of the line, the left side included.
         TLineScan{text, line, isQuantity, problems}.Run();
+        if (eq != std::string_view::npos) TStructureScan{text, text.substr(eq + 1), line, isQuantity, problems}.Run();
     }
+    std::stable_sort(problems.begin(), problems.end(), [](const TEquationProblem& a, const TEquationProblem& b) {
+        return a.Line != b.Line ? a.Line < b.Line : a.Column < b.Column;
+    });
+    return problems;
+}
+
+std::vector<TEquationProblem> CheckExpressionLanguage(std::string_view expression,
+                                                      const std::function<bool(const std::string&)>& isQuantity) {
+    std::vector<TEquationProblem> problems;
+    TLineScan{expression, 1, isQuantity, problems}.Run();
+    TStructureScan{expression, expression, 1, isQuantity, problems}.Run();
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const TEquationProblem& a, const TEquationProblem& b) { return a.Column < b.Column; });
     return problems;
 }
 
@@ -125,31 +224,51 @@ std::string EquationProblemText(const TEquationProblem& p) {
     std::string where = "Ред " + std::to_string(p.Line) + ", знак " + std::to_string(p.Column);
     const std::string_view line = TrimControl(p.LineText);
     if (line.size() <= 80) where += " в " + Quoted(std::string(line));
-    where += ": ";
+    return where + ": " + EquationProblemReason(p);
+}
+
+std::string EquationProblemReason(const TEquationProblem& p) {
     switch (p.Kind) {
         case TEquationProblemKind::UnknownFunction:
-            return where + Quoted(p.Token) +
+            return Quoted(p.Token) +
                    " пред „(“ не е функция на езика на уравненията. Функциите са ABS, INT, ROUND, FLOOR, CEIL, "
                    "SIN, SINH, ASIN, ASINH, COS, COSH, ACOS, ACOSH, TAN, TANH, ATAN, ATANH, COT, DEG, RAD, LN, "
                    "LOG, LOG2, LOG10, EXP, FACT, MOD, DIV, PI, PRODUCT, SQRT, AVG, MAX, MIN и SUM; умножението "
                    "се пише със „*“.";
         case TEquationProblemKind::UnreadableNumber:
-            return where + Quoted(p.Token) +
+            return Quoted(p.Token) +
                    " не е число на езика на уравненията: числата се пишат с цифри и най-много една десетична "
                    "запетая или точка (1000, 0,001 или 0.001), без степенен запис като 1e3.";
         case TEquationProblemKind::CommaSeparator:
-            return where + Quoted(p.Token) +
-                   " не е величина: аргументите на функция се разделят с „;“, например MAX(A;B).";
+            return Quoted(p.Token) + " не е величина: аргументите на функция се разделят с „;“, например MAX(A;B).";
         case TEquationProblemKind::DefinedTwice:
-            return where + Quoted(p.Token) + " е определено и на ред " + std::to_string(p.FirstLine) +
+            return Quoted(p.Token) + " е определено и на ред " + std::to_string(p.FirstLine) +
                    ": всяка величина се определя с един ред.";
+        case TEquationProblemKind::UnbalancedBracket:
+            return std::string(p.Token == "(" ? "скобата „(“ не е затворена." : "скобата „)“ не е отворена.");
+        case TEquationProblemKind::MissingOperand:
+            return "на знака " + Quoted(p.Token) + " липсва величина, число или израз в скоби, с който да се изчисли.";
+        case TEquationProblemKind::StrayCharacter: {
+            const std::size_t at = static_cast<std::size_t>(p.Column - 1);
+            const std::string character = at < p.LineText.size() ? p.LineText.substr(at, 1) : p.Token;
+            return "знакът " + Quoted(character) +
+                   " не е част от езика на уравненията (имена, числа, скоби и знаците + - * / ^ ;).";
+        }
     }
-    return where;
+    return {};
+}
+
+bool IsStructuralProblem(const TEquationProblem& p) {
+    return p.Kind == TEquationProblemKind::UnbalancedBracket || p.Kind == TEquationProblemKind::MissingOperand ||
+           p.Kind == TEquationProblemKind::StrayCharacter;
 }
 
 const TEquationProblem* ProblemBehindName(const std::vector<TEquationProblem>& problems, const std::string& name) {
     for (const TEquationProblem& problem : problems) {
-        if (problem.Kind == TEquationProblemKind::DefinedTwice) continue;
+        if (problem.Kind == TEquationProblemKind::DefinedTwice ||
+            problem.Kind == TEquationProblemKind::UnbalancedBracket ||
+            problem.Kind == TEquationProblemKind::MissingOperand)
+            continue;
         const std::string& t = problem.Token;
         const bool meets = name == t || (name.starts_with(t) && name.size() > t.size() && name[t.size()] == '(') ||
                            (problem.Kind == TEquationProblemKind::UnreadableNumber && t.starts_with(name));

@@ -4,6 +4,7 @@
 
 #include "core/NameMarkup.h"
 #include "core/NumberFormat.h"
+#include "evaluation/BudgetTable.h"
 
 namespace vormid {
 namespace {
@@ -44,7 +45,7 @@ std::string QuantitySummary(const TGumParam& q, const TNumberFormatSettings& set
     const int dof = q.DOF();
     std::string line = name + ":  x = " + Text(FormatLike(u, x, settings, display)) + units;
     line += "  u = " + (std::isfinite(u) ? Text(FormatSignificant(u, settings, display)) + units : std::string("—"));
-    line += "  ν = " + (dof == kInfiniteDof ? std::string("∞") : std::to_string(dof));
+    line += "  ν = " + (DofIsInfinite(dof) ? std::string("∞") : std::to_string(dof));
     return line;
 }
 

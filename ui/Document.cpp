@@ -151,10 +151,11 @@ bool TDocument::OpenExample(const QString& path) {
         ShowMessageBox(WithFileName(QString::fromUtf8(e.what()), path));
         return false;
     }
-    // From here on nothing of the model names the sample's file.
+    // From here on nothing of the model names the sample's file. A sample
+    // only looked at has nothing to save: leaving it asks nothing.
     store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    SetState(dsNewChanged);
-    MarkModified(true);
+    SetState(dsNewUnchanged);
+    MarkModified(false);
     emit modelReplaced();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "ui/GumModelStore.h"
 
+#include <utility>
+
 #include "persistence/FileIO.h"
 #include "persistence/ModelIO.h"
 #include "ui/ErrorHandler.h"
@@ -26,7 +28,11 @@ void TGumModelStore::SetFileName(const QString& path) {
     file_.FileName = std::move(name);
 }
 
-void TGumModelStore::Clear() { ClearModel(file_, model_, display_); }
+void TGumModelStore::Clear() {
+    model_.FormatSettings = savedFormats_;
+    ClearModel(file_, model_, display_);
+    savedFormats_ = model_.FormatSettings;
+}
 
 void TGumModelStore::Load() {
     const bool checked = !checkedPath_.isEmpty() && PathToNative(checkedPath_) == file_.FileName;
@@ -41,6 +47,7 @@ void TGumModelStore::Load() {
     } catch (const std::exception& e) {
         Rethrow(e);
     }
+    savedFormats_ = model_.FormatSettings;
 }
 
 void TGumModelStore::CheckLoadable(const QString& path) {
@@ -66,15 +73,19 @@ void TGumModelStore::Save() {
     } catch (const std::exception& e) {
         Rethrow(e);
     }
+    savedFormats_ = model_.FormatSettings;
 }
 
 bool TGumModelStore::SaveDisplaySettings() {
+    std::swap(model_.FormatSettings, savedFormats_);
+    bool saved = false;
     try {
-        return vormid::SaveDisplaySettings(file_, model_, display_);
+        saved = vormid::SaveDisplaySettings(file_, model_, display_);
     } catch (...) {
         // Leaving a model never fails because its file cannot take the settings.
-        return false;
     }
+    std::swap(model_.FormatSettings, savedFormats_);
+    return saved;
 }
 
 int TGumModelStore::QuantityCount() const { return model_.Params.Count(); }

@@ -35,6 +35,10 @@ private:
     TGumModel model_;
     TDisplayState display_;
     TGumModelFile file_;
+    // The number formats as the file holds them (read or last saved). The
+    // display section written on leaving a model carries these: changed
+    // formats are a change of the model, which only Save may write.
+    TNumberFormatSettings savedFormats_;
     // The bytes of the file that CheckLoadable read and found whole, kept
     // for the Load of that file that follows, so that opening a file reads
     // it once (and loads what was checked, even if the file changes).

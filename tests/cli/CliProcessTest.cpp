@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
 
@@ -129,6 +130,7 @@ TEST(CliProcess, BudgetJsonHasThePublishedFields) {
                                                "dof_ignores_correlation",
                                                "coverage_factor",
                                                "coverage_probability",
+                                               "coverage_probability_at_dof",
                                                "expanded_uncertainty",
                                                "result_format",
                                                "max_contribution",
@@ -204,6 +206,57 @@ TEST(CliProcess, InfiniteDegreesOfFreedomAreWrittenAsInfinity) {
     for (const auto& e : doc["budgets"][0]["entries"])
         if (e["dof"] == -1) found = true;
     EXPECT_TRUE(found);
+}
+
+// The machine forms carry what was computed: ν above the table's display
+// limit as the integer, names and units as readable text (not markup), and
+// what a stated k covers at ν_eff.
+TEST(CliProcess, MachineOutputKeepsWhatWasComputed) {
+    const std::string dir = TempDir("machine");
+    WriteFile(dir + "/m.json", R"({"equation": "{\\rtf1 Y = U\\sub 1\\nosupersub\\par W = C\\par Z = B\\par}",
+        "quantities": [{"name": "Y", "kind": "Result", "units": "\\u937"},
+          {"name": "U\\b1\\n", "kind": "TypeA", "units": "\\u937", "uncertainty_source": "entered",
+           "eval_type": "std_uncertainty", "stated_value": 0.1, "degrees_of_freedom": 80111, "observations": [5, 5]},
+          {"name": "W", "kind": "Result"},
+          {"name": "C", "kind": "TypeB", "eval_type": "standard", "value": 1, "stated_value": 0.1,
+           "degrees_of_freedom": 10},
+          {"name": "Z", "kind": "Result"},
+          {"name": "B", "kind": "TypeA", "uncertainty_source": "entered", "eval_type": "std_uncertainty",
+           "stated_value": 0.1, "degrees_of_freedom": 2147483647, "observations": [1, 1]}]})");
+    const ProcessResult import = RunCli({"import", dir + "/m.json", "-o", dir + "/m.gmf"});
+    ASSERT_EQ(import.Status, 0) << import.Err;
+    const ProcessResult r = RunCli({"budget", dir + "/m.gmf", "--format", "json"});
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const json doc = json::parse(r.Out);
+    std::map<std::string, json> budgets;
+    for (const auto& b : doc["budgets"]) budgets[b["name"].get<std::string>()] = b;
+    ASSERT_EQ(budgets.size(), 3u) << r.Out;
+    EXPECT_EQ(budgets["Y"]["effective_dof"], 80111);
+    EXPECT_EQ(budgets["Y"]["units"], "Ω");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["name"], "U₁");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["units"], "Ω");
+    EXPECT_EQ(budgets["Y"]["entries"][0]["dof"], 80111);
+    EXPECT_EQ(budgets["Z"]["entries"][0]["dof"], 2147483647);
+    // k = 2 for 95 % at ν_eff = 10 covers 92,66 %; at 80111 about 95,45 %.
+    EXPECT_NEAR(budgets["W"]["coverage_probability_at_dof"].get<double>(), 92.66, 0.01);
+    EXPECT_EQ(budgets["W"]["coverage_probability"], 95.0);
+    EXPECT_NEAR(budgets["Y"]["coverage_probability_at_dof"].get<double>(), 95.45, 0.01);
+
+    const std::string csv = RunCli({"budget", dir + "/m.gmf", "--format", "csv"}).Out;
+    EXPECT_NE(csv.find("Y,entry,U₁,TypeA,Ω,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",80111,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",2147483647,"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\\u937"), std::string::npos) << csv;
+
+    const std::string text = RunCli({"budget", dir + "/m.gmf"}).Out;
+    EXPECT_NE(text.find("2,00†"), std::string::npos) << text;
+    EXPECT_NE(text.find("† Факторът на покриване k = 2,00 обхваща при ν_eff = 10 само 92,66 %"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("k = 2,23"), std::string::npos) << text;
+
+    const json stats = json::parse(RunCli({"stats", dir + "/m.gmf", "--format", "json"}).Out);
+    EXPECT_EQ(stats["quantities"][0]["name"], "U₁");
+    EXPECT_EQ(stats["quantities"][0]["dof"], 80111);
 }
 
 TEST(CliProcess, CorrelatedBudgetSaysItsDegreesOfFreedomIgnoreTheCorrelation) {

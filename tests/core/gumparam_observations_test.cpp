@@ -36,6 +36,37 @@ TEST(ObservationKeeping, SchemaExampleThroughTheLineOperations) {
     EXPECT_EQ(p.RowValues, (std::vector<double>{2, 3, 0}));
 }
 
+// A measurement inserted or deleted in the grid: n follows, the readings
+// below move with their measurements.
+TEST(ObservationKeeping, InsertAndDeleteMeasurements) {
+    TGumParam d = Direct(3);
+    Fill(d, {1, 2, 3});
+    EXPECT_TRUE(d.InsertMeasurement(1));
+    EXPECT_EQ(d.ObservationCount, 4);
+    EXPECT_EQ(d.Observations, (std::vector<double>{1, 0, 2, 3}));
+    EXPECT_EQ(d.RowValues.size(), 4u);
+    EXPECT_EQ(d.Statistics.Count, 4);
+    EXPECT_TRUE(d.DeleteMeasurement(0));
+    EXPECT_EQ(d.Observations, (std::vector<double>{0, 2, 3}));
+    EXPECT_TRUE(d.InsertMeasurement(3));  // after the last
+    EXPECT_EQ(d.Observations, (std::vector<double>{0, 2, 3, 0}));
+    EXPECT_FALSE(d.InsertMeasurement(5));
+
+    TGumParam one = Direct(1);
+    EXPECT_FALSE(one.DeleteMeasurement(0));  // at least one measurement stays
+    EXPECT_EQ(one.ObservationCount, 1);
+
+    TGumParam s = Schema({"A_1", "A_2"}, 3);
+    s.SchemaFormula = "A2-A1";
+    Fill(s, {1, 3, 2, 5, 4, 4});
+    EXPECT_TRUE(s.DeleteMeasurement(1));
+    EXPECT_EQ(s.Observations, (std::vector<double>{1, 3, 4, 4}));
+    EXPECT_EQ(s.RowValues, (std::vector<double>{2, 0}));
+    EXPECT_TRUE(s.InsertMeasurement(0));
+    EXPECT_EQ(s.Observations, (std::vector<double>{0, 0, 1, 3, 4, 4}));
+    EXPECT_EQ(s.ObservationCount, 3);
+}
+
 TEST(ObservationKeeping, CountChanges) {
     TGumParam p = Direct(10);
     for (int i = 0; i < 10; ++i) p.SetObservation(i, 100 + i);

@@ -2,6 +2,7 @@
 // distribution, the log-normal value shift and the degrees of freedom.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -248,10 +249,11 @@ TEST(TypeBDof, EnteredOrFromTheReliability) {
         {0, dc_Normal, 12, 25, 12},     {1, dc_Normal, 0, 25, 0},
         {3, dc_DistributonT, 7, 25, 7}, {2, dc_Rectangle, 9, 0, kInfiniteDof},
         {2, dc_Rectangle, 9, 10, 50},   {2, dc_Rectangle, 9, 25, 8},
-        {2, dc_Rectangle, 9, 50, 2},    {2, dc_Rectangle, 9, 100, 0},
+        {2, dc_Rectangle, 9, 50, 2},    {2, dc_Rectangle, 9, 100, 1},
         {2, dc_Rectangle, 9, 3, 555},   {2, dc_Rectangle, 9, 1, 5000},
         {3, dc_Normal, 9, 10, 50},      {3, dc_LgNormal, 9, 0, kInfiniteDof},
-        {3, dt_SemiCosine, 9, 20, 12},  {3, dc_Trapez, 9, 200, 0},
+        {3, dt_SemiCosine, 9, 20, 12},  {3, dc_Trapez, 9, 200, 1},
+        {2, dc_Rectangle, 9, 70, 1},    {2, dc_Rectangle, 9, 71, 1},
     };
     for (const Case& c : cases) {
         TGumParam b =
@@ -264,9 +266,11 @@ TEST(TypeBDof, EnteredOrFromTheReliability) {
 TEST(TypeBDof, ReliabilityRuleMatchesTheExactFraction) {
     // The integer part of 1 / (2 (r/100)^2) for every byte; the tiny margin
     // absorbs the rounding of r/100, which alone would give 49 for r = 10.
+    // Above 70,7 % the fraction is below 1: still one degree of freedom, not
+    // the 0 that the Welch-Satterthwaite sum would read as infinite.
     for (int r = 1; r <= 255; ++r) {
         const double f = 1.0 / (2.0 * (r / 100.0) * (r / 100.0));
-        EXPECT_EQ(DofFromReliability(r), static_cast<int>(std::floor(f + 1e-9))) << r;
+        EXPECT_EQ(DofFromReliability(r), std::max(1, static_cast<int>(std::floor(f + 1e-9)))) << r;
     }
     EXPECT_EQ(DofFromReliability(0), kInfiniteDof);
 }

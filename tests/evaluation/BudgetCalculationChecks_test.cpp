@@ -28,6 +28,18 @@ struct Spoilt {
     std::vector<const char*> said;
 };
 
+// An indirect Type A series of three measurements over two schema lines.
+void IndirectTypeA(TGumParam& a, const char* formula) {
+    a.SetKind(TParamKind::TypeA);
+    a.SetAMethod(am_Indirect);
+    a.InsertSchemaLine(0, "first");
+    a.InsertSchemaLine(1, "second");
+    a.SetObservationCount(3);
+    for (int i = 0; i < 6; ++i) a.SetObservation(i, 1.0 + i * (i % 2));
+    a.SchemaFormula = formula;
+    a.RecomputeStatistics();
+}
+
 TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
     const Spoilt rows[] = {
         {"coefficient above one", [](TModel& t) { t.Correlate("A", "B", 1.5); }, "coefficient", {"„A“", "„B“", "1,5"}},
@@ -87,6 +99,18 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
          },
          "observations",
          {"„A“", "1 наблюдение"}},
+        {"schema formula with an open bracket",
+         [](TModel& t) { IndirectTypeA(*t.M.Params.FindByName("A"), "(A2-A1"); },
+         "schema_formula",
+         {"„A“", "знак 1", "скобата „(“ не е затворена"}},
+        {"schema formula naming no line",
+         [](TModel& t) { IndirectTypeA(*t.M.Params.FindByName("A"), "A3-A1"); },
+         "schema_formula",
+         {"„A“", "знак 1", "„A3“ не е ред на схемата", "от 1 до 2"}},
+        {"empty schema formula",
+         [](TModel& t) { IndirectTypeA(*t.M.Params.FindByName("A"), ""); },
+         "schema_formula",
+         {"„A“", "празна"}},
     };
     for (const Spoilt& row : rows) {
         SCOPED_TRACE(row.name);
@@ -109,6 +133,17 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
         for (const char* s : row.said) EXPECT_TRUE(Contains(y.ErrorMessage, s)) << s;
         EXPECT_EQ(t.Budget("Z").ErrorCode, NoError) << t.Budget("Z").ErrorMessage;
     }
+}
+
+TEST(BudgetCalculationChecks, SoundSchemaFormulaGivesTheRows) {
+    TModel t;
+    t.Result("Y");
+    IndirectTypeA(t.TypeB("A", 0.0, 0.0), "A2 - A1");
+    t.Equation({"Y = A"});
+    EXPECT_TRUE(CheckModelInputs(t.M.Params, t.M.Correlations).empty());
+    const TBudget& y = t.Run("Y");
+    ASSERT_EQ(y.ErrorCode, NoError) << y.ErrorMessage;
+    EXPECT_DOUBLE_EQ(y.Value, 3.0);  // rows 2 - 1, 4 - 1, 6 - 1: 1, 3, 5
 }
 
 TEST(BudgetCalculationChecks, CoefficientsNoQuantitiesCouldHaveFailTheBudget) {

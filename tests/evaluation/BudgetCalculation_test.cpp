@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ModelBuilder.h"
+#include "evaluation/Coverage.h"
 #include "evaluation/Cp1251Text.h"
 
 namespace vormid {
@@ -125,8 +126,31 @@ INSTANTIATE_TEST_SUITE_P(Model, EffectiveDof,
                                          DofCase{"equal contributions of nu 3 give exactly 6", 3, 3, 0.7, 0.7, 6},
                                          DofCase{"truncated toward zero: 0.5^4/(0.3^4/4+0.4^4/9) = 12.8", 4, 9, 0.3,
                                                  0.4, 12},
-                                         DofCase{"nu 0 counts as infinite", 0, 0, 0.1, 0.1, kInfiniteDof}),
+                                         DofCase{"nu 0 counts as infinite", 0, 0, 0.1, 0.1, kInfiniteDof},
+                                         DofCase{"an input of nu 1 stays in the sum", 1, -1, 0.3, 0.0, 1}),
                          [](const auto& info) { return std::to_string(info.index); });
+
+// The t factor of a result follows ν_eff up to 1000 inclusive; only above
+// it (and at infinity) the normal factor.
+TEST(StudentCoverage, FactorAtTheEdgesOfTheTRange) {
+    struct Case {
+        int nu;
+        double k;
+    } const cases[] = {{1, 12.7062}, {1000, 1.96234}, {1001, 1.95996}, {-1, 1.95996}};
+    for (const Case& c : cases) {
+        TModel t;
+        TGumParam& y = t.Result("Y");
+        y.CoverageMethod = cm_Student;
+        y.CoverageProbability = 95.0;
+        t.TypeA("A", 1.0, 0.5, c.nu);
+        t.Equation({"Y = A"});
+        const TBudget& b = t.Run("Y");
+        ASSERT_EQ(b.ErrorCode, NoError) << b.ErrorMessage;
+        EXPECT_EQ(b.EffectiveDOF, c.nu);
+        EXPECT_NEAR(b.CoverageFactor, c.k, 1e-3) << "nu_eff = " << c.nu;
+        EXPECT_NEAR(b.ExpandedUncertainty, 0.5 * c.k, 1e-4) << "nu_eff = " << c.nu;
+    }
+}
 
 struct CorrelationCase {
     const char* what;

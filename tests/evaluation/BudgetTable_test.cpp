@@ -132,6 +132,48 @@ TEST(BudgetTableFooter, ResultLineWritesKAndPWithACommaWhateverTheLocale) {
     EXPECT_EQ(footer[1][3].Suffix, "%");
 }
 
+// The footer has no units column: its numbers keep their units and a
+// relative U its "%" when the entries' units stand in a column of their own.
+TEST(BudgetTableFooter, UnitsAndPerCentStayWithTheUnitsColumnShown) {
+    Fixture f;
+    f.display.Columns[kBudgetUnitsColumn].Hidden = false;
+    EXPECT_EQ(f.Table().Footer()[1][1].Suffix, "m");
+    EXPECT_EQ(f.Table().Footer()[1][2].Suffix, "m");
+    EXPECT_EQ(f.Table().ResultLine()[0].Suffix, "m");
+    EXPECT_EQ(f.Table().ResultLine()[1].Suffix, "m");
+    f.m.M.Params.FindByName("Y")->ResultFormat = 2;
+    f.budget = &f.m.Run("Y");
+    EXPECT_EQ(f.Table().ResultLine()[1].Suffix, "%");
+    f.display.Columns[kBudgetUnitsColumn].Hidden = true;
+    EXPECT_EQ(f.Table().ResultLine()[1].Suffix, "%");
+}
+
+// k = 2 of the standard method covers 92,7 % at ν_eff = 10, not 95 %.
+TEST(BudgetTableFooter, FactorThatFallsShortOfPIsMarkedWithItsHint) {
+    for (const int nu : {10, 100}) {
+        TModel m;
+        m.Result("Y");
+        m.TypeA("A", 1.0, 0.1, nu);
+        m.Equation({"Y = A"});
+        const TBudget& b = m.Run("Y");
+        ASSERT_EQ(b.ErrorCode, NoError);
+        const TQuantityIndex index(m.M.Params);
+        const TDisplayState display;
+        const TBudgetTable t(b, index, m.M.FormatSettings, display, m.M.Correlations);
+        EXPECT_EQ(t.CoverageFallsShort(), nu == 10) << nu;
+        EXPECT_EQ(t.ResultLine()[2].FallsShort, nu == 10) << nu;
+        EXPECT_EQ(t.ResultLine()[2].Text, "2,00");
+        if (nu != 10) {
+            EXPECT_TRUE(t.FooterHints().empty());
+            continue;
+        }
+        ASSERT_EQ(t.FooterHints().size(), 1u);
+        EXPECT_EQ(t.FooterHints()[0],
+                  "† Факторът на покриване k = 2,00 обхваща при ν_eff = 10 само 92,66 %, не 95,00 %; "
+                  "t-разпределението дава за 95,00 % k = 2,23 (метод „t-разпределение“).");
+    }
+}
+
 TEST(BudgetTableFooter, CorrelatedBudgetMarksItsEffectiveDegreesOfFreedom) {
     EXPECT_FALSE(Fixture().Table().Footer()[1][4].Approximate);
     Fixture f(0.5);

@@ -62,8 +62,33 @@ TEST(CoverageMethod, StudentFactorForDof) {
     EXPECT_NEAR(CoverageFactorForDof(1, 95.0), 12.706, 1e-2);
     EXPECT_NEAR(CoverageFactorForDof(kInfiniteDof, 95.0), 1.95996, 1e-4);
     EXPECT_NEAR(CoverageFactorForDof(0, 95.0), 1.95996, 1e-4);
+    EXPECT_NEAR(CoverageFactorForDof(1000, 95.0), 1.96234, 1e-4);
     EXPECT_NEAR(CoverageFactorForDof(1001, 95.0), 1.95996, 1e-4);
     EXPECT_TRUE(std::isnan(CoverageFactorForDof(10, 100.0)));
+}
+
+// k = 2 for 95 % is the normal law's pair; with few degrees of freedom it
+// covers less, and more than half a point less is marked.
+TEST(CoverageAtDof, StatedFactorAgainstTheTDistribution) {
+    struct Case {
+        const char* what;
+        double k, p;
+        int nu;
+        double covered, kForP;
+        bool shortfall;
+    } const cases[] = {
+        {"k = 2 at nu 10 covers 92,7 %", 2.0, 95.0, 10, 92.6612, 2.22814, true},
+        {"k = 2 at nu 60 is within half a point", 2.0, 95.0, 60, 94.997, 2.00030, false},
+        {"k = 2 at infinity covers 95,45 %", 2.0, 95.0, kInfiniteDof, 95.4500, 1.95996, false},
+        {"the t factor itself covers P", 2.22814, 95.0, 10, 95.0, 2.22814, false},
+        {"nu 1000 still takes t", 1.95996, 95.0, 1000, 94.9716, 1.96234, false},
+    };
+    for (const Case& c : cases) {
+        const TCoverageAtDof at = CoverageAtDof(c.k, c.p, c.nu);
+        EXPECT_NEAR(at.Probability, c.covered, 0.05) << c.what;
+        EXPECT_NEAR(at.FactorForP, c.kForP, 1e-3) << c.what;
+        EXPECT_EQ(at.FallsShort, c.shortfall) << c.what;
+    }
 }
 
 TEST(CoverageMethod, ProbabilityWithoutFactorFailsTheBudget) {

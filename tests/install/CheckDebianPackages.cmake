@@ -75,7 +75,16 @@ foreach(program vormid-cli vormid)
   endif()
 endforeach()
 
+# lexicon.pc names /usr: seen through the unpacked root as a sysroot, with
+# the system's folders kept, its flags lead into the root.
 set(ENV{PKG_CONFIG_LIBDIR} ${root}/${libdir}/pkgconfig)
+set(ENV{PKG_CONFIG_SYSROOT_DIR} ${root})
+set(ENV{PKG_CONFIG_ALLOW_SYSTEM_CFLAGS} 1)
+set(ENV{PKG_CONFIG_ALLOW_SYSTEM_LIBS} 1)
+vormid_run(prefix pkg-config --variable=prefix lexicon)
+if(NOT prefix MATCHES "^${root}/usr\n$")
+  message(FATAL_ERROR "lexicon.pc has the prefix \"${prefix}\", wanted /usr")
+endif()
 vormid_run(flags pkg-config --cflags --libs lexicon)
 string(STRIP "${flags}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")

@@ -173,12 +173,14 @@ private slots:
         // Outside -1 ... 1: refused with a message, nothing stored, not clamped.
         box->selectAll();
         win.typeCoefficient("1.5");
-        QCOMPARE(win.list().GetCoefficient(0), 1.0);  // "1" was a valid coefficient on the way
+        // "1" on the way was a coefficient, but the pair is back at what it
+        // held when the box was opened (nothing yet).
+        QCOMPARE(win.pair(0), QStringLiteral("A,C,"));
         QVERIFY(!box->IsValid());
         QVERIFY(win.get<QLabel>("lblCorrState")->isVisible());
         QTest::keyClick(box, Qt::Key_Return);  // back to the grid: the box keeps the refused text
         QCOMPARE(box->text(), QStringLiteral("1.5"));
-        QCOMPARE(win.list().GetCoefficient(0), 1.0);
+        QCOMPARE(win.pair(0), QStringLiteral("A,C,"));
 
         // Typing in the grid's coefficient column starts the box with that key.
         win.grid->setFocus();
@@ -192,6 +194,41 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
         win.typeCoefficient(",25");
         QCOMPARE(win.list().GetCoefficient(0), 0.25);
+    }
+
+    // A pair at 0,5: a text that is refused or left incomplete never leaves
+    // a number typed on the way in the model.
+    void refusedTextKeepsTheCoefficient_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("above one") << "1,5";
+        QTest::newRow("decimal sign last") << "-1,";
+        QTest::newRow("letter after a number") << "0,5x";
+        QTest::newRow("whole number above one") << "2";
+    }
+    void refusedTextKeepsTheCoefficient() {
+        QFETCH(QString, typed);
+        Window win;
+        win.click("btnAddCorr");
+        win.choose(0, 0, "A");
+        win.choose(0, 1, "C");
+        win.open(0, 2);
+        auto* box = win.get<TCoefficientEdit>("febCorrel");
+        win.typeCoefficient("0,5");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(win.pair(0), QStringLiteral("A,C,0,5"));
+        win.open(0, 2);
+        QVERIFY(box->hasFocus());
+        box->selectAll();
+        win.typeCoefficient(typed);
+        QCOMPARE(win.pair(0), QStringLiteral("A,C,0,5"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(win.list().GetCoefficient(0), 0.5);
+        QCOMPARE(win.pair(0), QStringLiteral("A,C,0,5"));
+        // A valid number typed afterwards is stored as before.
+        win.open(0, 2);
+        box->selectAll();
+        win.typeCoefficient("-0,25");
+        QCOMPARE(win.list().GetCoefficient(0), -0.25);
     }
 
     void coefficientFromTwoSeries() {

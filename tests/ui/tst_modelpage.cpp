@@ -6,12 +6,14 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QMenu>
 #include <QTest>
 #include <QTextEdit>
 #include <cmath>
@@ -130,6 +132,86 @@ private slots:
         QCOMPARE(Order(win.params()), QStringLiteral("Y B C"));
     }
 
+    // Every mistake the analysis refuses is told once, with its line and
+    // character, also when a menu opens over the editor before the command.
+    void refusedEquationIsToldOnceWithItsPlace_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("bracket never closed") << "P = U^2/(R"
+                                              << "Ред 1, знак 7";
+        QTest::newRow("operand missing") << "P = U^2/"
+                                         << "на знака „/“ липсва";
+        QTest::newRow("unknown function") << "P = FOO(U)"
+                                          << "„FOO“ пред „(“";
+        QTest::newRow("stray character") << "P = U$R"
+                                         << "знакът „$“";
+        QTest::newRow("name too long") << "P = " + QString(120, QLatin1Char('N')) << "Ред 1";
+    }
+    void refusedEquationIsToldOnceWithItsPlace() {
+        QFETCH(QString, text);
+        QFETCH(QString, says);
+        Window win;
+        win.equation("P = U^2/R");
+        QCOMPARE(Order(win.params()), QStringLiteral("P U R"));
+        test::TScriptedAnswers answers;
+        QTextEdit* edit = win.get<TRichTextEditor>("Equation")->TextEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        // The menu with the command opens over the editor first.
+        QMenu menu;
+        menu.addAction(win.w->findChild<QAction*>("miAnalysis"));
+        menu.popup(edit->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QFocusEvent popupFocus(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(edit, &popupFocus);
+        menu.actions().first()->trigger();
+        menu.close();
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY2(answers.messages[0].contains(says), qPrintable(answers.messages[0]));
+        QCOMPARE(Order(win.params()), QStringLiteral("P U R"));  // the list stays as it was
+    }
+
+    // The status line: a new Type A series of ten zeros has nine degrees of
+    // freedom, a reliability above 70,7 % one, an entered 0 is infinite.
+    void statusLineDegreesOfFreedom() {
+        Window win;
+        win.equation("Y = A + B");
+        win.select("A");
+        win.choose("qcbParamType", 2);  // "Тип А"
+        auto* status = win.get<QLabel>("lblQuantityStatus");
+        QVERIFY2(status->text().endsWith(QStringLiteral("ν = 9")), qPrintable(status->text()));
+        win.select("B");
+        win.choose("qcbParamType", 3);  // "Тип B"
+        win.choose("cbBEvalType", 2);   // an error bound with its reliability
+        win.type("feBRelError", "80");
+        QTest::keyClick(win.get<TNumberEdit>("feBRelError"), Qt::Key_Return);
+        QCOMPARE(win.params().FindByName("B")->DOF(), 1);
+        QVERIFY2(status->text().endsWith(QStringLiteral("ν = 1")), qPrintable(status->text()));
+        win.choose("cbBEvalType", 1);  // a stated standard uncertainty, ν entered as 0
+        win.type("feBDOF", "0");
+        QTest::keyClick(win.get<TNumberEdit>("feBDOF"), Qt::Key_Return);
+        QCOMPARE(win.params().FindByName("B")->DOF(), 0);
+        QVERIFY2(status->text().endsWith(QStringLiteral("ν = ∞")), qPrintable(status->text()));
+    }
+
+    // Without a budget the comment box under it takes no typing (which
+    // would be dropped).
+    void budgetCommentIsReadOnlyWithoutABudget() {
+        Window win;
+        win.w->SelectMainPage(2);
+        auto* comment = win.get<TRichTextEditor>("BudgetComent");
+        QVERIFY(comment->TextEdit()->isReadOnly());
+        win.w->SelectMainPage(0);
+        win.w->SelectModelPage(1);
+        win.equation("Y = A");
+        win.select("A");
+        win.choose("qcbParamType", 3);
+        win.w->SelectMainPage(2);
+        QVERIFY(!comment->TextEdit()->isReadOnly());
+    }
+
     void resultPage() {
         Window win;
         win.equation("Y = A");
@@ -201,12 +283,13 @@ private slots:
         win.choose("cbBEvalType", 3);
         QCOMPARE(win.get<QComboBox>("cbBDistType")->currentIndex(), int(a->Distribution));
 
-        // The percent box alone does not make the model modified.
+        // The percent box changes u: the model is modified, so that closing
+        // asks before the change is lost.
         win.choose("cbBEvalType", 0);
         win.w->Document().MarkModified(false);
         win.get<QCheckBox>("cbBParam1")->click();
         QVERIFY(a->InPercent);
-        QVERIFY(!win.modified());
+        QVERIFY(win.modified());
 
         // Text that is no number is shown as such and stores nothing.
         win.type("feBParam1", "1,5");

@@ -120,6 +120,35 @@ private slots:
         QCOMPARE(f.doc.State(), 2);
     }
 
+    // Number formats changed and then discarded ("Не" on leaving, or
+    // "Отказ" of the changes) reach no file with the display settings.
+    void discardedFormatsReachNoFile() {
+        QString file = SavedModel("formats.gmf", QStringLiteral("формати"));
+        Fixture f;
+        TScriptedAnswers answers;
+        QVERIFY(f.doc.OpenFile(file));
+        const int digits = f.store.Model().FormatSettings.DefaultSignificantDigits;
+        f.store.Model().FormatSettings.DefaultSignificantDigits = digits + 2;
+        f.doc.MarkModified(true);
+        answers.Answer(TDlgAnswer::No);  // "save the changes?": no
+        QVERIFY(f.doc.New());
+        QVERIFY(f.doc.OpenFile(file));
+        QCOMPARE(f.store.Model().FormatSettings.DefaultSignificantDigits, digits);
+        f.store.Model().FormatSettings.DefaultSignificantDigits = digits + 3;
+        f.doc.MarkModified(true);
+        answers.Answer(TDlgAnswer::Yes);  // "discard the changes?": yes
+        QVERIFY(f.doc.CancelChanges());
+        QCOMPARE(f.store.Model().FormatSettings.DefaultSignificantDigits, digits);
+        // Saved formats stay, and go with the display settings from then on.
+        f.store.Model().FormatSettings.DefaultSignificantDigits = digits + 1;
+        f.doc.MarkModified(true);
+        QVERIFY(f.doc.Save());
+        QVERIFY(f.doc.New());
+        QVERIFY(f.doc.OpenFile(file));
+        QCOMPARE(f.store.Model().FormatSettings.DefaultSignificantDigits, digits + 1);
+        QVERIFY(answers.unexpected.isEmpty());
+    }
+
     void damagedFileIsNeverWrittenBack() {
         QString file = SavedModel("damaged.gmf", QStringLiteral("цял"));
         QByteArray whole = Bytes(file);
@@ -233,9 +262,10 @@ private slots:
 
         QVERIFY(window->Store().QuantityCount() > 0);
         QCOMPARE(window->windowTitle(), QStringLiteral("Vormid - Untitled.gmf"));
+        QVERIFY(!window->Document().Modified());  // only looked at: nothing to save
         window->findChild<TPanelSplitter*>("splEquation")->SetPanelHeight(140);
-        answers.Answer(TDlgAnswer::No);  // "save the changes?": no
         QVERIFY(window->close());
+        QVERIFY(answers.messages.isEmpty());  // leaving it asked nothing
         QCOMPARE(Bytes(sample), original);
         QCOMPARE(Bytes(untitled), untitledBytes);
         QVERIFY(answers.unexpected.isEmpty());

@@ -27,6 +27,7 @@
 #include "ui/richtext/RichTextEditor.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/pages/ObservationPage.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
@@ -297,6 +298,67 @@ private slots:
     // a grouped and an indirect series made here, including a name with a
     // subscript on its tab (the pictures in docs/ come from the program's
     // --grab with the example models, and keep their names).
+    // A series typed as in a spreadsheet, through the main window and its
+    // one model writer: type, Enter (or Tab, Down), type ... no mouse.
+    void tenReadingsFromTheKeyboardAlone() {
+        test::TTestWindow win;
+        const char* rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\pard Y = U\\par }";
+        win.c().SetEquation(rtf);
+        win.c().AnalyseEquation();
+        TGumParams& p = win.params();
+        const int u = p.IndexOf(p.FindByName("U"));
+        win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeA); });
+        win.w->SelectMainPage(1);
+        auto* g = win.get<QTableView>("dgTypeA");
+        QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
+        win.w->activateWindow();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 1));
+        const char* readings[] = {"5,01", "5,02", "4,99", "5,00", "5,03", "4,98", "5,01", "5,02", "5,00", "4,97"};
+        const Qt::Key moves[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Down};
+        // Every key goes where the keyboard's focus is, as a user's would.
+        auto key = [](auto k) {
+            QWidget* target = QApplication::focusWidget();
+            QVERIFY(target != nullptr);
+            QTest::keyClick(target, k);
+            QCoreApplication::processEvents();
+        };
+        for (int i = 0; i < 10; ++i) {
+            for (const char* c = readings[i]; *c; ++c) key(*c);
+            key(moves[i % 3]);
+        }
+        const TGumParam& q = *p.Get(u);
+        for (int i = 0; i < 10; ++i) QCOMPARE(q.GetObservation(i), QString(readings[i]).replace(',', '.').toDouble());
+        QCOMPARE(q.ObservationCount, 10);  // Enter at the last row adds nothing
+        QCOMPARE(g->currentIndex().row(), 9);
+        QVERIFY(win.modified());
+
+        // Delete clears the selected readings; the menu inserts and deletes
+        // a measurement, the readings below moving with it.
+        g->setCurrentIndex(g->model()->index(1, 1));
+        g->selectionModel()->select(QItemSelection(g->model()->index(1, 1), g->model()->index(2, 1)),
+                                    QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(g, Qt::Key_Delete);
+        QCOMPARE(q.GetObservation(1), 0.0);
+        QCOMPARE(q.GetObservation(2), 0.0);
+        QCOMPARE(q.GetObservation(3), 5.0);
+        auto* menu = win.w->findChild<QMenu*>("pmObservations");
+        QVERIFY(menu != nullptr);
+        g->setCurrentIndex(g->model()->index(0, 1));
+        menu->actions().at(1)->trigger();  // "Изтриване на ред"
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Изтриване на ред"));
+        QCOMPARE(q.ObservationCount, 9);
+        QCOMPARE(q.GetObservation(0), 0.0);
+        QCOMPARE(g->model()->rowCount(), 9);
+        g->setCurrentIndex(g->model()->index(2, 1));
+        menu->actions().at(0)->trigger();  // "Вмъкване на ред"
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Вмъкване на ред"));
+        QCOMPARE(q.ObservationCount, 10);
+        QCOMPARE(q.GetObservation(2), 0.0);
+        QCOMPARE(q.GetObservation(3), 5.0);
+        QCOMPARE(q.Statistics.Count, 10);
+    }
+
     void exampleAndScreenshots() {
         TGumModelStore store;
         store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");

@@ -2,6 +2,7 @@
 // what was typed, and ask before anything entered is dropped.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableView>
@@ -116,6 +117,34 @@ private slots:
         del->click();
         QCOMPARE(asked, QStringList{"Наблюденията по ред №1 от схемата ще бъдат изтрити. Да продължа ли?"});
         QCOMPARE(Q().SchemaColumns.size(), 2u);
+    }
+
+    // The schema formula tells its mistake where it is typed, with the place.
+    void schemaFormulaMistakeIsShownWhereItIsTyped() {
+        Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
+        Get<QToolButton>("btnSchemaAdd")->click();
+        Get<QToolButton>("btnSchemaAdd")->click();
+        auto* box = Get<QLineEdit>("edSchemaEval");
+        auto* state = Get<QLabel>("lblSchemaState");
+        struct Case {
+            const char* typed;
+            const char* says;  // empty: nothing wrong
+        } const cases[] = {
+            {"(A2-A1", "знак 1: скобата „(“ не е затворена."},
+            {"A3-A1", "знак 1: „A3“ не е ред на схемата"},
+            {"A2-", "знак 3: на знака „-“ липсва"},
+            {"A2-A1", ""},
+        };
+        for (const Case& c : cases) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, c.typed);
+            QCOMPARE(state->isVisible(), *c.says != '\0');
+            QVERIFY2(state->text().contains(QString::fromUtf8(c.says)), qPrintable(state->text()));
+            QTest::keyClick(box, Qt::Key_Return);
+            QCOMPARE(Q().SchemaFormula, std::string(c.typed));
+            QCOMPARE(state->isVisible(), *c.says != '\0');
+        }
     }
 
     void enteredEvaluationLayoutAndRefusals() {

@@ -120,6 +120,9 @@ void TQuantityEditor::qcbParamTypeChange(int item) {
             p.RecomputeStatistics();
         }
         p.SetKind(kind);
+        // A new series of n zeros has n - 1 degrees of freedom from the start
+        // (the status line showed the ν of no series at all).
+        if (kind == TParamKind::TypeA) p.RecomputeStatistics();
     });
     DisplaySelected();
 }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/GumParamGrid.h"
+#include "evaluation/SchemaFormulaCheck.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
@@ -60,14 +61,8 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         ApplyLayout();
     });
     connect(ui_->cbAEvalVal, &QCheckBox::toggled, this, [this](bool on) {
-        // The percent flag only says how the entered value reads; it is
-        // stored without counting as a change of the model.
-        if (loading_ || Q() == nullptr) return;
-        if (controller_ != nullptr)
-            controller_->EditQuantity(
-                index_, [on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
-        else
-            Q()->InPercent = on;
+        // The percent flag changes u: a change of the model like any other.
+        if (!loading_) Edit([on](TGumParam& q) { q.InPercent = on; });
     });
     connect(ui_->seADecimal, &QSpinBox::valueChanged, this, [this](int d) {
         if (!loading_) Edit([d](TGumParam& q) { q.SetDecimals(d); });
@@ -115,7 +110,9 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
             q.SchemaFormula = text;
             q.RecomputeStatistics();
         });
+        ShowSchemaState(ui_->edSchemaEval->text());
     });
+    connect(ui_->edSchemaEval, &QLineEdit::textEdited, this, &TTypeAEditor::ShowSchemaState);
     connect(ui_->btnSchemaAdd, &QToolButton::clicked, this, &TTypeAEditor::AddLine);
     connect(ui_->btnSchemaDelete, &QToolButton::clicked, this, &TTypeAEditor::DeleteLine);
     connect(ui_->btnSchemaUp, &QToolButton::clicked, this, [this] { MoveLine(-1); });
@@ -225,6 +222,20 @@ void TTypeAEditor::UpdateSchemaButtons() {
     ui_->btnSchemaDelete->setEnabled(canDelete);
     ui_->btnSchemaUp->setEnabled(canDelete && line > 0);
     ui_->btnSchemaDown->setEnabled(canDelete && line >= 0 && line < lines - 1);
+    ShowSchemaState(ui_->edSchemaEval->text());
+}
+
+void TTypeAEditor::ShowSchemaState(const QString& formula) {
+    const TGumParam* q = Q();
+    const bool checked = q != nullptr && q->Kind == TParamKind::TypeA && q->AMethod != am_Direct;
+    const TSchemaFormulaProblem problem =
+        checked ? CheckSchemaFormula(ToCp1251(formula), q->SchemaColumns.size()) : TSchemaFormulaProblem{};
+    // An empty schema computes nothing yet: no line to name.
+    const bool shown = !problem.Message.empty() && !q->SchemaColumns.empty();
+    ui_->lblSchemaState->setText(shown ? QStringLiteral("Уравнението не може да бъде изчислено, ") +
+                                             QString::fromStdString(problem.Message)
+                                       : QString());
+    ui_->lblSchemaState->setVisible(shown);
 }
 
 void TTypeAEditor::MethodChanged(int method) {

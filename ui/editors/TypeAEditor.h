@@ -48,6 +48,9 @@ private:
     void Fill();
     void ApplyLayout();
     void UpdateSchemaButtons();
+    // What is wrong with the schema formula (the typed text, or the stored
+    // one), with its place, under the formula box; hidden when nothing is.
+    void ShowSchemaState(const QString& formula);
     void MethodChanged(int method);
     void CountChanged(int n);
     enum class TNumberField { Value, Probability, Factor, DegreesOfFreedom };

@@ -126,9 +126,8 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
             false, true);
     });
     connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
-        // The percent flag alone is no change the user must save.
-        if (controller_)
-            controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; }, TModelController::TMark::Quiet);
+        // The percent flag changes u: a change of the model like any other.
+        if (controller_) controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; });
     });
     connect(ui_->feBParam2, &TNumberEdit::valueEdited, this, [this](double v) {
         const std::string text = ToCp1251(ui_->feBParam2->TypedText());

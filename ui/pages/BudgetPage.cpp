@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QTextEdit>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -339,6 +340,11 @@ void TBudgetPage::ShowBudget() {
     if (b) {
         const TGumParam* r = m->Params.FindByName(b->Name);
         ui_->BudgetComent->SetRtf(r ? r->BudgetComment : std::string());
+    } else {
+        // The comment belongs to a result's budget: with none shown there
+        // is nowhere to keep what would be typed.
+        ui_->BudgetComent->SetRtf(std::string());
+        ui_->BudgetComent->TextEdit()->setReadOnly(true);
     }
     ApplyWidths();
     UpdateCopyEnables();

@@ -207,6 +207,7 @@ void TCorrelationPage::OpenEditor() {
             const TCorrelation& c = controller_->Model().Correlations;
             coefficientBox_->SetTypedText(FromCp1251(c.GetCoefficientText(editorRow_)));
         }
+        KeepCoefficient();
         coefficientBox_->SetButtonVisible(SeriesAvailable(editorRow_));
         PlaceEditors();
         coefficientBox_->show();
@@ -287,13 +288,28 @@ void TCorrelationPage::ShowCoefficientState(const QString& text) {
     ui_->lblCorrState->setVisible(refused);
 }
 
+void TCorrelationPage::KeepCoefficient() {
+    const TCorrelation& c = controller_->Model().Correlations;
+    keptText_ = c.GetCoefficientText(editorRow_);
+    keptValue_ = c.GetCoefficient(editorRow_);
+}
+
 void TCorrelationPage::CoefficientTyped(const QString& text) {
     if (filling_ || !controller_ || editorRow_ < 0) return;
     ShowCoefficientState(text);
-    if (TCoefficientEdit::StateOf(text) != TCoefficientEdit::TState::Valid) return;
-    const std::optional<double> r = ParseTypedNumber(text);
-    if (!r) return;
     const int row = editorRow_;
+    const std::optional<double> r =
+        TCoefficientEdit::StateOf(text) == TCoefficientEdit::TState::Valid ? ParseTypedNumber(text) : std::nullopt;
+    if (!r) {
+        // "1" on the way to a refused "1,5" must not stay behind: the pair
+        // goes back to its coefficient from before this typing.
+        const TCorrelation& list = controller_->Model().Correlations;
+        if (row >= list.Count() ||
+            (list.GetCoefficientText(row) == keptText_ && list.GetCoefficient(row) == keptValue_))
+            return;
+        controller_->EditCorrelations([&](TCorrelation& c) { c.RestoreCoefficient(row, keptText_, keptValue_); });
+        return;
+    }
     controller_->EditCorrelations([&](TCorrelation& c) {
         int at = row;
         if (at >= c.Count()) {
@@ -406,6 +422,7 @@ bool TCorrelationPage::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (watched == coefficientBox_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (TCoefficientEdit::StateOf(coefficientBox_->text()) == TCoefficientEdit::TState::Valid) KeepCoefficient();
         grid_->setFocus();
         return true;
     }

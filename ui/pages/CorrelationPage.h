@@ -52,6 +52,7 @@ private:
     void FillQuantityBox();
     void QuantityChosen(int item);
     void CoefficientTyped(const QString& text);
+    void KeepCoefficient();
     void CoefficientFromSeries();
     void ShowCoefficientState(const QString& text);
     bool SeriesAvailable(int row) const;
@@ -67,6 +68,11 @@ private:
     // The cell the shown editor belongs to (-1: none shown).
     int editorRow_ = -1;
     int editorColumn_ = -1;
+    // The coefficient of the pair when its box was opened (or last left
+    // with a number): while the box holds a text that is incomplete or
+    // refused, the pair holds this one.
+    std::string keptText_;
+    double keptValue_ = 0.0;
     // A mouse press hit the cell that was already current.
     bool pressOnCurrent_ = false;
     bool filling_ = false;

@@ -14,6 +14,11 @@ TCoefficientEdit::TState TCoefficientEdit::StateOf(const QString& text) {
                                         QStringLiteral("."), QStringLiteral("-,"), QStringLiteral("-.")};
     const QString t = text.trimmed();
     if (kStarts.contains(t)) return TState::Incomplete;
+    // "-1," reads as -1, but the user is still typing its decimals.
+    if (t.endsWith(QLatin1Char(',')) || t.endsWith(QLatin1Char('.'))) {
+        const std::optional<double> head = ParseTypedNumber(t.chopped(1));
+        if (head && *head >= -1.0 && *head <= 1.0) return TState::Incomplete;
+    }
     const std::optional<double> v = ParseTypedNumber(t);
     return v && *v >= -1.0 && *v <= 1.0 ? TState::Valid : TState::Refused;
 }

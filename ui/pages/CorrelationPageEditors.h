@@ -15,7 +15,7 @@ public:
 
     // What the typed text amounts to.
     enum class TState {
-        Incomplete,  // empty, or a sign or decimal sign alone: nothing yet
+        Incomplete,  // empty, a sign or decimal sign alone, a number ending in its decimal sign
         Valid,       // a number within −1 … 1
         Refused,     // not a number, or outside −1 … 1
     };

@@ -123,6 +123,13 @@ TObservationPage::TObservationPage(QWidget* parent) : TPage(parent), ui_(std::ma
     connect(ui_->dgTypeA, &TObservationView::enterPressed, this, &TObservationPage::MoveOn);
     connect(ui_->dgTypeA, &TObservationView::copyRequested, this, &TObservationPage::CopyCells);
     connect(ui_->dgTypeA, &TObservationView::pasteRequested, this, &TObservationPage::PasteCells);
+    connect(ui_->dgTypeA, &TObservationView::clearRequested, this, &TObservationPage::ClearCells);
+    pmGrid_ = new QMenu(this);
+    pmGrid_->setObjectName(QStringLiteral("pmObservations"));
+    pmGrid_->addAction(QStringLiteral("Вмъкване на ред"), this, &TObservationPage::InsertMeasurement);
+    pmGrid_->addAction(QStringLiteral("Изтриване на ред"), this, &TObservationPage::DeleteMeasurement);
+    ui_->dgTypeA->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui_->dgTypeA, &QWidget::customContextMenuRequested, this, &TObservationPage::ShowGridMenu);
     SetupToolbar();
 }
 
@@ -192,7 +199,16 @@ void TObservationPage::Entered() {
 }
 
 void TObservationPage::QuantityChanged(int index) {
-    if (index == CurrentQuantity()) ShowQuantity();
+    if (index == CurrentQuantity() && !storing_) ShowQuantity();
+}
+
+void TObservationPage::StoreShown(const std::function<void(TGumParam&)>& fn) {
+    if (!edit_ || observations_->Quantity() == nullptr) return;
+    {
+        QScopedValueRollback<bool> guard(storing_, true);
+        edit_(CurrentQuantity(), fn);
+    }
+    RefreshViews();
 }
 
 void TObservationPage::SelectTab(int) { ShowQuantity(); }
@@ -248,7 +264,6 @@ void TObservationPage::SizeStatisticsColumns() {
 }
 
 void TObservationPage::CellTyped(int row, int column, const QString& text) {
-    const int index = CurrentQuantity();
     const TGumParam* q = observations_->Quantity();
     if (q == nullptr || !edit_) return;
     const std::optional<double> v = ParseCellText(*q, {row, column}, ToCp1251(text));
@@ -256,8 +271,7 @@ void TObservationPage::CellTyped(int row, int column, const QString& text) {
         ShowMessageBox(QStringLiteral("Ред %1: „%2“ не е число.").arg(row + 1).arg(text));
         return;
     }
-    edit_(index, [&](TGumParam& p) { StoreCell(p, {row, column}, *v); });
-    RefreshViews();
+    StoreShown([&](TGumParam& p) { StoreCell(p, {row, column}, *v); });
 }
 
 void TObservationPage::MoveOn(int row, int column) {
@@ -304,9 +318,51 @@ void TObservationPage::PasteCells() {
             ShowMessageBox(QStringLiteral("Поставените стойности надхвърлят %1 измервания.").arg(kMaxObservationCount));
             return;
     }
-    edit_(CurrentQuantity(), [&](TGumParam& p) { ApplyPaste(p, plan); });
-    RefreshViews();
+    StoreShown([&](TGumParam& p) { ApplyPaste(p, plan); });
     ui_->dgTypeA->setCurrentIndex(observations_->index(plan.LastRow(), cell.Column));
+}
+
+void TObservationPage::ClearCells() {
+    const TGumParam* q = observations_->Quantity();
+    if (q == nullptr) return;
+    const TObservationGrid grid(*q);
+    std::vector<TObsCell> cells;
+    for (const QModelIndex& i : ui_->dgTypeA->selectionModel()->selectedIndexes())
+        if (grid.Editable(i.column())) cells.push_back({i.row(), i.column()});
+    if (cells.empty()) return;
+    // As a new measurement reads: 0, and a count of 1.
+    StoreShown([&](TGumParam& p) {
+        const TObservationGrid g(p);
+        for (const TObsCell& c : cells) StoreCell(p, c, g.Column(c.Column) == TObsColumn::Count ? 1.0 : 0.0);
+    });
+}
+
+void TObservationPage::ShowGridMenu(const QPoint& at) {
+    if (observations_->Quantity() == nullptr) return;
+    const QModelIndex hit = ui_->dgTypeA->indexAt(at);
+    if (hit.isValid()) ui_->dgTypeA->setCurrentIndex(hit);
+    pmGrid_->popup(ui_->dgTypeA->viewport()->mapToGlobal(at));
+}
+
+void TObservationPage::InsertMeasurement() {
+    const TGumParam* q = observations_->Quantity();
+    if (q == nullptr) return;
+    const QModelIndex at = ui_->dgTypeA->currentIndex();
+    const int per = std::max(1, q->ReadingsPerMeasurement());
+    const int measurement = at.isValid() ? at.row() / per : 0;
+    StoreShown([measurement](TGumParam& p) { p.InsertMeasurement(measurement); });
+    ui_->dgTypeA->setCurrentIndex(observations_->index(measurement * per, at.isValid() ? at.column() : 1));
+}
+
+void TObservationPage::DeleteMeasurement() {
+    const TGumParam* q = observations_->Quantity();
+    const QModelIndex at = ui_->dgTypeA->currentIndex();
+    if (q == nullptr || !at.isValid()) return;
+    const int per = std::max(1, q->ReadingsPerMeasurement());
+    const int measurement = at.row() / per;
+    StoreShown([measurement](TGumParam& p) { p.DeleteMeasurement(measurement); });
+    const int row = std::min(measurement * per, observations_->rowCount() - 1);
+    ui_->dgTypeA->setCurrentIndex(observations_->index(std::max(0, row), at.column()));
 }
 
 void TObservationPage::CopyStatistics() {

@@ -60,6 +60,15 @@ private:
     void MoveOn(int row, int column);
     void CopyCells();
     void PasteCells();
+    void ClearCells();
+    void ShowGridMenu(const QPoint& at);
+    // Inserts a measurement before the current one, or deletes the current
+    // one (n follows).
+    void InsertMeasurement();
+    void DeleteMeasurement();
+    // Writes the shown quantity; its own change does not rebuild the grid
+    // under an editor that is still committing.
+    void StoreShown(const std::function<void(TGumParam&)>& fn);
     void SetupToolbar();
     void ShowOptionsOnButtons();
     void ChooseAxis(int which, int value);
@@ -78,6 +87,8 @@ private:
     int axisButton_ = 0;  // 1 left, 2 right, 3 labels: who opened pmAxis
     QVector<QIcon> ilHisto_;
     bool loading_ = false;
+    bool storing_ = false;
+    QMenu* pmGrid_ = nullptr;
 };
 
 }  // namespace vormid

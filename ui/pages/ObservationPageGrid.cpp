@@ -58,6 +58,10 @@ void TObservationView::keyPressEvent(QKeyEvent* event) {
         emit pasteRequested();
         return;
     }
+    if (event->key() == Qt::Key_Delete && state() != EditingState && event->modifiers() == Qt::NoModifier) {
+        emit clearRequested();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != EditingState &&
         currentIndex().isValid()) {
         emit enterPressed(currentIndex().row(), currentIndex().column());
@@ -84,10 +88,13 @@ bool TObservationView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TObservationView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    const bool moveOn = enterInEditor_ && hint != QAbstractItemDelegate::RevertModelCache;
+    // Tab after a reading moves on as Enter does: the next reading, not the
+    // read-only cell beside it.
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem;
+    const bool moveOn = (enterInEditor_ && hint != QAbstractItemDelegate::RevertModelCache) || tab;
     enterInEditor_ = false;
     const QModelIndex at = currentIndex();
-    QTableView::closeEditor(editor, hint);
+    QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
     if (moveOn && at.isValid()) emit enterPressed(at.row(), at.column());
 }
 

@@ -2,7 +2,7 @@
 // The views of the observation page: a delegate that draws a number's
 // exponent raised in a smaller font after its mantissa, and the observation
 // grid's view, which moves on with Enter by the grid's rules and offers its
-// cell block to copy and paste.
+// cell block to copy, paste and clear.
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -30,6 +30,8 @@ signals:
     void enterPressed(int row, int column);
     void copyRequested();
     void pasteRequested();
+    // Delete outside an editor: the selected readings are to be cleared.
+    void clearRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -231,7 +231,13 @@ bool TRichTextEditor::CheckPaste(const QMimeData* data) {
 
 bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->rtfText) {
-        if (event->type() == QEvent::FocusOut && changedSinceFocus_) {
+        // A menu opening over the editor or a message box taking the window
+        // does not finish the editing: the command chosen from the menu
+        // (say "Анализ на модела") would otherwise run twice.
+        const auto reason =
+            event->type() == QEvent::FocusOut ? static_cast<QFocusEvent*>(event)->reason() : Qt::OtherFocusReason;
+        if (event->type() == QEvent::FocusOut && changedSinceFocus_ && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason) {
             changedSinceFocus_ = false;
             emit editingFinished();
         }

@@ -70,6 +70,7 @@ QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
             break;
         case TBudgetCellKind::Text:
             out.push_back(TextPiece(Utf8(c.Text), base, 0));
+            if (c.FallsShort) out.push_back(TextPiece(QStringLiteral("†"), small, rise));
             break;
         case TBudgetCellKind::Dof:
             out.push_back(TextPiece(c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0));
@@ -187,10 +188,11 @@ void BudgetTableView::setBudgetModel(BudgetModel* model) {
     model_ = model;
     setModel(model);
     connect(model, &QAbstractItemModel::modelReset, footer_, [this] {
-        // The hint of a marked ν_eff: the footer's tool tip.
-        const TBudgetTable* t = model_->Table();
-        footer_->setToolTip(t && t->DofIgnoresCorrelation() ? QString::fromUtf8(DofIgnoresCorrelationHint().c_str())
-                                                            : QString());
+        // The hints of a marked ν_eff and a marked k: the footer's tool tip.
+        QStringList hints;
+        if (const TBudgetTable* t = model_->Table())
+            for (const std::string& hint : t->FooterHints()) hints << QString::fromStdString(hint);
+        footer_->setToolTip(hints.join(QLatin1Char('\n')));
         footer_->update();
     });
 }
