@@ -246,6 +246,8 @@ std::array<TBudgetCell, 4> TBudgetTable::ResultLine() const {
     return line;
 }
 
+TBudgetCell TBudgetTable::CombinedUnits() const { return UnitsShown_ ? NameCell(Budget_.Units, false) : TBudgetCell{}; }
+
 std::array<TBudgetTable::TFooterRow, 4> TBudgetTable::Footer() const {
     const TBudget& b = Budget_;
     std::array<TFooterRow, 4> rows;

@@ -70,8 +70,17 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     pmCopy_->addAction(ui_->miCopyValues);
     pmCopy_->addAction(ui_->miCopyGraph);
     pmCopy_->addAction(ui_->miCopyStat);
-    ui_->miCopyStat->setEnabled(true);
-    connect(ui_->miCopyStat, &QAction::triggered, ui_->Values, &TObservationPage::CopyStatistics);
+    connect(ui_->miCopyStat, &QAction::triggered, this, [this] {
+        // From another page the series shown there may be out of date.
+        if (MainPage() != 1) ui_->Values->Entered();
+        ui_->Values->CopyStatistics();
+    });
+    // The statistics are those of a Type A series: without one, nothing.
+    auto statistics = [this] { ui_->miCopyStat->setEnabled(controller_->HasQuantityOf(TParamKind::TypeA)); };
+    connect(controller_.get(), &TModelController::quantityChanged, this, statistics);
+    for (auto signal : {&TModelController::quantitiesReset, &TModelController::modelReplaced})
+        connect(controller_.get(), signal, this, statistics);
+    statistics();
     ui_->btnCopyStat->setMenu(pmCopy_);
 
     struct IconOf {

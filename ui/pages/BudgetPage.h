@@ -65,6 +65,9 @@ private:
     void ApplyWidths();
     void SyncChecks();
     void UpdateCopyEnables();
+    // Calculates the budgets anew for "Копиране", from whichever page it
+    // comes, and shows them again on the tab that was selected.
+    void CalculateForCopy();
     void StartMonteCarlo();
     void ShowMonteCarlo();
     // The model changed under the shown check: it is cancelled or dropped.
@@ -75,6 +78,9 @@ private:
     TDisplayState display_;
     int current_ = -1;
     bool calculated_ = false;
+    // The budget shown failed and the model has not changed since: there
+    // is nothing to copy.
+    bool shownFailed_ = false;
     QList<QAction*> mainActions_;
     QMenu* pmBudget_ = nullptr;
     QAction* copyValues_ = nullptr;
