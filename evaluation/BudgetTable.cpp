@@ -3,7 +3,7 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "core/Captions.h"
+#include "core/QuantityFields.h"
 
 namespace vormid {
 namespace {
@@ -208,7 +208,7 @@ TBudgetCell TBudgetTable::Cell(const TBudgetEntry& e, int column) const {
             if (!(e.RelUncertainty > 0.0)) return TextCell(" -");
             return Num(FormatSignificant(e.RelUncertainty, Settings_, Format_), "%");
         case 5:
-            return TextCell(std::string(DistributionCaption(e.Distribution)));
+            return TextCell(std::string(CodeCaption(kDistributionCodes, e.Distribution)));
         case 6:
             return DofCell(e.DegreesOfFreedom);
         case 7:

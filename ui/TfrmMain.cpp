@@ -18,6 +18,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "core/TextFields.h"
 #include "evaluation/QuantitySummary.h"
 #include "report/qt/ReportDocument.h"
 #include "report/qt/ReportFiles.h"
@@ -40,7 +41,6 @@ namespace vormid {
 
 namespace {
 const QString kFileFilter = QStringLiteral("Модели GUM (*.gmf)");
-constexpr int kModelNameBytes = 255;
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
@@ -57,7 +57,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
         ui_->miEdit->addActions(page->EditActions());
         ui_->miBudget->addActions(page->BudgetActions());
     }
-    ui_->edGumName->setValidator(new TByteLimitValidator(kModelNameBytes, ui_->edGumName));
+    ui_->edGumName->setValidator(new TByteLimitValidator(kText256.Text, ui_->edGumName));
     quantityStatus_ = new QLabel(this);
     quantityStatus_->setObjectName(QStringLiteral("lblQuantityStatus"));
     ui_->StatusBar->addWidget(quantityStatus_, 1);
