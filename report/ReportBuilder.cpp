@@ -1,6 +1,6 @@
 #include "report/ReportBuilder.h"
 
-#include "core/Captions.h"
+#include "core/QuantityFields.h"
 #include "core/Cp1251.h"
 #include "core/GumParamStatTable.h"
 #include "core/NameMarkup.h"

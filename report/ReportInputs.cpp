@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/Captions.h"
+#include "core/QuantityFields.h"
 #include "core/Cp1251.h"
 #include "core/NameMarkup.h"
 #include "core/NumberFormat.h"
@@ -74,7 +74,7 @@ std::string TypeB(const TGumParam& q) {
             break;
     }
     const std::string q2 = Stated(q.BParam2Text, q.BParam2);
-    std::string t = "интервал на разпределение: " + std::string(DistributionCaption(q.Distribution));
+    std::string t = "интервал на разпределение: " + std::string(CodeCaption(kDistributionCodes, q.Distribution));
     switch (q.Distribution) {
         case dc_Normal:
             t += ", 1/2 интервал a = " + p + ", P = " + FormatGeneral15(q.CoverageProbability, ',') + " %";
@@ -106,20 +106,8 @@ TCell Cell(std::vector<TSpan> spans, TAlign align) {
 }  // namespace
 
 std::string KindCaption(TParamKind kind) {
-    switch (kind) {
-        case TParamKind::Result:
-            return "Резултат";
-        case TParamKind::VarResult:
-            return "Межд. резултат";
-        case TParamKind::TypeA:
-            return "Тип А";
-        case TParamKind::TypeB:
-            return "Тип B";
-        case TParamKind::Const:
-            return "Константа";
-        default:
-            return "Неопределен";
-    }
+    const std::string_view caption = CodeCaption(kKindCodes, static_cast<int>(kind));
+    return caption.empty() ? std::string("Неопределен") : std::string(caption);
 }
 
 std::string HowObtained(const TGumParam& q, const TNumberFormatSettings& settings) {
@@ -176,7 +164,7 @@ TSection InputsSection(const TGumModel& m) {
                                        : NumberSpans(FormatSignificant(u, m.FormatSettings, f), {}, q.Units),
                                    TAlign::Center));
             r.Cells.push_back(
-                Cell({Plain(std::string(DistributionCaption(q.EffectiveDistribution())))}, TAlign::Center));
+                Cell({Plain(std::string(CodeCaption(kDistributionCodes, q.EffectiveDistribution())))}, TAlign::Center));
             r.Cells.push_back(Cell({Plain(Dof(q.DOF()))}, TAlign::Center));
             std::string how = HowObtained(q, m.FormatSettings);
             if (!missing.empty()) how += "; " + missing;
