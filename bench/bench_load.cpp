@@ -20,7 +20,9 @@ std::string MakeModelFile() {
         q.Name = "A" + std::to_string(k);
         q.SetKind(TParamKind::TypeA);
         q.SetObservationCount(1000);
-        for (int i = 0; i < 1000; ++i) q.SetObservation(i, noise(rng));
+        std::vector<double> readings;
+        for (int i = 0; i < 1000; ++i) readings.push_back(noise(rng));
+        q.SetReadings(readings, q.RowValues);
     }
     TGumModelFile file;
     file.FileName = (std::filesystem::temp_directory_path() / "vormid-bench-load.gmf").string();

@@ -20,7 +20,9 @@ void Fill(TGumModel& m, int quantities, int n) {
         q.Name = "x" + std::to_string(k);
         q.SetKind(TParamKind::TypeA);
         q.SetObservationCount(n);
-        for (int i = 0; i < n; ++i) q.SetObservation(i, 10.0 + 0.001 * ((i * 7919) % 1000));
+        std::vector<double> readings;
+        for (int i = 0; i < n; ++i) readings.push_back(10.0 + 0.001 * ((i * 7919) % 1000));
+        q.SetReadings(readings, q.RowValues);
     }
 }
 

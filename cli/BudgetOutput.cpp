@@ -5,7 +5,7 @@
 #include "cli/Csv.h"
 #include "cli/JsonStream.h"
 #include "core/NameMarkup.h"
-#include "cli/ModelCodes.h"
+#include "core/QuantityFields.h"
 #include "cli/OutputOrigin.h"
 #include "cli/TextTable.h"
 
@@ -26,8 +26,10 @@ std::string FailureReason(const TBudget& b) {
 // to the same double.
 std::string FullPrecision(double x) { return ShortestDouble(x); }
 
-std::string CodeName(int code, const std::vector<std::string>& list) {
-    return code >= 0 && code < static_cast<int>(list.size()) ? list[code] : std::to_string(code);
+// A code by its name, or by its number when it has none.
+std::string CodeText(int code, const TCodeList& list) {
+    const std::string_view name = CodeName(list, code);
+    return name.empty() ? std::to_string(code) : std::string(name);
 }
 
 // The marks of the footer (an approximate ν_eff, a k that falls short of P)
@@ -91,8 +93,7 @@ TParamKind KindOf(const TQuantityIndex& quantities, const TBudgetEntry& e) {
 std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry) {
     const TGumParam* q = quantities.Find(entry.Name);
     if (!q) return "Undefined";
-    const int k = static_cast<int>(q->Kind);
-    return k >= 0 && k < static_cast<int>(names::kKind.size()) ? names::kKind[k] : std::to_string(k);
+    return CodeText(static_cast<int>(q->Kind), kKindCodes);
 }
 
 void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out) {
@@ -138,7 +139,7 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                               FullPrecision(e->Value),
                               FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
-                              HasDistribution(kind) ? CodeName(e->Distribution, names::kDistribution) : "",
+                              HasDistribution(kind) ? CodeText(e->Distribution, kDistributionCodes) : "",
                               HasDof(kind) ? std::to_string(MachineDof(e->DegreesOfFreedom)) : "",
                               fig(e->Sensitivity),
                               fig(e->Contribution),
@@ -170,7 +171,7 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                           fig(b->ExpandedUncertainty),
                           fig(b->CoverageFactor),
                           fig(b->CoverageProbability),
-                          CodeName(format, names::kResultFormat),
+                          CodeText(format, kResultFormatCodes),
                           std::to_string(b->ErrorCode),
                           b->ErrorCode ? FailureReason(*b) : ""});
     }
@@ -207,7 +208,7 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         // k is too small for so few degrees of freedom).
         j.Key("coverage_probability_at_dof"), figure(failed ? 0.0 : BudgetCoverageAtDof(*b).Probability);
         j.Key("expanded_uncertainty"), figure(b->ExpandedUncertainty);
-        j.Key("result_format"), j.String(CodeName(r ? r->ResultFormat : 0, names::kResultFormat));
+        j.Key("result_format"), j.String(CodeText(r ? r->ResultFormat : 0, kResultFormatCodes));
         j.Key("max_contribution"), figure(b->MaxContribution);
         j.Key("max_index"), figure(b->MaxIndex);
         j.Key("entries");
@@ -223,7 +224,7 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
             const TParamKind kind = KindOf(quantities, *e);
             j.Key("distribution");
             if (HasDistribution(kind))
-                j.String(CodeName(e->Distribution, names::kDistribution));
+                j.String(CodeText(e->Distribution, kDistributionCodes));
             else
                 j.Null();
             j.Key("dof");

@@ -10,16 +10,6 @@ namespace {
 
 constexpr long long kI32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long kI32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::size_t kText20 = 20;
-
-std::string Text20(JsonObjectReader& r, const std::string& key, const std::string& fallback) {
-    if (!r.Has(key)) return fallback;
-    std::string text = r.Bytes(key);
-    if (text.size() > kText20)
-        throw JsonFieldError(r.PathOf(key), "по-дълъг от 20 знака (" + std::to_string(text.size()) + ")");
-    if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
-    return text;
-}
 
 int I32(JsonObjectReader& r, const std::string& key, long long fallback) {
     return static_cast<int>(r.IntegerOr(key, kI32Min, kI32Max, fallback));
@@ -66,10 +56,10 @@ void DisplayFromJson(const Json& value, const std::string& path, TNumberFormatSe
     f.LowThreshold = r.DoubleOr("low_threshold", f.LowThreshold);
     f.HighThreshold = I32(r, "high_threshold", f.HighThreshold);
     f.DefaultSignificantDigits = I32(r, "significant_digits", f.DefaultSignificantDigits);
-    f.ExponentMarker = Text20(r, "exponent_marker", f.ExponentMarker);
-    f.DefaultValueFormat = Text20(r, "value_format", f.DefaultValueFormat);
+    f.ExponentMarker = FixedText(r, "exponent_marker", kText20, f.ExponentMarker);
+    f.DefaultValueFormat = FixedText(r, "value_format", kText20, f.DefaultValueFormat);
     f.DefaultValueExp = r.BoolOr("value_exp_format", f.DefaultValueExp);
-    f.DefaultUncertaintyFormat = Text20(r, "uncertainty_format", f.DefaultUncertaintyFormat);
+    f.DefaultUncertaintyFormat = FixedText(r, "uncertainty_format", kText20, f.DefaultUncertaintyFormat);
     f.DefaultUncertaintyExp = r.BoolOr("uncertainty_exp_format", f.DefaultUncertaintyExp);
     if (const Json* cols = r.ArrayOrNull("budget_columns")) {
         if (cols->size() != d.Columns.size())

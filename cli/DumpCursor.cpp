@@ -68,10 +68,10 @@ std::uint8_t DumpCursor::U8(std::string_view label, std::string_view meaning) {
     return v;
 }
 
-std::uint8_t DumpCursor::Code(std::string_view label, std::initializer_list<const char*> names) {
+std::uint8_t DumpCursor::Code(std::string_view label, std::span<const char* const> names) {
     Need(1, "u8", label);
     const auto v = static_cast<std::uint8_t>(data_[pos_]);
-    const char* name = v < names.size() ? names.begin()[v] : "unknown value";
+    const char* name = v < names.size() ? names[v] : "unknown value";
     return U8(label, name);
 }
 

@@ -5,9 +5,12 @@
 // broke.
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "core/TextFields.h"
 
 namespace vormid::cli {
 
@@ -30,11 +33,12 @@ public:
 
     std::uint8_t U8(std::string_view label, std::string_view meaning = {});
     // A one-byte code shown with the caption of its value (names[value]).
-    std::uint8_t Code(std::string_view label, std::initializer_list<const char*> names);
+    std::uint8_t Code(std::string_view label, std::span<const char* const> names);
     std::int32_t I32(std::string_view label);
     std::uint32_t U32(std::string_view label);
     double F64(std::string_view label);
     std::string Text(std::string_view label, std::size_t size);
+    std::string Text(std::string_view label, TTextCapacity c) { return Text(label, c.Width); }
     std::string Blob(std::string_view label);
     // n bytes whose length was read before.
     std::string Raw(std::string_view label, std::size_t n);

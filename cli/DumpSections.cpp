@@ -2,96 +2,48 @@
 
 #include <string>
 
+#include "core/QuantityFields.h"
+
 namespace vormid::cli {
 namespace {
 
-constexpr std::size_t kText256 = 256, kText101 = 101, kText20 = 20;
+constexpr const char* kEvalMethodCaptions[] = {"GUM", "Monte-Carlo"};
 
-const std::initializer_list<const char*> kDistributions = {"Нормално",
-                                                           "Лог. нормално",
-                                                           "t-разпределение",
-                                                           "Правоъгълно",
-                                                           "Триъгълно",
-                                                           "Трапецовидно",
-                                                           "Квадратично",
-                                                           "U-разпределение",
-                                                           "Косинусово-разпределение",
-                                                           "1/2 Косинусово-разпределение"};
-
-void DumpResult(DumpCursor& c) {
-    c.Code("result format", {"Абсолютна", "Относителна", "Относителна в %"});
-    c.Code("coverage method", {"Стандартен", "Норм. разпределение", "t-разпределение", "Въвеждане"});
-    c.F64("coverage factor");
-    c.F64("coverage probability");
-    c.I32("significant digits");
-    c.Text("value format", kText101);
-    c.U8("value in E-format");
-    c.Text("expanded-uncertainty format", kText101);
-    c.U8("expanded uncertainty in E-format");
-}
-
-void DumpTypeA(DumpCursor& c) {
-    const auto method = c.Code("method", {"Директен", "Индиректен"});
-    c.I32("number of measurements");
-    const auto source = c.Code("uncertainty evaluation", {"Експериментално", "Въвеждане"});
-    c.U8("decimals");
-    if (source == 0) c.Code("standard-uncertainty kind", {"Станд. отклонение", "Сигма"});
-    const auto eval = c.Code("evaluation type", {"Разш. неопределеност", "Станд. отклонение", "Станд. неопределеност"});
-    c.F64("entered value");
-    c.Text("entered value as typed", kText101);
-    if (eval == 0) {
-        c.F64("coverage probability");
-        c.F64("coverage factor");
-    }
-    c.U8("value in percent");
-    c.I32("degrees of freedom");
-    if (method == 0) {
-        const auto kind = c.Code("value kind", {"Стойности", "Груп. стойност"});
-        c.Series("observations");
-        if (kind == 1) c.Series("row values");
-    } else if (method == 1) {
-        const std::int32_t columns = c.Count("schema column count");
-        for (std::int32_t i = 0; i < columns; ++i) c.Text("schema column " + std::to_string(i + 1), kText101);
-        c.Text("schema formula", kText101);
-        c.Series("observations");
-        c.Series("row values");
-    }
-}
-
-void DumpTypeB(DumpCursor& c) {
-    const auto type = c.Code("evaluation type", {"Разш. неопределеност", "Станд. неопределеност", "Граница на грешката",
-                                                 "Интервал на разпределение"});
-    c.F64("value");
-    c.Text("value as typed", kText101);
-    c.F64("parameter 1");
-    c.Text("parameter 1 as typed", kText101);
-    if (type == 0) {
-        c.F64("coverage probability");
-        c.F64("coverage factor");
-    }
-    if (type <= 2) c.U8("parameter 1 in percent");
-    if (type <= 1) c.U8("degrees of freedom");
-    if (type == 2) c.U8("reliability");
-    if (type == 3) {
-        const auto dist = c.Code("distribution", kDistributions);
-        if (dist == 0) c.F64("coverage probability");
-        if (dist == 1) c.Code("limit side", {"Горна", "Долна"});
-        if (dist == 1 || dist == 2 || dist == 5) {
-            c.F64("parameter 2");
-            c.Text("parameter 2 as typed", kText101);
+long long DumpField(const TQuantityField& f, DumpCursor& c) {
+    switch (f.Type) {
+        case TFieldType::Code:
+            return c.Code(f.Name, f.Codes->Captions);
+        case TFieldType::Flag:
+        case TFieldType::Byte:
+            c.U8(f.Name);
+            break;
+        case TFieldType::Int32:
+            c.I32(f.Name);
+            break;
+        case TFieldType::Real:
+            c.F64(f.Name);
+            break;
+        case TFieldType::Text:
+            c.Text(f.Name, f.Capacity);
+            break;
+        case TFieldType::Series:
+            c.Series(f.Name);
+            break;
+        case TFieldType::TextList: {
+            const std::string name = f.Name;
+            const std::int32_t n = c.Count(name + " count");
+            for (std::int32_t i = 0; i < n; ++i) c.Text(name + " " + std::to_string(i + 1), f.Capacity);
+            break;
         }
-        if (dist == 2)
-            c.U8("degrees of freedom");
-        else
-            c.U8("reliability");
     }
+    return 0;
 }
 
 }  // namespace
 
 void DumpModelHeader(DumpCursor& c) {
     c.Text("model name", kText256);
-    c.Code("evaluation method", {"GUM", "Monte-Carlo"});
+    c.Code("evaluation method", kEvalMethodCaptions);
     c.Blob("description");
     c.Blob("equation");
 }
@@ -102,27 +54,7 @@ void DumpQuantities(DumpCursor& c) {
         c.SetIndent("  ");
         c.Note("quantity " + std::to_string(i + 1) + ":");
         c.SetIndent("    ");
-        c.Text("name", kText101);
-        const auto kind = c.Code("kind", {"Undefined", "Result", "VarResult", "TypeA", "TypeB", "Const"});
-        c.Text("description", kText256);
-        c.Text("units", kText101);
-        switch (kind) {
-            case 1:
-                DumpResult(c);
-                break;
-            case 3:
-                DumpTypeA(c);
-                break;
-            case 4:
-                DumpTypeB(c);
-                break;
-            case 5:
-                c.F64("value");
-                c.Text("value as typed", kText101);
-                break;
-            default:
-                break;  // intermediate results and unknown kinds have no further fields
-        }
+        WalkQuantityRecord([&](const TQuantityField& f) { return DumpField(f, c); });
     }
     c.SetIndent("  ");
     for (std::int32_t i = 0; i < count && !c.AtEnd(); ++i) {

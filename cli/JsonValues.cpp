@@ -101,13 +101,14 @@ bool JsonObjectReader::Bool(const std::string& key) {
 }
 bool JsonObjectReader::BoolOr(const std::string& key, bool fallback) { return Has(key) ? Bool(key) : fallback; }
 
-int JsonObjectReader::Code(const std::string& key, const std::vector<std::string>& names, int max) {
+int JsonObjectReader::Code(const std::string& key, std::span<const char* const> names, int max) {
     const Json& v = Get(key);
     if (v.is_string()) {
-        const auto it = std::find(names.begin(), names.end(), v.get_ref<const std::string&>());
+        const std::string& text = v.get_ref<const std::string&>();
+        const auto it = std::find_if(names.begin(), names.end(), [&](const char* n) { return text == n; });
         if (it == names.end()) {
             std::string all;
-            for (const auto& n : names) all += (all.empty() ? "" : ", ") + n;
+            for (const char* n : names) all += (all.empty() ? "" : ", ") + std::string(n);
             throw JsonFieldError(PathOf(key),
                                  "непозната стойност \"" + v.get<std::string>() + "\" (възможни: " + all + ")");
         }
@@ -116,7 +117,7 @@ int JsonObjectReader::Code(const std::string& key, const std::vector<std::string
     const long long top = max >= 0 ? max : static_cast<long long>(names.size()) - 1;
     return static_cast<int>(JsonToInteger(v, PathOf(key), 0, top));
 }
-int JsonObjectReader::CodeOr(const std::string& key, const std::vector<std::string>& names, int fallback, int max) {
+int JsonObjectReader::CodeOr(const std::string& key, std::span<const char* const> names, int fallback, int max) {
     return Has(key) ? Code(key, names, max) : fallback;
 }
 
@@ -137,6 +138,17 @@ void JsonObjectReader::Finish() const {
     for (auto it = value_.begin(); it != value_.end(); ++it)
         if (std::find(used_.begin(), used_.end(), it.key()) == used_.end())
             throw JsonFieldError(PathOf(it.key()), "непознато поле");
+}
+
+std::string FixedText(JsonObjectReader& r, const std::string& key, TTextCapacity capacity,
+                      const std::string& fallback) {
+    if (!r.Has(key)) return fallback;
+    std::string text = r.Bytes(key);
+    if (text.size() > capacity.Text)
+        throw JsonFieldError(r.PathOf(key), "по-дълъг от " + std::to_string(capacity.Text) + " знака (" +
+                                                std::to_string(text.size()) + ")");
+    if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
+    return text;
 }
 
 }  // namespace vormid::cli

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/TextFields.h"
 
 namespace vormid::cli {
 
@@ -44,8 +47,8 @@ public:
     // An integer code given either as one of the names (the index of the
     // name is the code) or as a number 0..max; max -1 means the last name.
     // A larger max lets a damaged file's code through unchanged.
-    int Code(const std::string& key, const std::vector<std::string>& names, int max = -1);
-    int CodeOr(const std::string& key, const std::vector<std::string>& names, int fallback, int max = -1);
+    int Code(const std::string& key, std::span<const char* const> names, int max = -1);
+    int CodeOr(const std::string& key, std::span<const char* const> names, int fallback, int max = -1);
     const Json& Array(const std::string& key);
     const Json* ArrayOrNull(const std::string& key);
     const Json& Object(const std::string& key);
@@ -65,5 +68,9 @@ private:
 std::string JsonToBytes(const Json& value, const std::string& path);
 double JsonToDouble(const Json& value, const std::string& path);
 long long JsonToInteger(const Json& value, const std::string& path, long long min, long long max);
+
+// A fixed-size text field of the file: at most its capacity of bytes and no
+// zero byte, since the file could hold neither; fallback when absent.
+std::string FixedText(JsonObjectReader& r, const std::string& key, TTextCapacity capacity, const std::string& fallback);
 
 }  // namespace vormid::cli

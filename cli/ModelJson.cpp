@@ -6,6 +6,7 @@
 #include "cli/Cp1251.h"
 #include "cli/ImportChecks.h"
 #include "cli/ModelCodes.h"
+#include "core/QuantityFields.h"
 
 namespace vormid::cli {
 namespace {
@@ -13,24 +14,8 @@ namespace {
 constexpr long long kI32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long kI32Max = std::numeric_limits<std::int32_t>::max();
 constexpr int kByteMax = 255;
-constexpr int kMaxReliability = 100;  // per cent
-
-// Longest text of each fixed-size field of the file.
-constexpr std::size_t kText256 = 255, kText101 = 100;
 
 // ---------------------------------------------------------------- import
-
-// A fixed-size text field: at most `limit` bytes and no zero byte, since the
-// file could hold neither.
-std::string FixedText(JsonObjectReader& r, const std::string& key, std::size_t limit, const std::string& fallback) {
-    if (!r.Has(key)) return fallback;
-    std::string text = r.Bytes(key);
-    if (text.size() > limit)
-        throw JsonFieldError(r.PathOf(key),
-                             "по-дълъг от " + std::to_string(limit) + " знака (" + std::to_string(text.size()) + ")");
-    if (text.find('\0') != std::string::npos) throw JsonFieldError(r.PathOf(key), "съдържа нулев байт");
-    return text;
-}
 
 std::vector<double> ReadSeries(const Json& a, const std::string& path) {
     std::vector<double> values;
@@ -53,141 +38,94 @@ void StoreSeries(JsonObjectReader& r, const std::string& key, std::vector<double
     target = std::move(values);
 }
 
-void ReadResult(JsonObjectReader& r, TGumParam& p) {
-    p.ResultFormat =
-        static_cast<std::uint8_t>(r.CodeOr("result_format", names::kResultFormat, p.ResultFormat, kByteMax));
-    p.CoverageMethod =
-        static_cast<std::uint8_t>(r.CodeOr("coverage_method", names::kCoverageMethod, p.CoverageMethod, kByteMax));
-    p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
-    p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
-    p.SignificantDigits = static_cast<int>(r.IntegerOr("significant_digits", kI32Min, kI32Max, p.SignificantDigits));
-    p.ValueFormat = FixedText(r, "value_format", kText101, p.ValueFormat);
-    p.ValueExpFormat = r.BoolOr("value_exp_format", p.ValueExpFormat);
-    p.UncertaintyFormat = FixedText(r, "uncertainty_format", kText101, p.UncertaintyFormat);
-    p.UncertaintyExpFormat = r.BoolOr("uncertainty_exp_format", p.UncertaintyExpFormat);
+// The number of measurements may be left out: it follows from the
+// observations (and the schema's columns).
+long long ObservationCount(JsonObjectReader& r, const TQuantityField& f, const TGumParam& p) {
+    if (r.Has(f.JsonKey))
+        return r.Integer(f.JsonKey, static_cast<long long>(f.Range.Min), static_cast<long long>(f.Range.Max));
+    if (!r.Has("observations") || r.Array("observations").empty()) return p.ObservationCount;
+    const std::size_t n = r.Array("observations").size();
+    const Json* columns = p.AMethod == am_Indirect ? r.ArrayOrNull("schema_columns") : nullptr;
+    const std::size_t per_row = columns && !columns->empty() ? columns->size() : 1;
+    if (n % per_row != 0)
+        throw JsonFieldError(r.PathOf("observations"), "броят стойности " + std::to_string(n) +
+                                                           " не се дели на броя колони на схемата (" +
+                                                           std::to_string(per_row) + ")");
+    const auto count = static_cast<long long>(n / per_row);
+    if (count > kMaxObservationCount)
+        throw JsonFieldError(r.PathOf("observations"),
+                             std::to_string(count) + " измервания, повече от " + std::to_string(kMaxObservationCount));
+    return count;
 }
 
-void ReadTypeA(JsonObjectReader& r, TGumParam& p) {
-    const int method = r.CodeOr("method", names::kAMethod, am_Direct);
-    p.SetAMethod(static_cast<std::uint8_t>(method));
-    std::vector<std::string> columns;
-    if (method == am_Indirect) {
-        if (const Json* cols = r.ArrayOrNull("schema_columns")) {
-            for (std::size_t i = 0; i < cols->size(); ++i) {
-                const std::string path = r.PathOf("schema_columns") + "[" + std::to_string(i) + "]";
-                std::string c = JsonToBytes((*cols)[i], path);
-                if (c.size() > kText101 || c.find('\0') != std::string::npos)
-                    throw JsonFieldError(
-                        path, "по-дълъг от 100 знака (" + std::to_string(c.size()) + ") или съдържа нулев байт");
-                columns.push_back(std::move(c));
-            }
-        }
+std::vector<std::string> TextList(JsonObjectReader& r, const TQuantityField& f) {
+    std::vector<std::string> list;
+    const Json* items = r.ArrayOrNull(f.JsonKey);
+    for (std::size_t i = 0; items && i < items->size(); ++i) {
+        const std::string path = r.PathOf(f.JsonKey) + "[" + std::to_string(i) + "]";
+        std::string c = JsonToBytes((*items)[i], path);
+        if (c.size() > f.Capacity.Text || c.find('\0') != std::string::npos)
+            throw JsonFieldError(path, "по-дълъг от " + std::to_string(f.Capacity.Text) + " знака (" +
+                                           std::to_string(c.size()) + ") или съдържа нулев байт");
+        list.push_back(std::move(c));
     }
-    // The number of measurements may be left out: it follows from the observations.
-    long long count = p.ObservationCount;
-    if (r.Has("observation_count")) {
-        count = r.Integer("observation_count", kMinObservationCount, kMaxObservationCount);
-    } else if (r.Has("observations") && r.Array("observations").size() > 0) {
-        const std::size_t n = r.Array("observations").size();
-        const std::size_t per_row = method == am_Indirect && !columns.empty() ? columns.size() : 1;
-        if (n % per_row != 0)
-            throw JsonFieldError(r.PathOf("observations"), "броят стойности " + std::to_string(n) +
-                                                               " не се дели на броя колони на схемата (" +
-                                                               std::to_string(per_row) + ")");
-        count = static_cast<long long>(n / per_row);
-        if (count > kMaxObservationCount)
-            throw JsonFieldError(r.PathOf("observations"), std::to_string(count) + " измервания, повече от " +
-                                                               std::to_string(kMaxObservationCount));
-    }
-    p.SetObservationCount(static_cast<int>(count));
-    p.AUncertaintySource = static_cast<std::uint8_t>(r.CodeOr("uncertainty_source", names::kASource, 0, kByteMax));
-    p.SetDecimals(static_cast<int>(r.IntegerOr("decimals", 0, kMaxDecimals, p.Decimals)));
-    if (p.AUncertaintySource == 0)
-        p.ASUType = static_cast<std::uint8_t>(r.CodeOr("su_type", names::kASUType, 0, kByteMax));
-    p.AEvalType = static_cast<std::uint8_t>(r.CodeOr("eval_type", names::kAEvalType, 0, kByteMax));
-    p.StatedValue = r.DoubleOr("stated_value", p.StatedValue);
-    p.StatedValueText = FixedText(r, "stated_value_text", kText101, p.StatedValueText);
-    if (p.AEvalType == 0) {
-        p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
-        p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
-    }
-    p.InPercent = r.BoolOr("in_percent", p.InPercent);
-    p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", kI32Min, kI32Max, p.DegreesOfFreedom)));
-    if (method == am_Direct) {
-        p.AValueType = static_cast<std::uint8_t>(r.CodeOr("value_type", names::kAValueType, 0, kByteMax));
-        StoreSeries(r, "observations", p.Observations, false);
-        if (p.AValueType == 1) StoreSeries(r, "row_values", p.RowValues, false);
-    } else {
-        p.SetSchemaColumns(std::move(columns));
-        p.SchemaFormula = FixedText(r, "schema_formula", kText101, p.SchemaFormula);
-        StoreSeries(r, "observations", p.Observations, false);
-        StoreSeries(r, "row_values", p.RowValues, false);
-    }
-    // As after loading: the statistics (and an indirect schema's rows) follow
-    // from the observations; an error of the schema is the model's own.
-    (void)p.RecomputeStatistics();
+    return list;
 }
 
-void ReadTypeB(JsonObjectReader& r, TGumParam& p) {
-    const int type = r.CodeOr("eval_type", names::kBEvalType, 0, kByteMax);
-    p.BEvalType = static_cast<std::uint8_t>(type);
-    p.BValue = r.DoubleOr("value", p.BValue);
-    p.BValueText = FixedText(r, "value_text", kText101, p.BValueText);
-    p.StatedValue = r.DoubleOr("stated_value", p.StatedValue);
-    p.StatedValueText = FixedText(r, "stated_value_text", kText101, p.StatedValueText);
-    if (type == 0) {
-        p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
-        p.CoverageFactor = r.DoubleOr("coverage_factor", p.CoverageFactor);
-    }
-    if (type <= 2) p.InPercent = r.BoolOr("in_percent", p.InPercent);
-    if (type <= 1)
-        p.SetDegreesOfFreedom(static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
-    if (type == 2)
-        p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
-    if (type == 3) {
-        const int dist = r.CodeOr("distribution", names::kDistribution, p.Distribution, kByteMax);
-        p.Distribution = static_cast<TDistribution>(dist);
-        if (dist == dc_Normal) p.CoverageProbability = r.DoubleOr("coverage_probability", p.CoverageProbability);
-        if (dist == dc_LgNormal)
-            p.LimitSide = static_cast<TLgLimit>(r.CodeOr("limit_side", names::kLimitSide, p.LimitSide, kByteMax));
-        if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
-            p.BParam2 = r.DoubleOr("param2", p.BParam2);
-            p.BParam2Text = FixedText(r, "param2_text", kText101, p.BParam2Text);
+// The series of a Type A quantity, read into copies of its arrays (sized by
+// its count and schema) and handed to it once all its fields are read.
+struct TPendingReadings {
+    bool Read = false;
+    std::vector<double> Observations, RowValues;
+};
+
+long long ReadField(JsonObjectReader& r, const TQuantityField& f, TGumParam& p, TPendingReadings& series) {
+    const std::string key = f.JsonKey;
+    const auto min = static_cast<long long>(f.Range.Min);
+    const auto max = static_cast<long long>(f.Range.Max);
+    switch (f.Type) {
+        case TFieldType::Code: {
+            const int v = f.Id == TField::Kind ? r.Code(key, f.Codes->Names, static_cast<int>(max))
+                                               : r.CodeOr(key, f.Codes->Names, static_cast<int>(NumberOf(p, f.Id)),
+                                                          static_cast<int>(max));
+            SetNumber(p, f.Id, v);
+            return v;
         }
-        if (dist == dc_DistributonT)
-            p.SetDegreesOfFreedom(
-                static_cast<int>(r.IntegerOr("degrees_of_freedom", 0, kMaxTypeBDof, p.DegreesOfFreedom)));
-        else
-            p.Reliability = static_cast<std::uint8_t>(r.IntegerOr("reliability", 0, kMaxReliability, p.Reliability));
+        case TFieldType::Flag:
+            SetNumber(p, f.Id, r.BoolOr(key, NumberOf(p, f.Id) != 0));
+            break;
+        case TFieldType::Byte:
+        case TFieldType::Int32:
+            SetNumber(p, f.Id,
+                      f.Id == TField::ObservationCount ? ObservationCount(r, f, p)
+                                                       : r.IntegerOr(key, min, max, NumberOf(p, f.Id)));
+            break;
+        case TFieldType::Real:
+            SetReal(p, f.Id, r.DoubleOr(key, RealOf(p, f.Id)));
+            break;
+        case TFieldType::Text:
+            TextOf(p, f.Id) = FixedText(r, key, f.Capacity, TextOf(p, f.Id));
+            break;
+        case TFieldType::Series:
+            if (!series.Read) series = {true, p.Observations, p.RowValues};
+            StoreSeries(r, key, f.Id == TField::RowValues ? series.RowValues : series.Observations, false);
+            break;
+        case TFieldType::TextList:
+            p.SetSchemaColumns(TextList(r, f));
+            break;
     }
+    return 0;
 }
 
 void ReadQuantity(const Json& value, const std::string& path, TGumModel& model) {
     JsonObjectReader r(value, path);
     if (!r.Has("name")) throw JsonFieldError(r.PathOf("name"), "липсва");
     TGumParam& p = *model.Params.Add();
-    p.Name = FixedText(r, "name", kText101, "");
-    const int kind = r.Code("kind", names::kKind, kByteMax);
-    p.SetKind(static_cast<TParamKind>(kind));
-    p.Description = FixedText(r, "description", kText256, "");
-    p.Units = FixedText(r, "units", kText101, "");
-    switch (static_cast<TParamKind>(kind)) {
-        case TParamKind::Result:
-            ReadResult(r, p);
-            break;
-        case TParamKind::TypeA:
-            ReadTypeA(r, p);
-            break;
-        case TParamKind::TypeB:
-            ReadTypeB(r, p);
-            break;
-        case TParamKind::Const:
-            p.ConstValue = r.DoubleOr("value", p.ConstValue);
-            p.ConstValueText = FixedText(r, "value_text", kText101, p.ConstValueText);
-            break;
-        default:
-            break;
-    }
+    TPendingReadings series;
+    WalkQuantityRecord([&](const TQuantityField& f) { return ReadField(r, f, p, series); });
+    // As after loading: the statistics (and an indirect schema's rows) follow
+    // from the observations; an error of the schema is the model's own.
+    if (series.Read) p.SetReadings(series.Observations, series.RowValues);
     p.Comment = r.BytesOr("comment", "");
     p.BudgetComment = r.BytesOr("budget_comment", "");
     r.Finish();
@@ -236,7 +174,8 @@ void ReadBudget(const Json& value, const std::string& path, TGumModel& model) {
             l.Value = e.DoubleOr("value", 0);
             l.StdUncertainty = e.DoubleOr("std_uncertainty", 0);
             l.RelUncertainty = e.DoubleOr("rel_uncertainty", 0);
-            l.Distribution = static_cast<TDistribution>(e.CodeOr("distribution", names::kDistribution, 0, kByteMax));
+            l.Distribution =
+                static_cast<TDistribution>(e.CodeOr("distribution", kDistributionCodes.Names, 0, kByteMax));
             l.DegreesOfFreedom = static_cast<int>(e.IntegerOr("dof", kI32Min, kI32Max, 0));
             l.Sensitivity = e.DoubleOr("sensitivity", 0);
             l.Contribution = e.DoubleOr("contribution", 0);

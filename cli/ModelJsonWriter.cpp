@@ -41,7 +41,7 @@ void ModelJsonWriter::Double(double value) {
     json_.EndObject();
 }
 
-void ModelJsonWriter::Code(int code, const std::vector<std::string>& names) {
+void ModelJsonWriter::Code(int code, std::span<const char* const> names) {
     if (code >= 0 && code < static_cast<int>(names.size()))
         json_.String(names[static_cast<std::size_t>(code)]);
     else
@@ -58,7 +58,7 @@ void ModelJsonWriter::Double(std::string_view key, double value) {
     Double(value);
 }
 
-void ModelJsonWriter::Code(std::string_view key, int code, const std::vector<std::string>& names) {
+void ModelJsonWriter::Code(std::string_view key, int code, std::span<const char* const> names) {
     json_.Key(key);
     Code(code, names);
 }

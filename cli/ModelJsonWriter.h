@@ -11,6 +11,7 @@
 // number. The text is the one nlohmann::json's dump(2) gives for the same
 // document, numbers included, so exports made before and after streaming
 // compare equal.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,12 +29,12 @@ public:
     // Values of an array.
     void Bytes(std::string_view bytes);
     void Double(double value);
-    void Code(int code, const std::vector<std::string>& names);
+    void Code(int code, std::span<const char* const> names);
 
     // Fields of an object: the key, then the value.
     void Bytes(std::string_view key, std::string_view bytes);
     void Double(std::string_view key, double value);
-    void Code(std::string_view key, int code, const std::vector<std::string>& names);
+    void Code(std::string_view key, int code, std::span<const char* const> names);
     void Integer(std::string_view key, long long value);
     void Bool(std::string_view key, bool value);
     void Series(std::string_view key, const std::vector<double>& values);

@@ -3,13 +3,12 @@
 #include "cli/BudgetCells.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "cli/Cp1251.h"
-#include "cli/Formatters.h"
 #include "cli/OutputOrigin.h"
 #include "core/NameMarkup.h"
 #include "cli/TextTable.h"
+#include "core/GumParamStatTable.h"
 #include "core/NumberFormat.h"
 
 namespace vormid::cli {
@@ -23,40 +22,21 @@ double At(const std::vector<T>& a, int i) {
     return i >= 0 && i < static_cast<int>(a.size()) ? static_cast<double>(a[i]) : 0.0;
 }
 
-std::string Fixed3(double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3f", x);
-    return WithDecimalComma(buf);
-}
-
 void WriteOneText(const TGumModel& model, const TGumParam& p, std::ostream& out) {
-    const SeriesStatistics& s = p.Statistics;
-    const NumberFormatter f(model.FormatSettings, TDisplayFormat{});
-    const int d = p.Decimals;
-    const int ds = d + model.FormatSettings.DefaultSignificantDigits;
-    auto dec = [&](int decimals, double x) { return NumberText(f.DecimalsComma(decimals, x)); };
-    auto variance = [&](double v) {
-        const TFormattedNumber n = FormatVarianceSignificant(v, model.FormatSettings);
-        return NumberText(FormattedNumber{n.Mantissa, n.Exponent});
-    };
-    auto yes = [](bool b) { return std::string(b ? "Да" : "Не"); };
-
     out << "Тип А: " << MarkupToUtf8(p.Name);
     if (!p.Description.empty()) out << " — " << Cp1251ToUtf8(p.Description);
     if (!p.Units.empty()) out << " [" << MarkupToUtf8(p.Units) << "]";
     out << '\n';
+    // The table of the observation page, cell by cell.
     TextTable t({false, true, false, true, false, true});
-    t.AddRow({"Брой стойности", std::to_string(s.Count), "Дисперсия", variance(s.StdDev * s.StdDev),
-              "Показател за съгл. с НР (K-S-L)", Fixed3(s.KsDistance)});
-    t.AddRow({"Минимум", dec(d, s.Min), "Станд. отклонение", dec(ds, s.StdDev), "Критерий за съгл. (95%)",
-              Fixed3(s.KsCritical05)});
-    t.AddRow({"Максимум", dec(d, s.Max), "Станд. отклонение (Ср. ст.)", dec(ds, s.StdDevMean),
-              "Критерий за съгл. (99%)", Fixed3(s.KsCritical01)});
-    t.AddRow({"Медиана", dec(ds, s.Median), "Сигма (Ср. ст.)", dec(ds, s.SigmaMean), "Съответства на НР (95%)",
-              yes(s.Normal05)});
-    t.AddRow({"Средна стойност", dec(ds, s.Mean), "Асиметрия", Fixed3(s.Skewness), "Съответства на НР (99%)",
-              yes(s.Normal01)});
-    t.AddRow({"Размах", dec(ds, s.Range), "Ексес", Fixed3(s.Kurtosis), "", ""});
+    for (const auto& row : StatisticsTable(p, model.FormatSettings)) {
+        std::vector<std::string> cells;
+        for (const TStatCell& c : row) {
+            cells.push_back(c.Label);
+            cells.push_back(c.Value.Mantissa + Superscript(c.Value.Exponent));
+        }
+        t.AddRow(std::move(cells));
+    }
     t.Write(out);
     out << '\n';
 }

@@ -28,6 +28,7 @@ void TGumParam::SetKind(TParamKind kind) {
     // The file keeps a Type B nu in one byte; a value brought over from
     // Type A must not wrap there.
     if (Kind == TParamKind::TypeB) SetDegreesOfFreedom(DegreesOfFreedom);
+    Refresh();
 }
 
 void TGumParam::SetObservationCount(int n) {
@@ -36,6 +37,7 @@ void TGumParam::SetObservationCount(int n) {
     if (!ArraysFitShape()) {
         ObservationCount = count;
         RebuildArrays();
+        Refresh();
         return;
     }
     // Measurement j occupies readings j*m .. j*m+m-1, so cutting or
@@ -45,17 +47,35 @@ void TGumParam::SetObservationCount(int n) {
     const auto m = static_cast<std::size_t>(ReadingsPerMeasurement());
     if (AMethod == am_Direct || m > 0) Observations.resize(size * m, 0.0);
     RowValues.resize(size, 1.0);
+    Refresh();
 }
 
 void TGumParam::SetAMethod(std::uint8_t m) {
     if (Kind != TParamKind::TypeA || m > am_Indirect || m == AMethod) return;
     AMethod = m;
     RebuildArrays();
+    Refresh();
 }
 
 void TGumParam::SetSchemaColumns(std::vector<std::string> columns) {
     SchemaColumns = std::move(columns);
     if (Kind == TParamKind::TypeA) RebuildArrays();
+    Refresh();
+}
+
+void TGumParam::SetAValueType(std::uint8_t type) {
+    AValueType = type;
+    Refresh();
+}
+
+void TGumParam::SetSchemaFormula(std::string formula) {
+    if (formula.size() > kMaxSchemaTextBytes) formula.resize(kMaxSchemaTextBytes);
+    SchemaFormula = std::move(formula);
+    Refresh();
+}
+
+void TGumParam::Refresh() {
+    if (Kind == TParamKind::TypeA) RecomputeStatistics();
 }
 
 void TGumParam::SetDegreesOfFreedom(int nu) {
@@ -87,8 +107,20 @@ void WriteAt(std::vector<double>& v, int i, double x) {
 }  // namespace
 
 double TGumParam::GetObservation(int i) const { return ReadAt(Observations, i); }
-void TGumParam::SetObservation(int i, double x) { WriteAt(Observations, i, x); }
+void TGumParam::SetObservation(int i, double x) {
+    WriteAt(Observations, i, x);
+    Refresh();
+}
 double TGumParam::GetRowValue(int i) const { return ReadAt(RowValues, i); }
-void TGumParam::SetRowValue(int i, double x) { WriteAt(RowValues, i, x); }
+void TGumParam::SetRowValue(int i, double x) {
+    WriteAt(RowValues, i, x);
+    Refresh();
+}
+
+void TGumParam::SetReadings(const std::vector<double>& observations, const std::vector<double>& rowValues) {
+    std::copy_n(observations.begin(), std::min(observations.size(), Observations.size()), Observations.begin());
+    std::copy_n(rowValues.begin(), std::min(rowValues.size(), RowValues.size()), RowValues.begin());
+    Refresh();
+}
 
 }  // namespace vormid

@@ -5,6 +5,10 @@
 // model file stores them; the budget calculation reads the derived values
 // (Value, StdUncertainty, DOF) of every input.
 //
+// The statistics of a Type A quantity are its own invariant: every setter
+// of its readings, count, method, value kind or schema recomputes them, so
+// that no reader of the model ever sees statistics of other readings.
+//
 // Texts are bytes in the Windows-1251 code page; the two comments hold the
 // rich text exactly as the editor saved it.
 #include <cstddef>
@@ -16,6 +20,7 @@
 #include "core/FormatSettings.h"
 #include "core/GumTypes.h"
 #include "core/Statistics.h"
+#include "core/TextFields.h"
 
 namespace vormid {
 
@@ -30,13 +35,9 @@ constexpr int kMaxDecimals = 255;  // the file keeps Decimals in one byte
 // A grouped series (value repeated by its frequency) longer than this is not
 // built: a damaged frequency must not allocate without bound.
 constexpr long long kMaxGroupedSeriesLength = 10000000;
-// A schema line and the schema formula are fixed 101-byte fields of the
-// model file (100 bytes and a terminator): longer text would be cut there.
-constexpr std::size_t kMaxSchemaTextBytes = 100;
-
-// Type A method (AMethod).
-constexpr std::uint8_t am_Direct = 0;
-constexpr std::uint8_t am_Indirect = 1;
+// A schema line and the schema formula are fixed text fields of the model
+// file: longer text would be cut there.
+constexpr std::size_t kMaxSchemaTextBytes = kText101.Text;
 
 class TGumParam {
 public:
@@ -63,6 +64,10 @@ public:
     // quantity (the readings are discarded). Editors use the line
     // operations below, which keep the readings.
     void SetSchemaColumns(std::vector<std::string> columns);
+    // Single values or grouped values (av_*); the arrays keep their shape.
+    void SetAValueType(std::uint8_t type);
+    // The schema formula, held to kMaxSchemaTextBytes.
+    void SetSchemaFormula(std::string formula);
 
     // Entered observations across changes of shape. "Entered" means a
     // reading that is not 0, or (grouped values) a count that is not 1:
@@ -105,13 +110,19 @@ public:
     void SetObservation(int i, double x);
     double GetRowValue(int i) const;
     void SetRowValue(int i, double x);
+    // All readings at once, for loaders and pastes: element k of each array
+    // is replaced by element k of the value given, as far as both reach;
+    // the statistics are recomputed once.
+    void SetReadings(const std::vector<double>& observations, const std::vector<double>& rowValues);
 
     // Indirect: evaluates SchemaFormula for every row into RowValues; then
     // builds the series and computes Statistics. Never throws. False when the
     // schema formula did not compile, an evaluation reported an error, a name
     // of the formula was no column of the schema, or a grouped series would
-    // exceed kMaxGroupedSeriesLength (Statistics is then emptied).
+    // exceed kMaxGroupedSeriesLength (Statistics is then emptied). The
+    // setters call it; SeriesComplete tells what its last call returned.
     bool RecomputeStatistics();
+    bool SeriesComplete() const { return SeriesComplete_; }
     // The series that RecomputeStatistics hands to the statistics (unsorted):
     // direct single values: Observations; direct grouped values: each
     // observation repeated by the integer part of its RowValues frequency
@@ -183,6 +194,9 @@ public:
     SeriesStatistics Statistics;
 
 private:
+    bool SeriesComplete_ = true;
+    // Recomputes the statistics of a TypeA quantity.
+    void Refresh();
     void RebuildArrays();
     bool ArraysFitShape() const;
     double TypeAUncertainty() const;

@@ -50,13 +50,13 @@ int TObservationGrid::RowCount() const {
 
 int TObservationGrid::ColumnCount() const {
     if (Indirect()) return 4;
-    return Q_.AValueType == 1 ? 3 : 2;
+    return Q_.AValueType == av_Grouped ? 3 : 2;
 }
 
 TObsColumn TObservationGrid::Column(int column) const {
     const int c = std::clamp(column, 0, ColumnCount() - 1);
     if (Indirect()) return kIndirect[c];
-    return Q_.AValueType == 1 ? kGrouped[c] : kDirect[c];
+    return Q_.AValueType == av_Grouped ? kGrouped[c] : kDirect[c];
 }
 
 bool TObservationGrid::Editable(int column) const {
@@ -73,8 +73,10 @@ bool TObservationGrid::Shaded(int row) const {
 TObsCell TObservationGrid::Next(TObsCell at) const {
     // At the last row Enter does nothing, in either column of grouped values.
     if (at.Row + 1 >= RowCount()) return at;
-    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Value) return {at.Row, at.Column + 1};
-    if (!Indirect() && Q_.AValueType == 1 && Column(at.Column) == TObsColumn::Count) return {at.Row + 1, at.Column - 1};
+    if (!Indirect() && Q_.AValueType == av_Grouped && Column(at.Column) == TObsColumn::Value)
+        return {at.Row, at.Column + 1};
+    if (!Indirect() && Q_.AValueType == av_Grouped && Column(at.Column) == TObsColumn::Count)
+        return {at.Row + 1, at.Column - 1};
     return {at.Row + 1, at.Column};
 }
 
@@ -162,26 +164,34 @@ std::optional<double> ParseCellText(const TGumParam& q, TObsCell at, std::string
 }
 
 namespace {
-void Store(TGumParam& q, const TObservationGrid& grid, TObsCell at, double value) {
-    switch (grid.Column(at.Column)) {
-        case TObsColumn::Value:
-        case TObsColumn::Reading:
-            q.SetObservation(at.Row, value);
-            break;
-        case TObsColumn::Count:
-            q.SetRowValue(at.Row, value);
-            break;
-        default:
-            break;
+// The readings of a quantity being edited, stored back at once.
+struct TReadings {
+    std::vector<double> Observations, RowValues;
+    void Store(const TObservationGrid& grid, TObsCell at, double value) {
+        const auto put = [](std::vector<double>& v, int i, double x) {
+            if (i >= 0 && static_cast<std::size_t>(i) < v.size()) v[static_cast<std::size_t>(i)] = x;
+        };
+        switch (grid.Column(at.Column)) {
+            case TObsColumn::Value:
+            case TObsColumn::Reading:
+                put(Observations, at.Row, value);
+                break;
+            case TObsColumn::Count:
+                put(RowValues, at.Row, value);
+                break;
+            default:
+                break;
+        }
     }
-}
+};
 }  // namespace
 
 void StoreCell(TGumParam& q, TObsCell at, double value) {
     const TObservationGrid grid(q);
     if (!grid.Editable(at.Column)) return;
-    Store(q, grid, at, value);
-    q.RecomputeStatistics();
+    TReadings r{q.Observations, q.RowValues};
+    r.Store(grid, at, value);
+    q.SetReadings(r.Observations, r.RowValues);
 }
 
 std::string CopyCells(const TGumParam& q, TObsCell topLeft, TObsCell bottomRight) {
@@ -263,12 +273,13 @@ void ApplyPaste(TGumParam& q, const TPastePlan& plan) {
     if (plan.Status != TPastePlan::TStatus::Ok) return;
     if (plan.NewCount > q.ObservationCount) q.SetObservationCount(plan.NewCount);
     const TObservationGrid grid(q);
+    TReadings r{q.Observations, q.RowValues};
     for (std::size_t i = 0; i < plan.Values.size(); ++i)
         for (std::size_t k = 0; k < plan.Values[i].size(); ++k)
             if (plan.Values[i][k])
-                Store(q, grid, {plan.At.Row + static_cast<int>(i), plan.At.Column + static_cast<int>(k)},
-                      *plan.Values[i][k]);
-    q.RecomputeStatistics();
+                r.Store(grid, {plan.At.Row + static_cast<int>(i), plan.At.Column + static_cast<int>(k)},
+                        *plan.Values[i][k]);
+    q.SetReadings(r.Observations, r.RowValues);
 }
 
 }  // namespace vormid

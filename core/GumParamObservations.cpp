@@ -35,7 +35,7 @@ bool TGumParam::CountChangeDropsObservations(int n) const {
     const auto first = static_cast<std::size_t>(count) * static_cast<std::size_t>(m);
     for (std::size_t i = first; i < Observations.size() && m > 0; ++i)
         if (Observations[i] != 0.0) return true;
-    if (AMethod == am_Direct && AValueType == 1)
+    if (AMethod == am_Direct && AValueType == av_Grouped)
         for (std::size_t i = static_cast<std::size_t>(count); i < RowValues.size(); ++i)
             if (RowValues[i] != 1.0) return true;
     return false;
@@ -44,13 +44,14 @@ bool TGumParam::CountChangeDropsObservations(int n) const {
 bool TGumParam::HasEnteredObservations() const {
     if (AMethod != am_Direct && SchemaColumns.empty()) return false;
     if (std::any_of(Observations.begin(), Observations.end(), [](double x) { return x != 0.0; })) return true;
-    return AMethod == am_Direct && AValueType == 1 &&
+    return AMethod == am_Direct && AValueType == av_Grouped &&
            std::any_of(RowValues.begin(), RowValues.end(), [](double c) { return c != 1.0; });
 }
 
 void TGumParam::ClearObservations() {
     std::fill(Observations.begin(), Observations.end(), 0.0);
     std::fill(RowValues.begin(), RowValues.end(), 1.0);
+    Refresh();
 }
 
 bool TGumParam::InsertMeasurement(int j) {
@@ -96,6 +97,7 @@ void TGumParam::InsertSchemaLine(int line, std::string text) {
     if (!follow || m == 0) {
         // The readings of an empty schema belong to no line.
         RebuildArrays();
+        Refresh();
         return;
     }
     const auto n = static_cast<std::size_t>(ObservationCount);
@@ -105,6 +107,7 @@ void TGumParam::InsertSchemaLine(int line, std::string text) {
         for (std::size_t c = 0; c < oldM; ++c)
             readings[j * (oldM + 1) + c + (c >= static_cast<std::size_t>(line) ? 1 : 0)] = Observations[j * oldM + c];
     Observations = std::move(readings);
+    Refresh();
 }
 
 void TGumParam::DeleteSchemaLine(int line) {
@@ -115,6 +118,7 @@ void TGumParam::DeleteSchemaLine(int line) {
     if (Kind != TParamKind::TypeA || AMethod != am_Indirect) return;
     if (!follow) {
         RebuildArrays();
+        Refresh();
         return;
     }
     const auto oldM = static_cast<std::size_t>(m);
@@ -123,11 +127,13 @@ void TGumParam::DeleteSchemaLine(int line) {
     for (std::size_t i = 0; i < Observations.size(); ++i)
         if (i % oldM != static_cast<std::size_t>(line)) readings.push_back(Observations[i]);
     Observations = std::move(readings);
+    Refresh();
 }
 
 void TGumParam::RenameSchemaLine(int line, std::string text) {
     if (line < 0 || line >= static_cast<int>(SchemaColumns.size())) return;
     SchemaColumns[static_cast<std::size_t>(line)] = Clip(std::move(text));
+    Refresh();
 }
 
 void TGumParam::SwapSchemaLines(int a, int b) {
@@ -137,10 +143,12 @@ void TGumParam::SwapSchemaLines(int a, int b) {
     if (Kind != TParamKind::TypeA || AMethod != am_Indirect) return;
     if (!ArraysFitShape()) {
         RebuildArrays();
+        Refresh();
         return;
     }
     for (std::size_t j = 0; j + static_cast<std::size_t>(m) <= Observations.size(); j += static_cast<std::size_t>(m))
         std::swap(Observations[j + static_cast<std::size_t>(a)], Observations[j + static_cast<std::size_t>(b)]);
+    Refresh();
 }
 
 }  // namespace vormid

@@ -63,7 +63,7 @@ bool TGumParam::EvaluateSchema() {
     int row = 0;
     for (RowOffset = 0; static_cast<std::size_t>(RowOffset) < Observations.size();
          RowOffset += static_cast<int>(columns), ++row) {
-        SetRowValue(row, 0.0);
+        if (static_cast<std::size_t>(row) < RowValues.size()) RowValues[static_cast<std::size_t>(row)] = 0.0;
         if (!compiled) continue;
         for (std::size_t i = 0; i < slotColumns.size(); ++i) {
             const long long column = slotColumns[i];
@@ -88,7 +88,7 @@ bool TGumParam::EvaluateSchema() {
             }
         }
         if (EvalError != NoError) ok = false;
-        SetRowValue(row, v);
+        if (static_cast<std::size_t>(row) < RowValues.size()) RowValues[static_cast<std::size_t>(row)] = v;
     }
     RowOffset = 0;
     return ok && !badName;
@@ -97,7 +97,7 @@ bool TGumParam::EvaluateSchema() {
 std::vector<double> TGumParam::BuildSeries(bool* complete) const {
     if (complete != nullptr) *complete = true;
     if (AMethod != am_Direct) return RowValues;
-    if (AValueType == 0) return Observations;
+    if (AValueType == av_Single) return Observations;
     std::vector<std::size_t> times(Observations.size(), 0);
     long long total = 0;
     for (std::size_t i = 0; i < Observations.size(); ++i) {
@@ -125,7 +125,8 @@ bool TGumParam::RecomputeStatistics() {
     // place; the quantity must not state values it no longer has.
     Statistics = SeriesStatistics{};
     if (!series.empty()) ComputeSeriesStatistics(series, Statistics);
-    return schemaOk && complete;
+    SeriesComplete_ = schemaOk && complete;
+    return SeriesComplete_;
 }
 
 }  // namespace vormid

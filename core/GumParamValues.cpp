@@ -10,10 +10,10 @@ namespace vormid {
 TDistribution TGumParam::EffectiveDistribution() const {
     if (Kind != TParamKind::TypeB) return dc_Normal;
     switch (BEvalType) {
-        case 0:
-        case 1:
+        case be_Expanded:
+        case be_Standard:
             return dc_Normal;
-        case 2:
+        case be_Bound:
             return dc_Rectangle;
         default:
             return Distribution;
@@ -25,7 +25,7 @@ double TGumParam::Value() const {
         case TParamKind::TypeA:
             return Statistics.Mean;
         case TParamKind::TypeB:
-            if (BEvalType == 3 && Distribution == dc_LgNormal) {
+            if (BEvalType == be_Interval && Distribution == dc_LgNormal) {
                 const double m = LogNormalMean(StatedValue, BParam2);
                 return LimitSide == ll_Top ? BValue - m : BValue + m;
             }
@@ -49,17 +49,18 @@ double TGumParam::StdUncertainty() const {
 }
 
 double TGumParam::TypeAUncertainty() const {
-    if (AUncertaintySource == 0) return ASUType == 0 ? Statistics.StdDevMean : Statistics.SigmaMean;
+    if (AUncertaintySource == as_Observations)
+        return ASUType == su_StdDevOfMean ? Statistics.StdDevMean : Statistics.SigmaMean;
     // An entered value in per cent is a share of the magnitude of the
     // estimate: a standard uncertainty is never negative.
     const double v = InPercent ? std::fabs(Value()) * StatedValue / 100.0 : StatedValue;
     switch (AEvalType) {
-        case 0:
+        case ae_Expanded:
             return v / CoverageFactor;
-        case 1:
+        case ae_StdDeviation:
             if (DegreesOfFreedom == 0) return 0.0;
             return v / std::sqrt(static_cast<double>(ObservationCount));
-        case 2:
+        case ae_StdUncertainty:
             return v;
         default:
             return std::nan("");
@@ -69,7 +70,7 @@ double TGumParam::TypeAUncertainty() const {
 int TGumParam::DOF() const {
     switch (Kind) {
         case TParamKind::TypeA:
-            if (AUncertaintySource == 0) return Statistics.Count < 2 ? 1 : Statistics.Count - 1;
+            if (AUncertaintySource == as_Observations) return Statistics.Count < 2 ? 1 : Statistics.Count - 1;
             return DegreesOfFreedom;
         case TParamKind::TypeB:
             return TypeBDof();

@@ -15,6 +15,62 @@ enum class TParamKind : std::uint8_t {
     Const = 5,
 };
 
+// Codes of a quantity's fields; each names the items of its selector in
+// order. Unscoped, as the record keeps them in plain bytes.
+enum TResultFormat : std::uint8_t {
+    rf_Absolute = 0,
+    rf_Relative = 1,
+    rf_RelativePercent = 2,
+};
+
+// How a result's coverage factor is found.
+enum TCoverageMethod : std::uint8_t {
+    cm_Standard = 0,
+    cm_Normal = 1,
+    cm_Student = 2,
+    cm_Entered = 3,
+};
+
+// Type A: the readings are the values (direct) or go through a schema
+// formula (indirect).
+enum TAMethod : std::uint8_t {
+    am_Direct = 0,
+    am_Indirect = 1,
+};
+
+// Type A, direct: single readings, or readings with their frequencies.
+enum TAValueType : std::uint8_t {
+    av_Single = 0,
+    av_Grouped = 1,
+};
+
+// Type A: the uncertainty from the observations, or entered.
+enum TAUncertaintySource : std::uint8_t {
+    as_Observations = 0,
+    as_Entered = 1,
+};
+
+// Type A, from the observations: the standard deviation of the mean, or enlarged.
+enum TASUType : std::uint8_t {
+    su_StdDevOfMean = 0,
+    su_Enlarged = 1,
+};
+
+// Type A, entered: what the entered value is.
+enum TAEvalType : std::uint8_t {
+    ae_Expanded = 0,
+    ae_StdDeviation = 1,
+    ae_StdUncertainty = 2,
+};
+
+// Type B: what the stated value is.
+enum TBEvalType : std::uint8_t {
+    be_Expanded = 0,
+    be_Standard = 1,
+    be_Bound = 2,
+    be_Interval = 3,
+};
+
 enum TDistribution : std::uint8_t {
     dc_Normal = 0,
     dc_LgNormal = 1,

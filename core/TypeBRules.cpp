@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/GumParam.h"
+#include "core/QuantityFields.h"
 #include "core/Statistics.h"
 
 namespace vormid {
@@ -33,20 +34,20 @@ int DofFromReliability(int r) {
 
 double TGumParam::TypeBUncertainty() const {
     const double p = StatedValue;
-    if (BEvalType <= 2) {
+    if (BEvalType == be_Expanded || BEvalType == be_Standard || BEvalType == be_Bound) {
         // In per cent of the magnitude of the estimate: a standard
         // uncertainty is never negative.
         const double ps = InPercent ? std::fabs(Value()) * p / 100.0 : p;
         switch (BEvalType) {
-            case 0:
+            case be_Expanded:
                 return ps / CoverageFactor;
-            case 1:
+            case be_Standard:
                 return ps;
             default:
                 return ps / kSqrt3;
         }
     }
-    if (BEvalType != 3) return std::nan("");  // no such evaluation kind
+    if (BEvalType != be_Interval) return std::nan("");  // no such evaluation kind
     const double q = BParam2;
     switch (Distribution) {
         case dc_Normal:
@@ -78,8 +79,8 @@ double TGumParam::TypeBUncertainty() const {
 }
 
 int TGumParam::TypeBDof() const {
-    if (BEvalType == 0 || BEvalType == 1 || (BEvalType == 3 && Distribution == dc_DistributonT))
-        return DegreesOfFreedom;
+    // The description says which of the two the record keeps.
+    if (PresentField(*this, TField::DegreesOfFreedom)) return DegreesOfFreedom;
     return DofFromReliability(Reliability);
 }
 

@@ -337,10 +337,11 @@ TBudgetCalculator::TOutcome TBudgetCalculator::FillBudget(TGumParam& r, const TH
 
     const long double ku = static_cast<long double>(b.CoverageFactor) * b.CombinedUncertainty;
     switch (r.ResultFormat) {
-        case 1:
-        case 2:
+        case rf_Relative:
+        case rf_RelativePercent:
             if (y == 0.0) return {DivisionByZero, MsgRelativeOfZero(r.Name)};
-            b.ExpandedUncertainty = static_cast<double>(std::fabs((r.ResultFormat == 2 ? 100.0L * ku : ku) / y));
+            b.ExpandedUncertainty =
+                static_cast<double>(std::fabs((r.ResultFormat == rf_RelativePercent ? 100.0L * ku : ku) / y));
             break;
         default:
             b.ExpandedUncertainty = static_cast<double>(ku);

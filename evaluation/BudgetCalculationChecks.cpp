@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "core/NumberFormat.h"
+#include "core/QuantityFields.h"
 #include "evaluation/Cp1251Text.h"
 #include "evaluation/SchemaFormulaCheck.h"
 
@@ -34,36 +35,26 @@ public:
 
 // What the stated value of the quantity is, for the message; null when the
 // kind states none.
+// What the stated value of the quantity is, for the message.
 const char* StatedValueRole(const TGumParam& p) {
-    if (p.Kind == TParamKind::TypeA) return p.AUncertaintySource == 1 ? "въведената неопределеност" : nullptr;
-    if (p.Kind != TParamKind::TypeB) return nullptr;
+    if (p.Kind == TParamKind::TypeA) return "въведената неопределеност";
     switch (p.BEvalType) {
-        case 0:
+        case be_Expanded:
             return "разширената неопределеност";
-        case 1:
+        case be_Standard:
             return "стандартната неопределеност";
-        case 2:
+        case be_Bound:
             return "границата на грешката";
         default:
             return "полуширината (параметъра) на разпределението";
     }
 }
 
-bool UsesCoverageFactor(const TGumParam& p) {
-    switch (p.Kind) {
-        case TParamKind::Result:
-            return p.CoverageMethod == 1 || p.CoverageMethod == 3;
-        case TParamKind::TypeA:
-            return p.AUncertaintySource == 1 && p.AEvalType == 0;
-        case TParamKind::TypeB:
-            return p.BEvalType == 0;
-        default:
-            return false;
-    }
-}
-
-bool UsesReliability(const TGumParam& p) {
-    return p.Kind == TParamKind::TypeB && (p.BEvalType == 2 || (p.BEvalType == 3 && p.Distribution != dc_DistributonT));
+// The field is in use and its value outside the range the description gives.
+bool OutOfRange(const TGumParam& p, TField id, double value) {
+    if (!FieldInUse(p, id)) return false;
+    const TQuantityField* f = PresentField(p, id);
+    return !f->Range.Contains(value);
 }
 
 void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
@@ -71,17 +62,18 @@ void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
         c.Quantity(i, p, "schema_formula",
                    T("Формулата на схемата на ") + QuotedName(p.Name) + T(" не може да бъде изчислена, ") +
                        Cp1251FromUtf8(schema.Message));
-    if (const char* role = StatedValueRole(p); role && p.StatedValue < 0.0)
+    // Only a negative spread is refused here; a missing one shows as no uncertainty.
+    if (!std::isnan(p.StatedValue) && OutOfRange(p, TField::StatedValue, p.StatedValue))
         c.Quantity(i, p, "stated_value",
-                   T("Стойността ") + Number(p.StatedValue) + T(" за ") + T(role) + T(" на ") + QuotedName(p.Name) +
-                       T(" е отрицателна."));
-    if (UsesCoverageFactor(p) && !(p.CoverageFactor > 0.0))
+                   T("Стойността ") + Number(p.StatedValue) + T(" за ") + T(StatedValueRole(p)) + T(" на ") +
+                       QuotedName(p.Name) + T(" е отрицателна."));
+    if (OutOfRange(p, TField::CoverageFactor, p.CoverageFactor))
         c.Quantity(i, p, "coverage_factor",
                    T("Факторът на покриване на ") + QuotedName(p.Name) + T(" е ") + Number(p.CoverageFactor) +
                        T(": трябва да е положително число."));
-    if (p.Kind == TParamKind::Result && (p.CoverageMethod == 1 || p.CoverageMethod == 2)) {
+    if (FieldInUse(p, TField::CoverageProbability)) {
         const double prob = p.CoverageProbability;
-        if (!(prob > 0.0 && prob < 100.0)) {
+        if (OutOfRange(p, TField::CoverageProbability, prob)) {
             c.Quantity(i, p, "coverage_probability",
                        T("Вероятността на покриване на ") + QuotedName(p.Name) + T(" е ") + Number(prob) +
                            T(" %: трябва да е между 0 и 100 %."));
@@ -92,11 +84,11 @@ void CheckQuantity(TCollector& c, int i, const TGumParam& p) {
             c.Problems.back().Warning = true;
         }
     }
-    if (UsesReliability(p) && p.Reliability > 100)
+    if (OutOfRange(p, TField::Reliability, p.Reliability))
         c.Quantity(i, p, "reliability",
                    T("Надеждността на ") + QuotedName(p.Name) + T(" е ") + std::to_string(p.Reliability) +
                        T(" %: допустими са 0 … 100 %."));
-    if (p.Kind == TParamKind::TypeA && p.AUncertaintySource == 0 && p.Statistics.Count < 2)
+    if (p.Kind == TParamKind::TypeA && p.AUncertaintySource == as_Observations && p.Statistics.Count < 2)
         c.Quantity(i, p, "observations",
                    T("Величината ") + QuotedName(p.Name) + T(" от Тип А има ") + std::to_string(p.Statistics.Count) +
                        T(p.Statistics.Count == 1 ? " наблюдение" : " наблюдения") +

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "core/Captions.h"
+#include "core/QuantityFields.h"
 
 namespace vormid {
 namespace {
@@ -208,7 +208,7 @@ TBudgetCell TBudgetTable::Cell(const TBudgetEntry& e, int column) const {
             if (!(e.RelUncertainty > 0.0)) return TextCell(" -");
             return Num(FormatSignificant(e.RelUncertainty, Settings_, Format_), "%");
         case 5:
-            return TextCell(std::string(DistributionCaption(e.Distribution)));
+            return TextCell(std::string(CodeCaption(kDistributionCodes, e.Distribution)));
         case 6:
             return DofCell(e.DegreesOfFreedom);
         case 7:
@@ -245,6 +245,8 @@ std::array<TBudgetCell, 4> TBudgetTable::ResultLine() const {
     line[3] = TextCell(TwoDecimalsComma(b.CoverageProbability) + " %");
     return line;
 }
+
+TBudgetCell TBudgetTable::CombinedUnits() const { return UnitsShown_ ? NameCell(Budget_.Units, false) : TBudgetCell{}; }
 
 std::array<TBudgetTable::TFooterRow, 4> TBudgetTable::Footer() const {
     const TBudget& b = Budget_;

@@ -118,6 +118,9 @@ public:
     // a first cell and four segments each. The fifth row is empty.
     using TFooterRow = std::array<TBudgetCell, 5>;
     std::array<TFooterRow, 4> Footer() const;
+    // The combined row's cell under the units column: the result's units
+    // while that column is shown, an empty cell otherwise.
+    TBudgetCell CombinedUnits() const;
     // The result line's four segments: y, ± U, k and P.
     std::array<TBudgetCell, 4> ResultLine() const;
     // ν_eff of the footer counts the inputs as independent although the

@@ -9,11 +9,6 @@
 
 namespace vormid {
 
-constexpr std::uint8_t cm_Standard = 0;
-constexpr std::uint8_t cm_Normal = 1;
-constexpr std::uint8_t cm_Student = 2;
-constexpr std::uint8_t cm_Entered = 3;
-
 struct TCoverage {
     double Factor = 2.0;
     double Probability = 95.0;  // per cent

@@ -83,8 +83,8 @@ TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params
 
     // Refused before any change: a name the file would cut.
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        bool tooLong = lines[i].Name.size() > kMaxQuantityNameBytes;
-        for (const std::string& n : lines[i].Names) tooLong = tooLong || n.size() > kMaxQuantityNameBytes;
+        bool tooLong = lines[i].Name.size() > kText101.Text;
+        for (const std::string& n : lines[i].Names) tooLong = tooLong || n.size() > kText101.Text;
         if (tooLong) {
             outcome.Ok = false;
             outcome.Message =

@@ -16,11 +16,11 @@
 #include <unordered_map>
 
 #include "core/GumParam.h"
+#include "core/TextFields.h"
 
 namespace vormid {
 
 // Longest name (in Windows-1251 bytes) that the model file keeps whole.
-constexpr std::size_t kMaxQuantityNameBytes = 100;
 
 class TDeletedQuantities {
 public:
@@ -46,7 +46,7 @@ struct TAnalysisOutcome {
 
 // Runs the analysis of a plain equation text (lines ended by the line
 // separator, as EquationText gives them) over params. A name longer than
-// kMaxQuantityNameBytes refuses the whole analysis with a message naming
+// kText101.Text refuses the whole analysis with a message naming
 // its line, before anything is changed. Never throws (apart from allocation
 // failure).
 TAnalysisOutcome AnalyseModel(std::string_view plainEquation, TGumParams& params, TDeletedQuantities& deleted);

@@ -235,16 +235,16 @@ bool LawOf(const TGumParam& p, TInputLaw& law, std::string& message) {
     if (p.Kind == TParamKind::TypeA) {
         // From observations: the mean plus the scaled t of n - 1 degrees of
         // freedom, the scale being the budget's standard uncertainty.
-        if (p.AUncertaintySource == 0) {
+        if (p.AUncertaintySource == as_Observations) {
             law.Shape = TShape::Student;
             law.Nu = p.Statistics.Count - 1;
             if (law.Nu < 1.0) law.Shape = TShape::Fixed;
         }
-    } else if (p.Kind == TParamKind::TypeB && p.BEvalType == 2) {
+    } else if (p.Kind == TParamKind::TypeB && p.BEvalType == be_Bound) {
         const double ps = p.InPercent ? std::fabs(x) * p.StatedValue / 100.0 : p.StatedValue;
         law.Shape = TShape::Rectangle;
         law.Scale = std::fabs(ps);
-    } else if (p.Kind == TParamKind::TypeB && p.BEvalType == 3) {
+    } else if (p.Kind == TParamKind::TypeB && p.BEvalType == be_Interval) {
         const double a = std::fabs(p.StatedValue), b = std::fabs(p.BParam2);
         law.Scale = a;
         switch (p.Distribution) {

@@ -19,7 +19,7 @@ std::string TwoDecimals(double x) {
 }  // namespace
 
 std::string MissingCoverageFactor(const TGumParam& q) {
-    if (q.Kind != TParamKind::TypeB || q.BEvalType != 3) return {};
+    if (q.Kind != TParamKind::TypeB || q.BEvalType != be_Interval) return {};
     if (q.Distribution == dc_Normal) {
         const double p = q.CoverageProbability;
         if (!(p > 0.0 && p < 100.0)) return "няма фактор на покриване при P = " + TwoDecimals(p) + " %";

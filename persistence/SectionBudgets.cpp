@@ -8,8 +8,8 @@
 namespace vormid {
 namespace {
 
-constexpr std::size_t kBudgetHead = 2 * kText101 + 3 * 8 + 4 + 5 * 8 + 4;
-constexpr std::size_t kBudgetLine = 2 * kText101 + 3 * 8 + 4 + 4 + 4 * 8;
+constexpr std::size_t kBudgetHead = 2 * kText101.Width + 3 * 8 + 4 + 5 * 8 + 4;
+constexpr std::size_t kBudgetLine = 2 * kText101.Width + 3 * 8 + 4 + 4 + 4 * 8;
 
 }  // namespace
 

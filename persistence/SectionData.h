@@ -7,12 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace vormid {
+#include "core/TextFields.h"
 
-// Sizes of the fixed text fields.
-constexpr std::size_t kText256 = 256;
-constexpr std::size_t kText101 = 101;
-constexpr std::size_t kText20 = 20;
+namespace vormid {
 
 // Reads fields from [data, data + size). Every read checks what remains and
 // throws TCorruptDataError ("данните свършват преждевременно") when the field
@@ -34,9 +31,10 @@ public:
     // save writes back (two names that differ only past the kept length
     // are the same name from the first load on, not after a save).
     std::string Text(std::size_t width, std::size_t maxChars);
-    std::string Text256() { return Text(kText256, kText256 - 1); }
-    std::string Text101() { return Text(kText101, kText101 - 1); }
-    std::string Text20() { return Text(kText20, kText20); }
+    std::string Text(TTextCapacity c) { return Text(c.Width, c.Text); }
+    std::string Text256() { return Text(kText256); }
+    std::string Text101() { return Text(kText101); }
+    std::string Text20() { return Text(kText20); }
     // u32 length n, then n bytes.
     std::string Blob();
     // i32 length n, then n bytes when n > 0 (n <= 0: empty).
@@ -65,9 +63,10 @@ public:
     void F64(double v);
     // At most `maxChars` bytes of text, zero-padded to `width` bytes.
     void Text(const std::string& text, std::size_t width, std::size_t maxChars);
-    void Text256(const std::string& t) { Text(t, kText256, kText256 - 1); }
-    void Text101(const std::string& t) { Text(t, kText101, kText101 - 1); }
-    void Text20(const std::string& t) { Text(t, kText20, kText20); }
+    void Text(const std::string& t, TTextCapacity c) { Text(t, c.Width, c.Text); }
+    void Text256(const std::string& t) { Text(t, kText256); }
+    void Text101(const std::string& t) { Text(t, kText101); }
+    void Text20(const std::string& t) { Text(t, kText20); }
     void Blob(const std::string& bytes);
     void Comment(const std::string& bytes);
     void Series(const std::vector<double>& values);

@@ -23,7 +23,7 @@ void ReadHeaderSection(TSectionReader& in, TGumModel& model) {
 }
 
 namespace {
-constexpr std::size_t kCorrelationRecord = 2 * kText101 + 8;
+constexpr std::size_t kCorrelationRecord = 2 * kText101.Width + 8;
 }
 
 void WriteCorrelationsSection(const TGumModel& model, TSectionWriter& out) {

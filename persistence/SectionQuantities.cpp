@@ -1,8 +1,10 @@
-// Section 2 of a model file: the quantity records and their comments.
+// Section 2 of a model file: the quantity records and their comments, a
+// walk over the description of the record's fields.
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "core/QuantityFields.h"
 #include "persistence/Messages.h"
 #include "persistence/ModelSections.h"
 #include "persistence/PersistenceError.h"
@@ -11,64 +13,41 @@ namespace vormid {
 namespace {
 
 // name, kind, description, units: the smallest quantity record.
-constexpr std::size_t kMinQuantityRecord = kText101 + 1 + kText256 + kText101;
+constexpr std::size_t kMinQuantityRecord = kText101.Width + 1 + kText256.Width + kText101.Width;
 
-constexpr std::uint8_t KindCode(TParamKind k) { return static_cast<std::uint8_t>(k); }
+std::uint8_t ClampByte(long long v) { return static_cast<std::uint8_t>(std::clamp(v, 0LL, 255LL)); }
 
-std::uint8_t ClampByte(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); }
-
-void WriteResult(const TGumParam& q, TSectionWriter& out) {
-    out.U8(q.ResultFormat);
-    out.U8(q.CoverageMethod);
-    out.F64(q.CoverageFactor);
-    out.F64(q.CoverageProbability);
-    out.I32(q.SignificantDigits);
-    out.Text101(q.ValueFormat);
-    out.Flag(q.ValueExpFormat);
-    out.Text101(q.UncertaintyFormat);
-    out.Flag(q.UncertaintyExpFormat);
-}
-
-void ReadResult(TSectionReader& in, TGumParam& q) {
-    q.ResultFormat = in.U8();
-    q.CoverageMethod = in.U8();
-    q.CoverageFactor = in.F64();
-    q.CoverageProbability = in.F64();
-    q.SignificantDigits = in.I32();
-    q.ValueFormat = in.Text101();
-    q.ValueExpFormat = in.U8() != 0;
-    q.UncertaintyFormat = in.Text101();
-    q.UncertaintyExpFormat = in.U8() != 0;
-}
-
-void WriteTypeA(const TGumParam& q, TSectionWriter& out) {
-    out.U8(q.AMethod);
-    out.I32(q.ObservationCount);
-    out.U8(q.AUncertaintySource);
-    out.U8(ClampByte(q.Decimals));
-    if (q.AUncertaintySource == 0) out.U8(q.ASUType);
-    out.U8(q.AEvalType);
-    out.F64(q.StatedValue);
-    out.Text101(q.StatedValueText);
-    if (q.AEvalType == 0) {
-        out.F64(q.CoverageProbability);
-        out.F64(q.CoverageFactor);
+long long WriteField(const TQuantityField& f, const TGumParam& q, TSectionWriter& out) {
+    switch (f.Type) {
+        case TFieldType::Code:
+        case TFieldType::Flag:
+        case TFieldType::Byte: {
+            long long v = NumberOf(q, f.Id);
+            if (f.Range.Held)
+                v = std::clamp(v, static_cast<long long>(f.Range.Min), static_cast<long long>(f.Range.Max));
+            out.U8(f.Type == TFieldType::Flag ? v != 0 : ClampByte(v));
+            return v;
+        }
+        case TFieldType::Int32:
+            out.I32(static_cast<std::int32_t>(NumberOf(q, f.Id)));
+            break;
+        case TFieldType::Real:
+            out.F64(RealOf(q, f.Id));
+            break;
+        case TFieldType::Text:
+            out.Text(TextOf(q, f.Id), f.Capacity);
+            break;
+        case TFieldType::Series:
+            out.Series(SeriesOf(q, f.Id));
+            break;
+        case TFieldType::TextList:
+            if (q.SchemaColumns.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+                throw std::length_error("too many schema columns");
+            out.I32(static_cast<std::int32_t>(q.SchemaColumns.size()));
+            for (const auto& column : q.SchemaColumns) out.Text(column, f.Capacity);
+            break;
     }
-    out.Flag(q.InPercent);
-    out.I32(q.DegreesOfFreedom);
-    if (q.AMethod == am_Direct) {
-        out.U8(q.AValueType);
-        out.Series(q.Observations);
-        if (q.AValueType == 1) out.Series(q.RowValues);
-    } else if (q.AMethod == am_Indirect) {
-        if (q.SchemaColumns.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-            throw std::length_error("too many schema columns");
-        out.I32(static_cast<std::int32_t>(q.SchemaColumns.size()));
-        for (const auto& column : q.SchemaColumns) out.Text101(column);
-        out.Text101(q.SchemaFormula);
-        out.Series(q.Observations);
-        out.Series(q.RowValues);
-    }
+    return 0;
 }
 
 // What the Type A records of one file may make the loader do: size arrays
@@ -90,149 +69,91 @@ private:
 // Length of the series that grouped values make: each observation repeated
 // by the integer part of its frequency (below 1 or NaN: not at all), counted
 // no further than the limit.
-long long GroupedSeriesLength(const TGumParam& q, long long limit) {
+long long GroupedSeriesLength(const std::vector<double>& observations, const std::vector<double>& counts,
+                              long long limit) {
     long long total = 0;
-    for (std::size_t i = 0; i < q.Observations.size() && total <= limit; ++i) {
-        const double f = q.GetRowValue(static_cast<int>(i));
+    for (std::size_t i = 0; i < observations.size() && total <= limit; ++i) {
+        const double f = i < counts.size() ? counts[i] : 0.0;
         if (!(f >= 1.0)) continue;
         total += f > static_cast<double>(limit) ? limit + 1 : static_cast<long long>(std::floor(f));
     }
     return total;
 }
 
-void ReadTypeA(TSectionReader& in, TGumParam& q, LoadBudget& budget) {
-    // Method and count go through their setters so that the arrays have
-    // their sizes before the series are stored into them.
-    const std::uint8_t method = in.U8();
-    q.SetAMethod(method);
-    const std::int32_t count = in.I32();
-    const int n = std::clamp(count, kMinObservationCount, kMaxObservationCount);
-    budget.TakeCells(2LL * n);
-    q.SetObservationCount(n);
-    q.AUncertaintySource = in.U8();
-    q.SetDecimals(in.U8());
-    if (q.AUncertaintySource == 0) q.ASUType = in.U8();
-    q.AEvalType = in.U8();
-    q.StatedValue = in.F64();
-    q.StatedValueText = in.Text101();
-    if (q.AEvalType == 0) {
-        q.CoverageProbability = in.F64();
-        q.CoverageFactor = in.F64();
+// The series of a Type A record, read into copies of the quantity's arrays
+// (sized by its count and schema) and handed to it once the record is read.
+struct TPendingReadings {
+    bool Read = false;
+    std::vector<double> Observations, RowValues;
+};
+
+long long ReadField(const TQuantityField& f, TSectionReader& in, TGumParam& q, LoadBudget& budget,
+                    TPendingReadings& series) {
+    switch (f.Type) {
+        case TFieldType::Code:
+        case TFieldType::Flag:
+        case TFieldType::Byte: {
+            const std::uint8_t v = in.U8();
+            SetNumber(q, f.Id, v);
+            return v;
+        }
+        case TFieldType::Int32: {
+            const std::int32_t v = in.I32();
+            if (f.Id == TField::ObservationCount) {
+                // The count goes first so that the arrays have their sizes
+                // before the series are stored into them.
+                const int n = std::clamp(v, kMinObservationCount, kMaxObservationCount);
+                budget.TakeCells(2LL * n);
+                SetNumber(q, f.Id, n);
+            } else {
+                SetNumber(q, f.Id, v);
+            }
+            return v;
+        }
+        case TFieldType::Real:
+            SetReal(q, f.Id, in.F64());
+            break;
+        case TFieldType::Text:
+            TextOf(q, f.Id) = in.Text(f.Capacity);
+            break;
+        case TFieldType::Series:
+            if (!series.Read) series = {true, q.Observations, q.RowValues};
+            in.SeriesInto(f.Id == TField::RowValues ? series.RowValues : series.Observations);
+            break;
+        case TFieldType::TextList: {
+            const std::int32_t columns = in.Count(f.Capacity.Width);
+            std::vector<std::string> names;
+            names.reserve(static_cast<std::size_t>(columns));
+            for (std::int32_t c = 0; c < columns; ++c) names.push_back(in.Text(f.Capacity));
+            budget.TakeCells(static_cast<long long>(q.ObservationCount) * columns);
+            q.SetSchemaColumns(std::move(names));
+            break;
+        }
     }
-    q.InPercent = in.U8() != 0;
-    q.SetDegreesOfFreedom(in.I32());
-    if (method == am_Direct) {
-        q.AValueType = in.U8();
-        in.SeriesInto(q.Observations);
-        if (q.AValueType == 1) in.SeriesInto(q.RowValues);
-        budget.TakeSeriesValues(q.AValueType == 1 ? GroupedSeriesLength(q, kMaxLoadedSeriesValues)
-                                                  : static_cast<long long>(q.Observations.size()));
-        q.RecomputeStatistics();
-    } else if (method == am_Indirect) {
-        const std::int32_t columns = in.Count(kText101);
-        std::vector<std::string> names;
-        names.reserve(static_cast<std::size_t>(columns));
-        for (std::int32_t c = 0; c < columns; ++c) names.push_back(in.Text101());
-        budget.TakeCells(static_cast<long long>(q.ObservationCount) * columns);
-        q.SetSchemaColumns(std::move(names));
-        q.SchemaFormula = in.Text101();
-        in.SeriesInto(q.Observations);
-        in.SeriesInto(q.RowValues);
+    return 0;
+}
+
+// After a Type A record: the series it makes must fit what the file may
+// make the loader compute; then the quantity takes its readings (and
+// computes its statistics and an indirect schema's rows; a schema that does
+// not evaluate leaves its rows at 0, for the user to mend the formula).
+void FinishTypeA(TPendingReadings& series, TGumParam& q, LoadBudget& budget) {
+    if (!series.Read) return;
+    if (q.AMethod == am_Indirect)
         budget.TakeSeriesValues(q.ObservationCount);
-        // A schema that does not evaluate leaves its rows at 0; the page
-        // shows the formula for the user to mend.
-        q.RecomputeStatistics();
-    }
-}
-
-void WriteTypeB(const TGumParam& q, TSectionWriter& out) {
-    const std::uint8_t type = q.BEvalType;
-    const int dist = q.Distribution;
-    const std::uint8_t dof = ClampByte(std::clamp(q.DegreesOfFreedom, 0, kMaxTypeBDof));
-    out.U8(type);
-    out.F64(q.BValue);
-    out.Text101(q.BValueText);
-    out.F64(q.StatedValue);
-    out.Text101(q.StatedValueText);
-    if (type == 0) {
-        out.F64(q.CoverageProbability);
-        out.F64(q.CoverageFactor);
-    }
-    if (type <= 2) out.Flag(q.InPercent);
-    if (type <= 1) out.U8(dof);
-    if (type == 2) out.U8(q.Reliability);
-    if (type == 3) {
-        out.U8(static_cast<std::uint8_t>(dist));
-        if (dist == dc_Normal) out.F64(q.CoverageProbability);
-        if (dist == dc_LgNormal) out.U8(static_cast<std::uint8_t>(q.LimitSide));
-        if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
-            out.F64(q.BParam2);
-            out.Text101(q.BParam2Text);
-        }
-        if (dist == dc_DistributonT)
-            out.U8(dof);
-        else
-            out.U8(q.Reliability);
-    }
-}
-
-void ReadTypeB(TSectionReader& in, TGumParam& q) {
-    const std::uint8_t type = in.U8();
-    q.BEvalType = type;
-    q.BValue = in.F64();
-    q.BValueText = in.Text101();
-    q.StatedValue = in.F64();
-    q.StatedValueText = in.Text101();
-    if (type == 0) {
-        q.CoverageProbability = in.F64();
-        q.CoverageFactor = in.F64();
-    }
-    if (type <= 2) q.InPercent = in.U8() != 0;
-    if (type <= 1) q.SetDegreesOfFreedom(in.U8());
-    if (type == 2) q.Reliability = in.U8();
-    if (type == 3) {
-        const std::uint8_t dist = in.U8();
-        q.Distribution = static_cast<TDistribution>(dist);
-        if (dist == dc_Normal) q.CoverageProbability = in.F64();
-        if (dist == dc_LgNormal) q.LimitSide = static_cast<TLgLimit>(in.U8());
-        if (dist == dc_LgNormal || dist == dc_DistributonT || dist == dc_Trapez) {
-            q.BParam2 = in.F64();
-            q.BParam2Text = in.Text101();
-        }
-        if (dist == dc_DistributonT)
-            q.SetDegreesOfFreedom(in.U8());
-        else
-            q.Reliability = in.U8();
-    }
+    else if (q.AValueType == av_Grouped)
+        budget.TakeSeriesValues(GroupedSeriesLength(series.Observations, series.RowValues, kMaxLoadedSeriesValues));
+    else
+        budget.TakeSeriesValues(static_cast<long long>(series.Observations.size()));
+    q.SetReadings(series.Observations, series.RowValues);
 }
 
 }  // namespace
 
 void WriteQuantitiesSection(const TGumModel& model, TSectionWriter& out) {
     out.I32(model.Params.Count());
-    for (const auto& q : model.Params) {
-        out.Text101(q->Name);
-        out.U8(KindCode(q->Kind));
-        out.Text256(q->Description);
-        out.Text101(q->Units);
-        switch (q->Kind) {
-            case TParamKind::Result:
-                WriteResult(*q, out);
-                break;
-            case TParamKind::TypeA:
-                WriteTypeA(*q, out);
-                break;
-            case TParamKind::TypeB:
-                WriteTypeB(*q, out);
-                break;
-            case TParamKind::Const:
-                out.F64(q->ConstValue);
-                out.Text101(q->ConstValueText);
-                break;
-            default:
-                break;
-        }
-    }
+    for (const auto& q : model.Params)
+        WalkQuantityRecord([&](const TQuantityField& f) { return WriteField(f, *q, out); });
     for (const auto& q : model.Params) out.Comment(q->Comment);
 }
 
@@ -242,30 +163,9 @@ void ReadQuantitiesSection(TSectionReader& in, TGumModel& model) {
     LoadBudget budget;
     for (std::int32_t k = 0; k < count; ++k) {
         TGumParam& q = *model.Params.Add();
-        q.Name = in.Text101();
-        const std::uint8_t kind = in.U8();
-        // A code outside 1..5 has no fields of its own; the quantity is
-        // left undefined for the user to choose its kind.
-        q.SetKind(kind <= KindCode(TParamKind::Const) ? static_cast<TParamKind>(kind) : TParamKind::Undefined);
-        q.Description = in.Text256();
-        q.Units = in.Text101();
-        switch (kind) {
-            case KindCode(TParamKind::Result):
-                ReadResult(in, q);
-                break;
-            case KindCode(TParamKind::TypeA):
-                ReadTypeA(in, q, budget);
-                break;
-            case KindCode(TParamKind::TypeB):
-                ReadTypeB(in, q);
-                break;
-            case KindCode(TParamKind::Const):
-                q.ConstValue = in.F64();
-                q.ConstValueText = in.Text101();
-                break;
-            default:
-                break;
-        }
+        TPendingReadings series;
+        WalkQuantityRecord([&](const TQuantityField& f) { return ReadField(f, in, q, budget, series); });
+        FinishTypeA(series, q, budget);
     }
     // Comments may be missing at the end: the remaining ones stay empty.
     for (std::int32_t k = 0; k < count && !in.AtEnd(); ++k) model.Params.Get(first + k)->Comment = in.Comment();

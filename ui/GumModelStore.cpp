@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/TextFields.h"
 #include "persistence/FileIO.h"
 #include "persistence/ModelIO.h"
 #include "ui/ErrorHandler.h"
@@ -11,7 +12,6 @@ namespace vormid {
 
 namespace {
 // The model name's field in the file holds 255 characters.
-constexpr std::size_t kModelNameLimit = 255;
 
 [[noreturn]] void Rethrow(const std::exception& e) { throw TModelStoreError(ErrorText(e.what()).toStdString()); }
 }  // namespace
@@ -95,7 +95,7 @@ QString TGumModelStore::ModelName() const { return FromCp1251(model_.ModelName);
 
 void TGumModelStore::SetModelName(const QString& name) {
     std::string bytes = ToCp1251(name);
-    if (bytes.size() > kModelNameLimit) bytes.resize(kModelNameLimit);
+    if (bytes.size() > kText256.Text) bytes.resize(kText256.Text);
     model_.ModelName = bytes;
 }
 

@@ -107,6 +107,12 @@ bool TModelController::Recalculate() {
     return ok;
 }
 
+bool TModelController::HasQuantityOf(TParamKind kind) const {
+    for (const auto& q : model_->Params)
+        if (q->Kind == kind) return true;
+    return false;
+}
+
 void TModelController::ModelReplaced() {
     deleted_.Clear();
     equationChanged_ = false;

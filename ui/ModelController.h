@@ -93,6 +93,9 @@ public:
     // budgetsChanged. Returns whether every budget was calculated. Does not
     // mark the model modified (the budgets are never saved).
     bool Recalculate();
+    // Whether some quantity of the model is of this kind (results for the
+    // budget's commands, Type A series for the statistics).
+    bool HasQuantityOf(TParamKind kind) const;
 
     // The document loaded, reset or reloaded the model: forgets the deleted
     // quantities, selects the first quantity and emits modelReplaced.

@@ -9,8 +9,7 @@
 #include <QTreeView>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPainter>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
@@ -19,11 +18,15 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "core/TextFields.h"
 #include "evaluation/QuantitySummary.h"
+#include "report/qt/ReportDocument.h"
+#include "report/qt/ReportFiles.h"
 #include "ui/ContextHelp.h"
 #include "ui/FileTypeNames.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
+#include "ui/ReportMaker.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/pages/BudgetPage.h"
@@ -38,7 +41,6 @@ namespace vormid {
 
 namespace {
 const QString kFileFilter = QStringLiteral("Модели GUM (*.gmf)");
-constexpr int kModelNameBytes = 255;
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings> settings, QWidget* parent)
@@ -55,7 +57,7 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
         ui_->miEdit->addActions(page->EditActions());
         ui_->miBudget->addActions(page->BudgetActions());
     }
-    ui_->edGumName->setValidator(new TByteLimitValidator(kModelNameBytes, ui_->edGumName));
+    ui_->edGumName->setValidator(new TByteLimitValidator(kText256.Text, ui_->edGumName));
     quantityStatus_ = new QLabel(this);
     quantityStatus_->setObjectName(QStringLiteral("lblQuantityStatus"));
     ui_->StatusBar->addWidget(quantityStatus_, 1);
@@ -68,8 +70,17 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     pmCopy_->addAction(ui_->miCopyValues);
     pmCopy_->addAction(ui_->miCopyGraph);
     pmCopy_->addAction(ui_->miCopyStat);
-    ui_->miCopyStat->setEnabled(true);
-    connect(ui_->miCopyStat, &QAction::triggered, ui_->Values, &TObservationPage::CopyStatistics);
+    connect(ui_->miCopyStat, &QAction::triggered, this, [this] {
+        // From another page the series shown there may be out of date.
+        if (MainPage() != 1) ui_->Values->Entered();
+        ui_->Values->CopyStatistics();
+    });
+    // The statistics are those of a Type A series: without one, nothing.
+    auto statistics = [this] { ui_->miCopyStat->setEnabled(controller_->HasQuantityOf(TParamKind::TypeA)); };
+    connect(controller_.get(), &TModelController::quantityChanged, this, statistics);
+    for (auto signal : {&TModelController::quantitiesReset, &TModelController::modelReplaced})
+        connect(controller_.get(), signal, this, statistics);
+    statistics();
     ui_->btnCopyStat->setMenu(pmCopy_);
 
     struct IconOf {
@@ -118,7 +129,10 @@ void TfrmMain::ConnectCommands() {
     both(ui_->btnSaveAs, ui_->miSaveAs, [this] { document_->SaveAs(); });
     both(ui_->btnCancel, ui_->miCancel, [this] { document_->CancelChanges(); });
     both(ui_->btnDelete, ui_->miDelete, [this] { document_->Delete(); });
-    both(ui_->btnPrint, ui_->miPrint, [this] { PrintCurrentPage(); });
+    both(ui_->btnPrint, ui_->miPrint, [this] { PreviewReport(); });
+    connect(ui_->miExportPdf, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("pdf")); });
+    connect(ui_->miExportOdt, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("odt")); });
+    connect(ui_->miExportHtml, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("html")); });
     ui_->miSettings->setEnabled(true);
     both(ui_->btnSettings, ui_->miSettings, [this] {
         TNumberFormatSettings s = controller_->Model().FormatSettings;
@@ -181,6 +195,7 @@ void TfrmMain::UpdateEnables() {
     set(ui_->btnCancel, ui_->miCancel, e.Cancel);
     set(ui_->btnCopyStat, ui_->miCopy->menuAction(), e.Copy);
     set(ui_->btnPrint, ui_->miPrint, e.HardCopy);
+    ui_->miExport->menuAction()->setEnabled(e.HardCopy);
     set(ui_->btnDelete, ui_->miDelete, e.Delete);
     for (TPage* page : pages_) page->UpdateEnables(e);
     ui_->miRFL->setEnabled(e.RecentMenu);
@@ -460,13 +475,58 @@ bool TfrmMain::ShowHelp(const QString& anchor, QWidget* context) {
     return true;
 }
 
-void TfrmMain::PrintCurrentPage() {
+void TfrmMain::PreviewReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document_->Caption());
-    QPrintDialog dialog(&printer, this);
+    QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Печат"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintPage(printer)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+        if (!PrintReport(*p)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+    });
+    dialog.exec();
+}
+
+void TfrmMain::AskExportReport(const QString& suffix) {
+    QString path;
+    if (fileDialogHook_) {
+        path = fileDialogHook_(true);
+    } else {
+        const QString filter = suffix.toUpper() + QStringLiteral(" (*.") + suffix + QLatin1Char(')');
+        QFileDialog dialog(this, QStringLiteral("Експорт"), QDir::currentPath(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        dialog.selectFile(QFileInfo(document_->FileName()).completeBaseName() + QLatin1Char('.') + suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        path = dialog.selectedFiles().first();
+    }
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
+    ExportReport(path);
+}
+
+bool TfrmMain::ExportReport(const QString& path) {
+    report::TReportFormat format;
+    if (!report::ReportFormatOf(path, &format)) {
+        ShowMessageBox(QStringLiteral("Отчетът се записва като PDF, ODT или HTML: \"%1\"").arg(path));
+        return false;
+    }
+    CollectDisplayState();
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
+    QString error;
+    if (!report::WriteReport(r.Report, format, path, r.Attachments, &error)) {
+        ShowMessageBox(error);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmMain::PrintReport(QPrinter& printer) {
+    CollectDisplayState();
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
+    auto doc = report::RenderReport(r.Report, &printer);
+    return report::PaintReport(*doc, printer, r.Report);
 }
 
 void TfrmMain::ShowQuantityStatus() {
@@ -476,19 +536,6 @@ void TfrmMain::ShowQuantityStatus() {
     const TGumParam* q = quantityPage ? controller_->SelectedQuantity() : nullptr;
     quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
                                : QString());
-}
-
-bool TfrmMain::PrintPage(QPrinter& printer) {
-    QWidget* page = ui_->Book->currentWidget();
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    // The page as it is on the screen, scaled to fit the paper.
-    QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
-    double scale = std::min(double(paper.width()) / std::max(page->width(), 1),
-                            double(paper.height()) / std::max(page->height(), 1));
-    painter.scale(scale, scale);
-    page->render(&painter);
-    return painter.end();
 }
 
 }  // namespace vormid

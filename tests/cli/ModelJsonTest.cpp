@@ -53,7 +53,7 @@ void BuildRichModel(TGumModel& m) {
     TGumParam& g = *m.Params.Add();
     g.Name = "G";
     g.SetKind(TParamKind::TypeA);
-    g.AValueType = 1;
+    g.SetAValueType(av_Grouped);
     g.SetObservationCount(2);
     g.SetObservation(0, 1.0);
     g.SetObservation(1, 2.0);
@@ -69,9 +69,8 @@ void BuildRichModel(TGumModel& m) {
     s.SetAMethod(am_Indirect);
     s.SetObservationCount(2);
     s.SetSchemaColumns({"x1", "x2"});
-    s.SchemaFormula = "x1-x2";
+    s.SetSchemaFormula("x1-x2");
     for (int i = 0; i < 4; ++i) s.SetObservation(i, 10.0 + i * i);
-    s.RecomputeStatistics();
 
     const std::uint8_t dists[] = {dc_Normal, dc_LgNormal, dc_DistributonT, dc_Rectangle, dc_Trapez};
     for (int type = 0; type < 3; ++type) {

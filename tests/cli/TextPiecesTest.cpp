@@ -97,6 +97,8 @@ TEST(JsonValues, DoublesKeepTheirExactBits) {
     }
 }
 
+constexpr const char* kYesNo[] = {"Yes", "No"};
+
 TEST(JsonValues, ReaderNamesTheFieldThatIsWrong) {
     const Json doc = Json::parse(R"({"a": "x", "n": 3.5, "k": 300, "s": "Nope", "b": 1, "extra": 0})");
     auto message = [&](auto&& read) {
@@ -110,7 +112,7 @@ TEST(JsonValues, ReaderNamesTheFieldThatIsWrong) {
     };
     EXPECT_EQ(message([](auto& r) { r.Integer("n", 0, 10); }).rfind("root.n: ", 0), 0u);
     EXPECT_EQ(message([](auto& r) { r.Integer("k", 0, 255); }).rfind("root.k: ", 0), 0u);
-    EXPECT_EQ(message([](auto& r) { r.Code("s", {"Yes", "No"}, 1); }).rfind("root.s: ", 0), 0u);
+    EXPECT_EQ(message([](auto& r) { r.Code("s", kYesNo, 1); }).rfind("root.s: ", 0), 0u);
     EXPECT_EQ(message([](auto& r) { r.Bool("b"); }).rfind("root.b: ", 0), 0u);
     EXPECT_EQ(message([](auto& r) { r.Double("missing"); }).rfind("root.missing: ", 0), 0u);
     EXPECT_EQ(message([](auto& r) {
@@ -126,10 +128,10 @@ TEST(JsonValues, ReaderNamesTheFieldThatIsWrong) {
 TEST(JsonValues, CodesReadAsNameOrNumber) {
     const Json doc = Json::parse(R"({"a": "No", "b": 1, "c": 200})");
     JsonObjectReader r(doc, "");
-    EXPECT_EQ(r.Code("a", {"Yes", "No"}), 1);
-    EXPECT_EQ(r.Code("b", {"Yes", "No"}), 1);
-    EXPECT_EQ(r.Code("c", {"Yes", "No"}, 255), 200);  // a damaged file's code is kept
-    EXPECT_THROW(r.Code("c", {"Yes", "No"}), JsonFieldError);
+    EXPECT_EQ(r.Code("a", kYesNo), 1);
+    EXPECT_EQ(r.Code("b", kYesNo), 1);
+    EXPECT_EQ(r.Code("c", kYesNo, 255), 200);  // a damaged file's code is kept
+    EXPECT_THROW(r.Code("c", kYesNo), JsonFieldError);
 }
 
 }  // namespace

@@ -36,8 +36,7 @@ void IndirectTypeA(TGumParam& a, const char* formula) {
     a.InsertSchemaLine(1, "second");
     a.SetObservationCount(3);
     for (int i = 0; i < 6; ++i) a.SetObservation(i, 1.0 + i * (i % 2));
-    a.SchemaFormula = formula;
-    a.RecomputeStatistics();
+    a.SetSchemaFormula(formula);
 }
 
 TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
@@ -95,7 +94,6 @@ TEST(BudgetCalculationChecks, ImpossibleInputsFailTheBudgetsThatUseThem) {
              a.SetKind(TParamKind::TypeA);
              a.SetObservationCount(1);
              a.SetObservation(0, 2.0);
-             a.RecomputeStatistics();
          },
          "observations",
          {"„A“", "1 наблюдение"}},

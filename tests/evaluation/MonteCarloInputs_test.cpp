@@ -189,7 +189,6 @@ TEST(MonteCarloLaw, TypeAFromObservationsIsAScaledT) {
     p.SetKind(TParamKind::TypeA);
     p.SetObservationCount(6);
     for (int i = 0; i < 6; ++i) p.SetObservation(i, 10.0 + 0.1 * i);
-    p.RecomputeStatistics();
     TInputLaw law;
     std::string message;
     ASSERT_TRUE(LawOf(p, law, message));

@@ -42,7 +42,6 @@ TEST(WorkedExample, Ea402CalibrationOfA10KgWeight) {
     dm.SetObservation(0, 0.010);
     dm.SetObservation(1, 0.030);
     dm.SetObservation(2, 0.020);
-    dm.RecomputeStatistics();
     TGumParam& comparator = t.Bound("dm\\bC\\n", 0.0, 0.010);
     comparator.Distribution = dc_Rectangle;
     TGumParam& buoyancy = t.Bound("dB", 0.0, 0.010);

@@ -33,6 +33,15 @@ endif()
 # A C program against the installed header and library, found by pkg-config.
 set(ENV{PKG_CONFIG_PATH} ${prefix}/${LIBDIR}/pkgconfig)
 set(ENV{PKG_CONFIG_LIBDIR} ${prefix}/${LIBDIR}/pkgconfig)
+# A relocatable lexicon.pc leads into the installation by itself; one that
+# names its prefix (the Debian package's) is read with the installation
+# root as the sysroot, keeping the system's folders that it names.
+vormid_run(pc_prefix pkg-config --variable=prefix lexicon)
+if(pc_prefix STREQUAL "${PREFIX}\n")
+  set(ENV{PKG_CONFIG_SYSROOT_DIR} ${root})
+  set(ENV{PKG_CONFIG_ALLOW_SYSTEM_CFLAGS} 1)
+  set(ENV{PKG_CONFIG_ALLOW_SYSTEM_LIBS} 1)
+endif()
 vormid_run(flags pkg-config --cflags --libs lexicon)
 string(STRIP "${flags}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")

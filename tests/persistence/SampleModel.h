@@ -52,12 +52,11 @@ inline void FillSampleModel(TGumModel& m, TDisplayState& d) {
     a1.StatedValueText = "0,25";
     a1.SetDegreesOfFreedom(4);
     for (int i = 0; i < 5; ++i) a1.SetObservation(i, 10.0 + 0.01 * i);
-    a1.RecomputeStatistics();
 
     // Type A direct, grouped values, entered expanded uncertainty.
     TGumParam& a2 = AddQuantity(m, "A2", TParamKind::TypeA);
     a2.SetObservationCount(3);
-    a2.AValueType = 1;
+    a2.SetAValueType(av_Grouped);
     a2.AUncertaintySource = 1;
     a2.AEvalType = 0;
     a2.StatedValue = 0.5;
@@ -72,7 +71,6 @@ inline void FillSampleModel(TGumModel& m, TDisplayState& d) {
     a2.SetRowValue(0, 3.0);
     a2.SetRowValue(1, 2.0);
     a2.SetRowValue(2, 1.0);
-    a2.RecomputeStatistics();
     a2.Comment = "{\\rtf1 grouped}";
 
     // Type A indirect through a schema.
@@ -80,13 +78,12 @@ inline void FillSampleModel(TGumModel& m, TDisplayState& d) {
     a3.SetAMethod(am_Indirect);
     a3.SetObservationCount(4);
     a3.SetSchemaColumns({"x1", "x2"});
-    a3.SchemaFormula = "x1*x2";
+    a3.SetSchemaFormula("x1*x2");
     a3.AUncertaintySource = 1;
     a3.AEvalType = 2;
     a3.StatedValue = 0.1;
     a3.StatedValueText = "0,1";
     for (int i = 0; i < 8; ++i) a3.SetObservation(i, 1.0 + i);
-    a3.RecomputeStatistics();
 
     // Type B: every evaluation kind, and every distribution of the interval.
     const char* names[] = {"B0", "B1", "B2"};

@@ -174,7 +174,7 @@ TEST_F(ModelIO, TypeAAndTypeBRecordsHoldOnlyTheirConditionalFields) {
         {"A direct grouped, entered std uncertainty",
          [](TGumParam& q) {
              q.SetObservationCount(2);
-             q.AValueType = 1;
+             q.SetAValueType(av_Grouped);
              q.AUncertaintySource = 1;
              q.AEvalType = 2;
          },

@@ -30,6 +30,7 @@
 #include "ui/models/BudgetModel.h"
 #include "ui/pages/BudgetPage.h"
 #include "ui/widgets/BudgetTable.h"
+#include "ui/widgets/NumberEdit.h"
 
 #include "UiTestWindow.h"
 
@@ -243,6 +244,49 @@ private slots:
         QVERIFY(error->text().startsWith(QStringLiteral("Грешка при изчисляване на бюджета.")));
         QVERIFY(win.get<QTableView>("dgBudget")->isHidden());
         QVERIFY(!win.page()->CopyValuesAction()->isEnabled());
+    }
+
+    // "Копиране" calculates first: from the model page, after an edit and
+    // with the budget page never shown, the copy holds the new figures.
+    void copyIsUpToDateFromEveryPage() {
+        Window win("resistance");
+        auto* values = win.get<QAction>("miCopyValues");
+        auto* graph = win.get<QAction>("miCopyGraph");
+        auto* statistics = win.get<QAction>("miCopyStat");
+        QVERIFY(values->isEnabled() && graph->isEnabled() && statistics->isEnabled());
+
+        // I from 0,100021 A to 0,2 A: R falls from 98,8 Ω to 49,4 Ω.
+        TGumParams& p = win.params();
+        win.c().Select(p.IndexOf(p.FindByName("I")));
+        auto* value = win.get<TNumberEdit>("feBValue");
+        value->selectAll();
+        QTest::keyClick(value, Qt::Key_Delete);
+        QTest::keyClicks(value, QStringLiteral("0,2"));
+        QTest::keyClick(value, Qt::Key_Return);
+        QCOMPARE(p.FindByName("I")->BValue, 0.2);
+        values->trigger();
+        QCOMPARE(win.w->MainPage(), 0);
+        const QString text = QApplication::clipboard()->mimeData()->text();
+        QVERIFY2(text.contains(QStringLiteral("Стойност\t49,42")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("\t98,8")), qPrintable(text));
+        graph->trigger();
+        // The whole table although its page is hidden: header, rows and footer.
+        const QImage image = QApplication::clipboard()->image();
+        auto* view = win.get<BudgetTableView>("dgBudget");
+        QVERIFY(image.height() > (BudgetTableView::kFooterRows + win.budget().rowCount()) * view->rowHeight());
+        QVERIFY(image.width() >= view->horizontalHeader()->length());
+
+        // "Статистика" needs a Type A series: U is the only one.
+        const int u = p.IndexOf(p.FindByName("U"));
+        win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeB); });
+        QVERIFY(!statistics->isEnabled());
+        QVERIFY(values->isEnabled());
+        win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeA); });
+        QVERIFY(statistics->isEnabled());
+        // Without a result there is no budget to copy.
+        const int r = p.IndexOf(p.FindByName("R"));
+        win.c().EditQuantity(r, [](TGumParam& q) { q.SetKind(TParamKind::VarResult); });
+        QVERIFY(!values->isEnabled() && !graph->isEnabled());
     }
 
     void settingsOkRepaintsEveryDisplay() {

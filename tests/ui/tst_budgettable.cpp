@@ -100,6 +100,45 @@ private slots:
         QVERIFY(model.Table()->Footer() == footer);
     }
 
+    // With "Изм. единици" shown the combined row has its units under the
+    // units column, as every entry has; hidden, the first cell spans both.
+    void combinedRowShowsTheResultUnitsInTheUnitsColumn() {
+        TGumModel m;
+        Build(m, 3);
+        m.Params.FindByName("Y")->Units = "mm";
+        QVERIFY(CalculateBudgets(m));
+        TDisplayState display;
+        BudgetModel model;
+        model.Reset(&m, &display, 0);
+        BudgetTableView view;
+        view.setBudgetModel(&model);
+        view.resize(700, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(model.Table()->CombinedUnits().Kind, TBudgetCellKind::Empty);
+        QCOMPARE(view.FooterCells(1).size(), 5);
+
+        display.Columns[kBudgetUnitsColumn].Hidden = false;
+        model.Reset(&m, &display, 0);
+        const TBudgetCell units = model.Table()->CombinedUnits();
+        QCOMPARE(units.Kind, TBudgetCellKind::Name);
+        QCOMPARE(units.Markup, std::string("mm"));
+        const QList<QRect> cells = view.FooterCells(1);
+        QCOMPARE(cells.size(), 6);
+        const QHeaderView* h = view.horizontalHeader();
+        QCOMPARE(ColumnOf(model, kBudgetUnitsColumn), 1);
+        QCOMPARE(cells[5].left(), h->sectionViewportPosition(1));
+        QCOMPARE(cells[5].width(), h->sectionSize(1));
+        QCOMPARE(cells[0].right() + 1, cells[5].left());
+        // Something is drawn there.
+        const QImage footer = view.footer()->grab().toImage();
+        int ink = 0;
+        for (int x = cells[5].left(); x <= cells[5].right(); ++x)
+            for (int y = cells[5].top(); y <= cells[5].bottom(); ++y)
+                if (qGray(footer.pixel(x, y)) < 100) ++ink;
+        QVERIFY(ink > 5);
+    }
+
     void unitsSuffixAndInfinityAndGraphModeInTheModel() {
         TGumModel m;
         Build(m, 2);

@@ -128,7 +128,7 @@ private slots:
 
     void enterMovesByTheGridRules() {
         Fixture f;
-        AddTypeA(f.model, "g", 2).AValueType = 1;
+        AddTypeA(f.model, "g", 2).SetAValueType(av_Grouped);
         f.Open();
         QTableView* g = f.Grid();
         f.Type(0, 1, "7");
@@ -380,7 +380,7 @@ private slots:
         TGumParam& g = AddTypeA(m, "d", 7);
         g.Description = "\xc4\xe8\xe0\xec\xe5\xf2\xfa\xf0 \xed\xe0 \xe2\xe0\xeb";  // "Диаметър на вал"
         g.Units = "mm";
-        g.AValueType = 1;
+        g.SetAValueType(av_Grouped);
         const double values[] = {9.97, 9.98, 9.99, 10.0, 10.01, 10.02, 10.03};
         const double counts[] = {1, 4, 9, 14, 10, 5, 2};
         for (int i = 0; i < 7; ++i) {
@@ -394,7 +394,7 @@ private slots:
         s.SetAMethod(am_Indirect);
         s.InsertSchemaLine(0, "l_0");
         s.InsertSchemaLine(1, "l_1");
-        s.SchemaFormula = "x2-x1";
+        s.SetSchemaFormula("x2-x1");
         const double readings[] = {0.12, 25.131, 0.10, 25.127, 0.11, 25.134, 0.13, 25.129, 0.12, 25.133};
         for (int i = 0; i < 10; ++i) s.SetObservation(i, readings[i]);
         s.Decimals = 3;

@@ -102,7 +102,7 @@ private slots:
         QVERIFY(del->isEnabled());
         QVERIFY(up->isEnabled());  // the new second line is selected
         QVERIFY(!down->isEnabled());
-        Q().SchemaFormula = "x2-x1";
+        Q().SetSchemaFormula("x2-x1");
         for (int i = 0; i < 4; ++i) Q().SetObservation(i, i * 10 + 1);  // 1, 11 | 21, 31
         auto* grid = Get<QTableView>("dgSchema");
         grid->model()->setData(grid->model()->index(0, 1), "U_1");

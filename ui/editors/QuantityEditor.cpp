@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 
 #include "core/GumParam.h"
+#include "core/TextFields.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
@@ -15,9 +16,6 @@
 
 namespace vormid {
 namespace {
-
-constexpr int kDescriptionBytes = 255;
-constexpr int kUnitsBytes = 100;
 
 bool KindChosenByUser(TParamKind kind) {
     return kind == TParamKind::Undefined || kind == TParamKind::TypeA || kind == TParamKind::TypeB ||
@@ -40,7 +38,7 @@ TQuantityEditor::TQuantityEditor(QWidget* parent) : QWidget(parent), ui_(std::ma
         for (int i : {0, 1})
             if (QStandardItem* item = items->item(i)) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
-    ui_->edDescription->setValidator(new TByteLimitValidator(kDescriptionBytes, ui_->edDescription));
+    ui_->edDescription->setValidator(new TByteLimitValidator(kText256.Text, ui_->edDescription));
     ui_->Commentar->SetKind(TRichTextEditor::TKind::Comment);
 
     connect(ui_->qcbParamType, &QComboBox::activated, this, &TQuantityEditor::qcbParamTypeChange);
@@ -115,14 +113,10 @@ void TQuantityEditor::qcbParamTypeChange(int item) {
         return;
     }
     controller_->EditSelected([&](TGumParam& p) {
-        if (leave == TTypeAEditor::TLeaveTypeA::ClearReadings) {
-            p.ClearObservations();
-            p.RecomputeStatistics();
-        }
+        if (leave == TTypeAEditor::TLeaveTypeA::ClearReadings) p.ClearObservations();
+        // A new series of n zeros has n - 1 degrees of freedom from the start:
+        // the kind setter computes its statistics.
         p.SetKind(kind);
-        // A new series of n zeros has n - 1 degrees of freedom from the start
-        // (the status line showed the ν of no series at all).
-        if (kind == TParamKind::TypeA) p.RecomputeStatistics();
     });
     DisplaySelected();
 }
@@ -137,8 +131,8 @@ void TQuantityEditor::UnitsChange() {
     if (!controller_) return;
     std::string bytes = ui_->rtfUnits->Units();
     // The file keeps 100 bytes of units markup; more is refused, not cut.
-    if (static_cast<int>(bytes.size()) > kUnitsBytes) {
-        ShowMessageBox(QStringLiteral("Мерните единици могат да заемат най-много %1 байта.").arg(kUnitsBytes));
+    if (bytes.size() > kText101.Text) {
+        ShowMessageBox(QStringLiteral("Мерните единици могат да заемат най-много %1 байта.").arg(kText101.Text));
         if (TGumParam* q = controller_->SelectedQuantity()) {
             auto scope = controller_->LoadingScope();
             ui_->rtfUnits->SetUnits(q->Units);

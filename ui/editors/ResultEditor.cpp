@@ -6,6 +6,7 @@
 
 #include "core/GumParam.h"
 #include "core/Statistics.h"
+#include "core/TextFields.h"
 #include "evaluation/Coverage.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
@@ -13,9 +14,7 @@
 #include "ui_ResultEditor.h"
 
 namespace vormid {
-namespace {
-constexpr int kFormatBytes = 100;
-}
+namespace {}
 
 TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make_unique<Ui::TResultEditor>()) {
     ui_->setupUi(this);
@@ -32,8 +31,8 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
         return k > 0.0 ? QString() : QStringLiteral("факторът на покриване трябва да е положително число (0,1 … 10).");
     });
     ui_->seResCMN->setRange(2, 20);
-    ui_->edResValFmt->setValidator(new TByteLimitValidator(kFormatBytes, ui_->edResValFmt));
-    ui_->edResEUFmt->setValidator(new TByteLimitValidator(kFormatBytes, ui_->edResEUFmt));
+    ui_->edResValFmt->setValidator(new TByteLimitValidator(kText101.Text, ui_->edResValFmt));
+    ui_->edResEUFmt->setValidator(new TByteLimitValidator(kText101.Text, ui_->edResEUFmt));
 
     auto edit = [this](const std::function<void(TGumParam&)>& fn) {
         if (controller_) controller_->EditSelected(fn);
@@ -65,7 +64,7 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
 TResultEditor::~TResultEditor() = default;
 
 void TResultEditor::Display(TGumParam& q) {
-    ui_->qcbResFormat->setCurrentIndex(q.ResultFormat <= 2 ? q.ResultFormat : 0);
+    ui_->qcbResFormat->setCurrentIndex(q.ResultFormat <= rf_RelativePercent ? q.ResultFormat : int{rf_Absolute});
     if (QAbstractButton* b = methods_->button(q.CoverageMethod)) b->setChecked(true);
     ShowCoverage(q);
     ShowMethodStates(q.CoverageMethod);

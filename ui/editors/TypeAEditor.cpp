@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/GumParamGrid.h"
+#include "core/TextFields.h"
 #include "evaluation/SchemaFormulaCheck.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
@@ -41,10 +42,7 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     connect(ui_->cbAMethod, &QComboBox::currentIndexChanged, this, &TTypeAEditor::MethodChanged);
     connect(ui_->cbAValType, &QComboBox::currentIndexChanged, this, [this](int v) {
         if (loading_) return;
-        Edit([v](TGumParam& q) {
-            q.AValueType = static_cast<std::uint8_t>(v);
-            q.RecomputeStatistics();
-        });
+        Edit([v](TGumParam& q) { q.SetAValueType(static_cast<std::uint8_t>(v)); });
     });
     connect(ui_->seACountMeas, &QSpinBox::valueChanged, this, &TTypeAEditor::CountChanged);
     connect(ui_->cbAUnEval, &QComboBox::currentIndexChanged, this, [this](int v) {
@@ -106,10 +104,7 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         if (loading_ || Q() == nullptr) return;
         const std::string text = ToCp1251(ui_->edSchemaEval->text()).substr(0, kMaxSchemaTextBytes);
         if (text == Q()->SchemaFormula) return;
-        Edit([&text](TGumParam& q) {
-            q.SchemaFormula = text;
-            q.RecomputeStatistics();
-        });
+        Edit([&text](TGumParam& q) { q.SetSchemaFormula(text); });
         ShowSchemaState(ui_->edSchemaEval->text());
     });
     connect(ui_->edSchemaEval, &QLineEdit::textEdited, this, &TTypeAEditor::ShowSchemaState);
@@ -171,16 +166,16 @@ void TTypeAEditor::Fill() {
     if (q == nullptr) return;
     QScopedValueRollback<bool> guard(loading_, true);
     ui_->cbAMethod->setCurrentIndex(q->AMethod == am_Direct ? 0 : 1);
-    ui_->cbAValType->setCurrentIndex(q->AValueType == 1 ? 1 : 0);
+    ui_->cbAValType->setCurrentIndex(q->AValueType == av_Grouped ? 1 : 0);
     ui_->seACountMeas->setValue(q->ObservationCount);
-    ui_->cbAUnEval->setCurrentIndex(q->AUncertaintySource == 1 ? 1 : 0);
+    ui_->cbAUnEval->setCurrentIndex(q->AUncertaintySource == as_Entered ? 1 : 0);
     ui_->cbAEvalType->setCurrentIndex(std::min<int>(q->AEvalType, 2));
     ui_->feAEvalVal->SetTypedText(NumberText(q->StatedValue, q->StatedValueText));
     ui_->cbAEvalVal->setChecked(q->InPercent);
     ui_->febATegProb->SetTypedText(NumberText(q->CoverageProbability, {}));
     ui_->febAFactor->SetTypedText(NumberText(q->CoverageFactor, {}));
     ui_->feADOF->SetValue(q->DegreesOfFreedom);
-    ui_->cbASUType->setCurrentIndex(q->ASUType == 1 ? 1 : 0);
+    ui_->cbASUType->setCurrentIndex(q->ASUType == su_Enlarged ? 1 : 0);
     ui_->edSchemaEval->setText(FromCp1251(q->SchemaFormula));
     ui_->seADecimal->setValue(q->Decimals);
     schema_->SetQuantity(q);
@@ -195,7 +190,7 @@ void TTypeAEditor::ApplyLayout() {
     ui_->lblAValType->setVisible(direct);
     ui_->cbAValType->setVisible(direct);
     ui_->gbSchema->setVisible(!direct);
-    const bool entered = q->AUncertaintySource == 1;
+    const bool entered = q->AUncertaintySource == as_Entered;
     ui_->BookTypeA->setCurrentWidget(entered ? ui_->pgAEntered : ui_->pgAExperimental);
     // A stacked widget is as tall as its tallest page; only the page shown
     // takes room, so the schema stays above the fold under the short one.
@@ -204,7 +199,7 @@ void TTypeAEditor::ApplyLayout() {
         page->setSizePolicy(QSizePolicy::Preferred, shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     }
     ui_->BookTypeA->adjustSize();
-    const bool expanded = q->AEvalType == 0;
+    const bool expanded = q->AEvalType == ae_Expanded;
     for (QWidget* w : {static_cast<QWidget*>(ui_->lblATegProb), static_cast<QWidget*>(ui_->febATegProb),
                        static_cast<QWidget*>(ui_->lblAFactor), static_cast<QWidget*>(ui_->febAFactor)})
         w->setVisible(expanded);
@@ -252,7 +247,6 @@ void TTypeAEditor::MethodChanged(int method) {
         // An indirect quantity without schema keeps its array as it was;
         // the user agreed that nothing of it remains.
         p.ClearObservations();
-        p.RecomputeStatistics();
     });
     schema_->Refresh();
     ApplyLayout();
@@ -268,10 +262,7 @@ void TTypeAEditor::CountChanged(int n) {
         ui_->seACountMeas->setValue(q->ObservationCount);
         return;
     }
-    Edit([n](TGumParam& p) {
-        p.SetObservationCount(n);
-        p.RecomputeStatistics();
-    });
+    Edit([n](TGumParam& p) { p.SetObservationCount(n); });
 }
 
 TNumberEdit* TTypeAEditor::NumberBox(TNumberField field) const {
@@ -295,7 +286,7 @@ void TTypeAEditor::StoreNumber(TNumberField field, double v) {
         case TNumberField::Value: {
             // Leaving the box untouched stores nothing, not even its text.
             if (ui_->feAEvalVal->text() == NumberText(q->StatedValue, q->StatedValueText)) break;
-            const std::string text = ToCp1251(ui_->feAEvalVal->text().trimmed()).substr(0, TNumberEdit::kMaxTextBytes);
+            const std::string text = ToCp1251(ui_->feAEvalVal->text().trimmed()).substr(0, kText101.Text);
             if (v != q->StatedValue || text != q->StatedValueText)
                 Edit([&](TGumParam& p) {
                     p.StatedValue = v;
@@ -330,10 +321,7 @@ void TTypeAEditor::AddLine() {
     TGumParam* q = Q();
     if (q == nullptr) return;
     const int line = static_cast<int>(q->SchemaColumns.size());
-    Edit([line](TGumParam& p) {
-        p.InsertSchemaLine(line, {});
-        p.RecomputeStatistics();
-    });
+    Edit([line](TGumParam& p) { p.InsertSchemaLine(line, {}); });
     schema_->Refresh();
     ui_->dgSchema->setCurrentIndex(schema_->index(line, 1));
     UpdateSchemaButtons();
@@ -346,10 +334,7 @@ void TTypeAEditor::DeleteLine() {
     if (q->SchemaLineHasObservations(line) &&
         !Ask(QStringLiteral("Наблюденията по ред №%1 от схемата ще бъдат изтрити. Да продължа ли?").arg(line + 1)))
         return;
-    Edit([line](TGumParam& p) {
-        p.DeleteSchemaLine(line);
-        p.RecomputeStatistics();
-    });
+    Edit([line](TGumParam& p) { p.DeleteSchemaLine(line); });
     schema_->Refresh();
     ui_->dgSchema->setCurrentIndex(schema_->index(std::min(line, std::max(0, schema_->LineCount() - 1)), 1));
     UpdateSchemaButtons();
@@ -359,10 +344,7 @@ void TTypeAEditor::MoveLine(int step) {
     const int line = SelectedLine();
     const int other = line + step;
     if (Q() == nullptr || line < 0 || other < 0 || other >= schema_->LineCount()) return;
-    Edit([line, other](TGumParam& p) {
-        p.SwapSchemaLines(line, other);
-        p.RecomputeStatistics();
-    });
+    Edit([line, other](TGumParam& p) { p.SwapSchemaLines(line, other); });
     schema_->Refresh();
     ui_->dgSchema->setCurrentIndex(schema_->index(other, 1));
     UpdateSchemaButtons();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/GumParam.h"
+#include "core/QuantityFields.h"
 #include "core/Statistics.h"
 #include "evaluation/QuantitySummary.h"
 #include "ui/DistributionChartLabel.h"
@@ -16,24 +17,23 @@ namespace {
 
 const char* const kEvalCaptions[] = {"Разш. неопределеност", "Станд. неопределеност", "Граница на грешката"};
 
-struct TSecondEntry {
-    const char* Label;  // null: no second entry
-    bool Probability;   // 0..100, two decimals
-};
-
-TSecondEntry SecondEntryOf(TDistribution d) {
+// The caption of the second entry of an interval.
+const char* SecondLabelOf(TDistribution d) {
     switch (d) {
-        case dc_Normal:
-            return {"Вероят. на покриване в %", true};
         case dc_LgNormal:
-            return {"Параметър на разсейване", false};
-        case dc_DistributonT:
-            return {"Вероят. на покриване в %", true};
+            return "Параметър на разсейване";
         case dc_Trapez:
-            return {"1/2 интервал на разпр. (Г)", false};
+            return "1/2 интервал на разпр. (Г)";
         default:
-            return {nullptr, false};
+            return "Вероят. на покриване в %";
     }
+}
+
+// The range of a Type B field (one range wherever the record holds it).
+TRange TypeBRange(TField id) {
+    for (const TQuantityField& f : QuantityKindFields(static_cast<std::uint8_t>(TParamKind::TypeB)))
+        if (f.Id == id) return f.Range;
+    return {};
 }
 
 const char* FirstLabelOf(TDistribution d) {
@@ -59,11 +59,11 @@ TNumberEdit::TRule NotNegative(const char* reason) {
 // Why a negative first parameter is refused.
 const char* NegativeSpreadOf(int kind, TDistribution d) {
     switch (kind) {
-        case 0:
+        case be_Expanded:
             return "разширената неопределеност не може да бъде отрицателна.";
-        case 1:
+        case be_Standard:
             return "стандартната неопределеност не може да бъде отрицателна.";
-        case 2:
+        case be_Bound:
             return "границата на грешката не може да бъде отрицателна.";
         default:
             return d == dc_LgNormal ? "параметърът на формата не може да бъде отрицателен."
@@ -93,9 +93,11 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     ui_->feBParam3->SetRule([](double k) {
         return k > 0.0 ? QString() : QStringLiteral("факторът на покриване трябва да е положително число (0,1 … 10).");
     });
-    ui_->feBDOF->SetRange(0, kMaxTypeBDof);
+    const TRange dof = TypeBRange(TField::DegreesOfFreedom);
+    ui_->feBDOF->SetRange(dof.Min, dof.Max);
     ui_->feBDOF->SetIntegerOnly(true);
-    ui_->feBRelError->SetRange(0, 100);
+    const TRange reliability = TypeBRange(TField::Reliability);
+    ui_->feBRelError->SetRange(reliability.Min, reliability.Max);
     ui_->feBRelError->SetIntegerOnly(true);
 
     connect(ui_->cbBEvalType, &QComboBox::activated, this, [this](int item) {
@@ -133,8 +135,7 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         const std::string text = ToCp1251(ui_->feBParam2->TypedText());
         Edit(
             [&](TGumParam& q) {
-                const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
-                if (probability) {
+                if (PresentField(q, TField::CoverageProbability)) {
                     q.CoverageProbability = v;
                 } else {
                     q.BParam2 = v;
@@ -153,7 +154,9 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     });
     connect(ui_->feBRelError, &TNumberEdit::typedTextEdited, this, [this] {
         const int r = WholeNumber(ui_->feBRelError);
-        Edit([r](TGumParam& q) { q.Reliability = static_cast<std::uint8_t>(std::clamp(r, 0, 100)); }, false, false);
+        const TRange range = TypeBRange(TField::Reliability);
+        const int held = std::clamp(r, static_cast<int>(range.Min), static_cast<int>(range.Max));
+        Edit([held](TGumParam& q) { q.Reliability = static_cast<std::uint8_t>(held); }, false, false);
     });
 }
 
@@ -182,7 +185,7 @@ void TTypeBEditor::Edit(const std::function<void(TGumParam&)>& fn, bool layout, 
 }
 
 void TTypeBEditor::Display(TGumParam& q) {
-    ui_->cbBEvalType->setCurrentIndex(q.BEvalType <= 3 ? q.BEvalType : 0);
+    ui_->cbBEvalType->setCurrentIndex(q.BEvalType <= be_Interval ? q.BEvalType : int{be_Expanded});
     Layout(q);
     ShowNumber(ui_->feBValue, q.BValue, q.BValueText);
     ui_->cbBLimit->setCurrentIndex(q.LimitSide == ll_Top ? 0 : 1);
@@ -196,46 +199,51 @@ void TTypeBEditor::Display(TGumParam& q) {
 }
 
 void TTypeBEditor::Layout(TGumParam& q) {
-    const int kind = q.BEvalType <= 3 ? q.BEvalType : 0;
-    const bool interval = kind == 3;
+    const int kind = q.BEvalType <= be_Interval ? q.BEvalType : int{be_Expanded};
+    const bool interval = kind == be_Interval;
     if (!interval) {
         // Kinds 0 to 2 state their distribution; keeping it stored keeps the
         // quantity and the distribution box in agreement.
-        const TDistribution forced = kind == 2 ? dc_Rectangle : dc_Normal;
+        const TDistribution forced = kind == be_Bound ? dc_Rectangle : dc_Normal;
         if (q.Distribution != forced)
             controller_->AdjustQuantity(controller_->Model().Params.IndexOf(&q),
                                         [forced](TGumParam& p) { p.Distribution = forced; });
     }
     const auto d = static_cast<TDistribution>(q.Distribution < kDistributionCount ? q.Distribution : dc_Rectangle);
+    // What the record holds for the kind and distribution shown.
+    TRecordCodes codes = CodesOf(q);
+    codes.Set(TCodeSlot::BEvalType, static_cast<std::uint8_t>(kind));
+    codes.Set(TCodeSlot::Distribution, d);
+    const auto present = [&](TField id) { return PresentField(TParamKind::TypeB, codes, id) != nullptr; };
     // The box always shows the quantity's own distribution, also when kind 3
     // is chosen again after kinds 0 to 2.
     ui_->cbBDistType->setCurrentIndex(d);
-    ui_->cbBDistType->setVisible(interval);
-    ui_->lblBDistType->setVisible(interval);
-    const bool lognormal = interval && d == dc_LgNormal;
+    ui_->cbBDistType->setVisible(present(TField::Distribution));
+    ui_->lblBDistType->setVisible(present(TField::Distribution));
+    const bool lognormal = present(TField::LimitSide);
     ui_->cbBLimit->setVisible(lognormal);
     ui_->lblBValue->setText(lognormal ? QStringLiteral("Гранична стойност") : QStringLiteral("Стойност"));
-    ui_->cbBParam1->setVisible(!interval);
+    ui_->cbBParam1->setVisible(present(TField::InPercent));
     ui_->lblBParam1->setText(QString::fromUtf8(interval ? FirstLabelOf(d) : kEvalCaptions[kind]));
     // A negative spread gives no uncertainty at all; the budget refuses it too.
     ui_->feBParam1->SetRule(NotNegative(NegativeSpreadOf(kind, d)));
 
-    bool second = false, probability = false;
+    // The second entry holds the coverage probability or the second parameter.
+    const TQuantityField* secondField = PresentField(TParamKind::TypeB, codes, TField::CoverageProbability);
+    if (!secondField) secondField = PresentField(TParamKind::TypeB, codes, TField::BParam2);
+    const bool second = secondField != nullptr;
+    // A per-cent entry: a bounded range, two decimals.
+    const bool probability = second && std::isfinite(secondField->Range.Max);
     QString secondLabel;
-    if (kind == 0) {
-        second = probability = true;
+    if (kind == be_Expanded)
         secondLabel = QStringLiteral("Вер. на покриване в %");
-    } else if (interval) {
-        TSecondEntry e = SecondEntryOf(d);
-        second = e.Label != nullptr;
-        probability = e.Probability;
-        if (second) secondLabel = QString::fromUtf8(e.Label);
-    }
+    else if (second)
+        secondLabel = QString::fromUtf8(SecondLabelOf(d));
     ui_->feBParam2->setVisible(second);
     ui_->lblBParam2->setVisible(second);
     ui_->lblBParam2->setText(secondLabel);
     if (probability) {
-        ui_->feBParam2->SetRange(0.0, 100.0);
+        ui_->feBParam2->SetRange(secondField->Range.Min, secondField->Range.Max);
         ui_->feBParam2->SetDecimals(2);
     } else {
         ui_->feBParam2->SetRange(-INFINITY, INFINITY);
@@ -246,12 +254,12 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->feBParam2->SetRule(interval && d == dc_Trapez
                                 ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
                                 : TNumberEdit::TRule());
-    ui_->feBParam3->setVisible(kind == 0);
-    ui_->lblBParam3->setVisible(kind == 0);
-    const bool dof = kind == 0 || kind == 1 || (interval && d == dc_DistributonT);
+    ui_->feBParam3->setVisible(present(TField::CoverageFactor));
+    ui_->lblBParam3->setVisible(present(TField::CoverageFactor));
+    const bool dof = present(TField::DegreesOfFreedom);
     ui_->feBDOF->setVisible(dof);
     ui_->lblBDOF->setVisible(dof);
-    const bool rel = !dof;
+    const bool rel = present(TField::Reliability);
     ui_->feBRelError->setVisible(rel);
     ui_->lblBRelError->setVisible(rel);
     ui_->lblBRelErrorPercent->setVisible(rel);
@@ -262,15 +270,14 @@ void TTypeBEditor::Layout(TGumParam& q) {
 }
 
 void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {
-    const bool probability = q.BEvalType == 0 || (q.BEvalType == 3 && q.Distribution == dc_Normal);
-    if (probability)
+    if (PresentField(q, TField::CoverageProbability))
         ui_->feBParam2->SetValue(q.CoverageProbability);
     else
         ShowNumber(ui_->feBParam2, q.BParam2, q.BParam2Text);
 }
 
 void TTypeBEditor::RefreshChart(const TGumParam& q) {
-    if (q.BEvalType != 3) return;
+    if (q.BEvalType != be_Interval) return;
     auto* chart = ui_->DistributionChart1;
     const auto d = static_cast<TDistribution>(ui_->cbBDistType->currentIndex());
     chart->SetDistribution(d);

@@ -128,6 +128,17 @@ void TBudgetPage::Attach(TModelController& controller) {
         model_->Reset(nullptr, nullptr, -1);
         RebuildTabs();
     });
+    // "Копиране" calculates first, so it follows the model from every page:
+    // whether there are results, and a failure shown is out of date.
+    auto follow = [this] {
+        shownFailed_ = false;
+        UpdateCopyEnables();
+    };
+    connect(&controller, &TModelController::quantityChanged, this, follow);
+    for (auto signal : {&TModelController::quantitiesReset, &TModelController::correlationsChanged,
+                        &TModelController::headerChanged, &TModelController::modelReplaced})
+        connect(&controller, signal, this, follow);
+    UpdateCopyEnables();
 }
 
 void TBudgetPage::BuildMenus() {
@@ -175,7 +186,9 @@ void TBudgetPage::BuildMenus() {
     copyValues_ = copy->addAction(QStringLiteral("Стойности"));
     copyGraph_ = copy->addAction(QStringLiteral("Графика"));
     connect(copyValues_, &QAction::triggered, this, [this] {
-        if (!controller_ || !model_->Table()) return;
+        if (!controller_) return;
+        CalculateForCopy();
+        if (!model_->Table()) return;
         const TBudgetCopy copy = CopyBudget(controller_->Model(), current_, display_);
         auto* mime = new QMimeData;
         mime->setText(copy.Text);
@@ -183,6 +196,8 @@ void TBudgetPage::BuildMenus() {
         QApplication::clipboard()->setMimeData(mime);
     });
     connect(copyGraph_, &QAction::triggered, this, [this] {
+        if (!controller_) return;
+        CalculateForCopy();
         const QImage image = GraphImage();
         if (!image.isNull()) QApplication::clipboard()->setImage(image);
     });
@@ -230,6 +245,13 @@ void TBudgetPage::Entered() {
     StartMonteCarlo();
 }
 
+void TBudgetPage::CalculateForCopy() {
+    const int selected = current_;
+    calculated_ = controller_->Recalculate() || !controller_->Model().Budgets.empty();
+    RebuildTabs();
+    if (selected > 0 && selected < ui_->tcBudget->count()) ui_->tcBudget->setCurrentIndex(selected);
+}
+
 const TMonteCarloPanel& TBudgetPage::MonteCarloPanel() const { return *ui_->McPanel; }
 
 void TBudgetPage::StartMonteCarlo() {
@@ -242,6 +264,10 @@ void TBudgetPage::StartMonteCarlo() {
         runner_->Start(controller_->Model(), MonteCarloOptionsOf(mcSettings_));
     }
     ShowMonteCarlo();
+}
+
+const std::vector<TMonteCarloResult>* TBudgetPage::FinishedMonteCarlo() const {
+    return mcState_ == TMcState::Done ? &runner_->Results() : nullptr;
 }
 
 void TBudgetPage::MonteCarloOutOfDate() {
@@ -331,6 +357,7 @@ void TBudgetPage::ShowBudget() {
             QStringLiteral("Грешка при изчисляване на бюджета.") +
             (b->ErrorMessage.empty() ? QString() : QStringLiteral("\n") + FromCp1251(b->ErrorMessage)));
     ui_->lblBudgetError->setVisible(failed);
+    shownFailed_ = failed;
     ui_->dgBudget->setVisible(b && !failed);
     model_->Reset(b && !failed ? m : nullptr, &display_, b && !failed ? current_ : -1);
     if (b) {
@@ -382,14 +409,18 @@ void TBudgetPage::ApplyWidths() {
 }
 
 void TBudgetPage::UpdateCopyEnables() {
-    const bool shown = model_->Table() != nullptr;
-    copyValues_->setEnabled(shown);
-    copyGraph_->setEnabled(shown && !display_.Columns[kBudgetGraphColumn].Hidden && model_->rowCount() > 0);
+    const bool results = controller_ && controller_->HasQuantityOf(TParamKind::Result) && !shownFailed_;
+    // A budget shown without rows has no bars to picture.
+    const bool rows = model_->Table() == nullptr || model_->rowCount() > 0;
+    copyValues_->setEnabled(results);
+    copyGraph_->setEnabled(results && rows && !display_.Columns[kBudgetGraphColumn].Hidden);
 }
 
 QImage TBudgetPage::GraphImage() {
     BudgetTableView* table = ui_->dgBudget;
-    if (!model_->Table() || !table->isVisible()) return {};
+    // The page itself may be hidden ("Копиране" from another page): only a
+    // table hidden for a failed budget has nothing to picture.
+    if (!model_->Table() || table->isHidden()) return {};
     // The whole table with its header, every row, the footer and the bars,
     // whatever part of it the page shows: the view is sized to it for the
     // picture and put back.

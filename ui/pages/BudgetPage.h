@@ -50,6 +50,9 @@ public:
     void SetMonteCarloSettings(const TMonteCarloSettings& settings) { mcSettings_ = settings; }
     const TMonteCarloPanel& MonteCarloPanel() const;
     const TMonteCarloRunner& MonteCarloRunner() const { return *runner_; }
+    // The Monte Carlo check of the model as it is, when one ran to its end
+    // and nothing changed since (the report includes it); null otherwise.
+    const std::vector<TMonteCarloResult>* FinishedMonteCarlo() const;
 
 public slots:
     // Repaints every number (the format settings changed).
@@ -62,6 +65,9 @@ private:
     void ApplyWidths();
     void SyncChecks();
     void UpdateCopyEnables();
+    // Calculates the budgets anew for "Копиране", from whichever page it
+    // comes, and shows them again on the tab that was selected.
+    void CalculateForCopy();
     void StartMonteCarlo();
     void ShowMonteCarlo();
     // The model changed under the shown check: it is cancelled or dropped.
@@ -72,6 +78,9 @@ private:
     TDisplayState display_;
     int current_ = -1;
     bool calculated_ = false;
+    // The budget shown failed and the model has not changed since: there
+    // is nothing to copy.
+    bool shownFailed_ = false;
     QList<QAction*> mainActions_;
     QMenu* pmBudget_ = nullptr;
     QAction* copyValues_ = nullptr;

@@ -82,7 +82,8 @@ QVector<QIcon> MakeImages() {
 
 QString MethodCaption(const TGumParam& q) {
     if (q.AMethod != am_Direct) return QStringLiteral("Индиректен");
-    return q.AValueType == 1 ? QStringLiteral("Директен, Груп. стойност") : QStringLiteral("Директен, Стойности");
+    return q.AValueType == av_Grouped ? QStringLiteral("Директен, Груп. стойност")
+                                      : QStringLiteral("Директен, Стойности");
 }
 
 }  // namespace
@@ -220,12 +221,6 @@ void TObservationPage::ShowQuantity() {
     ui_->lblDescription->setText(FromCp1251(q->Description));
     ui_->lblMethod->setText(MethodCaption(*q));
     ui_->lblUnits->SetMarkup(q->Units);
-    // Showing a series recomputes its statistics from the arrays; it is no
-    // edit of the model.
-    if (controller_ != nullptr)
-        controller_->AdjustQuantity(index, [](TGumParam& p) { p.RecomputeStatistics(); });
-    else
-        q->RecomputeStatistics();
     observations_->SetQuantity(q, &model_->FormatSettings);
     // The schema line's column draws "_" as a subscript, as the schema does.
     ui_->dgTypeA->setItemDelegateForColumn(1, q->AMethod != am_Direct ? lineDelegate_ : nullptr);

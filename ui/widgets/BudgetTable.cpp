@@ -155,6 +155,8 @@ protected:
             p.setPen(palette().color(QPalette::Text));
             for (int c = 0; c < 5 && c < cells.size(); ++c)
                 PaintBudgetCell(p, cells[c], footer[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], font());
+            // The combined row's units stand in the units column, as the entries' do.
+            if (r == 1 && cells.size() > 5) PaintBudgetCell(p, cells[5], m->Table()->CombinedUnits(), font());
             if (r == 1 || r == 3) {
                 p.setPen(Qt::black);
                 p.drawLine(0, (r + 1) * h - 1, width(), (r + 1) * h - 1);
@@ -207,11 +209,14 @@ QList<QRect> BudgetTableView::FooterCells(int r) const {
         h->count() > (units ? 2 : 1) ? h->sectionViewportPosition(units ? 2 : 1) : h->length() - h->offset();
     const int right = std::max(h->length() - h->offset(), footer_->width());
     const int top = r * kRowHeight;
+    const bool split = units && h->count() > 2;
+    const int nameEnd = split ? h->sectionViewportPosition(1) : firstEnd;
     QList<QRect> cells;
-    cells << QRect(-h->offset(), top, firstEnd + h->offset(), kRowHeight);
+    cells << QRect(-h->offset(), top, nameEnd + h->offset(), kRowHeight);
     const int seg = std::max(1, (right - firstEnd) / 4);
     for (int i = 0; i < 4; ++i)
         cells << QRect(firstEnd + i * seg, top, i == 3 ? right - firstEnd - 3 * seg : seg, kRowHeight);
+    if (split) cells << QRect(nameEnd, top, firstEnd - nameEnd, kRowHeight);
     return cells;
 }
 

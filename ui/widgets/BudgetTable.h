@@ -40,7 +40,8 @@ public:
     QWidget* footer() const;
     int rowHeight() const;
     // The footer's segment rectangles in the footer's coordinates: the first
-    // cell and four segments of row r (0..3).
+    // cell and four segments of row r (0..3), and while the units column is
+    // shown a sixth: the part of the first cell under that column.
     QList<QRect> FooterCells(int r) const;
 
 signals:

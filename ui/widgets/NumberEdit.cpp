@@ -10,13 +10,14 @@
 #include <cmath>
 #include <limits>
 
+#include "core/TextFields.h"
 #include "ui/TfrmDlgBox.h"
 
 namespace vormid {
 
 std::optional<double> ParseTypedNumber(const QString& text) {
     QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > TNumberEdit::kMaxTextBytes) return std::nullopt;
+    if (t.isEmpty() || t.size() > static_cast<qsizetype>(kText101.Text)) return std::nullopt;
     t.replace(QLatin1Char(','), QLatin1Char('.'));
     // Only the characters of a plain decimal number: no "inf", "nan", hex.
     for (QChar c : t) {
@@ -49,7 +50,7 @@ QString FormatTypedNumber(double value, int decimals) {
 
 TNumberEdit::TNumberEdit(QWidget* parent)
     : QLineEdit(parent), min_(-std::numeric_limits<double>::infinity()), max_(std::numeric_limits<double>::infinity()) {
-    setMaxLength(kMaxTextBytes);
+    setMaxLength(static_cast<int>(kText101.Text));
     button_ = addAction(style()->standardIcon(QStyle::SP_BrowserReload), QLineEdit::TrailingPosition);
     button_->setVisible(false);
     connect(button_, &QAction::triggered, this, &TNumberEdit::buttonClicked);

@@ -30,7 +30,6 @@ public:
     explicit TNumberEdit(QWidget* parent = nullptr);
 
     // The longest text the model's number fields store (Windows-1251 bytes).
-    static constexpr int kMaxTextBytes = 100;
 
     // Values outside [minimum, maximum] are refused. Default: no limit.
     void SetRange(double minimum, double maximum);
