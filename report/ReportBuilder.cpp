@@ -228,8 +228,8 @@ TSection BudgetSection(const TReportSource& src, const TQuantityIndex& index, co
     const std::string name = BudgetTableName(MarkupToUtf8(b.Name));
     s.Blocks.emplace_back(BudgetTableOf(table, name));
     s.Blocks.emplace_back(FooterOf(table, name + " (резултат)"));
-    if (table.DofIgnoresCorrelation())
-        s.Blocks.emplace_back(Para(TParagraphStyle::Note, "* " + DofIgnoresCorrelationHint()));
+    // The notes of every mark of the footer, as the page shows them.
+    for (const std::string& hint : table.FooterHints()) s.Blocks.emplace_back(Para(TParagraphStyle::Note, hint));
     TDisplayState withSuffixes = display;
     withSuffixes.Columns[kBudgetUnitsColumn].Hidden = true;
     const TBudgetTable suffixed(b, index, m.FormatSettings, withSuffixes, m.Correlations);

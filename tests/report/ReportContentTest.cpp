@@ -146,6 +146,14 @@ TEST(ReportContent, MassSampleHoldsEveryInputEveryBudgetRowAndTheMarks) {
         EXPECT_EQ(CellText(footer->Rows.at(3), 0), "Резултат");
     }
     EXPECT_TRUE(s.HasParagraph("* " + DofIgnoresCorrelationHint()));
+    // A k that covers less than P at ν_eff is noted as the page notes it.
+    int shortOfP = 0;
+    for (const auto& b : m.Budgets) {
+        if (!BudgetCoverageAtDof(*b).FallsShort) continue;
+        ++shortOfP;
+        EXPECT_TRUE(s.HasParagraph("† " + CoverageFallsShortHint(*b))) << b->Name;
+    }
+    EXPECT_GT(shortOfP, 0);
 
     // The result statement in words.
     bool statement = false;
