@@ -70,7 +70,10 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Com
             }
             const OptionSpec* opt = FindOption(cmd, name);
             if (!opt) throw UsageError("непозната опция \"" + name + "\" за командата " + cmd.Name);
-            if (!has_value) {
+            if (opt->Flag) {
+                if (has_value) throw UsageError("опцията " + name + " не приема стойност");
+                value = "1";
+            } else if (!has_value) {
                 if (i + 1 >= args.size()) throw UsageError("опцията " + name + " изисква стойност");
                 value = args[++i];
             }

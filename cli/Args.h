@@ -14,6 +14,7 @@ struct OptionSpec {
     std::vector<std::string> Choices;  // allowed values; empty: any value
     std::string Default;               // value when the option is not given
     bool Required = false;
+    bool Flag = false;  // takes no value: "1" when given, Default otherwise
 };
 
 struct CommandSpec {

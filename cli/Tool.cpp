@@ -15,14 +15,9 @@
 namespace vormid::cli {
 namespace {
 
-using Runner = int (*)(const ParsedArgs&, std::ostream&, std::ostream&);
+using Command = ToolCommand;
 
-struct Command {
-    CommandSpec Usage;
-    Runner Run;
-};
-
-const std::vector<Command>& AllCommands() {
+const std::vector<Command>& BaseCommands() {
     static const std::vector<Command> commands = {
         {{"budget",
           "изчислява бюджетите на неопределеността на модела",
@@ -130,15 +125,21 @@ const std::vector<Command>& AllCommands() {
     return commands;
 }
 
-std::vector<CommandSpec> Specs() {
+std::vector<Command> AllCommands(const std::vector<Command>& extra) {
+    std::vector<Command> all = BaseCommands();
+    all.insert(all.end(), extra.begin(), extra.end());
+    return all;
+}
+
+std::vector<CommandSpec> Specs(const std::vector<Command>& commands) {
     std::vector<CommandSpec> specs;
-    for (const auto& c : AllCommands()) specs.push_back(c.Usage);
+    for (const auto& c : commands) specs.push_back(c.Usage);
     return specs;
 }
 
-void PrintOverview(std::ostream& out) {
+void PrintOverview(const std::vector<Command>& commands, std::ostream& out) {
     out << "Употреба: vormid-cli КОМАНДА [ОПЦИИ] ФАЙЛ\n\nКоманди:\n";
-    for (const auto& c : AllCommands()) {
+    for (const auto& c : commands) {
         std::string name = c.Usage.Name;
         name.resize(std::max<std::size_t>(name.size() + 2, 10), ' ');
         out << "  " << name << c.Usage.Synopsis << '\n';
@@ -151,23 +152,25 @@ void PrintOverview(std::ostream& out) {
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    static const std::vector<CommandSpec> specs = Specs();
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const std::vector<ToolCommand>& extra) {
     try {
+        const std::vector<Command> commands = AllCommands(extra);
+        const std::vector<CommandSpec> specs = Specs(commands);
         ParsedArgs parsed = ParseArgs(args, specs);
         if (parsed.Version) {
             out << "vormid-cli " << VORMID_VERSION << '\n';
             return kExitOk;
         }
         if (parsed.Help && !parsed.Command) {
-            PrintOverview(out);
+            PrintOverview(commands, out);
             return kExitOk;
         }
         if (parsed.Help) {
             out << parsed.Command->Help;
             return kExitOk;
         }
-        for (const auto& c : AllCommands())
+        for (const auto& c : commands)
             if (c.Usage.Name == parsed.Command->Name) return c.Run(parsed, out, err);
         return kExitUsage;
     } catch (const UsageError& e) {

@@ -5,9 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "cli/Args.h"
+
 namespace vormid::cli {
 
-// args excludes the program name. Never throws.
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+using Runner = int (*)(const ParsedArgs&, std::ostream&, std::ostream&);
+
+struct ToolCommand {
+    CommandSpec Usage;
+    Runner Run;
+};
+
+// args excludes the program name. Never throws. extra: commands that need
+// more than the standard library (the report needs Qt, its check the PDF
+// library); the executable passes those it was built with.
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const std::vector<ToolCommand>& extra = {});
 
 }  // namespace vormid::cli

@@ -17,6 +17,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev zlib1g-dev
+  libpoppler-cpp-dev poppler-utils  # vormid-cli verify reads a report's attachments; tests read the PDF back
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-wine
   xvfb xauth imagemagick

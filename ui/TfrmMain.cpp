@@ -9,8 +9,7 @@
 #include <QTreeView>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPainter>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
@@ -22,10 +21,13 @@
 
 #include "core/TextFields.h"
 #include "evaluation/QuantitySummary.h"
+#include "report/qt/ReportDocument.h"
+#include "report/qt/ReportFiles.h"
 #include "ui/ContextHelp.h"
 #include "ui/FileTypeNames.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModelController.h"
+#include "ui/ReportMaker.h"
 #include "ui/TfrmDlgBox.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/pages/BudgetPage.h"
@@ -129,7 +131,10 @@ void TfrmMain::ConnectCommands() {
     both(ui_->btnSaveAs, ui_->miSaveAs, [this] { document_->SaveAs(); });
     both(ui_->btnCancel, ui_->miCancel, [this] { document_->CancelChanges(); });
     both(ui_->btnDelete, ui_->miDelete, [this] { document_->Delete(); });
-    both(ui_->btnPrint, ui_->miPrint, [this] { PrintCurrentPage(); });
+    both(ui_->btnPrint, ui_->miPrint, [this] { PreviewReport(); });
+    connect(ui_->miExportPdf, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("pdf")); });
+    connect(ui_->miExportOdt, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("odt")); });
+    connect(ui_->miExportHtml, &QAction::triggered, this, [this] { AskExportReport(QStringLiteral("html")); });
     ui_->miSettings->setEnabled(true);
     both(ui_->btnSettings, ui_->miSettings, [this] {
         TNumberFormatSettings s = controller_->Model().FormatSettings;
@@ -239,6 +244,7 @@ void TfrmMain::UpdateEnables() {
     set(ui_->btnCancel, ui_->miCancel, e.Cancel);
     set(ui_->btnCopyStat, ui_->miCopy->menuAction(), e.Copy);
     set(ui_->btnPrint, ui_->miPrint, e.HardCopy);
+    ui_->miExport->menuAction()->setEnabled(e.HardCopy);
     set(ui_->btnDelete, ui_->miDelete, e.Delete);
     for (TPage* page : pages_) page->UpdateEnables(e);
     ui_->miRFL->setEnabled(e.RecentMenu);
@@ -518,13 +524,58 @@ bool TfrmMain::ShowHelp(const QString& anchor, QWidget* context) {
     return true;
 }
 
-void TfrmMain::PrintCurrentPage() {
+void TfrmMain::PreviewReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document_->Caption());
-    QPrintDialog dialog(&printer, this);
+    QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Печат"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintPage(printer)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+        if (!PrintReport(*p)) ShowMessageBox(QStringLiteral("Печатът не може да започне."));
+    });
+    dialog.exec();
+}
+
+void TfrmMain::AskExportReport(const QString& suffix) {
+    QString path;
+    if (fileDialogHook_) {
+        path = fileDialogHook_(true);
+    } else {
+        const QString filter = suffix.toUpper() + QStringLiteral(" (*.") + suffix + QLatin1Char(')');
+        QFileDialog dialog(this, QStringLiteral("Експорт"), QDir::currentPath(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        dialog.selectFile(QFileInfo(document_->FileName()).completeBaseName() + QLatin1Char('.') + suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        path = dialog.selectedFiles().first();
+    }
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
+    ExportReport(path);
+}
+
+bool TfrmMain::ExportReport(const QString& path) {
+    report::TReportFormat format;
+    if (!report::ReportFormatOf(path, &format)) {
+        ShowMessageBox(QStringLiteral("Отчетът се записва като PDF, ODT или HTML: \"%1\"").arg(path));
+        return false;
+    }
+    CollectDisplayState();
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
+    QString error;
+    if (!report::WriteReport(r.Report, format, path, r.Attachments, &error)) {
+        ShowMessageBox(error);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmMain::PrintReport(QPrinter& printer) {
+    CollectDisplayState();
+    const TWindowReport r = MakeWindowReport(*controller_, *store_, document_->FileName(), document_->Modified(),
+                                             ui_->Budjet->FinishedMonteCarlo());
+    auto doc = report::RenderReport(r.Report, &printer);
+    return report::PaintReport(*doc, printer, r.Report);
 }
 
 void TfrmMain::ShowQuantityStatus() {
@@ -534,19 +585,6 @@ void TfrmMain::ShowQuantityStatus() {
     const TGumParam* q = quantityPage ? controller_->SelectedQuantity() : nullptr;
     quantityStatus_->setText(q ? QString::fromStdString(QuantitySummary(*q, controller_->Model().FormatSettings))
                                : QString());
-}
-
-bool TfrmMain::PrintPage(QPrinter& printer) {
-    QWidget* page = ui_->Book->currentWidget();
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    // The page as it is on the screen, scaled to fit the paper.
-    QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
-    double scale = std::min(double(paper.width()) / std::max(page->width(), 1),
-                            double(paper.height()) / std::max(page->height(), 1));
-    painter.scale(scale, scale);
-    page->render(&painter);
-    return painter.end();
 }
 
 }  // namespace vormid

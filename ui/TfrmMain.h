@@ -68,9 +68,12 @@ public:
     bool ShowHelp(const QString& anchor = QString(), QWidget* context = nullptr);
     THelpWindow* HelpWindow() const;
 
-    // Prints the current page of the main notebook; false when the printer
-    // cannot start. "Печат" asks for the printer first.
-    bool PrintPage(QPrinter& printer);
+    // Writes the uncertainty report of the model into path as PDF, ODT or
+    // HTML; false, with the reason shown, when it cannot be written.
+    bool ExportReport(const QString& path);
+    // Paints the report on a printer; false when the printer cannot start.
+    // "Печат" shows it in a preview first.
+    bool PrintReport(QPrinter& printer);
 
     // The page buttons' numbers: main notebook 0..2, inner notebook 0..2.
     void SelectMainPage(int page);
@@ -104,7 +107,8 @@ private:
     // The size of the first start, before any placement is saved.
     QSize FirstStartSize() const;
     TWindowPlacement CurrentPlacement() const;
-    void PrintCurrentPage();
+    void PreviewReport();
+    void AskExportReport(const QString& suffix);
     void RunPendingRequests();
     void ShowQuantityStatus();
     void ConnectUndo();

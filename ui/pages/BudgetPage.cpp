@@ -266,6 +266,10 @@ void TBudgetPage::StartMonteCarlo() {
     ShowMonteCarlo();
 }
 
+const std::vector<TMonteCarloResult>* TBudgetPage::FinishedMonteCarlo() const {
+    return mcState_ == TMcState::Done ? &runner_->Results() : nullptr;
+}
+
 void TBudgetPage::MonteCarloOutOfDate() {
     if (mcState_ == TMcState::None || mcState_ == TMcState::OutOfDate) return;
     runner_->Cancel();

@@ -50,6 +50,9 @@ public:
     void SetMonteCarloSettings(const TMonteCarloSettings& settings) { mcSettings_ = settings; }
     const TMonteCarloPanel& MonteCarloPanel() const;
     const TMonteCarloRunner& MonteCarloRunner() const { return *runner_; }
+    // The Monte Carlo check of the model as it is, when one ran to its end
+    // and nothing changed since (the report includes it); null otherwise.
+    const std::vector<TMonteCarloResult>* FinishedMonteCarlo() const;
 
 public slots:
     // Repaints every number (the format settings changed).

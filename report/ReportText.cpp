@@ -1,0 +1,146 @@
+#include "report/ReportText.h"
+
+#include "core/Cp1251.h"
+#include "core/NameMarkup.h"
+#include "core/RtfReader.h"
+
+namespace vormid::report {
+
+TSpan Plain(std::string text, bool bold) {
+    TSpan s;
+    s.Text = std::move(text);
+    s.Bold = bold;
+    return s;
+}
+
+void Append(std::vector<TSpan>& to, std::vector<TSpan> spans) {
+    for (auto& s : spans) to.push_back(std::move(s));
+}
+
+std::vector<TSpan> MarkupSpans(std::string_view cp1251, bool bold) {
+    std::vector<TSpan> spans;
+    for (const TNameRun& run : NameMarkupRuns(cp1251)) {
+        TSpan s = Plain(CodePointsToUtf8(run.Text), bold);
+        s.Script = run.Script == TNameScript::Subscript     ? TScript::Subscript
+                   : run.Script == TNameScript::Superscript ? TScript::Superscript
+                                                            : TScript::Normal;
+        spans.push_back(std::move(s));
+    }
+    return spans;
+}
+
+std::vector<TSpan> NumberSpans(const TFormattedNumber& n, const std::string& prefix, const std::string& suffixMarkup) {
+    std::vector<TSpan> spans{Plain(prefix + n.Mantissa)};
+    if (!n.Exponent.empty()) {
+        TSpan e = Plain(n.Exponent);
+        e.Script = TScript::Superscript;
+        spans.push_back(std::move(e));
+    }
+    if (!suffixMarkup.empty()) {
+        spans.push_back(Plain(" "));
+        Append(spans, MarkupSpans(suffixMarkup));
+    }
+    return spans;
+}
+
+std::vector<TSpan> CellSpans(const TBudgetCell& c) {
+    switch (c.Kind) {
+        case TBudgetCellKind::Empty:
+        case TBudgetCellKind::Bar:
+            return {};
+        case TBudgetCellKind::Name:
+            return MarkupSpans(c.Markup, c.Bold);
+        case TBudgetCellKind::Text:
+            return {Plain(c.Text, c.Bold)};
+        case TBudgetCellKind::Number:
+            return NumberSpans(c.Number, c.Text, c.Suffix);
+        case TBudgetCellKind::Dof:
+            return {Plain((c.Infinite ? std::string("∞") : std::to_string(c.Dof)) + (c.Approximate ? "*" : ""))};
+    }
+    return {};
+}
+
+namespace {
+
+TAlign AlignOf(TRtfAlignment a) {
+    switch (a) {
+        case TRtfAlignment::Center:
+            return TAlign::Center;
+        case TRtfAlignment::Right:
+            return TAlign::Right;
+        case TRtfAlignment::Justify:
+            return TAlign::Justify;
+        default:
+            return TAlign::Left;
+    }
+}
+
+TSpan SpanOf(const TRtfRun& run) {
+    TSpan s;
+    if (run.IsPicture) {
+        s.IsPicture = true;
+        s.Picture.Kind = TPicture::TKind::Image;
+        s.Picture.Bytes = run.Picture.Data;
+        // Twips are 1/20 of a point.
+        s.Picture.WidthPt = run.Picture.WidthTwips / 20.0;
+        s.Picture.HeightPt = run.Picture.HeightTwips / 20.0;
+        s.Picture.Caption = "[картина]";
+        return s;
+    }
+    const TRtfCharFormat& f = run.Format;
+    s.Text = run.Text;
+    s.Bold = f.Bold;
+    s.Italic = f.Italic;
+    s.Underline = f.Underline;
+    s.Script = f.Vertical == TRtfVertical::Subscript     ? TScript::Subscript
+               : f.Vertical == TRtfVertical::Superscript ? TScript::Superscript
+                                                         : TScript::Normal;
+    s.HasColor = f.HasColor;
+    s.Color = {f.Color.Red, f.Color.Green, f.Color.Blue};
+    s.SizePt = f.HalfPoints / 2.0;
+    s.Font = f.Font;
+    return s;
+}
+
+}  // namespace
+
+std::vector<TParagraph> RichTextParagraphs(std::string_view bytes) {
+    std::vector<TParagraph> out;
+    if (bytes.empty()) return out;
+    if (!IsRtf(bytes)) {
+        // Plain text: one paragraph per line.
+        const std::string text = Cp1251ToUtf8(bytes);
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            TParagraph p;
+            p.Spans.push_back(Plain(std::move(line)));
+            out.push_back(std::move(p));
+            start = end + 1;
+        }
+        return out;
+    }
+    const TRtfDocument doc = ReadRtf(bytes);
+    for (const TRtfParagraph& rp : doc.Paragraphs) {
+        TParagraph p;
+        p.Align = AlignOf(rp.Alignment);
+        p.IndentPt = rp.LeftIndentTwips / 20.0;
+        p.Bullet = rp.List != TRtfList::None;
+        for (const TRtfRun& run : rp.Runs) p.Spans.push_back(SpanOf(run));
+        out.push_back(std::move(p));
+    }
+    // An editor's text ends with an empty paragraph; it adds nothing here.
+    while (!out.empty() && PlainText(out.back().Spans).empty()) out.pop_back();
+    return out;
+}
+
+std::string PlainText(const std::vector<TSpan>& spans) {
+    std::string text;
+    for (const TSpan& s : spans) text += s.IsPicture ? s.Picture.Caption : s.Text;
+    return text;
+}
+
+}  // namespace vormid::report

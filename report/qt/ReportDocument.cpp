@@ -1,0 +1,335 @@
+#include "report/qt/ReportDocument.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <cmath>
+
+#include "charts/ChartPainter.h"
+#include "charts/HistogramData.h"
+#include "charts/HistogramLayout.h"
+#include "charts/HistogramOptions.h"
+
+namespace vormid::report {
+namespace {
+
+constexpr double kBodyPt = 9.0;
+// Room under the body for the page footer, in points.
+constexpr double kFooterPt = 16.0;
+const QColor kHeaderBack(226, 226, 226);
+const QColor kTintBack(245, 243, 232);
+const QColor kFooterLabelBack(236, 233, 216);
+const QColor kFooterValueBack(250, 249, 240);
+
+QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+class TRenderer {
+public:
+    TRenderer(QTextDocument& doc, double pixelsPerPoint) : Doc_(doc), Cursor_(&doc), Ppt_(pixelsPerPoint) {}
+
+    void Render(const TReport& report) {
+        Doc_.setMetaInformation(QTextDocument::DocumentTitle, U(report.Title));
+        // One edit: the document is laid out once at the end, not after
+        // every piece (which is quadratic in the length of the report).
+        Cursor_.beginEditBlock();
+        bool first = true;
+        for (const TSection& s : report.Sections)
+            for (const TBlock& b : s.Blocks) {
+                if (!first) Cursor_.insertBlock();
+                first = false;
+                std::visit([this](const auto& block) { Block(block); }, b);
+            }
+        Cursor_.endEditBlock();
+    }
+
+private:
+    QTextBlockFormat BlockFormat(const TParagraph& p) const {
+        QTextBlockFormat f;
+        switch (p.Align) {
+            case TAlign::Center:
+                f.setAlignment(Qt::AlignHCenter);
+                break;
+            case TAlign::Right:
+                f.setAlignment(Qt::AlignRight);
+                break;
+            case TAlign::Justify:
+                f.setAlignment(Qt::AlignJustify);
+                break;
+            default:
+                f.setAlignment(Qt::AlignLeft);
+        }
+        f.setLeftMargin(p.IndentPt * Ppt_);
+        if (p.NewPage) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        switch (p.Style) {
+            case TParagraphStyle::Title:
+                f.setAlignment(Qt::AlignHCenter);
+                f.setBottomMargin(8 * Ppt_);
+                break;
+            case TParagraphStyle::Heading:
+                f.setTopMargin(12 * Ppt_);
+                f.setBottomMargin(4 * Ppt_);
+                break;
+            case TParagraphStyle::Subheading:
+                f.setTopMargin(6 * Ppt_);
+                f.setBottomMargin(2 * Ppt_);
+                break;
+            case TParagraphStyle::Statement:
+                f.setTopMargin(4 * Ppt_);
+                f.setBottomMargin(4 * Ppt_);
+                break;
+            default:
+                break;
+        }
+        return f;
+    }
+
+    static QTextCharFormat StyleFormat(TParagraphStyle style) {
+        QTextCharFormat f;
+        double size = kBodyPt;
+        bool bold = false;
+        switch (style) {
+            case TParagraphStyle::Title:
+                size = 16, bold = true;
+                break;
+            case TParagraphStyle::Heading:
+                size = 12, bold = true;
+                break;
+            case TParagraphStyle::Subheading:
+                size = 10, bold = true;
+                break;
+            case TParagraphStyle::Note:
+                size = 7.5;
+                break;
+            case TParagraphStyle::Statement:
+                size = 10, bold = true;
+                break;
+            default:
+                break;
+        }
+        f.setFontPointSize(size);
+        if (bold) f.setFontWeight(QFont::Bold);
+        return f;
+    }
+
+    void Spans(const std::vector<TSpan>& spans, const QTextCharFormat& base) {
+        for (const TSpan& s : spans) {
+            if (s.IsPicture) {
+                Picture(s.Picture);
+                continue;
+            }
+            QTextCharFormat f = base;
+            if (s.Bold) f.setFontWeight(QFont::Bold);
+            if (s.Italic) f.setFontItalic(true);
+            if (s.Underline) f.setFontUnderline(true);
+            if (s.Script == TScript::Superscript) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+            if (s.Script == TScript::Subscript) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+            if (s.HasColor) f.setForeground(QColor(s.Color.Red, s.Color.Green, s.Color.Blue));
+            if (s.SizePt > 0) f.setFontPointSize(s.SizePt);
+            if (!s.Font.empty()) f.setFontFamilies({U(s.Font)});
+            QString text = U(s.Text);
+            text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+            Cursor_.insertText(text, f);
+        }
+    }
+
+    void Block(const TParagraph& p) {
+        Cursor_.setBlockFormat(BlockFormat(p));
+        const QTextCharFormat base = StyleFormat(p.Style);
+        Cursor_.setBlockCharFormat(base);
+        if (p.Bullet) Cursor_.insertText(QStringLiteral("• "), base);
+        Spans(p.Spans, base);
+    }
+
+    void Block(const TTable& t) {
+        if (t.Rows.empty()) return;
+        std::size_t columns = 0;
+        for (const TRow& r : t.Rows) {
+            std::size_t n = 0;
+            for (const TCell& c : r.Cells) n += static_cast<std::size_t>(std::max(1, c.ColumnSpan));
+            columns = std::max(columns, n);
+        }
+        QTextTableFormat f;
+        f.setHeaderRowCount(t.HeaderRows);
+        f.setCellPadding(1.5 * Ppt_);
+        f.setCellSpacing(0);
+        f.setBorder(1);
+        f.setBorderBrush(QColor(120, 120, 120));
+        f.setBorderCollapse(true);
+        f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        f.setTopMargin(2 * Ppt_);
+        f.setBottomMargin(2 * Ppt_);
+        QList<QTextLength> widths;
+        double total = 0;
+        for (std::size_t i = 0; i < columns; ++i) total += i < t.Widths.size() ? t.Widths[i] : 1.0;
+        for (std::size_t i = 0; i < columns; ++i)
+            widths << QTextLength(QTextLength::PercentageLength,
+                                  100.0 * (i < t.Widths.size() ? t.Widths[i] : 1.0) / total);
+        f.setColumnWidthConstraints(widths);
+        QTextTable* table = Cursor_.insertTable(static_cast<int>(t.Rows.size()), static_cast<int>(columns), f);
+        QTextCharFormat base = StyleFormat(TParagraphStyle::Body);
+        if (t.SizePt > 0) base.setFontPointSize(t.SizePt);
+        for (std::size_t r = 0; r < t.Rows.size(); ++r) {
+            const TRow& row = t.Rows[r];
+            int column = 0;
+            for (const TCell& c : row.Cells) {
+                const int span = std::max(1, c.ColumnSpan);
+                if (span > 1) table->mergeCells(static_cast<int>(r), column, 1, span);
+                QTextTableCell cell = table->cellAt(static_cast<int>(r), column);
+                QTextTableCellFormat cf = cell.format().toTableCellFormat();
+                switch (row.Role) {
+                    case TRowRole::Header:
+                        cf.setBackground(kHeaderBack);
+                        break;
+                    case TRowRole::Tinted:
+                        cf.setBackground(kTintBack);
+                        break;
+                    case TRowRole::FooterLabel:
+                        cf.setBackground(kFooterLabelBack);
+                        break;
+                    case TRowRole::FooterValue:
+                        cf.setBackground(kFooterValueBack);
+                        break;
+                    default:
+                        break;
+                }
+                cf.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+                cell.setFormat(cf);
+                QTextCursor cc = cell.firstCursorPosition();
+                QTextBlockFormat bf;
+                bf.setAlignment(c.Align == TAlign::Center  ? Qt::AlignHCenter
+                                : c.Align == TAlign::Right ? Qt::AlignRight
+                                                           : Qt::AlignLeft);
+                cc.setBlockFormat(bf);
+                std::swap(Cursor_, cc);
+                QTextCharFormat cellBase = base;
+                if (row.Role == TRowRole::Header) cellBase.setFontWeight(QFont::Bold);
+                Cursor_.setBlockCharFormat(cellBase);
+                Spans(c.Spans, cellBase);
+                std::swap(Cursor_, cc);
+                column += span;
+            }
+        }
+        Cursor_.movePosition(QTextCursor::End);
+    }
+
+    QImage Histogram(const TPicture& p, int w, int h) const {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        if (!p.Series) return image;
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(8);
+        const charts::THistogramData data = charts::CopyHistogramData(*p.Series);
+        // The program's default options, as a new user's observation page
+        // shows them, with the main window's forced settings.
+        charts::THistogramOptions options;
+        charts::ParseHistogramOptions(charts::kDefaultHistogramOptions, options);
+        options.Values[charts::hoLimitRange] = 0;
+        options.Values[charts::hoExtraMarker] = 0;
+        const charts::TDrawList ops = charts::RenderHistogram(data, options, w, h, charts::FontTextWidth(font));
+        QPainter painter(&image);
+        charts::PaintDrawList(painter, ops, font);
+        return image;
+    }
+
+    void Picture(const TPicture& p) {
+        QImage image;
+        if (p.Kind == TPicture::TKind::Histogram) {
+            // Drawn at the observation page's pixel size: its texts and
+            // lines keep their proportions, the document scales it.
+            image = Histogram(p, 485, 358);
+        } else {
+            image.loadFromData(reinterpret_cast<const uchar*>(p.Bytes.data()), static_cast<int>(p.Bytes.size()));
+        }
+        if (image.isNull()) {
+            Cursor_.insertText(U(p.Caption));
+            return;
+        }
+        const QString name = QStringLiteral("report-picture-%1").arg(++Pictures_);
+        Doc_.addResource(QTextDocument::ImageResource, QUrl(name), image);
+        QTextImageFormat f;
+        f.setName(name);
+        double w = p.WidthPt, h = p.HeightPt;
+        if (w <= 0 || h <= 0) {
+            w = image.width() * 0.75;  // 96 pixels per inch
+            h = image.height() * 0.75;
+        }
+        f.setWidth(w * Ppt_);
+        f.setHeight(h * Ppt_);
+        Cursor_.insertImage(f);
+    }
+
+    void Block(const TPicture& p) {
+        QTextBlockFormat f;
+        f.setAlignment(Qt::AlignHCenter);
+        Cursor_.setBlockFormat(f);
+        Picture(p);
+    }
+
+    QTextDocument& Doc_;
+    QTextCursor Cursor_;
+    double Ppt_;
+    int Pictures_ = 0;
+};
+
+}  // namespace
+
+QPageLayout ReportPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 15, 15, 12),
+                       QPageLayout::Millimeter);
+}
+
+std::unique_ptr<QTextDocument> RenderReport(const TReport& report, QPagedPaintDevice* device) {
+    auto doc = std::make_unique<QTextDocument>();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(kBodyPt);
+    doc->setDefaultFont(font);
+    // Lengths of the document's formats (margins, borders, picture sizes)
+    // are pixels at 96 per inch; the layout scales them to a device itself.
+    const double ppt = 96.0 / 72.0;
+    TRenderer(*doc, ppt).Render(report);
+    // The device comes last: with it the layout is paginated, and the
+    // content is laid out for it once.
+    if (device != nullptr) {
+        device->setPageLayout(ReportPageLayout());
+        doc->documentLayout()->setPaintDevice(device);
+        // The page, unlike those lengths, is in the device's own pixels.
+        const QRectF body = device->pageLayout().paintRectPixels(device->logicalDpiX());
+        doc->setPageSize(QSizeF(body.width(), body.height() - kFooterPt * device->logicalDpiY() / 72.0));
+        doc->setDocumentMargin(0);
+    }
+    return doc;
+}
+
+int ReportPageCount(const QTextDocument& document) { return document.pageCount(); }
+
+bool PaintReport(QTextDocument& doc, QPagedPaintDevice& device, const TReport& report) {
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    const double ppt = device.logicalDpiY() / 72.0;
+    const QSizeF page = doc.pageSize();
+    const int pages = doc.pageCount();
+    QFont footer(QStringLiteral("DejaVu Sans"));
+    footer.setPointSizeF(8);
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !device.newPage()) return false;
+        p.save();
+        p.translate(0, -i * page.height());
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = QRectF(0, i * page.height(), page.width(), page.height());
+        p.setClipRect(ctx.clip);
+        doc.documentLayout()->draw(&p, ctx);
+        p.restore();
+        p.setFont(footer);
+        p.setPen(Qt::black);
+        const QString text = U(report.PageText).arg(i + 1).arg(pages);
+        p.drawText(QRectF(0, page.height(), page.width(), kFooterPt * ppt), Qt::AlignHCenter | Qt::AlignBottom, text);
+    }
+    return p.end();
+}
+
+}  // namespace vormid::report
