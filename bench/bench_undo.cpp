@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <cstdio>
+#include <vector>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -26,6 +28,8 @@ constexpr int kReadings = 10000;
 class TBigModel {
 public:
     TBigModel() {
+        // A file holds at most 2^20 series values, so the file has ten readings
+        // per quantity and the window's model grows to 10 000 after opening.
         TGumModel model;
         std::string equation = "Y = 0";
         model.Params.Add()->Name = "Y";
@@ -34,8 +38,6 @@ public:
             TGumParam& q = *model.Params.Add();
             q.Name = "Q" + std::to_string(i);
             q.SetKind(TParamKind::TypeA);
-            q.SetObservationCount(kReadings);
-            for (int j = 0; j < kReadings; ++j) q.SetObservation(j, 10.0 + 0.001 * ((i * 7919 + j * 104729) % 1000));
             equation += " + " + q.Name;
         }
         model.Equation = "{\\rtf1\\ansi " + equation + "\\par }";
@@ -50,6 +52,16 @@ public:
         window_->resize(1100, 760);
         window_->show();
         window_->Document().OpenFile(dir_.filePath("big.gmf"));
+        TGumParams& params = window_->Controller().Model().Params;
+        if (params.Count() != kQuantities + 1) qFatal("the large model did not open");
+        for (int i = 1; i <= kQuantities; ++i) {
+            TGumParam& q = *params.Get(i);
+            q.SetObservationCount(kReadings);
+            std::vector<double> readings(static_cast<std::size_t>(kReadings));
+            for (int j = 0; j < kReadings; ++j)
+                readings[static_cast<std::size_t>(j)] = 10.0 + 0.001 * ((i * 7919 + j * 104729) % 1000);
+            q.SetReadings(readings, q.RowValues);
+        }
         // The observation page shows the quantity whose cells are typed.
         window_->SelectMainPage(1);
         QApplication::processEvents();
@@ -61,10 +73,9 @@ private:
     std::unique_ptr<TfrmMain> window_;
 };
 
-TBigModel& Big() {
-    static TBigModel big;
-    return big;
-}
+// Made in main and destroyed there, before the application.
+TBigModel* big = nullptr;  // NOLINT: set once in main
+TBigModel& Big() { return *big; }
 
 void TypeCell(TModelController& c, int n) {
     c.EditQuantity(1, [n](TGumParam& q) { q.SetObservation(n % kReadings, 20.0 + n); });
@@ -141,10 +152,16 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // No box may wait for a person here.
-    SetDlgBoxResponder([](TfrmDlgBox& box) { return box.DefaultAnswer(); });
+    SetDlgBoxResponder([](TfrmDlgBox& box) {
+        std::fprintf(stderr, "%s\n", qPrintable(box.Message()));
+        return box.DefaultAnswer();
+    });
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    auto model = std::make_unique<TBigModel>();
+    big = model.get();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    model.reset();
     return 0;
 }
