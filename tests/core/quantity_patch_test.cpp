@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "core/QuantityPatch.h"
 
@@ -18,8 +19,10 @@ TGumParam TypeA(int n) {
     q.Name = "U";
     q.SetKind(TParamKind::TypeA);
     q.SetObservationCount(n);
-    for (int i = 0; i < n; ++i) q.SetObservation(i, 10.0 + i);
-    q.RecomputeStatistics();
+    // All at once: each single reading set recomputes the statistics.
+    std::vector<double> readings(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) readings[static_cast<std::size_t>(i)] = 10.0 + i;
+    q.SetReadings(readings, q.RowValues);
     return q;
 }
 
