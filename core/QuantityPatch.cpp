@@ -72,8 +72,8 @@ TQuantityPatch::TQuantityPatch(TQuantityCapture&& before, TGumParam& after)
       rowValues_(TArrayPatch::Between(before.rowValues_, after.RowValues)) {
     TGumParam head = HeadOf(after);
     if (!(head == before.head_)) {
-        headBefore_ = std::move(before.head_);
-        headAfter_ = std::move(head);
+        headBefore_ = std::make_unique<TGumParam>(std::move(before.head_));
+        headAfter_ = std::make_unique<TGumParam>(std::move(head));
     }
 }
 
@@ -87,8 +87,8 @@ void TQuantityPatch::Apply(TGumParam& q, bool forward) const {
 bool TQuantityPatch::Absorb(const TQuantityPatch& later) {
     if (ChangesReadings() || later.ChangesReadings()) return false;
     if (!later.headBefore_) return true;
-    if (!headBefore_) headBefore_ = later.headBefore_;
-    headAfter_ = later.headAfter_;
+    if (!headBefore_) headBefore_ = std::make_unique<TGumParam>(*later.headBefore_);
+    headAfter_ = std::make_unique<TGumParam>(*later.headAfter_);
     // Typing that ends where it began changed nothing.
     if (*headBefore_ == *headAfter_) {
         headBefore_.reset();

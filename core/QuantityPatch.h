@@ -8,7 +8,7 @@
 // The statistics are derived from the readings and are computed again when a
 // patch is applied, not stored.
 #include <cstddef>
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "core/GumParam.h"
@@ -66,8 +66,9 @@ public:
     static void SetHead(TGumParam& q, const TGumParam& head);
 
 private:
-    std::optional<TGumParam> headBefore_;
-    std::optional<TGumParam> headAfter_;
+    // Held apart, so that a patch of readings alone stays small.
+    std::unique_ptr<TGumParam> headBefore_;
+    std::unique_ptr<TGumParam> headAfter_;
     TArrayPatch observations_;
     TArrayPatch rowValues_;
 };
