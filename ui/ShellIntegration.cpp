@@ -109,9 +109,8 @@ const QString kDesktopEntryName = QStringLiteral("applications/vormid.desktop");
 // registration shares, those of earlier versions without an icon included.
 QString WithoutExecLine(const QString& entry) {
     QStringList lines = entry.split(QLatin1Char('\n'));
-    lines.removeIf([](const QString& l) {
-        return l.startsWith(QLatin1String("Exec=")) || l.startsWith(QLatin1String("Icon="));
-    });
+    lines.removeIf(
+        [](const QString& l) { return l.startsWith(QLatin1String("Exec=")) || l.startsWith(QLatin1String("Icon=")); });
     return lines.join(QLatin1Char('\n'));
 }
 

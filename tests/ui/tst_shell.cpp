@@ -61,8 +61,8 @@ private slots:
         entry.close();
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(entry.readAll().contains("\nIcon=vormid\n"));
-        for (const char* icon : {"icons/hicolor/48x48/apps/vormid.png",
-                                 "icons/hicolor/256x256/mimetypes/application-x-gum-model.png"})
+        for (const char* icon :
+             {"icons/hicolor/48x48/apps/vormid.png", "icons/hicolor/256x256/mimetypes/application-x-gum-model.png"})
             QVERIFY2(!QImage(home.filePath(QString::fromLatin1(icon))).isNull(), icon);
         // Every start writes it again, with the program's current path.
         RegisterFileType(QStringLiteral("/opt/vormid"), home.path(), {});

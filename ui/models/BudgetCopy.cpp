@@ -139,8 +139,8 @@ TBudgetCopy CopyBudget(const TGumModel& m, int index, const TDisplayState& displ
             out += QStringLiteral("<tr>");
             for (const TCopyCell& c : row) {
                 const QString tag = c.Header ? QStringLiteral("th") : QStringLiteral("td");
-                out += QLatin1Char('<') + tag + QLatin1Char('>') + c.Html + QStringLiteral("</") + tag +
-                       QLatin1Char('>');
+                out +=
+                    QLatin1Char('<') + tag + QLatin1Char('>') + c.Html + QStringLiteral("</") + tag + QLatin1Char('>');
             }
             out += QStringLiteral("</tr>");
         }
