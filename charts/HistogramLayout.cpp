@@ -23,24 +23,6 @@ std::string IntText(double v) {
     return s == "-0" ? "0" : s;
 }
 
-TDrawOp Line(int x1, int y1, int x2, int y2, TRgb pen = kBlack, TPenStyle style = TPenStyle::Solid) {
-    TDrawOp op;
-    op.Kind = TOpKind::Line;
-    op.Pen = pen;
-    op.Style = style;
-    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
-    return op;
-}
-
-TDrawOp Box(TOpKind kind, int x1, int y1, int x2, int y2, TRgb pen, TRgb brush) {
-    TDrawOp op;
-    op.Kind = kind;
-    op.Pen = pen;
-    op.Brush = brush;
-    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
-    return op;
-}
-
 TDrawOp Text(const std::string& text, int x, int y, TRgb colour = kBlack) {
     TDrawOp op;
     op.Kind = TOpKind::Text;

@@ -9,24 +9,6 @@ namespace {
 
 double High(const TMonteCarloChartData& d) { return d.Low + d.Width * static_cast<double>(d.Counts.size()); }
 
-TDrawOp Line(int x1, int y1, int x2, int y2, TRgb pen, TPenStyle style) {
-    TDrawOp op;
-    op.Kind = TOpKind::Line;
-    op.Pen = pen;
-    op.Style = style;
-    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
-    return op;
-}
-
-TDrawOp Box(TOpKind kind, int x1, int y1, int x2, int y2, TRgb pen, TRgb brush) {
-    TDrawOp op;
-    op.Kind = kind;
-    op.Pen = pen;
-    op.Brush = brush;
-    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
-    return op;
-}
-
 }  // namespace
 
 double GumDensity(double x, double value, double u, int dof) {
