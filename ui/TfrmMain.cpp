@@ -118,8 +118,6 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
 
 TfrmMain::~TfrmMain() = default;
 
-bool TfrmMain::Loading() const { return controller_->Loading(); }
-
 void TfrmMain::ConnectCommands() {
     auto both = [this](QToolButton* button, QAction* action, auto slot) {
         connect(button, &QToolButton::clicked, this, slot);
