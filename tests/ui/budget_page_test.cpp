@@ -357,4 +357,4 @@ private slots:
 };
 
 QTEST_MAIN(TstBudgetPage)
-#include "tst_budgetpage.moc"
+#include "budget_page_test.moc"
