@@ -1,6 +1,7 @@
 // The budget page driven through the main window as a user drives it: the
 // example models opened from a copy, the tabs, the budget menu, a failed
 // budget, "Копиране" and the settings dialog's OK and Cancel.
+#include <QAbstractItemModelTester>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -85,6 +86,8 @@ private slots:
     void tabsMenuAndCopy() {
         Window win("mass");
         win.w->SelectMainPage(2);
+        QAbstractItemModelTester tester(win.get<QTableView>("dgBudget")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         auto* tabs = win.get<QTabBar>("tcBudget");
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabText(0), QStringLiteral("M"));
@@ -325,8 +328,11 @@ private slots:
             QString all;
             for (int r = 0; r < win.budget().rowCount(); ++r)
                 for (int c = 0; c < win.budget().columnCount(); ++c) {
-                    const TFormattedNumber n =
-                        win.budget().index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>().Number;
+                    const TFormattedNumber n = win.budget()
+                                                   .index(r, c)
+                                                   .data(static_cast<int>(BudgetModel::Role::Cell))
+                                                   .value<TBudgetCell>()
+                                                   .Number;
                     all += QString::fromStdString(n.Mantissa);
                 }
             return all;
