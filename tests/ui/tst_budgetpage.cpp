@@ -83,6 +83,22 @@ struct Window : vormid::test::TTestWindow {
 class TstBudgetPage : public QObject {
     Q_OBJECT
 private slots:
+    // Opening a model fills each page once: one reset of each of its grids
+    // (a second one would rebuild a large table for nothing).
+    void openingFillsEachPageOnce() {
+        test::TTestWindow win;
+        win.w->SelectMainPage(1);
+        const QString copy = win.dir.filePath("resistance.gmf");
+        QFile::copy(QStringLiteral(VORMID_EXAMPLES "/resistance.gmf"), copy);
+        QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        std::vector<std::unique_ptr<QSignalSpy>> resets;
+        for (const char* grid : {"dgBudget", "dgTypeA", "dgStat", "dgCorr"})
+            resets.push_back(
+                std::make_unique<QSignalSpy>(win.get<QTableView>(grid)->model(), &QAbstractItemModel::modelReset));
+        QVERIFY(win.w->Document().OpenFile(copy));
+        for (const auto& spy : resets) QCOMPARE(spy->count(), 1);
+    }
+
     void tabsMenuAndCopy() {
         Window win("mass");
         win.w->SelectMainPage(2);

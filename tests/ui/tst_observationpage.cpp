@@ -42,18 +42,14 @@ TGumParam& AddTypeA(TGumModel& m, const char* name, int n) {
     return q;
 }
 
-struct Fixture {
-    TGumModel model;
-    int edits = 0;
+struct Fixture : test::TControllerHarness {
+    TGumModel& model = store.Model();
     std::unique_ptr<TObservationPage> page;
     QStringList messages;
     void Open() {
         page = std::make_unique<TObservationPage>();
         page->resize(920, 640);
-        page->Bind(&model, [this](int index, const std::function<void(TGumParam&)>& fn) {
-            ++edits;
-            fn(*model.Params.Get(index));
-        });
+        page->Attach(controller);
         page->show();
         SetDlgBoxResponder([this](TfrmDlgBox& box) {
             messages << box.Message();
@@ -373,23 +369,21 @@ private slots:
     }
 
     void exampleAndScreenshots() {
-        TGumModelStore store;
-        store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
-        store.Load();
-        TObservationPage page;
-        page.resize(920, 640);
-        page.Bind(&store.Model(), [](int, const std::function<void(TGumParam&)>&) {});
-        page.show();
-        auto* tabs = page.findChild<QTabBar*>("tcValues");
+        Fixture f;
+        f.store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
+        f.store.Load();
+        f.Open();
+        auto* tabs = f.page->findChild<QTabBar*>("tcValues");
         QCOMPARE(tabs->count(), 1);
         QCOMPARE(tabs->tabText(0), QString("U"));
-        QVERIFY(page.Histogram()->HasData());
+        QVERIFY(f.page->Histogram()->HasData());
         const QString dir = qEnvironmentVariable("VORMID_SCREENSHOT_DIR");
         if (dir.isEmpty()) return;
         QCoreApplication::processEvents();
-        QVERIFY(page.grab().save(dir + "/page-test-resistance.png"));
+        QVERIFY(f.page->grab().save(dir + "/page-test-resistance.png"));
 
-        TGumModel m;
+        Fixture other;
+        TGumModel& m = other.model;
         TGumParam& g = AddTypeA(m, "d", 7);
         g.Description = "\xc4\xe8\xe0\xec\xe5\xf2\xfa\xf0 \xed\xe0 \xe2\xe0\xeb";  // "Диаметър на вал"
         g.Units = "mm";
@@ -411,15 +405,12 @@ private slots:
         const double readings[] = {0.12, 25.131, 0.10, 25.127, 0.11, 25.134, 0.13, 25.129, 0.12, 25.133};
         for (int i = 0; i < 10; ++i) s.SetObservation(i, readings[i]);
         s.Decimals = 3;
-        TObservationPage other;
-        other.resize(920, 640);
-        other.Bind(&m, [](int, const std::function<void(TGumParam&)>&) {});
-        other.show();
+        other.Open();
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/page-test-grouped.png"));
-        other.findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
+        QVERIFY(other.page->grab().save(dir + "/page-test-grouped.png"));
+        other.page->findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/page-test-indirect.png"));
+        QVERIFY(other.page->grab().save(dir + "/page-test-indirect.png"));
     }
 };
 

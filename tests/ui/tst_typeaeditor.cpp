@@ -14,14 +14,14 @@
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditor.h"
 #include "ui/widgets/NumberEdit.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
 class TstTypeAEditor : public QObject {
     Q_OBJECT
-    TGumModel* model = nullptr;
+    std::unique_ptr<test::TControllerHarness> writer;
     TTypeAEditor* page = nullptr;
-    int edits = 0;
     QStringList asked;
     TDlgAnswer answer = TDlgAnswer::Yes;
 
@@ -29,22 +29,18 @@ class TstTypeAEditor : public QObject {
     W* Get(const char* name) {
         return page->findChild<W*>(name);
     }
-    TGumParam& Q() { return *model->Params.Get(0); }
+    TGumParam& Q() { return *writer->model().Params.Get(0); }
 
 private slots:
     void init() {
-        model = new TGumModel;
-        TGumParam& q = *model->Params.Add();
+        writer = std::make_unique<test::TControllerHarness>();
+        TGumParam& q = *writer->model().Params.Add();
         q.SetKind(TParamKind::TypeA);
         for (int i = 0; i < 10; ++i) q.SetObservation(i, i + 1);
         page = new TTypeAEditor;
-        page->Bind(model, [this](int index, const std::function<void(TGumParam&)>& fn) {
-            ++edits;
-            fn(*model->Params.Get(index));
-        });
-        page->ShowQuantity(0);
+        page->Attach(writer->controller);
+        page->Display(q);
         page->show();
-        edits = 0;
         asked.clear();
         answer = TDlgAnswer::Yes;
         SetDlgBoxResponder([this](TfrmDlgBox& box) {
@@ -55,7 +51,7 @@ private slots:
     void cleanup() {
         SetDlgBoxResponder({});
         delete page;
-        delete model;
+        writer.reset();
     }
 
     void countChangesKeepReadingsAndAskBeforeDropping() {
@@ -223,7 +219,7 @@ private slots:
         QVERIFY(edit != nullptr);
         const double p = Q().StatedValue, P = Q().CoverageProbability, k = Q().CoverageFactor;
         const int nu = Q().DegreesOfFreedom;
-        edits = 0;
+        writer->edits = 0;
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, typed);
@@ -231,11 +227,11 @@ private slots:
         QCOMPARE(edit->text(), shown);
         if (message.isEmpty()) {
             QVERIFY(asked.isEmpty());
-            QVERIFY(edits > 0);
+            QVERIFY(writer->edits > 0);
             return;
         }
         QCOMPARE(asked, QStringList{message});
-        QCOMPARE(edits, 0);
+        QCOMPARE(writer->edits, 0);
         QCOMPARE(Q().StatedValue, p);
         QCOMPARE(Q().CoverageProbability, P);
         QCOMPARE(Q().CoverageFactor, k);
