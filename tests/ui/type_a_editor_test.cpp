@@ -240,4 +240,4 @@ private slots:
 };
 
 QTEST_MAIN(TstTypeAEditor)
-#include "tst_typeaeditor.moc"
+#include "type_a_editor_test.moc"

@@ -297,4 +297,4 @@ private slots:
 };
 
 QTEST_MAIN(TestBudgetTable)
-#include "tst_budgettable.moc"
+#include "budget_table_test.moc"

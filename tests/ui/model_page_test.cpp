@@ -641,4 +641,4 @@ private slots:
 };
 
 QTEST_MAIN(TstModelPage)
-#include "tst_modelpage.moc"
+#include "model_page_test.moc"

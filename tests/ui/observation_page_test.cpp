@@ -415,4 +415,4 @@ private slots:
 };
 
 QTEST_MAIN(TstObservationPage)
-#include "tst_observationpage.moc"
+#include "observation_page_test.moc"

@@ -366,4 +366,4 @@ private slots:
 };
 
 QTEST_MAIN(TstBudgetPage)
-#include "tst_budgetpage.moc"
+#include "budget_page_test.moc"

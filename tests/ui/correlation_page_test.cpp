@@ -325,4 +325,4 @@ private slots:
 };
 
 QTEST_MAIN(TstCorrelationPage)
-#include "tst_correlationpage.moc"
+#include "correlation_page_test.moc"
