@@ -1,6 +1,7 @@
 // The observation page driven as a user would: tabs, typing into cells,
 // Enter, paste of a long column, the statistics on the clipboard and the
 // histogram options kept from one run to the next.
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -143,6 +144,7 @@ private slots:
         Fixture f;
         AddTypeA(f.model, "x", 10);
         f.Open();
+        QAbstractItemModelTester tester(f.Grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QString text;
         for (int i = 0; i < 1000; ++i) text += QString("%1,25\r\n").arg(i);
         QApplication::clipboard()->setText(text);
@@ -306,6 +308,9 @@ private slots:
         win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeA); });
         win.w->SelectMainPage(1);
         auto* g = win.get<QTableView>("dgTypeA");
+        QAbstractItemModelTester tester(g->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester statistics(win.get<QTableView>("dgStat")->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
         win.w->activateWindow();
         g->setFocus();
@@ -338,6 +343,14 @@ private slots:
         QCOMPARE(q.GetObservation(1), 0.0);
         QCOMPARE(q.GetObservation(2), 0.0);
         QCOMPARE(q.GetObservation(3), 5.0);
+        // A count changed in the editor adds or takes rows at the end: the
+        // grid is told of rows, not reset, and the cells stay selected.
+        for (int n : {12, 10}) {
+            win.c().EditQuantity(u, [n](TGumParam& p) { p.SetObservationCount(n); });
+            QCOMPARE(g->model()->rowCount(), n);
+            QCOMPARE(g->currentIndex(), g->model()->index(1, 1));
+            QCOMPARE(g->selectionModel()->selectedIndexes().size(), 2);
+        }
         auto* menu = win.w->findChild<QMenu*>("pmObservations");
         QVERIFY(menu != nullptr);
         g->setCurrentIndex(g->model()->index(0, 1));

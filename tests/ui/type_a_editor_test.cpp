@@ -1,5 +1,6 @@
 // The Type A page driven as a user would: n, the method and the schema keep
 // what was typed, and ask before anything entered is dropped.
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -87,6 +88,8 @@ private slots:
     }
 
     void schemaLinesCarryTheirReadings() {
+        QAbstractItemModelTester tester(Get<QTableView>("dgSchema")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
         Get<QSpinBox>("seACountMeas")->setValue(2);
         auto* del = Get<QToolButton>("btnSchemaDelete");

@@ -237,9 +237,7 @@ void TObservationPage::ShowQuantity() {
 void TObservationPage::RefreshViews() {
     const TGumParam* q = observations_->Quantity();
     if (q == nullptr || model_ == nullptr) return;
-    const QModelIndex current = ui_->dgTypeA->currentIndex();
-    observations_->Refresh();
-    if (current.isValid()) ui_->dgTypeA->setCurrentIndex(observations_->index(current.row(), current.column()));
+    observations_->Refresh();  // rows and columns are announced: the current cell and selection stay
     statistics_->SetQuantity(q, model_->FormatSettings);
     if (q->Statistics.Count > 0)
         ui_->Histogram1->SetData(q->Statistics);
