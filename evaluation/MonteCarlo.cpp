@@ -5,6 +5,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -31,6 +32,7 @@ using namespace mc;
 // Draws per block: the columns of one block stay in the first-level cache
 // while the equation runs over them.
 constexpr std::size_t kBlock = 256;
+constexpr double kHuge = std::numeric_limits<double>::max();
 
 // What one run needs, fixed before the first draw and only read afterwards.
 struct TPlan {
@@ -168,9 +170,15 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
         }
         double* out = values.data() + start;
         plan.Formula.EvaluateDraws(w.Pointers, n, out, w.Errors.data(), w.Scratch);
+        // One pass that the compiler can run in vector registers; the lanes
+        // are looked at one by one only when one of them failed.
+        int bad = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            bad |= static_cast<int>(w.Errors[k] != 0) | static_cast<int>(!(std::fabs(out[k]) <= kHuge));
+        if (bad == 0) [[likely]]
+            continue;
         for (std::size_t k = 0; k < n; ++k) {
-            if (w.Errors[k] == 0 && std::isfinite(out[k])) [[likely]]
-                continue;
+            if (w.Errors[k] == 0 && std::isfinite(out[k])) continue;
             if (batch->Failed++ == 0) {
                 batch->FirstFailed = start + k;
                 batch->FirstCode = w.Errors[k];
@@ -306,7 +314,9 @@ public:
             if (b >= StopAt_) continue;  // computed ahead of a decision to stop
             Batches_[b] = std::move(batch);
             Advance();
-            Changed_.notify_all();
+            // The caller waits for the end, a cancellation or its next report:
+            // waking it for every batch would take a core from the workers.
+            if (Done_ >= StopAt_) Changed_.notify_all();
         }
     }
 
@@ -317,7 +327,7 @@ public:
         std::vector<std::thread> pool;
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back([this] { Work(); });
         {
-            // Every finished batch wakes this thread; the report waits its quarter second.
+            // The workers wake this thread at the end or on a cancellation; a report waits its quarter second.
             constexpr auto kReportEvery = std::chrono::milliseconds(250);
             auto nextReport = std::chrono::steady_clock::now() + kReportEvery;
             std::unique_lock lock(Mutex_);
