@@ -116,7 +116,10 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     UpdateEnables();
 }
 
-TfrmMain::~TfrmMain() = default;
+// The pages' item models point into the store's model, and the views still
+// ask them for headers while they are torn down; members go before QWidget's
+// destructor deletes the children, so the widgets are deleted first here.
+TfrmMain::~TfrmMain() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
 
 void TfrmMain::ConnectCommands() {
     auto both = [this](QToolButton* button, QAction* action, auto slot) {
