@@ -118,8 +118,14 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
 
 // The pages' item models point into the store's model, and the views still
 // ask them for headers while they are torn down; members go before QWidget's
-// destructor deletes the children, so the widgets are deleted first here.
-TfrmMain::~TfrmMain() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+// destructor deletes the children, so the widgets are deleted first here, and
+// the controller and the document, which signal as they go, no longer update them.
+TfrmMain::~TfrmMain() {
+    controller_->UndoStack().disconnect(this);
+    controller_->disconnect(this);
+    document_->disconnect(this);
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void TfrmMain::ConnectCommands() {
     auto both = [this](QToolButton* button, QAction* action, auto slot) {
