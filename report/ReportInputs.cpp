@@ -145,7 +145,7 @@ TSection InputsSection(const TGumModel& m) {
         r.Role = q.Kind == TParamKind::Result || q.Kind == TParamKind::VarResult ? TRowRole::Tinted : TRowRole::Body;
         r.Cells.push_back(Cell(MarkupSpans(q.Name, true), TAlign::Left));
         r.Cells.push_back(Cell({Plain(KindCaption(q.Kind))}, TAlign::Left));
-        const bool input = q.Kind == TParamKind::TypeA || q.Kind == TParamKind::TypeB;
+        const bool input = IsInputKind(q.Kind);
         const std::string missing = MissingCoverageFactor(q);
         if (input || q.Kind == TParamKind::Const) {
             const double x = q.Value();

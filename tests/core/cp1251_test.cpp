@@ -45,6 +45,13 @@ TEST(Cp1251Helper, TypographicSymbolsHaveTheirBytes) {
     }
 }
 
+TEST(Cp1251Helper, FieldTextIsRefusedForAMissingCharacterOrLength) {
+    EXPECT_EQ(FieldTextFault(U"мм", 2), TFieldTextFault::None);  // one byte each
+    EXPECT_EQ(FieldTextFault(U"ммм", 2), TFieldTextFault::TooLong);
+    EXPECT_EQ(FieldTextFault(U"aΩ", 5), TFieldTextFault::NotInCodePage);
+    EXPECT_EQ(FieldTextFault(U"\U0001F600", 5), TFieldTextFault::NotInCodePage);
+}
+
 TEST(Cp1251Helper, LenientEncodingMarksEachMissingCharacter) {
     EXPECT_EQ(Cp1251FromUtf8("a∞b日c"), "a?b?c");
     EXPECT_EQ(Cp1251FromUtf8("x\xD0"), "x?");       // cut sequence

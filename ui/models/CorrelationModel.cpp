@@ -37,7 +37,7 @@ int CorrelationModel::columnCount(const QModelIndex& parent) const { return pare
 
 bool CorrelationModel::IsInput(const std::string& name) const {
     const TGumParam* q = model_ ? model_->Params.FindByName(name) : nullptr;
-    return q && (q->Kind == TParamKind::TypeA || q->Kind == TParamKind::TypeB);
+    return q && IsInputKind(q->Kind);
 }
 
 bool CorrelationModel::Stale(int row) const {

@@ -232,7 +232,7 @@ void TCorrelationPage::FillQuantityBox() {
     int chosen = -1, widest = 0;
     const TNameMarkupPainter names(bold);
     for (const auto& q : controller_->Model().Params) {
-        if (q->Kind != TParamKind::TypeA && q->Kind != TParamKind::TypeB) continue;
+        if (!IsInputKind(q->Kind)) continue;
         if (!other.empty() && q->Name == other) continue;
         widest = std::max(widest, names.Width(q->Name));
         const QByteArray markup = QByteArray::fromStdString(q->Name);
@@ -256,15 +256,10 @@ void TCorrelationPage::QuantityChosen(int item) {
     const std::string other = Name(row, first ? CorrelationModel::colName2 : CorrelationModel::colName1);
     const std::string& name1 = first ? chosen : other;
     const std::string& name2 = first ? other : chosen;
-    const TCorrelation& list = controller_->Model().Correlations;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (i == row || name1.empty() || name2.empty()) continue;
-        const std::string a = list.GetName1(i), b = list.GetName2(i);
-        if ((a == name1 && b == name2) || (a == name2 && b == name1)) {
-            ShowMessageBox(DuplicateMessage());
-            FillQuantityBox();  // back to the name the entry keeps
-            return;
-        }
+    if (controller_->Model().Correlations.PairedElsewhere(name1, name2, row)) {
+        ShowMessageBox(DuplicateMessage());
+        FillQuantityBox();  // back to the name the entry keeps
+        return;
     }
     controller_->EditCorrelations([&](TCorrelation& c) {
         int at = row;
