@@ -96,23 +96,6 @@ int RunReport(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
 
 }  // namespace
 
-std::vector<ToolCommand> ReportCommands() {
-    return {{{"report",
-              "отчет за неопределеността като PDF, ODT или HTML",
-              "Употреба: vormid-cli report ФАЙЛ.gmf -o ОТЧЕТ.pdf|ОТЧЕТ.odt|ОТЧЕТ.html [--mc]\n"
-              "\n"
-              "Изчислява бюджетите и записва отчета за неопределеността на целия модел: заглавие\n"
-              "(модел, файл и неговият SHA-256, дата, програма), описание, уравнение, величини,\n"
-              "наблюдения от Тип А с хистограмите им, корелации и бюджета на всеки резултат с\n"
-              "резултата в думи. Форматът следва разширението на ОТЧЕТ. PDF носи като приложения\n"
-              "файла на модела и JSON на бюджета (vormid-cli budget --format json), по които\n"
-              "\"vormid-cli verify\" проверява отчета. Не иска дисплей.\n"
-              "  -o ОТЧЕТ        файлът, който се създава или заменя\n"
-              "  --mc            добавя проверката по метода Монте Карло\n"
-              "Изходен код 1, ако бюджет не може да се изчисли (отчетът го казва и се записва).\n",
-              1,
-              {{"-o", {}, "", true}, {"--mc", {}, "", false, true}}},
-             RunReport}};
-}
+std::vector<ToolCommand> ReportCommands() { return {{ReportUsage(), RunReport}}; }
 
 }  // namespace vormid::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iostream>
 #include <new>
 
 #include "cli/Commands.h"
@@ -186,6 +187,17 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "vormid-cli: " << e.what() << '\n';
         return kExitFileError;
     }
+}
+
+int ToolMain(int argc, char** argv, const std::vector<ToolCommand>& extra) {
+    std::ios::sync_with_stdio(false);
+    const int status = RunTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr, extra);
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "vormid-cli: стандартният изход не може да се запише\n";
+        return kExitFileError;
+    }
+    return status;
 }
 
 }  // namespace vormid::cli

@@ -22,4 +22,8 @@ struct ToolCommand {
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::vector<ToolCommand>& extra = {});
 
+// main() of the tool and of its helper: RunTool on argv with the standard
+// streams, exit status 3 when standard output could not be written.
+int ToolMain(int argc, char** argv, const std::vector<ToolCommand>& extra);
+
 }  // namespace vormid::cli

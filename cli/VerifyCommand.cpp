@@ -160,19 +160,6 @@ int RunVerify(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-std::vector<ToolCommand> VerifyCommands() {
-    return {{{"verify",
-              "проверява дали числата в PDF отчет идват от приложения към него модел",
-              "Употреба: vormid-cli verify ОТЧЕТ.pdf\n"
-              "\n"
-              "Извлича приложените към отчета файл на модела и JSON на бюджета, изчислява модела\n"
-              "отново и сравнява всяка стойност на бюджета, както и SHA-256 на модела в заглавието.\n"
-              "Казва \"Отчетът съответства на модела\" или какво се различава.\n"
-              "Изходен код 0 при съответствие, 1 при разлика, 3 за файл, който не е PDF, повреден\n"
-              "PDF или PDF без приложенията на Vormid.\n",
-              1,
-              {}},
-             RunVerify}};
-}
+std::vector<ToolCommand> VerifyCommands() { return {{VerifyUsage(), RunVerify}}; }
 
 }  // namespace vormid::cli

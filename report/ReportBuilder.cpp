@@ -196,9 +196,7 @@ TTable FooterOf(const TBudgetTable& table, const std::string& name) {
         TRow r;
         r.Role = i % 2 == 0 ? TRowRole::FooterLabel : TRowRole::FooterValue;
         r.Cells.push_back(Cell(CellSpans(row[0]), TAlign::Left));
-        // The units of the result stand beside its name, as in the page's
-        // units column.
-        r.Cells.push_back(i == 1 ? Cell(MarkupSpans(table.Budget().Units), TAlign::Left) : TCell{});
+        r.Cells.push_back(i == 1 ? Cell(CellSpans(table.CombinedUnits()), TAlign::Left) : TCell{});
         for (std::size_t k = 1; k < row.size(); ++k) r.Cells.push_back(Cell(CellSpans(row[k]), TAlign::Center));
         t.Rows.push_back(std::move(r));
     }

@@ -28,7 +28,7 @@ foreach(package vormid liblexicon1 liblexicon-dev vormid-dbgsym liblexicon1-dbgs
 endforeach()
 
 # Every package holds these files (and may hold more).
-set(holds_vormid usr/bin/vormid usr/bin/vormid-cli usr/share/applications/vormid.desktop
+set(holds_vormid usr/bin/vormid usr/bin/vormid-cli usr/libexec/vormid/vormid-cli-report usr/share/applications/vormid.desktop
                  usr/share/mime/packages/vormid.xml usr/share/vormid/examples/resistance.gmf
                  usr/share/man/man1/vormid-cli.1.gz usr/share/doc/vormid/copyright)
 set(holds_liblexicon1 ${libdir}/libLexicon.so.1 ${libdir}/libLexicon.so.1.0.0)

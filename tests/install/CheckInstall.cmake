@@ -2,7 +2,7 @@
 # the file list and uses what was installed: vormid-cli on an installed
 # sample model, both programs' --version, and a C program built against the
 # installed libLexicon through its pkg-config file.
-# Variables: BUILD_DIR, WORK, PREFIX, LIBDIR, LIST, CLIENT, CC, VERSION.
+# Variables: BUILD_DIR, WORK, PREFIX, LIBDIR, LIST, CLIENT, CC, VERSION, HAVE_REPORT.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/FileList.cmake)
 
@@ -16,6 +16,13 @@ vormid_check_file_list(${prefix} ${LIST} ${LIBDIR})
 vormid_run(out ${prefix}/bin/vormid-cli budget ${prefix}/share/vormid/examples/resistance.gmf)
 if(NOT out MATCHES "R")
   message(FATAL_ERROR "vormid-cli budget printed no budget of R:\n${out}")
+endif()
+# The report runs in the tool's helper, found at its installed place.
+if(HAVE_REPORT)
+  vormid_run(out ${prefix}/bin/vormid-cli report ${prefix}/share/vormid/examples/resistance.gmf -o ${WORK}/r.html)
+  if(NOT EXISTS ${WORK}/r.html)
+    message(FATAL_ERROR "vormid-cli report wrote no report")
+  endif()
 endif()
 foreach(program vormid-cli vormid)
   vormid_run(out ${prefix}/bin/${program} --version)
