@@ -53,7 +53,7 @@ TEST(Correlation, TypedCoefficientIsIncompleteValidOrRefused) {
     const std::pair<const char*, TCoefficientText> rows[] = {
         {"", Incomplete},   {"-", Incomplete}, {"-,", Incomplete}, {"-1,", Incomplete},
         {"0.", Incomplete}, {"-1", Valid},     {"0,25", Valid},    {"1e0", Valid},
-        {"1,5", Refused},   {"2,", Refused},   {"abc", Refused},   {"1,,", Refused},
+        {"1,5", Refused},   {"2,", Refused},   {"abc", Refused},   {"0 5", Refused},
     };
     for (const auto& [text, state] : rows) EXPECT_EQ(CoefficientTextState(text), state) << text;
 }
