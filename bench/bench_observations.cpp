@@ -8,6 +8,10 @@
 #include <QTableView>
 
 #include "core/GumModel.h"
+#include "ui/Document.h"
+#include "ui/GumModelStore.h"
+#include "ui/ModelController.h"
+#include "ui/RecentFiles.h"
 #include "ui/pages/ObservationPage.h"
 
 using namespace vormid;
@@ -26,17 +30,29 @@ void Fill(TGumModel& m, int quantities, int n) {
     }
 }
 
-TObservationPage::TEditQuantity Writer(TGumModel& m) {
-    return [&m](int index, const std::function<void(TGumParam&)>& fn) { fn(*m.Params.Get(index)); };
-}
+// The model's one writer, as in the window.
+class TNoHost : public IDocumentHost {
+public:
+    QString AskOpenFileName() override { return {}; }
+    QString AskSaveFileName() override { return {}; }
+    bool CanAsk() const override { return false; }
+};
+
+struct TWriter {
+    TGumModelStore store;
+    TRecentFiles recent;
+    TNoHost host;
+    TDocument document{store, recent, host};
+    TModelController controller{store, document};
+};
 
 void BM_EditOneCellOf10000(benchmark::State& state) {
-    TGumModel model;
-    Fill(model, 1, 10000);
+    TWriter writer;
+    Fill(writer.store.Model(), 1, 10000);
     TObservationPage page;
     page.resize(920, 640);
     page.show();
-    page.Bind(&model, Writer(model));
+    page.Attach(writer.controller);
     auto* grid = page.findChild<QTableView*>("dgTypeA");
     QAbstractItemModel* cells = grid->model();
     int k = 0;
@@ -49,12 +65,12 @@ void BM_EditOneCellOf10000(benchmark::State& state) {
 BENCHMARK(BM_EditOneCellOf10000)->Unit(benchmark::kMillisecond);
 
 void BM_OpenPage200x1000(benchmark::State& state) {
-    TGumModel model;
-    Fill(model, 200, 1000);
+    TWriter writer;
+    Fill(writer.store.Model(), 200, 1000);
     TObservationPage page;
     page.resize(920, 640);
     page.show();
-    page.Bind(&model, Writer(model));
+    page.Attach(writer.controller);
     for (auto _ : state) {
         page.Entered();
         QCoreApplication::processEvents();
@@ -64,8 +80,8 @@ BENCHMARK(BM_OpenPage200x1000)->Unit(benchmark::kMillisecond);
 
 // The first opening: 200 tabs made from nothing.
 void BM_FirstOpen200x1000(benchmark::State& state) {
-    TGumModel model;
-    Fill(model, 200, 1000);
+    TWriter writer;
+    Fill(writer.store.Model(), 200, 1000);
     for (auto _ : state) {
         state.PauseTiming();
         auto page = std::make_unique<TObservationPage>();
@@ -73,7 +89,7 @@ void BM_FirstOpen200x1000(benchmark::State& state) {
         page->show();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        page->Bind(&model, Writer(model));
+        page->Attach(writer.controller);
         QCoreApplication::processEvents();
         state.PauseTiming();
         page.reset();

@@ -8,9 +8,6 @@
 
 namespace vormid::cli {
 
-// Degrees of freedom as text: the integer, or "∞" when drawn as infinite.
-std::string DofText(int dof);
-
 // Degrees of freedom as the machine-read forms give them: the computed
 // integer, whatever its size; -1 for infinity (the calculation counts 0 and
 // below as infinite).

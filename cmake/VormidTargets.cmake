@@ -54,16 +54,3 @@ function(vormid_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   vormid_warnings(${name})
 endfunction()
-
-# A GoogleTest executable registered with CTest: vormid_add_gtest(name SOURCES ... DEPS ...)
-function(vormid_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
-  # Tests reach their helpers ("tests/...", "fuzz/...") from the root.
-  target_include_directories(${name} PRIVATE ${VORMID_SOURCE_ROOT})
-  vormid_warnings(${name})
-  # PRE_TEST: discovery at test time, so building never runs a test binary.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "LC_ALL=C")
-endfunction()

@@ -10,6 +10,8 @@ namespace vormid {
 namespace {
 
 constexpr const char* kKindNames[] = {"Undefined", "Result", "VarResult", "TypeA", "TypeB", "Const"};
+// The kind selector's items; an undefined kind has none.
+constexpr const char* kKindCaptions[] = {"Неопределен", "Резултат", "Межд. резултат", "Тип А", "Тип B", "Константа"};
 constexpr const char* kResultFormatNames[] = {"absolute", "relative", "relative_percent"};
 constexpr const char* kResultFormatCaptions[] = {"Абсолютна", "Относителна", "Относителна в %"};
 constexpr const char* kCoverageMethodNames[] = {"standard", "normal", "t", "entered"};
@@ -66,7 +68,7 @@ constexpr TRange kPercent{0, 100};
 
 }  // namespace
 
-const TCodeList kKindCodes{kKindNames, kKindNames};
+const TCodeList kKindCodes{kKindNames, kKindCaptions};
 const TCodeList kResultFormatCodes{kResultFormatNames, kResultFormatCaptions};
 const TCodeList kCoverageMethodCodes{kCoverageMethodNames, kCoverageMethodCaptions};
 const TCodeList kAMethodCodes{kAMethodNames, kAMethodCaptions};

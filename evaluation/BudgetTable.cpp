@@ -3,6 +3,7 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "core/Cp1251.h"
 #include "core/QuantityFields.h"
 
 namespace vormid {
@@ -48,6 +49,35 @@ TBudgetCell BarCell(double value, double largest) {
 }  // namespace
 
 bool DofIsInfinite(int dof) { return dof <= 0 || dof > kLargestShownDof; }
+
+std::vector<TCellPart> CellParts(const TBudgetCell& c) {
+    std::vector<TCellPart> parts;
+    auto add = [&](TCellPartKind kind, std::string text) {
+        if (!text.empty()) parts.push_back({kind, std::move(text)});
+    };
+    switch (c.Kind) {
+        case TBudgetCellKind::Empty:
+        case TBudgetCellKind::Bar:
+            break;
+        case TBudgetCellKind::Name:
+            add(TCellPartKind::Markup, c.Markup);
+            break;
+        case TBudgetCellKind::Text:
+            add(TCellPartKind::Text, c.Text);
+            if (c.FallsShort) add(TCellPartKind::Mark, "†");
+            break;
+        case TBudgetCellKind::Dof:
+            add(TCellPartKind::Text, c.Infinite ? "∞" : std::to_string(c.Dof));
+            if (c.Approximate) add(TCellPartKind::Mark, "*");
+            break;
+        case TBudgetCellKind::Number:
+            add(TCellPartKind::Text, c.Text + Cp1251ToUtf8(c.Number.Mantissa));
+            add(TCellPartKind::Exponent, Cp1251ToUtf8(c.Number.Exponent));
+            if (!c.Suffix.empty()) add(TCellPartKind::Text, " "), add(TCellPartKind::Markup, c.Suffix);
+            break;
+    }
+    return parts;
+}
 
 int BarWidth(double value, double largest, int space) {
     if (!(largest > 0.0) || space <= 0 || !std::isfinite(value)) return 0;

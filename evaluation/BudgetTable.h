@@ -58,6 +58,20 @@ struct TBudgetCell {
     bool operator==(const TBudgetCell&) const = default;
 };
 
+// A cell's text in the order it is drawn, each form drawing the kinds its
+// own way (a bar has no text: each form draws it itself).
+enum class TCellPartKind {
+    Text,      // UTF-8, on the line
+    Markup,    // Windows-1251 name markup, on the line
+    Exponent,  // UTF-8, raised after a mantissa
+    Mark,      // UTF-8, a raised sign ("*", "†") after a figure
+};
+struct TCellPart {
+    TCellPartKind Kind;
+    std::string Text;
+};
+std::vector<TCellPart> CellParts(const TBudgetCell& cell);
+
 // Whether degrees of freedom are drawn as infinite: negative (the file's
 // infinity), above kLargestShownDof, or 0, which the calculation counts as
 // infinite too.

@@ -105,11 +105,6 @@ TCell Cell(std::vector<TSpan> spans, TAlign align) {
 
 }  // namespace
 
-std::string KindCaption(TParamKind kind) {
-    const std::string_view caption = CodeCaption(kKindCodes, static_cast<int>(kind));
-    return caption.empty() ? std::string("Неопределен") : std::string(caption);
-}
-
 std::string HowObtained(const TGumParam& q, const TNumberFormatSettings& settings) {
     switch (q.Kind) {
         case TParamKind::TypeA:
@@ -144,7 +139,7 @@ TSection InputsSection(const TGumModel& m) {
         TRow r;
         r.Role = q.Kind == TParamKind::Result || q.Kind == TParamKind::VarResult ? TRowRole::Tinted : TRowRole::Body;
         r.Cells.push_back(Cell(MarkupSpans(q.Name, true), TAlign::Left));
-        r.Cells.push_back(Cell({Plain(KindCaption(q.Kind))}, TAlign::Left));
+        r.Cells.push_back(Cell({Plain(std::string(CodeCaption(kKindCodes, static_cast<int>(q.Kind))))}, TAlign::Left));
         const bool input = IsInputKind(q.Kind);
         const std::string missing = MissingCoverageFactor(q);
         if (input || q.Kind == TParamKind::Const) {

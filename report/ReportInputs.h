@@ -9,9 +9,6 @@
 
 namespace vormid::report {
 
-// "Тип А", "Тип B", ... as the kind selector names them.
-std::string KindCaption(TParamKind kind);
-
 // How the quantity's standard uncertainty was obtained, in words: for Type
 // A n, mean, s and s/√n (or what was entered), for Type B what was stated
 // and where ν comes from. Empty for other kinds.

@@ -278,9 +278,10 @@ void TfrmMain::FillFromModel() {
         ui_->edGumName->setText(store_->ModelName());
         (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
         controller_->ModelReplaced();
-        for (TPage* page : pages_) page->Reload();
+        // Each page is filled once, already with the file's display state.
         if (const TDisplayState* d = store_->Display())
             for (TPage* page : pages_) page->ApplyDisplay(*d);
+        for (TPage* page : pages_) page->Reload();
         SelectMainPage(0);
         SelectModelPage(0);
     }

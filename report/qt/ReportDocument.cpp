@@ -311,8 +311,6 @@ std::unique_ptr<QTextDocument> RenderReport(const TReport& report, QPagedPaintDe
     return doc;
 }
 
-int ReportPageCount(const QTextDocument& document) { return document.pageCount(); }
-
 bool PaintReport(QTextDocument& doc, QPagedPaintDevice& device, const TReport& report) {
     QPainter p;
     if (!p.begin(&device)) return false;
@@ -325,9 +323,14 @@ bool PaintReport(QTextDocument& doc, QPagedPaintDevice& device, const TReport& r
         if (i > 0 && !device.newPage()) return false;
         p.save();
         p.translate(0, -i * page.height());
+        const QRectF clip(0, i * page.height(), page.width(), page.height());
+        p.setClipRect(clip);
+        // The layout draws every line that meets its clip, also one that
+        // begins exactly where this page ends: a picture moved to the next
+        // page was drawn here clipped to nothing, and viewers showed a
+        // sliver of its top row.
         QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = QRectF(0, i * page.height(), page.width(), page.height());
-        p.setClipRect(ctx.clip);
+        ctx.clip = clip.adjusted(0, 0, 0, -1);
         doc.documentLayout()->draw(&p, ctx);
         p.restore();
         p.setFont(footer);

@@ -27,7 +27,4 @@ std::unique_ptr<QTextDocument> RenderReport(const TReport& report, QPagedPaintDe
 // under each. False when the device cannot be painted on.
 bool PaintReport(QTextDocument& document, QPagedPaintDevice& device, const TReport& report);
 
-// The number of pages of a document made for a device.
-int ReportPageCount(const QTextDocument& document);
-
 }  // namespace vormid::report

@@ -1,11 +1,27 @@
 #include "core/Cp1251.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 
 namespace vormid {
 namespace {
+
+// glibc's converter is an independent reference for the 127 assigned high bytes.
+std::string IconvToUtf8(unsigned char byte) {
+    iconv_t cd = iconv_open("UTF-8", "CP1251");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "?";
+    char in[1] = {static_cast<char>(byte)};
+    char out[8] = {};
+    char* pin = in;
+    char* pout = out;
+    size_t inleft = 1, outleft = sizeof out;
+    const size_t r = iconv(cd, &pin, &inleft, &pout, &outleft);
+    iconv_close(cd);
+    if (r == static_cast<size_t>(-1)) return "<error>";
+    return std::string(out, pout);
+}
 
 TEST(Cp1251Helper, EveryByteRoundTripsThroughItsCodePoint) {
     for (int b = 0; b < 256; ++b) {
@@ -15,7 +31,29 @@ TEST(Cp1251Helper, EveryByteRoundTripsThroughItsCodePoint) {
         EXPECT_EQ(*back, b) << "byte " << b;
     }
     EXPECT_EQ(Cp1251ToCodePointLossless(0x98), 0x98u);
+}
+
+TEST(Cp1251, EveryAssignedByteMatchesTheSystemConverterBothWays) {
+    for (int b = 0; b < 256; ++b) {
+        if (b == 0x98) continue;
+        const std::string byte(1, static_cast<char>(b));
+        const std::string utf8 = Cp1251ToUtf8(byte);
+        EXPECT_EQ(utf8, IconvToUtf8(static_cast<unsigned char>(b))) << "byte " << b;
+        const auto back = Utf8ToCp1251(utf8);
+        ASSERT_TRUE(back.has_value()) << "byte " << b;
+        EXPECT_EQ(*back, byte) << "byte " << b;
+    }
+}
+
+TEST(Cp1251, UnassignedByteIsReportedAndShownAsReplacementCharacter) {
+    EXPECT_EQ(IconvToUtf8(0x98), "<error>");  // the reference agrees that 0x98 has no character
+    EXPECT_FALSE(IsCp1251Text("a\x98z"));
+    EXPECT_TRUE(IsCp1251Text(std::string("a\0\xff", 3)));
+    EXPECT_EQ(Cp1251ToUtf8("a\x98z"), "a\xEF\xBF\xBDz");
     EXPECT_EQ(Cp1251ToCodePoint(0x98), 0u);
+    // Neither U+0098 nor the replacement character encodes back to 0x98.
+    EXPECT_FALSE(Utf8ToCp1251("\xC2\x98").has_value());
+    EXPECT_FALSE(Utf8ToCp1251("\xEF\xBF\xBD").has_value());
 }
 
 // The symbols the old converters disagreed on, each in both directions.
@@ -52,6 +90,36 @@ TEST(Cp1251Helper, FieldTextIsRefusedForAMissingCharacterOrLength) {
     EXPECT_EQ(FieldTextFault(U"\U0001F600", 5), TFieldTextFault::NotInCodePage);
 }
 
+TEST(Cp1251, BulgarianTextAndSymbolsRoundTrip) {
+    const std::string utf8 = "Резултат ± µ° №";
+    const auto cp = Utf8ToCp1251(utf8);
+    ASSERT_TRUE(cp);
+    EXPECT_EQ(*cp, "\xD0\xE5\xE7\xF3\xEB\xF2\xE0\xF2 \xB1 \xB5\xB0 \xB9");
+    EXPECT_EQ(Cp1251ToUtf8(*cp), utf8);
+}
+
+TEST(Cp1251, RejectsWhatTheCodePageCannotHoldAndBrokenUtf8) {
+    struct Case {
+        const char* text;
+        const char* reason;
+    } cases[] = {
+        {"\xE6\x97\xA5", "U+65E5"},         // a CJK character
+        {"\xE2\x88\x9E", "U+221E"},         // infinity: not in the code page
+        {"\xC3\xA9", "U+00E9"},             // e acute: Latin-1, not 1251
+        {"\xD0", "invalid UTF-8"},          // cut sequence
+        {"\xC0\x80", "invalid UTF-8"},      // overlong zero
+        {"\xED\xA0\x80", "invalid UTF-8"},  // surrogate
+        {"\xFF", "invalid UTF-8"},
+        {"\x80", "invalid UTF-8"},  // lone continuation byte
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        EXPECT_FALSE(Utf8ToCp1251(c.text, &why).has_value()) << c.reason;
+        EXPECT_EQ(why, c.reason);
+    }
+}
+
+// The lenient encoder of the window marks what the strict one refuses.
 TEST(Cp1251Helper, LenientEncodingMarksEachMissingCharacter) {
     EXPECT_EQ(Cp1251FromUtf8("a∞b日c"), "a?b?c");
     EXPECT_EQ(Cp1251FromUtf8("x\xD0"), "x?");       // cut sequence

@@ -11,6 +11,7 @@
 #include "ui/GumModelStore.h"
 #include "ui/ModelController.h"
 #include "ui/TfrmMain.h"
+#include "UiTestSupport.h"
 
 namespace vormid::test {
 
@@ -36,6 +37,22 @@ struct TTestWindow {
     TModelController& c() const { return w->Controller(); }
     TGumParams& params() const { return store->Model().Params; }
     bool modified() const { return w->Document().Modified(); }
+};
+
+// A page or editor tested alone, written as the window writes: through a
+// model controller over a real store. edits counts the quantity edits.
+struct TControllerHarness {
+    TGumModelStore store;
+    TRecentFiles recent;
+    TFakeHost host;
+    TDocument document{store, recent, host};
+    TModelController controller{store, document};
+    int edits = 0;
+
+    TControllerHarness() {
+        QObject::connect(&controller, &TModelController::quantityChanged, [this] { ++edits; });
+    }
+    TGumModel& model() { return store.Model(); }
 };
 
 }  // namespace vormid::test

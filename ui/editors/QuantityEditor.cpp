@@ -58,8 +58,8 @@ void TQuantityEditor::Attach(TModelController& controller) {
     controller_ = &controller;
     for (TKindEditor* page : pages_)
         if (page) page->Attach(controller);
+    // A replaced model is selected anew, also at the same index.
     connect(&controller, &TModelController::selectionChanged, this, &TQuantityEditor::DisplaySelected);
-    connect(&controller, &TModelController::modelReplaced, this, &TQuantityEditor::DisplaySelected);
 }
 
 void TQuantityEditor::DisplaySelected() {

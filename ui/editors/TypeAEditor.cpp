@@ -1,7 +1,7 @@
 #include "ui/editors/TypeAEditor.h"
 
 #include <QHeaderView>
-#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <cmath>
 #include <limits>
 
@@ -40,31 +40,25 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     ui_->dgSchema->horizontalHeader()->resizeSection(0, 36);
 
     connect(ui_->cbAMethod, &QComboBox::currentIndexChanged, this, &TTypeAEditor::MethodChanged);
-    connect(ui_->cbAValType, &QComboBox::currentIndexChanged, this, [this](int v) {
-        if (loading_) return;
-        Edit([v](TGumParam& q) { q.SetAValueType(static_cast<std::uint8_t>(v)); });
-    });
+    connect(ui_->cbAValType, &QComboBox::currentIndexChanged, this,
+            [this](int v) { Edit([v](TGumParam& q) { q.SetAValueType(static_cast<std::uint8_t>(v)); }); });
     connect(ui_->seACountMeas, &QSpinBox::valueChanged, this, &TTypeAEditor::CountChanged);
+    // While the controls are filled, the controller ignores these edits.
     connect(ui_->cbAUnEval, &QComboBox::currentIndexChanged, this, [this](int v) {
-        if (loading_) return;
         Edit([v](TGumParam& q) { q.AUncertaintySource = static_cast<std::uint8_t>(v); });
         ApplyLayout();
     });
-    connect(ui_->cbASUType, &QComboBox::currentIndexChanged, this, [this](int v) {
-        if (!loading_) Edit([v](TGumParam& q) { q.ASUType = static_cast<std::uint8_t>(v); });
-    });
+    connect(ui_->cbASUType, &QComboBox::currentIndexChanged, this,
+            [this](int v) { Edit([v](TGumParam& q) { q.ASUType = static_cast<std::uint8_t>(v); }); });
     connect(ui_->cbAEvalType, &QComboBox::currentIndexChanged, this, [this](int v) {
-        if (loading_) return;
         Edit([v](TGumParam& q) { q.AEvalType = static_cast<std::uint8_t>(v); });
         ApplyLayout();
     });
-    connect(ui_->cbAEvalVal, &QCheckBox::toggled, this, [this](bool on) {
-        // The percent flag changes u: a change of the model like any other.
-        if (!loading_) Edit([on](TGumParam& q) { q.InPercent = on; });
-    });
-    connect(ui_->seADecimal, &QSpinBox::valueChanged, this, [this](int d) {
-        if (!loading_) Edit([d](TGumParam& q) { q.SetDecimals(d); });
-    });
+    // The percent flag changes u: a change of the model like any other.
+    connect(ui_->cbAEvalVal, &QCheckBox::toggled, this,
+            [this](bool on) { Edit([on](TGumParam& q) { q.InPercent = on; }); });
+    connect(ui_->seADecimal, &QSpinBox::valueChanged, this,
+            [this](int d) { Edit([d](TGumParam& q) { q.SetDecimals(d); }); });
     // The boxes refuse what they cannot take with their own message (named
     // by the caption the user reads beside them) and bring back the number
     // stored before; the editor only stores what they take.
@@ -101,7 +95,7 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         connect(box, &QLineEdit::editingFinished, this, [this, field = field] { NumberFinished(field); });
     }
     connect(ui_->edSchemaEval, &QLineEdit::editingFinished, this, [this] {
-        if (loading_ || Q() == nullptr) return;
+        if (Q() == nullptr) return;
         const std::string text = ToCp1251(ui_->edSchemaEval->text()).substr(0, kMaxSchemaTextBytes);
         if (text == Q()->SchemaFormula) return;
         Edit([&text](TGumParam& q) { q.SetSchemaFormula(text); });
@@ -119,32 +113,16 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
 
 TTypeAEditor::~TTypeAEditor() = default;
 
-void TTypeAEditor::Attach(TModelController& controller) {
-    TKindEditor::Attach(controller);
-    Bind(&controller.Model(),
-         [&controller](int index, const std::function<void(TGumParam&)>& fn) { controller.EditQuantity(index, fn); });
-}
-
 void TTypeAEditor::Display(TGumParam& quantity) {
-    if (model_ != nullptr) ShowQuantity(model_->Params.IndexOf(&quantity));
+    if (!controller_) return;
+    index_ = controller_->Model().Params.IndexOf(&quantity);
+    Fill();
 }
 
-void TTypeAEditor::Bind(TGumModel* model, TEditQuantity edit) {
-    model_ = model;
-    edit_ = std::move(edit);
-    index_ = -1;
-    schema_->SetQuantity(nullptr);
-}
-
-TGumParam* TTypeAEditor::Q() const { return model_ != nullptr ? model_->Params.Get(index_) : nullptr; }
+TGumParam* TTypeAEditor::Q() const { return controller_ ? controller_->Model().Params.Get(index_) : nullptr; }
 
 void TTypeAEditor::Edit(const std::function<void(TGumParam&)>& fn) {
-    if (edit_ && Q() != nullptr) edit_(index_, fn);
-}
-
-void TTypeAEditor::ShowQuantity(int index) {
-    index_ = index;
-    Fill();
+    if (Q() != nullptr) controller_->EditQuantity(index_, fn);
 }
 
 TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {
@@ -164,7 +142,7 @@ TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {
 void TTypeAEditor::Fill() {
     const TGumParam* q = Q();
     if (q == nullptr) return;
-    QScopedValueRollback<bool> guard(loading_, true);
+    auto scope = controller_->LoadingScope();
     ui_->cbAMethod->setCurrentIndex(q->AMethod == am_Direct ? 0 : 1);
     ui_->cbAValType->setCurrentIndex(q->AValueType == av_Grouped ? 1 : 0);
     ui_->seACountMeas->setValue(q->ObservationCount);
@@ -235,10 +213,10 @@ void TTypeAEditor::ShowSchemaState(const QString& formula) {
 
 void TTypeAEditor::MethodChanged(int method) {
     TGumParam* q = Q();
-    if (loading_ || q == nullptr || method == q->AMethod) return;
+    if (q == nullptr || controller_->Loading() || method == q->AMethod) return;
     if (q->HasEnteredObservations() &&
         !Ask(QStringLiteral("Въведените наблюдения ще бъдат изтрити. Да продължа ли?"))) {
-        QScopedValueRollback<bool> guard(loading_, true);
+        const QSignalBlocker block(ui_->cbAMethod);
         ui_->cbAMethod->setCurrentIndex(q->AMethod);
         return;
     }
@@ -255,10 +233,10 @@ void TTypeAEditor::MethodChanged(int method) {
 
 void TTypeAEditor::CountChanged(int n) {
     TGumParam* q = Q();
-    if (loading_ || q == nullptr || n == q->ObservationCount) return;
+    if (q == nullptr || controller_->Loading() || n == q->ObservationCount) return;
     if (q->CountChangeDropsObservations(n) &&
         !Ask(QStringLiteral("Наблюденията след №%1 ще бъдат изтрити. Да продължа ли?").arg(n))) {
-        QScopedValueRollback<bool> guard(loading_, true);
+        const QSignalBlocker block(ui_->seACountMeas);
         ui_->seACountMeas->setValue(q->ObservationCount);
         return;
     }
@@ -281,7 +259,7 @@ TNumberEdit* TTypeAEditor::NumberBox(TNumberField field) const {
 
 void TTypeAEditor::StoreNumber(TNumberField field, double v) {
     const TGumParam* q = Q();
-    if (loading_ || q == nullptr) return;
+    if (q == nullptr) return;
     switch (field) {
         case TNumberField::Value: {
             // Leaving the box untouched stores nothing, not even its text.
@@ -310,7 +288,7 @@ void TTypeAEditor::StoreNumber(TNumberField field, double v) {
 
 void TTypeAEditor::NumberFinished(TNumberField field) {
     TNumberEdit* box = NumberBox(field);
-    if (loading_ || Q() == nullptr) return;
+    if (Q() == nullptr || controller_->Loading()) return;
     if (const std::optional<double> v = box->Value()) return StoreNumber(field, *v);
     // An emptied box means no change: the stored number comes back. A text
     // the box refused has been answered by the box already.

@@ -20,27 +20,17 @@ class TSchemaModel;
 class TTypeAEditor : public TKindEditor {
     Q_OBJECT
 public:
-    // Writes one quantity of the model (index, change); marks it modified.
-    using TEditQuantity = std::function<void(int, const std::function<void(TGumParam&)>&)>;
-
     explicit TTypeAEditor(QWidget* parent = nullptr);
     ~TTypeAEditor() override;
 
-    void Attach(TModelController& controller) override;
     // Displays the quantity (called by the quantity editor).
     void Display(TGumParam& quantity) override;
-    // The model and how it is written (Attach does this with the controller).
-    void Bind(TGumModel* model, TEditQuantity edit);
     // What becomes of the readings when the kind of q changes away from
     // Type A: asked of the user when any reading is entered. The quantity
     // keeps kept readings while it is of another kind, so that going back to
     // Type A shows them again.
     enum class TLeaveTypeA { KeepReadings, ClearReadings, StayTypeA };
     static TLeaveTypeA AskLeavingTypeA(const TGumParam& q);
-
-    // Shows the quantity at index (nothing for one that is not Type A).
-    void ShowQuantity(int index);
-    int Quantity() const { return index_; }
 
 private:
     TGumParam* Q() const;
@@ -65,10 +55,7 @@ private:
 
     std::unique_ptr<Ui::TTypeAEditor> ui_;
     TSchemaModel* schema_ = nullptr;
-    TGumModel* model_ = nullptr;
-    TEditQuantity edit_;
     int index_ = -1;
-    bool loading_ = false;
 };
 
 }  // namespace vormid

@@ -12,8 +12,6 @@ namespace vormid {
 
 namespace {
 
-QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // A cell of the copy in both forms.
 struct TCopyCell {
     QString Text, Html;
@@ -66,13 +64,13 @@ TBudgetCopy CopyBudget(const TGumModel& m, int index, const TDisplayState& displ
     QList<TCopyRow> body;
     TCopyRow header;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        TCopyCell h = Plain(Utf8(BudgetHeader(columns[k], display.ChartShowsContribution)), true);
+        TCopyCell h = Plain(QString::fromStdString(BudgetHeader(columns[k], display.ChartShowsContribution)), true);
         if (!headerUnits[k].empty() && !h.Text.endsWith(MarkupPlain(headerUnits[k]))) {
             h.Text += QStringLiteral(", ") + MarkupPlain(headerUnits[k]);
             h.Html += QStringLiteral(", ") + MarkupHtml(headerUnits[k]);
         }
         header << h;
-        if (columns[k] == 0) header << Plain(Utf8(BudgetHeader(kBudgetUnitsColumn, false)), true);
+        if (columns[k] == 0) header << Plain(QString::fromStdString(BudgetHeader(kBudgetUnitsColumn, false)), true);
     }
     body << header;
     for (const TBudgetEntry* e : rows) {
@@ -86,7 +84,6 @@ TBudgetCopy CopyBudget(const TGumModel& m, int index, const TDisplayState& displ
 
     // The footer: a heading row per block, then label, value and units.
     QList<TCopyRow> footer;
-    bool marked = false;
     const auto f = table.Footer();
     for (int block : {0, 2}) {
         const auto& labels = f[static_cast<std::size_t>(block)];
@@ -94,22 +91,21 @@ TBudgetCopy CopyBudget(const TGumModel& m, int index, const TDisplayState& displ
         footer << TCopyRow{Split(values[0])};
         for (std::size_t i = 1; i < 5; ++i) {
             std::string units;
-            TCopyRow row{Plain(QString()), Split(labels[i]), Split(values[i], &units), Units(units)};
-            marked = marked || values[i].Approximate;
-            footer << row;
+            footer << TCopyRow{Plain(QString()), Split(labels[i]), Split(values[i], &units), Units(units)};
         }
     }
     // The result line as one sentence: y = value ± U, k, P.
     const auto line = table.ResultLine();
     const QString name = MarkupPlain(b.Name), nameHtml = MarkupHtml(b.Name);
-    const QString k = Utf8(line[2].Text), p = Utf8(line[3].Text);
+    const QString k = QString::fromStdString(line[2].Text), p = QString::fromStdString(line[3].Text);
     const QString result = name + QStringLiteral(" = ") + CellPlainText(line[0]) + QLatin1Char(' ') +
                            CellPlainText(line[1]) + QStringLiteral("; k = ") + k + QStringLiteral("; P = ") + p;
     const QString resultHtml = nameHtml + QStringLiteral(" = ") + CellHtml(line[0]) + QLatin1Char(' ') +
                                CellHtml(line[1]) + QStringLiteral("; k = ") + k.toHtmlEscaped() +
                                QStringLiteral("; P = ") + p.toHtmlEscaped();
+    // The marks' reasons (a ν_eff that ignores correlations, a k short of P).
     QStringList notes;
-    if (marked) notes << QStringLiteral("* ") + Utf8(DofIgnoresCorrelationHint());
+    for (const std::string& hint : table.FooterHints()) notes << QString::fromStdString(hint);
 
     const QString model = FromCp1251(m.ModelName);
     const QString title = (model.isEmpty() ? QString() : model + QStringLiteral(": ")) +

@@ -10,30 +10,26 @@
 
 namespace vormid {
 
-CorrelationModel::CorrelationModel(QObject* parent) : QAbstractTableModel(parent) {}
+const TKeys kColumns = {"0", "1", "2"};
+
+CorrelationModel::CorrelationModel(QObject* parent) : TKeyedTableModel(parent) { ResetTo(Rows(), kColumns); }
 
 bool CorrelationModel::HasPairs() const { return model_ && model_->Correlations.Count() > 0; }
 
-int CorrelationModel::Rows() const { return std::max(1, model_ ? model_->Correlations.Count() : 0); }
+TKeys CorrelationModel::Rows() const {
+    TKeys keys;
+    for (int i = 0; model_ && i < model_->Correlations.Count(); ++i)
+        keys.push_back(model_->Correlations.GetName1(i) + '\0' + model_->Correlations.GetName2(i));
+    if (keys.empty()) keys.emplace_back();
+    return keys;
+}
 
 void CorrelationModel::Reset(const TGumModel* model) {
-    beginResetModel();
     model_ = model;
-    rows_ = Rows();
-    endResetModel();
+    ResetTo(Rows(), kColumns);
 }
 
-void CorrelationModel::Refresh() {
-    if (Rows() != rows_) {
-        Reset(model_);
-        return;
-    }
-    emit dataChanged(index(0, 0), index(rows_ - 1, colCoefficient));
-}
-
-int CorrelationModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int CorrelationModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+void CorrelationModel::Refresh() { Show(Rows(), kColumns); }
 
 bool CorrelationModel::IsInput(const std::string& name) const {
     const TGumParam* q = model_ ? model_->Params.FindByName(name) : nullptr;
@@ -49,7 +45,7 @@ bool CorrelationModel::Stale(int row) const {
 
 QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
     if (!model_ || !index.isValid()) return {};
-    const TCorrelationPair* p = model_->Correlations.Get(index.row());
+    const TCorrelationPair* p = model_->Correlations.Get(LiveRow(index.row()));
     if (!p) return {};
     const bool name = index.column() != colCoefficient;
     const std::string& markup = index.column() == colName1 ? p->Name1 : p->Name2;
@@ -67,17 +63,17 @@ QVariant CorrelationModel::data(const QModelIndex& index, int role) const {
             return f;
         }
         case Qt::ForegroundRole:
-            if (Stale(index.row())) return QBrush(Qt::gray);
+            if (Stale(LiveRow(index.row()))) return QBrush(Qt::gray);
             return {};
         case Qt::ToolTipRole:
-            if (Stale(index.row()))
+            if (Stale(LiveRow(index.row())))
                 return QStringLiteral(
                     "Величина от двойката вече не е входна величина от тип А или тип Б: "
                     "коефициентът не влиза в бюджета. Двойката се пази, докато не бъде "
                     "изтрита или коригирана.");
             return {};
-        case StaleRole:
-            return Stale(index.row());
+        case static_cast<int>(Role::Stale):
+            return Stale(LiveRow(index.row()));
         default:
             return {};
     }

@@ -7,43 +7,38 @@
 
 namespace vormid {
 
-TObservationModel::TObservationModel(QObject* parent) : QAbstractTableModel(parent) {}
+TObservationModel::TObservationModel(QObject* parent) : TKeyedTableModel(parent) {}
+
+TKeys TObservationModel::Rows() const { return NumberKeys(q_ != nullptr ? TObservationGrid(*q_).RowCount() : 0); }
+
+TKeys TObservationModel::Columns() const {
+    TKeys keys;
+    if (q_ == nullptr) return keys;
+    const TObservationGrid grid(*q_);
+    for (int c = 0; c < grid.ColumnCount(); ++c) keys.push_back(std::to_string(static_cast<int>(grid.Column(c))));
+    return keys;
+}
 
 void TObservationModel::SetQuantity(const TGumParam* q, const TNumberFormatSettings* settings) {
-    beginResetModel();
+    if (q == q_ && settings == settings_) return Refresh();
     q_ = q;
     settings_ = settings;
-    endResetModel();
-    rows_ = rowCount();
-    columns_ = columnCount();
+    ResetTo(Rows(), Columns());
 }
 
-void TObservationModel::Refresh() {
-    // A reset would close an editor that is still committing; when the shape
-    // stands, the values are announced as changed instead.
-    const int rows = rowCount(), columns = columnCount();
-    if (rows != rows_ || columns != columns_) {
-        beginResetModel();
-        endResetModel();
-    } else if (rows > 0 && columns > 0) {
-        emit dataChanged(index(0, 0), index(rows - 1, columns - 1));
-    }
-    rows_ = rows;
-    columns_ = columns;
-}
+void TObservationModel::Refresh() { Show(Rows(), Columns()); }
 
-int TObservationModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || q_ == nullptr ? 0 : TObservationGrid(*q_).RowCount();
-}
-
-int TObservationModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() || q_ == nullptr ? 0 : TObservationGrid(*q_).ColumnCount();
+bool TObservationModel::Live(const QModelIndex& index, TObsCell& at) const {
+    if (q_ == nullptr || !index.isValid()) return false;
+    at = {LiveRow(index.row()), LiveColumn(index.column())};
+    const TObservationGrid grid(*q_);
+    return at.Row >= 0 && at.Row < grid.RowCount() && at.Column >= 0 && at.Column < grid.ColumnCount();
 }
 
 QVariant TObservationModel::data(const QModelIndex& index, int role) const {
-    if (q_ == nullptr || !index.isValid()) return {};
+    TObsCell at;
+    if (!Live(index, at)) return {};
     const TObservationGrid grid(*q_);
-    const TObsCell at{index.row(), index.column()};
     static const TNumberFormatSettings kDefaults;
     const TNumberFormatSettings& s = settings_ != nullptr ? *settings_ : kDefaults;
     switch (role) {
@@ -68,8 +63,9 @@ QVariant TObservationModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TObservationModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || q_ == nullptr) return {};
-    switch (TObservationGrid(*q_).Column(section)) {
+    const int column = LiveColumn(section);
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || q_ == nullptr || column < 0) return {};
+    switch (TObservationGrid(*q_).Column(column)) {
         case TObsColumn::Number:
             return QStringLiteral("No");
         case TObsColumn::Value:
@@ -87,9 +83,10 @@ QVariant TObservationModel::headerData(int section, Qt::Orientation orientation,
 }
 
 Qt::ItemFlags TObservationModel::flags(const QModelIndex& index) const {
-    if (q_ == nullptr || !index.isValid()) return Qt::NoItemFlags;
+    TObsCell at;
+    if (!Live(index, at)) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (TObservationGrid(*q_).Editable(index.column())) f |= Qt::ItemIsEditable;
+    if (TObservationGrid(*q_).Editable(at.Column)) f |= Qt::ItemIsEditable;
     return f;
 }
 

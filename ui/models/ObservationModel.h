@@ -4,13 +4,12 @@
 // this class only adapts them. Edits are not stored here: setData hands the
 // typed text to whoever writes the model (cellTyped), so that every change
 // goes through the one writer.
-#include <QAbstractTableModel>
-
 #include "core/GumParamGrid.h"
+#include "ui/models/KeyedTableModel.h"
 
 namespace vormid {
 
-class TObservationModel : public QAbstractTableModel {
+class TObservationModel : public TKeyedTableModel {
     Q_OBJECT
 public:
     enum class Role : int { Exponent = Qt::UserRole + 1 };
@@ -18,14 +17,15 @@ public:
     explicit TObservationModel(QObject* parent = nullptr);
 
     // The quantity shown (null: none) and the formats it is shown with; both
-    // must outlive the model or be replaced before they go.
+    // must outlive the model or be replaced before they go. Another quantity
+    // resets the views; the same one is refreshed.
     void SetQuantity(const TGumParam* q, const TNumberFormatSettings* settings);
     const TGumParam* Quantity() const { return q_; }
-    // The shape or every value may have changed.
+    // The shape or every value may have changed: rows and columns added or
+    // taken away are announced as such (an editor still committing and the
+    // selection stay), every cell as changed.
     void Refresh();
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -38,7 +38,11 @@ signals:
 private:
     const TGumParam* q_ = nullptr;
     const TNumberFormatSettings* settings_ = nullptr;
-    int rows_ = 0, columns_ = 0;  // the shape the views know
+    // Rows by their number, columns by their kind.
+    TKeys Rows() const;
+    TKeys Columns() const;
+    // The cell shown at index now; false when there is none.
+    bool Live(const QModelIndex& index, TObsCell& at) const;
 };
 
 }  // namespace vormid

@@ -15,54 +15,45 @@
 namespace vormid {
 
 TQuantityListModel::TQuantityListModel(TModelController& controller, QObject* parent)
-    : QAbstractTableModel(parent), controller_(controller) {
-    connect(&controller_, &TModelController::quantitiesReset, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
-    connect(&controller_, &TModelController::modelReplaced, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
-    connect(&controller_, &TModelController::quantityChanged, this, [this](int row) {
-        if (row < 0 || row >= rowCount()) return;
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    });
+    : TKeyedTableModel(parent), controller_(controller) {
+    ResetTo(Rows(), Columns());
+    connect(&controller_, &TModelController::quantitiesReset, this, &TQuantityListModel::Refresh);
+    connect(&controller_, &TModelController::quantityChanged, this, &TQuantityListModel::Refresh);
+    connect(&controller_, &TModelController::modelReplaced, this, [this] { ResetTo(Rows(), Columns()); });
 }
+
+TKeys TQuantityListModel::Rows() const {
+    const TGumParams& params = controller_.Model().Params;
+    TKeys names;
+    for (int i = 0; i < params.Count(); ++i) names.push_back(params.Get(i)->Name);
+    // An empty model still shows one (empty) row under the header.
+    if (names.empty()) names.emplace_back();
+    return names;
+}
+
+TKeys TQuantityListModel::Columns() const { return NumberKeys(wide_ ? 3 : 1); }
 
 void TQuantityListModel::SetWide(bool wide) {
     if (wide == wide_) return;
-    beginResetModel();
     wide_ = wide;
-    endResetModel();
-}
-
-int TQuantityListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
-    // An empty model still shows one (empty) row under the header.
-    return std::max(1, controller_.Model().Params.Count());
-}
-
-int TQuantityListModel::columnCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
-    return wide_ ? 3 : 1;
+    Refresh();
+    emit headerDataChanged(Qt::Horizontal, colName, colName);  // its arrow turns
 }
 
 QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
-    const TGumParam* q = controller_.Model().Params.Get(index.row());
-    if (!q || index.column() < 0 || index.column() >= columnCount()) return {};
-    const std::string& text = index.column() == colName    ? q->Name
-                              : index.column() == colUnits ? q->Units
-                                                           : q->Description;
+    const TGumParam* q = controller_.Model().Params.Get(LiveRow(index.row()));
+    const int column = LiveColumn(index.column());
+    if (!q || column < 0 || column >= (wide_ ? 3 : 1)) return {};
+    const std::string& text = column == colName ? q->Name : column == colUnits ? q->Units : q->Description;
     switch (role) {
         case Qt::DisplayRole:
-            return index.column() == colDescription ? FromCp1251(text) : NameMarkupPlainText(text);
+            return column == colDescription ? FromCp1251(text) : NameMarkupPlainText(text);
         case Qt::EditRole:
             return FromCp1251(text);
         case Qt::ToolTipRole:
-            return index.column() == colDescription ? FromCp1251(text) : QVariant();
+            return column == colDescription ? FromCp1251(text) : QVariant();
         case Qt::FontRole:
-            if (index.column() == colName) {
+            if (column == colName) {
                 QFont f = QApplication::font();
                 f.setBold(true);
                 return f;
@@ -70,9 +61,9 @@ QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
             return {};
         default:
             // What the file keeps: 100 bytes of units markup, 255 of description.
-            if (role == static_cast<int>(TItemRole::MaxBytes) && index.column() != colName)
-                return index.column() == colUnits ? 100 : 255;
-            if (role == static_cast<int>(TItemRole::NameMarkup) && index.column() != colDescription)
+            if (role == static_cast<int>(TItemRole::MaxBytes) && column != colName)
+                return column == colUnits ? 100 : 255;
+            if (role == static_cast<int>(TItemRole::NameMarkup) && column != colDescription)
                 return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
             return {};
     }
@@ -101,7 +92,7 @@ QVariant TQuantityListModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags TQuantityListModel::flags(const QModelIndex& index) const {
     // The empty row of an empty list holds nothing to select or edit.
-    if (index.isValid() && controller_.Model().Params.Get(index.row()) == nullptr) return Qt::ItemIsEnabled;
+    if (index.isValid() && controller_.Model().Params.Get(LiveRow(index.row())) == nullptr) return Qt::ItemIsEnabled;
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() != colName) f |= Qt::ItemIsEditable;
     return f;
@@ -115,7 +106,8 @@ bool TQuantityListModel::setData(const QModelIndex& index, const QVariant& value
         return false;
     const std::string bytes = ToCp1251(text);
     const bool units = index.column() == colUnits;
-    return controller_.EditQuantity(index.row(), [&](TGumParam& q) { (units ? q.Units : q.Description) = bytes; });
+    return controller_.EditQuantity(LiveRow(index.row()),
+                                    [&](TGumParam& q) { (units ? q.Units : q.Description) = bytes; });
 }
 
 }  // namespace vormid

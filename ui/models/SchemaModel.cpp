@@ -5,37 +5,39 @@
 #include "ui/TextCodec.h"
 
 namespace vormid {
+namespace {
 
-TSchemaModel::TSchemaModel(QObject* parent) : QAbstractTableModel(parent) {}
+const TKeys kColumns = {"No", "line"};
+
+}  // namespace
+
+TSchemaModel::TSchemaModel(QObject* parent) : TKeyedTableModel(parent) { ResetTo(Rows(), kColumns); }
+
+TKeys TSchemaModel::Rows() const {
+    TKeys lines = q_ != nullptr ? q_->SchemaColumns : TKeys{};
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
 
 void TSchemaModel::SetQuantity(const TGumParam* q) {
-    beginResetModel();
     q_ = q;
-    rows_ = rowCount();
-    endResetModel();
+    ResetTo(Rows(), kColumns);
 }
 
-void TSchemaModel::Refresh() {
-    // A reset would lose the selected line; a rename keeps the shape.
-    if (rowCount() == rows_) {
-        emit dataChanged(index(0, 0), index(rows_ - 1, 1));
-        return;
-    }
-    beginResetModel();
-    rows_ = rowCount();
-    endResetModel();
-}
+void TSchemaModel::Refresh() { Show(Rows(), kColumns); }
 
 int TSchemaModel::LineCount() const { return q_ == nullptr ? 0 : static_cast<int>(q_->SchemaColumns.size()); }
 
-int TSchemaModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : std::max(1, LineCount()); }
-int TSchemaModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int TSchemaModel::Line(int row) const {
+    const int line = LiveRow(row);
+    return line >= 0 && line < LineCount() ? line : -1;
+}
 
 QVariant TSchemaModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    const bool exists = index.row() < LineCount();
+    const int line = Line(index.row());
     if (index.column() == 0) {
-        if (role == Qt::DisplayRole) return exists ? QString::number(index.row() + 1) : QString();
+        if (role == Qt::DisplayRole) return line >= 0 ? QString::number(line + 1) : QString();
         if (role == Qt::FontRole) {
             QFont f;
             f.setBold(true);
@@ -44,8 +46,8 @@ QVariant TSchemaModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
         return {};
     }
-    if ((role == Qt::DisplayRole || role == Qt::EditRole) && exists)
-        return FromCp1251(q_->SchemaColumns[static_cast<std::size_t>(index.row())]);
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && line >= 0)
+        return FromCp1251(q_->SchemaColumns[static_cast<std::size_t>(line)]);
     return {};
 }
 
@@ -57,7 +59,7 @@ QVariant TSchemaModel::headerData(int section, Qt::Orientation orientation, int 
 Qt::ItemFlags TSchemaModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == 1 && index.row() < LineCount()) f |= Qt::ItemIsEditable;
+    if (index.column() == 1 && Line(index.row()) >= 0) f |= Qt::ItemIsEditable;
     return f;
 }
 

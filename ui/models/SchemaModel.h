@@ -2,22 +2,23 @@
 // Item model of the schema grid dgSchema: "No" (the line number, bold) and
 // "Указание" (the line text, editable). At least one row is shown, empty
 // when the schema has no line. Edits go out through lineTyped.
-#include <QAbstractTableModel>
-
 #include "core/GumParam.h"
+#include "ui/models/KeyedTableModel.h"
 
 namespace vormid {
 
-class TSchemaModel : public QAbstractTableModel {
+class TSchemaModel : public TKeyedTableModel {
     Q_OBJECT
 public:
     explicit TSchemaModel(QObject* parent = nullptr);
+
+    // Another quantity: a reset.
     void SetQuantity(const TGumParam* q);
+    // Lines inserted or deleted are announced as rows, the rest as changed,
+    // so that the selected line stays selected.
     void Refresh();
     int LineCount() const;
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -27,8 +28,12 @@ signals:
     void lineTyped(int line, const QString& text);
 
 private:
+    // The lines, or one empty row without any.
+    TKeys Rows() const;
+    // The line a row shows now; -1 for none.
+    int Line(int row) const;
+
     const TGumParam* q_ = nullptr;
-    int rows_ = 1;
 };
 
 }  // namespace vormid

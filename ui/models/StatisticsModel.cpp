@@ -7,9 +7,10 @@ namespace vormid {
 TStatisticsModel::TStatisticsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TStatisticsModel::SetQuantity(const TGumParam* q, const TNumberFormatSettings& settings) {
-    beginResetModel();
+    // The grid's shape never changes: the values are announced as changed.
     table_ = q != nullptr ? StatisticsTable(*q, settings) : TStatTable{};
-    endResetModel();
+    emit dataChanged(index(0, 0), index(kStatRows - 1, 2 * kStatPairs - 1),
+                     {Qt::DisplayRole, static_cast<int>(Role::Exponent)});
 }
 
 int TStatisticsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kStatRows; }

@@ -121,13 +121,6 @@ void TBudgetPage::Attach(TModelController& controller) {
     connect(&controller, &TModelController::quantityChanged, this, [this] {
         if (!editingComment_) MonteCarloOutOfDate();
     });
-    connect(&controller, &TModelController::modelReplaced, this, [this] {
-        runner_->Cancel();
-        mcState_ = TMcState::None;
-        calculated_ = false;
-        model_->Reset(nullptr, nullptr, -1);
-        RebuildTabs();
-    });
     // "Копиране" calculates first, so it follows the model from every page:
     // whether there are results, and a failure shown is out of date.
     auto follow = [this] {
@@ -135,8 +128,8 @@ void TBudgetPage::Attach(TModelController& controller) {
         UpdateCopyEnables();
     };
     connect(&controller, &TModelController::quantityChanged, this, follow);
-    for (auto signal : {&TModelController::quantitiesReset, &TModelController::correlationsChanged,
-                        &TModelController::headerChanged, &TModelController::modelReplaced})
+    for (auto signal :
+         {&TModelController::quantitiesReset, &TModelController::correlationsChanged, &TModelController::headerChanged})
         connect(&controller, signal, this, follow);
     UpdateCopyEnables();
 }
@@ -234,7 +227,6 @@ void TBudgetPage::Reload() {
     runner_->Cancel();
     mcState_ = TMcState::None;
     calculated_ = false;
-    model_->Reset(nullptr, nullptr, -1);
     RebuildTabs();
 }
 
@@ -463,7 +455,6 @@ void TBudgetPage::ApplyDisplay(const TDisplayState& state) {
     display_ = state;
     ui_->splBudget->SetPanelHeight(state.BudgetCommentPanelHeight);
     SyncChecks();
-    ShowBudget();
 }
 
 }  // namespace vormid

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -148,12 +147,8 @@ void TCorrelationPage::Refresh() {
     const QModelIndex current = grid_->currentIndex();
     const int row = current.isValid() ? current.row() : 0;
     const int column = current.isValid() ? current.column() : 0;
-    {
-        // A reset moves the current cell; that is no move of the user's.
-        QScopedValueRollback<bool> guard(filling_, true);
-        model_->Refresh();
-        if (!grid_->currentIndex().isValid() || !model_->HasPairs()) SetCurrent(row, column);
-    }
+    model_->Refresh();
+    if (!grid_->currentIndex().isValid() || !model_->HasPairs()) SetCurrent(row, column);
     if (editorRow_ >= model_->rowCount() || grid_->currentIndex() != model_->index(editorRow_, editorColumn_))
         HideEditors();
     PlaceEditors();
@@ -163,7 +158,6 @@ void TCorrelationPage::Refresh() {
 void TCorrelationPage::CurrentChanged(const QModelIndex& current) {
     // The tint follows the current row.
     grid_->viewport()->update();
-    if (filling_) return;
     if (current.row() != editorRow_ || current.column() != editorColumn_) HideEditors();
 }
 
@@ -202,11 +196,7 @@ void TCorrelationPage::OpenEditor() {
     editorRow_ = current.row();
     editorColumn_ = current.column();
     if (editorColumn_ == CorrelationModel::colCoefficient) {
-        {
-            QScopedValueRollback<bool> guard(filling_, true);
-            const TCorrelation& c = controller_->Model().Correlations;
-            coefficientBox_->SetTypedText(FromCp1251(c.GetCoefficientText(editorRow_)));
-        }
+        coefficientBox_->SetTypedText(FromCp1251(controller_->Model().Correlations.GetCoefficientText(editorRow_)));
         KeepCoefficient();
         coefficientBox_->SetButtonVisible(SeriesAvailable(editorRow_));
         PlaceEditors();
@@ -222,7 +212,6 @@ void TCorrelationPage::OpenEditor() {
 }
 
 void TCorrelationPage::FillQuantityBox() {
-    QScopedValueRollback<bool> guard(filling_, true);
     const QSignalBlocker block(quantityBox_);
     quantityBox_->clear();
     const std::string own = Name(editorRow_, editorColumn_);
@@ -249,7 +238,7 @@ void TCorrelationPage::FillQuantityBox() {
 }
 
 void TCorrelationPage::QuantityChosen(int item) {
-    if (filling_ || !controller_ || item < 0 || editorRow_ < 0) return;
+    if (!controller_ || item < 0 || editorRow_ < 0) return;
     const int row = editorRow_;
     const bool first = editorColumn_ == CorrelationModel::colName1;
     const std::string chosen = quantityBox_->itemData(item).toByteArray().toStdString();
@@ -290,7 +279,7 @@ void TCorrelationPage::KeepCoefficient() {
 }
 
 void TCorrelationPage::CoefficientTyped(const QString& text) {
-    if (filling_ || !controller_ || editorRow_ < 0) return;
+    if (!controller_ || editorRow_ < 0) return;
     ShowCoefficientState(text);
     const int row = editorRow_;
     const std::optional<double> r =
@@ -334,10 +323,7 @@ void TCorrelationPage::CoefficientFromSeries() {
         return;  // the box stays as it was
     }
     if (!r) return;
-    {
-        QScopedValueRollback<bool> guard(filling_, true);
-        coefficientBox_->SetValue(*r);
-    }
+    coefficientBox_->SetValue(*r);
     CoefficientTyped(coefficientBox_->text());
 }
 
@@ -383,10 +369,7 @@ bool TCorrelationPage::eventFilter(QObject* watched, QEvent* event) {
             // The key starts the coefficient afresh: it becomes the box's whole text.
             OpenEditor();
             if (editorColumn_ != CorrelationModel::colCoefficient) return true;
-            {
-                QScopedValueRollback<bool> guard(filling_, true);
-                coefficientBox_->SetTypedText(key->text());
-            }
+            coefficientBox_->SetTypedText(key->text());
             coefficientBox_->setFocus();
             coefficientBox_->deselect();
             coefficientBox_->setCursorPosition(static_cast<int>(coefficientBox_->text().size()));

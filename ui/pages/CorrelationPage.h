@@ -75,7 +75,6 @@ private:
     double keptValue_ = 0.0;
     // A mouse press hit the cell that was already current.
     bool pressOnCurrent_ = false;
-    bool filling_ = false;
 };
 
 }  // namespace vormid

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 #include "charts/Histogram.h"
 #include "core/GumParamGrid.h"
@@ -117,9 +118,7 @@ TObservationPage::TObservationPage(QWidget* parent) : TPage(parent), ui_(std::ma
     ui_->splValues->setSizes({420, 485});
     ui_->stkValues->setCurrentWidget(ui_->pgNoTypeA);
 
-    connect(ui_->tcValues, &QTabBar::currentChanged, this, [this](int tab) {
-        if (!loading_) SelectTab(tab);
-    });
+    connect(ui_->tcValues, &QTabBar::currentChanged, this, &TObservationPage::SelectTab);
     connect(observations_, &TObservationModel::cellTyped, this, &TObservationPage::CellTyped);
     connect(ui_->dgTypeA, &TObservationView::enterPressed, this, &TObservationPage::MoveOn);
     connect(ui_->dgTypeA, &TObservationView::copyRequested, this, &TObservationPage::CopyCells);
@@ -144,15 +143,8 @@ void TObservationPage::Attach(TModelController& controller) {
     connect(&controller, &TModelController::quantitiesReset, this, [this] {
         if (isVisible()) Entered();
     });
-    connect(&controller, &TModelController::modelReplaced, this, &TObservationPage::Reload);
     connect(&controller, &TModelController::formatsChanged, this, &TObservationPage::ShowQuantity);
-    Bind(&controller.Model(),
-         [&controller](int index, const std::function<void(TGumParam&)>& fn) { controller.EditQuantity(index, fn); });
-}
-
-void TObservationPage::Bind(TGumModel* model, TEditQuantity edit) {
-    model_ = model;
-    edit_ = std::move(edit);
+    model_ = &controller.Model();
     Reload();
 }
 
@@ -163,7 +155,8 @@ int TObservationPage::CurrentQuantity() const {
 
 void TObservationPage::Reload() {
     {
-        QScopedValueRollback<bool> guard(loading_, true);
+        // The tab bar moves while it is rebuilt; the tab shown is chosen below.
+        const QSignalBlocker block(ui_->tcValues);
         QVector<int> quantities;
         std::vector<TNameTabBar::TTab> tabs;
         if (model_ != nullptr) {
@@ -186,7 +179,7 @@ void TObservationPage::Reload() {
     }
     ui_->stkValues->setCurrentWidget(ui_->pgTypeA);
     {
-        QScopedValueRollback<bool> guard(loading_, true);
+        const QSignalBlocker block(ui_->tcValues);
         ui_->tcValues->setCurrentIndex(0);
     }
     SelectTab(0);
@@ -204,10 +197,10 @@ void TObservationPage::QuantityChanged(int index) {
 }
 
 void TObservationPage::StoreShown(const std::function<void(TGumParam&)>& fn) {
-    if (!edit_ || observations_->Quantity() == nullptr) return;
+    if (observations_->Quantity() == nullptr) return;
     {
         QScopedValueRollback<bool> guard(storing_, true);
-        edit_(CurrentQuantity(), fn);
+        controller_->EditQuantity(CurrentQuantity(), fn);
     }
     RefreshViews();
 }
@@ -244,9 +237,7 @@ void TObservationPage::ShowQuantity() {
 void TObservationPage::RefreshViews() {
     const TGumParam* q = observations_->Quantity();
     if (q == nullptr || model_ == nullptr) return;
-    const QModelIndex current = ui_->dgTypeA->currentIndex();
-    observations_->Refresh();
-    if (current.isValid()) ui_->dgTypeA->setCurrentIndex(observations_->index(current.row(), current.column()));
+    observations_->Refresh();  // rows and columns are announced: the current cell and selection stay
     statistics_->SetQuantity(q, model_->FormatSettings);
     if (q->Statistics.Count > 0)
         ui_->Histogram1->SetData(q->Statistics);
@@ -265,7 +256,7 @@ void TObservationPage::SizeStatisticsColumns() {
 
 void TObservationPage::CellTyped(int row, int column, const QString& text) {
     const TGumParam* q = observations_->Quantity();
-    if (q == nullptr || !edit_) return;
+    if (q == nullptr) return;
     const std::optional<double> v = ParseCellText(*q, {row, column}, ToCp1251(text));
     if (!v) {
         ShowMessageBox(QStringLiteral("Ред %1: „%2“ не е число.").arg(row + 1).arg(text));
@@ -298,7 +289,7 @@ void TObservationPage::CopyCells() {
 void TObservationPage::PasteCells() {
     const TGumParam* q = observations_->Quantity();
     const QModelIndex at = ui_->dgTypeA->currentIndex();
-    if (q == nullptr || !edit_) return;
+    if (q == nullptr) return;
     const TObsCell cell{at.isValid() ? at.row() : 0, at.isValid() ? at.column() : 1};
     const TPastePlan plan = PlanPaste(*q, cell, ToCp1251(QApplication::clipboard()->text()));
     using S = TPastePlan::TStatus;
@@ -389,9 +380,8 @@ void TObservationPage::SetupToolbar() {
     const int switchOptions[] = {hoBars, hoCurve, hoMean, hoMedian};
     for (int i = 0; i < 4; ++i) {
         switches[i]->setIcon(ilHisto_[i]);
-        connect(switches[i], &QToolButton::toggled, this, [this, i, switchOptions](bool down) {
-            if (!loading_) ui_->Histogram1->SetBoolOption(switchOptions[i], down);
-        });
+        connect(switches[i], &QToolButton::toggled, this,
+                [this, i, switchOptions](bool down) { ui_->Histogram1->SetBoolOption(switchOptions[i], down); });
     }
 
     pmAxis_ = new QMenu(this);
@@ -419,13 +409,14 @@ void TObservationPage::SetupToolbar() {
     ui_->btnHist8->setIcon(ilHisto_[10]);
     ui_->btnHist9->setIcon(ilHisto_[11]);
     connect(kinds, &QButtonGroup::idToggled, this, [this](int id, bool down) {
-        if (down && !loading_) ui_->Histogram1->SetIntOption(hoKind, id);
+        if (down) ui_->Histogram1->SetIntOption(hoKind, id);
     });
     ShowOptionsOnButtons();
 }
 
+// The buttons show the histogram's options; a button set here gives its
+// option the value it has already.
 void TObservationPage::ShowOptionsOnButtons() {
-    QScopedValueRollback<bool> guard(loading_, true);
     const THistogram* h = ui_->Histogram1;
     ui_->btnHist1->setChecked(h->GetOption(hoBars) != 0);
     ui_->btnHist2->setChecked(h->GetOption(hoCurve) != 0);

@@ -26,18 +26,11 @@ class TSchemaLineDelegate;
 class TObservationPage : public TPage {
     Q_OBJECT
 public:
-    // Writes one quantity of the model: the index and the change; the
-    // writer marks the model modified and tells every page.
-    using TEditQuantity = std::function<void(int, const std::function<void(TGumParam&)>&)>;
-
     explicit TObservationPage(QWidget* parent = nullptr);
     ~TObservationPage() override;
 
     // Shows the controller's model and writes through it.
     void Attach(TModelController& controller) override;
-    // The model shown and how it is written (Attach does this with the
-    // controller); a null model shows nothing.
-    void Bind(TGumModel* model, TEditQuantity edit);
     // Rebuilds the tabs from the quantity list (first tab selected).
     void Reload() override;
     // The page comes into view: as Reload, keeping the selected quantity.
@@ -78,8 +71,7 @@ private:
     void SizeStatisticsColumns();
 
     std::unique_ptr<Ui::TObservationPage> ui_;
-    TGumModel* model_ = nullptr;
-    TEditQuantity edit_;
+    TGumModel* model_ = nullptr;  // the controller's
     QVector<int> tabQuantities_;  // model index of each tab
     TObservationModel* observations_ = nullptr;
     TStatisticsModel* statistics_ = nullptr;
@@ -88,7 +80,6 @@ private:
     QMenu* pmXS_ = nullptr;
     int axisButton_ = 0;  // 1 left, 2 right, 3 labels: who opened pmAxis
     QVector<QIcon> ilHisto_;
-    bool loading_ = false;
     bool storing_ = false;
     QMenu* pmGrid_ = nullptr;
 };

@@ -27,7 +27,8 @@ public:
     virtual void Reload() {}
     // The page became the shown one.
     virtual void Entered() {}
-    // The display state kept in the model file.
+    // The display state kept in the model file; an opened model's is
+    // applied just before the Reload that shows it.
     virtual void StoreDisplay(TDisplayState& state) const { Q_UNUSED(state) }
     virtual void ApplyDisplay(const TDisplayState& state) { Q_UNUSED(state) }
     // The document's enabling rules changed (page buttons of its own).

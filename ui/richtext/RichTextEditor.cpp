@@ -173,7 +173,7 @@ void TRichTextEditor::SetKind(TKind kind) {
 }
 
 void TRichTextEditor::SetRtf(const std::string& rtf) {
-    QScopedValueRollback<int> guard(loading_, loading_ + 1);
+    QScopedValueRollback<bool> guard(settingRtf_, true);
     stored_ = rtf;
     TRtfDocument doc = ReadRtf(rtf);
     FillTextDocument(doc, *ui_->rtfText->document());
@@ -204,7 +204,7 @@ QString TRichTextEditor::PlainText() const { return ui_->rtfText->toPlainText();
 QTextEdit* TRichTextEditor::TextEdit() const { return ui_->rtfText; }
 
 bool TRichTextEditor::ConfirmEdit() {
-    if (loading_ || ui_->rtfText->isReadOnly()) return !loading_ && !ui_->rtfText->isReadOnly();
+    if (ui_->rtfText->isReadOnly()) return false;
     if (!hidden_ || confirmed_) return true;
     TDlgAnswer a = AskMessageBox(QStringLiteral("Текстът съдържа обекти, които не могат да бъдат показани. "
                                                 "Ако продължите, те ще бъдат премахнати. Да се продължи ли?"),
@@ -267,7 +267,7 @@ bool TRichTextEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TRichTextEditor::OnContentsChanged() {
-    if (loading_) return;
+    if (settingRtf_) return;
     edited_ = true;
     changedSinceFocus_ = true;
     UpdateToolbar();
@@ -275,7 +275,7 @@ void TRichTextEditor::OnContentsChanged() {
 }
 
 void TRichTextEditor::MergeFormat(const QTextCharFormat& format) {
-    if (loading_ || !ConfirmEdit()) return;
+    if (!ConfirmEdit()) return;
     ui_->rtfText->mergeCurrentCharFormat(format);
     ui_->rtfText->setFocus();
 }
@@ -323,7 +323,7 @@ void TRichTextEditor::ConnectToolbar() {
         MergeFormat(f);
     });
     auto align = [this](Qt::Alignment a) {
-        if (loading_ || !ConfirmEdit()) return;
+        if (!ConfirmEdit()) return;
         ui_->rtfText->setAlignment(a);
         UpdateToolbar();
     };
@@ -331,7 +331,7 @@ void TRichTextEditor::ConnectToolbar() {
     connect(ui_->btnCenterAlign, &QToolButton::clicked, this, [align] { align(Qt::AlignHCenter); });
     connect(ui_->btnRightAlign, &QToolButton::clicked, this, [align] { align(Qt::AlignRight); });
     connect(ui_->btnBullets, &QToolButton::clicked, this, [this](bool on) {
-        if (loading_ || !ConfirmEdit()) return;
+        if (!ConfirmEdit()) return;
         QTextCursor c = ui_->rtfText->textCursor();
         if (on) {
             c.createList(QTextListFormat::ListDisc);
@@ -477,14 +477,12 @@ void TRichTextEditor::InsertSymbol(char32_t codePoint) {
 }
 
 void TRichTextEditor::ChooseSymbol() {
-    if (loading_) return;
     TfrmInsSymb dialog(this);
     dialog.PlaceBelow(ui_->btnInsSymb, ui_->pnlToolbar);
     if (dialog.exec() == QDialog::Accepted) InsertSymbol(dialog.Chosen());
 }
 
 void TRichTextEditor::ChooseColor() {
-    if (loading_) return;
     auto* palette = new TfrmFontColor(this);
     QColor shown = ui_->btnFontColor->property("shownColor").value<QColor>();
     connect(palette, &TfrmFontColor::colorSelected, this, [this](const QColor& color) {

@@ -97,7 +97,9 @@ private:
     std::string stored_;
     bool edited_ = false;
     bool changedSinceFocus_ = false;
-    int loading_ = 0;
+    // SetRtf fills the document: its changes are no edits. (A widget of its
+    // own, also used where no model controller is in reach.)
+    bool settingRtf_ = false;
     bool hidden_ = false;     // content the field cannot show
     bool confirmed_ = false;  // the user agreed to drop it
     TPictureFileChooser chooser_;

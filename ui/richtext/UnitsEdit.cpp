@@ -86,7 +86,7 @@ std::unique_ptr<QMenu> TUnitsEdit::CreateContextMenu() {
 }
 
 void TUnitsEdit::SetUnits(const std::string& markup) {
-    QScopedValueRollback<int> guard(loading_, loading_ + 1);
+    QScopedValueRollback<bool> guard(settingUnits_, true);
     units_ = markup;
     FillTextDocument(ReadRtf(UnitsToRtf(markup)), *edit_->document());
     ApplyParagraph();
@@ -94,7 +94,7 @@ void TUnitsEdit::SetUnits(const std::string& markup) {
 }
 
 void TUnitsEdit::ApplyParagraph() {
-    QScopedValueRollback<int> guard(loading_, loading_ + 1);
+    QScopedValueRollback<bool> guard(settingUnits_, true);
     QTextBlockFormat f;
     f.setAlignment(Qt::AlignLeft);
     f.setLeftMargin(kParagraphTwips);
@@ -151,7 +151,7 @@ void TUnitsEdit::paintEvent(QPaintEvent*) {
 }
 
 void TUnitsEdit::OnContentsChanged() {
-    if (loading_) return;
+    if (settingUnits_) return;
     std::string markup = RtfToUnits(WriteRtf(ReadTextDocument(*edit_->document())));
     // A change that shows the same units (a typed space, a marker moved)
     // keeps the stored markup and does not count as an edit.

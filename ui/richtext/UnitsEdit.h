@@ -48,7 +48,9 @@ private:
 
     QTextEdit* edit_ = nullptr;
     std::string units_;
-    int loading_ = 0;
+    // The field changes its own document (SetUnits, its paragraph format):
+    // no edit of the user.
+    bool settingUnits_ = false;
 };
 
 }  // namespace vormid

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "ui/TextCodec.h"
 #include "ui/models/BudgetModel.h"
 #include "ui/widgets/NameMarkupPainter.h"
 
@@ -14,42 +13,24 @@ namespace {
 constexpr int kRowHeight = 18;
 constexpr int kMarkupSlack = 2;
 
-QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 QFont Smaller(QFont f) {
     f.setPointSizeF(f.pointSizeF() > 0 ? f.pointSizeF() * 0.8 : 7);
     return f;
 }
 
-// One piece of a cell: text, its font and how far it is raised from the
-// baseline; or a name or unit in markup, drawn and measured by the common
-// name drawing in that font.
+// One part of a cell in its font, raised by Rise from the baseline; names
+// and units in markup are drawn and measured by the common name drawing.
 struct Piece {
-    QString Text;
+    TCellPart Part;
     QFont Font;
     int Rise = 0;
-    std::string Markup;
-    bool IsMarkup = false;
+    bool IsMarkup() const { return Part.Kind == TCellPartKind::Markup; }
+    QString Text() const { return QString::fromStdString(Part.Text); }
 };
 
-Piece TextPiece(const QString& text, const QFont& font, int rise = 0) {
-    Piece p;
-    p.Text = text;
-    p.Font = font;
-    p.Rise = rise;
-    return p;
-}
-
-Piece MarkupPiece(const std::string& markup, const QFont& font) {
-    Piece p;
-    p.Font = font;
-    p.Markup = markup;
-    p.IsMarkup = true;
-    return p;
-}
-
 int PieceWidth(const Piece& p) {
-    return p.IsMarkup ? TNameMarkupPainter(p.Font).Width(p.Markup) : QFontMetrics(p.Font).horizontalAdvance(p.Text);
+    return p.IsMarkup() ? TNameMarkupPainter(p.Font).Width(p.Part.Text)
+                        : QFontMetrics(p.Font).horizontalAdvance(p.Text());
 }
 
 QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
@@ -58,32 +39,12 @@ QList<Piece> Pieces(const TBudgetCell& c, const QFont& font) {
     const QFont small = Smaller(base);
     const int rise = QFontMetrics(base).ascent() / 3;
     QList<Piece> out;
-    auto markup = [&](const std::string& m) {
-        if (!m.empty()) out.push_back(MarkupPiece(m, base));
-    };
-    switch (c.Kind) {
-        case TBudgetCellKind::Empty:
-        case TBudgetCellKind::Bar:
-            break;
-        case TBudgetCellKind::Name:
-            markup(c.Markup);
-            break;
-        case TBudgetCellKind::Text:
-            out.push_back(TextPiece(Utf8(c.Text), base, 0));
-            if (c.FallsShort) out.push_back(TextPiece(QStringLiteral("†"), small, rise));
-            break;
-        case TBudgetCellKind::Dof:
-            out.push_back(TextPiece(c.Infinite ? QStringLiteral("∞") : QString::number(c.Dof), base, 0));
-            if (c.Approximate) out.push_back(TextPiece(QStringLiteral("*"), small, rise));
-            break;
-        case TBudgetCellKind::Number:
-            out.push_back(TextPiece(Utf8(c.Text) + FromCp1251(c.Number.Mantissa), base, 0));
-            if (!c.Number.Exponent.empty()) out.push_back(TextPiece(FromCp1251(c.Number.Exponent), small, rise + 1));
-            if (!c.Suffix.empty()) {
-                out.push_back(TextPiece(QStringLiteral(" "), base, 0));
-                markup(c.Suffix);
-            }
-            break;
+    for (const TCellPart& part : CellParts(c)) {
+        // An exponent stands a pixel higher than a mark.
+        if (part.Kind == TCellPartKind::Exponent || part.Kind == TCellPartKind::Mark)
+            out.push_back({part, small, part.Kind == TCellPartKind::Exponent ? rise + 1 : rise});
+        else
+            out.push_back({part, base});
     }
     return out;
 }
@@ -115,14 +76,14 @@ void PaintBudgetCell(QPainter& p, const QRect& r, const TBudgetCell& c, const QF
     p.setClipRect(r);
     for (const Piece& piece : pieces) {
         const int w = PieceWidth(piece);
-        if (piece.IsMarkup) {
+        if (piece.IsMarkup()) {
             // Measured widths are whole pixels, the text's own width is not:
             // a rect of exactly the measured width would cut a plain name
             // to an ellipsis. The cell's clip still bounds the drawing.
-            TNameMarkupPainter(piece.Font).Draw(p, QRect(x, r.top(), w + kMarkupSlack, r.height()), piece.Markup);
+            TNameMarkupPainter(piece.Font).Draw(p, QRect(x, r.top(), w + kMarkupSlack, r.height()), piece.Part.Text);
         } else {
             p.setFont(piece.Font);
-            p.drawText(QPoint(x, baseline - piece.Rise), piece.Text);
+            p.drawText(QPoint(x, baseline - piece.Rise), piece.Text());
         }
         x += w;
     }
@@ -130,10 +91,10 @@ void PaintBudgetCell(QPainter& p, const QRect& r, const TBudgetCell& c, const QF
 }
 
 void BudgetDelegate::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const {
-    if (i.data(BudgetModel::KindRole).toInt() == static_cast<int>(TParamKind::VarResult))
+    if (i.data(static_cast<int>(BudgetModel::Role::Kind)).toInt() == static_cast<int>(TParamKind::VarResult))
         p->fillRect(o.rect, VarResultTint());
     p->setPen(o.palette.color(QPalette::Text));
-    PaintBudgetCell(*p, o.rect, i.data(BudgetModel::CellRole).value<TBudgetCell>(), o.font);
+    PaintBudgetCell(*p, o.rect, i.data(static_cast<int>(BudgetModel::Role::Cell)).value<TBudgetCell>(), o.font);
 }
 
 class BudgetFooter : public QWidget {
@@ -189,7 +150,7 @@ BudgetTableView::BudgetTableView(QWidget* parent) : QTableView(parent), footer_(
 void BudgetTableView::setBudgetModel(BudgetModel* model) {
     model_ = model;
     setModel(model);
-    connect(model, &QAbstractItemModel::modelReset, footer_, [this] {
+    connect(model, &BudgetModel::tableChanged, footer_, [this] {
         // The hints of a marked ν_eff and a marked k: the footer's tool tip.
         QStringList hints;
         if (const TBudgetTable* t = model_->Table())

@@ -195,4 +195,4 @@ private slots:
 };
 
 QTEST_MAIN(TstMonteCarloPanel)
-#include "tst_montecarlopanel.moc"
+#include "monte_carlo_panel_test.moc"

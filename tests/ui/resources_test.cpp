@@ -110,4 +110,4 @@ private slots:
 };
 
 QTEST_MAIN(TstResources)
-#include "tst_resources.moc"
+#include "resources_test.moc"

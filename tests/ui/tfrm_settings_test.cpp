@@ -141,4 +141,4 @@ private slots:
 };
 
 QTEST_MAIN(TestTfrmSettings)
-#include "tst_tfrmsettings.moc"
+#include "tfrm_settings_test.moc"

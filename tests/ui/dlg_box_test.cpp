@@ -208,4 +208,4 @@ int main(int argc, char** argv) {
     TstDlgBox test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "tst_dlgbox.moc"
+#include "dlg_box_test.moc"

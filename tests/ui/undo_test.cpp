@@ -315,4 +315,4 @@ private slots:
 };
 
 QTEST_MAIN(TstUndo)
-#include "tst_undo.moc"
+#include "undo_test.moc"

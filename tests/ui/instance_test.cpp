@@ -202,4 +202,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TstInstance)
-#include "tst_instance.moc"
+#include "instance_test.moc"

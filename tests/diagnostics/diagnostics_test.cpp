@@ -157,4 +157,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TstDiagnostics)
-#include "tst_diagnostics.moc"
+#include "diagnostics_test.moc"

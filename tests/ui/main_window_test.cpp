@@ -456,4 +456,4 @@ private slots:
 };
 
 QTEST_MAIN(TstMainWindow)
-#include "tst_mainwindow.moc"
+#include "main_window_test.moc"

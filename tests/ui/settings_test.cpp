@@ -130,4 +130,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TstSettings)
-#include "tst_settings.moc"
+#include "settings_test.moc"

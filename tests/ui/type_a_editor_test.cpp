@@ -1,5 +1,6 @@
 // The Type A page driven as a user would: n, the method and the schema keep
 // what was typed, and ask before anything entered is dropped.
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,14 +14,14 @@
 #include "ui/TfrmDlgBox.h"
 #include "ui/editors/TypeAEditor.h"
 #include "ui/widgets/NumberEdit.h"
+#include "UiTestWindow.h"
 
 using namespace vormid;
 
 class TstTypeAEditor : public QObject {
     Q_OBJECT
-    TGumModel* model = nullptr;
+    std::unique_ptr<test::TControllerHarness> writer;
     TTypeAEditor* page = nullptr;
-    int edits = 0;
     QStringList asked;
     TDlgAnswer answer = TDlgAnswer::Yes;
 
@@ -28,22 +29,18 @@ class TstTypeAEditor : public QObject {
     W* Get(const char* name) {
         return page->findChild<W*>(name);
     }
-    TGumParam& Q() { return *model->Params.Get(0); }
+    TGumParam& Q() { return *writer->model().Params.Get(0); }
 
 private slots:
     void init() {
-        model = new TGumModel;
-        TGumParam& q = *model->Params.Add();
+        writer = std::make_unique<test::TControllerHarness>();
+        TGumParam& q = *writer->model().Params.Add();
         q.SetKind(TParamKind::TypeA);
         for (int i = 0; i < 10; ++i) q.SetObservation(i, i + 1);
         page = new TTypeAEditor;
-        page->Bind(model, [this](int index, const std::function<void(TGumParam&)>& fn) {
-            ++edits;
-            fn(*model->Params.Get(index));
-        });
-        page->ShowQuantity(0);
+        page->Attach(writer->controller);
+        page->Display(q);
         page->show();
-        edits = 0;
         asked.clear();
         answer = TDlgAnswer::Yes;
         SetDlgBoxResponder([this](TfrmDlgBox& box) {
@@ -54,7 +51,7 @@ private slots:
     void cleanup() {
         SetDlgBoxResponder({});
         delete page;
-        delete model;
+        writer.reset();
     }
 
     void countChangesKeepReadingsAndAskBeforeDropping() {
@@ -91,6 +88,8 @@ private slots:
     }
 
     void schemaLinesCarryTheirReadings() {
+        QAbstractItemModelTester tester(Get<QTableView>("dgSchema")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         Get<QComboBox>("cbAMethod")->setCurrentIndex(1);
         Get<QSpinBox>("seACountMeas")->setValue(2);
         auto* del = Get<QToolButton>("btnSchemaDelete");
@@ -220,7 +219,7 @@ private slots:
         QVERIFY(edit != nullptr);
         const double p = Q().StatedValue, P = Q().CoverageProbability, k = Q().CoverageFactor;
         const int nu = Q().DegreesOfFreedom;
-        edits = 0;
+        writer->edits = 0;
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, typed);
@@ -228,11 +227,11 @@ private slots:
         QCOMPARE(edit->text(), shown);
         if (message.isEmpty()) {
             QVERIFY(asked.isEmpty());
-            QVERIFY(edits > 0);
+            QVERIFY(writer->edits > 0);
             return;
         }
         QCOMPARE(asked, QStringList{message});
-        QCOMPARE(edits, 0);
+        QCOMPARE(writer->edits, 0);
         QCOMPARE(Q().StatedValue, p);
         QCOMPARE(Q().CoverageProbability, P);
         QCOMPARE(Q().CoverageFactor, k);
@@ -241,4 +240,4 @@ private slots:
 };
 
 QTEST_MAIN(TstTypeAEditor)
-#include "tst_typeaeditor.moc"
+#include "type_a_editor_test.moc"

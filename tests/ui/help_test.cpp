@@ -275,4 +275,4 @@ private slots:
 };
 
 QTEST_MAIN(TestHelp)
-#include "tst_help.moc"
+#include "help_test.moc"

@@ -96,4 +96,4 @@ private slots:
 };
 
 QTEST_MAIN(TestNameTabBar)
-#include "tst_nametabbar.moc"
+#include "name_tab_bar_test.moc"

@@ -163,7 +163,9 @@ private slots:
         model.Reset(&m, &display, 0);
         QCOMPARE(model.headerData(model.columnCount() - 1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Принос (граф.)"));
-        const auto bar = model.index(x1, model.columnCount() - 1).data(BudgetModel::CellRole).value<TBudgetCell>();
+        const auto bar = model.index(x1, model.columnCount() - 1)
+                             .data(static_cast<int>(BudgetModel::Role::Cell))
+                             .value<TBudgetCell>();
         QCOMPARE(bar.BarLargest, m.Budgets[0]->MaxContribution);
     }
 
@@ -198,7 +200,7 @@ private slots:
         };
         for (int r = 0; r < model.rowCount(); ++r)
             for (int c = 0; c < model.columnCount(); ++c)
-                check(model.index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>());
+                check(model.index(r, c).data(static_cast<int>(BudgetModel::Role::Cell)).value<TBudgetCell>());
         for (const auto& row : model.Table()->Footer())
             for (const auto& cell : row) check(cell);
         QVERIFY(numbers > 10);
@@ -295,4 +297,4 @@ private slots:
 };
 
 QTEST_MAIN(TestBudgetTable)
-#include "tst_budgettable.moc"
+#include "budget_table_test.moc"

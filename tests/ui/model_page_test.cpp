@@ -1,6 +1,7 @@
 // The model page driven as a user drives it: the equation, the quantity
 // list, the kind box and the Result, Type B and Const pages; the name
 // drawing on pixels.
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCheckBox>
@@ -92,6 +93,8 @@ class TstModelPage : public QObject {
 private slots:
     void analysisFollowsTheEquation() {
         Window win;
+        QAbstractItemModelTester tester(win.get<QTableView>("dgParams")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         win.equation("Y = A + B");
         QCOMPARE(Order(win.params()), QStringLiteral("Y A B"));
         QCOMPARE(win.params().Get(0)->Kind, TParamKind::Result);
@@ -638,4 +641,4 @@ private slots:
 };
 
 QTEST_MAIN(TstModelPage)
-#include "tst_modelpage.moc"
+#include "model_page_test.moc"

@@ -1,6 +1,7 @@
 // The observation page driven as a user would: tabs, typing into cells,
 // Enter, paste of a long column, the statistics on the clipboard and the
 // histogram options kept from one run to the next.
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -41,18 +42,14 @@ TGumParam& AddTypeA(TGumModel& m, const char* name, int n) {
     return q;
 }
 
-struct Fixture {
-    TGumModel model;
-    int edits = 0;
+struct Fixture : test::TControllerHarness {
+    TGumModel& model = store.Model();
     std::unique_ptr<TObservationPage> page;
     QStringList messages;
     void Open() {
         page = std::make_unique<TObservationPage>();
         page->resize(920, 640);
-        page->Bind(&model, [this](int index, const std::function<void(TGumParam&)>& fn) {
-            ++edits;
-            fn(*model.Params.Get(index));
-        });
+        page->Attach(controller);
         page->show();
         SetDlgBoxResponder([this](TfrmDlgBox& box) {
             messages << box.Message();
@@ -147,6 +144,7 @@ private slots:
         Fixture f;
         AddTypeA(f.model, "x", 10);
         f.Open();
+        QAbstractItemModelTester tester(f.Grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QString text;
         for (int i = 0; i < 1000; ++i) text += QString("%1,25\r\n").arg(i);
         QApplication::clipboard()->setText(text);
@@ -310,6 +308,9 @@ private slots:
         win.c().EditQuantity(u, [](TGumParam& q) { q.SetKind(TParamKind::TypeA); });
         win.w->SelectMainPage(1);
         auto* g = win.get<QTableView>("dgTypeA");
+        QAbstractItemModelTester tester(g->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester statistics(win.get<QTableView>("dgStat")->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(QTest::qWaitForWindowExposed(win.w.get()));
         win.w->activateWindow();
         g->setFocus();
@@ -342,6 +343,14 @@ private slots:
         QCOMPARE(q.GetObservation(1), 0.0);
         QCOMPARE(q.GetObservation(2), 0.0);
         QCOMPARE(q.GetObservation(3), 5.0);
+        // A count changed in the editor adds or takes rows at the end: the
+        // grid is told of rows, not reset, and the cells stay selected.
+        for (int n : {12, 10}) {
+            win.c().EditQuantity(u, [n](TGumParam& p) { p.SetObservationCount(n); });
+            QCOMPARE(g->model()->rowCount(), n);
+            QCOMPARE(g->currentIndex(), g->model()->index(1, 1));
+            QCOMPARE(g->selectionModel()->selectedIndexes().size(), 2);
+        }
         auto* menu = win.w->findChild<QMenu*>("pmObservations");
         QVERIFY(menu != nullptr);
         g->setCurrentIndex(g->model()->index(0, 1));
@@ -360,23 +369,21 @@ private slots:
     }
 
     void exampleAndScreenshots() {
-        TGumModelStore store;
-        store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
-        store.Load();
-        TObservationPage page;
-        page.resize(920, 640);
-        page.Bind(&store.Model(), [](int, const std::function<void(TGumParam&)>&) {});
-        page.show();
-        auto* tabs = page.findChild<QTabBar*>("tcValues");
+        Fixture f;
+        f.store.SetFileName(VORMID_EXAMPLES "/resistance.gmf");
+        f.store.Load();
+        f.Open();
+        auto* tabs = f.page->findChild<QTabBar*>("tcValues");
         QCOMPARE(tabs->count(), 1);
         QCOMPARE(tabs->tabText(0), QString("U"));
-        QVERIFY(page.Histogram()->HasData());
+        QVERIFY(f.page->Histogram()->HasData());
         const QString dir = qEnvironmentVariable("VORMID_SCREENSHOT_DIR");
         if (dir.isEmpty()) return;
         QCoreApplication::processEvents();
-        QVERIFY(page.grab().save(dir + "/page-test-resistance.png"));
+        QVERIFY(f.page->grab().save(dir + "/page-test-resistance.png"));
 
-        TGumModel m;
+        Fixture other;
+        TGumModel& m = other.model;
         TGumParam& g = AddTypeA(m, "d", 7);
         g.Description = "\xc4\xe8\xe0\xec\xe5\xf2\xfa\xf0 \xed\xe0 \xe2\xe0\xeb";  // "Диаметър на вал"
         g.Units = "mm";
@@ -398,17 +405,14 @@ private slots:
         const double readings[] = {0.12, 25.131, 0.10, 25.127, 0.11, 25.134, 0.13, 25.129, 0.12, 25.133};
         for (int i = 0; i < 10; ++i) s.SetObservation(i, readings[i]);
         s.Decimals = 3;
-        TObservationPage other;
-        other.resize(920, 640);
-        other.Bind(&m, [](int, const std::function<void(TGumParam&)>&) {});
-        other.show();
+        other.Open();
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/page-test-grouped.png"));
-        other.findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
+        QVERIFY(other.page->grab().save(dir + "/page-test-grouped.png"));
+        other.page->findChild<QTabBar*>("tcValues")->setCurrentIndex(1);
         QCoreApplication::processEvents();
-        QVERIFY(other.grab().save(dir + "/page-test-indirect.png"));
+        QVERIFY(other.page->grab().save(dir + "/page-test-indirect.png"));
     }
 };
 
 QTEST_MAIN(TstObservationPage)
-#include "tst_observationpage.moc"
+#include "observation_page_test.moc"

@@ -1,6 +1,7 @@
 // The budget page driven through the main window as a user drives it: the
 // example models opened from a copy, the tabs, the budget menu, a failed
 // budget, "Копиране" and the settings dialog's OK and Cancel.
+#include <QAbstractItemModelTester>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -82,9 +83,30 @@ struct Window : vormid::test::TTestWindow {
 class TstBudgetPage : public QObject {
     Q_OBJECT
 private slots:
+    // Opening a model fills each page once: one reset of each of its grids
+    // (a second one would rebuild a large table for nothing).
+    void openingFillsEachPageOnce() {
+        test::TTestWindow win;
+        win.w->SelectMainPage(1);
+        const QString copy = win.dir.filePath("resistance.gmf");
+        QFile::copy(QStringLiteral(VORMID_EXAMPLES "/resistance.gmf"), copy);
+        QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        std::vector<std::unique_ptr<QSignalSpy>> resets;
+        for (const char* grid : {"dgBudget", "dgTypeA", "dgCorr"})
+            resets.push_back(
+                std::make_unique<QSignalSpy>(win.get<QTableView>(grid)->model(), &QAbstractItemModel::modelReset));
+        // The statistics grid keeps its shape: its values change once.
+        QSignalSpy statistics(win.get<QTableView>("dgStat")->model(), &QAbstractItemModel::dataChanged);
+        QVERIFY(win.w->Document().OpenFile(copy));
+        for (const auto& spy : resets) QCOMPARE(spy->count(), 1);
+        QCOMPARE(statistics.count(), 1);
+    }
+
     void tabsMenuAndCopy() {
         Window win("mass");
         win.w->SelectMainPage(2);
+        QAbstractItemModelTester tester(win.get<QTableView>("dgBudget")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         auto* tabs = win.get<QTabBar>("tcBudget");
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabText(0), QStringLiteral("M"));
@@ -325,8 +347,11 @@ private slots:
             QString all;
             for (int r = 0; r < win.budget().rowCount(); ++r)
                 for (int c = 0; c < win.budget().columnCount(); ++c) {
-                    const TFormattedNumber n =
-                        win.budget().index(r, c).data(BudgetModel::CellRole).value<TBudgetCell>().Number;
+                    const TFormattedNumber n = win.budget()
+                                                   .index(r, c)
+                                                   .data(static_cast<int>(BudgetModel::Role::Cell))
+                                                   .value<TBudgetCell>()
+                                                   .Number;
                     all += QString::fromStdString(n.Mantissa);
                 }
             return all;
@@ -341,4 +366,4 @@ private slots:
 };
 
 QTEST_MAIN(TstBudgetPage)
-#include "tst_budgetpage.moc"
+#include "budget_page_test.moc"

@@ -284,4 +284,4 @@ private slots:
 };
 
 QTEST_MAIN(TstModelStore)
-#include "tst_modelstore.moc"
+#include "model_store_test.moc"

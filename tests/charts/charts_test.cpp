@@ -417,4 +417,4 @@ void TstCharts::demoPictures() {
 }
 
 QTEST_MAIN(TstCharts)
-#include "tst_charts.moc"
+#include "charts_test.moc"

@@ -1,5 +1,6 @@
 // The correlation page driven as a user drives it: clicks on the grid, the
 // quantity box and the coefficient box, the two buttons and the keys.
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -266,12 +267,44 @@ private slots:
         win.choose(0, 1, "C");
         win.edit("C", [](TGumParam& q) { q.SetKind(TParamKind::Const); });
         const QModelIndex cell = win.grid->model()->index(0, 1);
-        QVERIFY(cell.data(CorrelationModel::StaleRole).toBool());
+        QVERIFY(cell.data(static_cast<int>(CorrelationModel::Role::Stale)).toBool());
         QCOMPARE(cell.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::gray));
         QVERIFY(!cell.data(Qt::ToolTipRole).toString().isEmpty());
         QCOMPARE(win.pair(0), QStringLiteral("A,C,"));
         win.edit("C", [](TGumParam& q) { q.SetKind(TParamKind::TypeB); });
-        QVERIFY(!cell.data(CorrelationModel::StaleRole).toBool());
+        QVERIFY(!cell.data(static_cast<int>(CorrelationModel::Role::Stale)).toBool());
+    }
+
+    // Pairs added, deleted and renamed elsewhere and a quantity that stops
+    // being an input leave the user on the pair that was current, still
+    // selected: the grid is told of rows, not reset.
+    void currentPairStaysThroughChanges() {
+        Window win;
+        QAbstractItemModelTester tester(win.grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        win.c().EditCorrelations([](TCorrelation& c) {
+            c.AddPair("A", "B");
+            c.AddPair("A", "C");
+            c.AddPair("B", "C");
+        });
+        const QPoint at = win.grid->visualRect(win.grid->model()->index(2, 1)).center();
+        QTest::mouseClick(win.grid->viewport(), Qt::LeftButton, {}, at);
+        auto onBC = [&](int row) {
+            const QModelIndex current = win.grid->currentIndex();
+            QCOMPARE(current, win.grid->model()->index(row, 1));
+            QVERIFY(win.grid->selectionModel()->isSelected(current));
+            QCOMPARE(win.pair(row), QStringLiteral("B,C,"));
+        };
+        onBC(2);
+        win.c().EditCorrelations([](TCorrelation& c) { c.AddPair("C", "A"); });
+        onBC(2);
+        win.c().EditCorrelations([](TCorrelation& c) { c.Delete(0); });
+        onBC(1);
+        win.c().EditCorrelations([](TCorrelation& c) { c.SetName2(0, "B"); });
+        onBC(1);
+        QCOMPARE(win.pair(0), QStringLiteral("A,B,"));
+        win.edit("C", [](TGumParam& q) { q.SetKind(TParamKind::Const); });
+        onBC(1);
+        QVERIFY(win.grid->model()->index(1, 1).data(static_cast<int>(CorrelationModel::Role::Stale)).toBool());
     }
 
     // With VORMID_GRAB_DIR set: the page with a refused coefficient in its
@@ -292,4 +325,4 @@ private slots:
 };
 
 QTEST_MAIN(TstCorrelationPage)
-#include "tst_correlationpage.moc"
+#include "correlation_page_test.moc"

@@ -79,4 +79,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TstShell)
-#include "tst_shell.moc"
+#include "shell_test.moc"

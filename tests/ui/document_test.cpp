@@ -475,4 +475,4 @@ private slots:
 };
 
 QTEST_MAIN(TstDocument)
-#include "tst_document.moc"
+#include "document_test.moc"

@@ -531,4 +531,4 @@ void TstRichText::grabScreenshots() {
 }
 
 QTEST_MAIN(TstRichText)
-#include "tst_richtext.moc"
+#include "rich_text_test.moc"
