@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
 
 #include "evaluation/BudgetCalculation.h"
 #include "ui/Document.h"
@@ -231,11 +232,8 @@ std::size_t TModelController::UndoBytes() const {
 
 bool TModelController::Recalculate() {
     CalculateBudgets(*model_);
-    bool ok = true;
-    for (const auto& b : model_->Budgets)
-        if (b && b->ErrorCode != NoError) ok = false;
-    emit budgetsChanged();
-    return ok;
+    return std::all_of(model_->Budgets.begin(), model_->Budgets.end(),
+                       [](const auto& b) { return !b || b->ErrorCode == NoError; });
 }
 
 bool TModelController::HasQuantityOf(TParamKind kind) const {

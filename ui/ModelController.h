@@ -101,9 +101,9 @@ public:
     // Bytes the undo steps hold (for the memory figures).
     std::size_t UndoBytes() const;
 
-    // Runs the budget calculation into the model's budgets; emits
-    // budgetsChanged. Returns whether every budget was calculated. Does not
-    // mark the model modified (the budgets are never saved).
+    // Runs the budget calculation into the model's budgets. Returns whether
+    // every budget was calculated. Does not mark the model modified (the
+    // budgets are never saved).
     bool Recalculate();
     // Whether some quantity of the model is of this kind (results for the
     // budget's commands, Type A series for the statistics).
@@ -119,7 +119,6 @@ signals:
     void quantitiesReset();
     void correlationsChanged();
     void formatsChanged();
-    void budgetsChanged();
     void modelReplaced();
     void headerChanged();
     void selectionChanged(int index);

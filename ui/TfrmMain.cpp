@@ -118,8 +118,6 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
 
 TfrmMain::~TfrmMain() = default;
 
-bool TfrmMain::Loading() const { return controller_->Loading(); }
-
 void TfrmMain::ConnectCommands() {
     auto both = [this](QToolButton* button, QAction* action, auto slot) {
         connect(button, &QToolButton::clicked, this, slot);
@@ -221,12 +219,14 @@ void TfrmMain::ShowStep(int page, int quantity) {
         auto scope = controller_->LoadingScope();
         ui_->edGumName->setText(store_->ModelName());
         ui_->rbEvalGUM->setChecked(true);
-        for (TPage* each : pages_) each->Reload();
-        controller_->Select(quantity, true);
         if (page >= 0) {
             SelectModelPage(page % 10);
             SelectMainPage(page / 10);
         }
+        // The observation or budget page shown is filled once, when entered.
+        for (TPage* each : pages_)
+            if (MainPage() == 0 || each != pages_[static_cast<std::size_t>(MainPage() + 2)]) each->Reload();
+        controller_->Select(quantity, true);
     }
     if (MainPage() > 0) pages_[static_cast<std::size_t>(MainPage() + 2)]->Entered();
     if (MainPage() == 1) ui_->Values->ShowQuantityTab(quantity);

@@ -19,6 +19,9 @@ namespace vormid::report {
 namespace {
 
 constexpr double kBodyPt = 9.0;
+// Lengths of the document's formats (margins, borders, picture sizes) are
+// pixels at 96 per inch; the layout scales them to a device itself.
+constexpr double kPpt = 96.0 / 72.0;
 // Room under the body for the page footer, in points.
 constexpr double kFooterPt = 16.0;
 const QColor kHeaderBack(226, 226, 226);
@@ -30,7 +33,7 @@ QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 class TRenderer {
 public:
-    TRenderer(QTextDocument& doc, double pixelsPerPoint) : Doc_(doc), Cursor_(&doc), Ppt_(pixelsPerPoint) {}
+    TRenderer(QTextDocument& doc, bool paged) : Doc_(doc), Cursor_(&doc), Paged_(paged) {}
 
     void Render(const TReport& report) {
         Doc_.setMetaInformation(QTextDocument::DocumentTitle, U(report.Title));
@@ -63,24 +66,24 @@ private:
             default:
                 f.setAlignment(Qt::AlignLeft);
         }
-        f.setLeftMargin(p.IndentPt * Ppt_);
+        f.setLeftMargin(p.IndentPt * kPpt);
         if (p.NewPage) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         switch (p.Style) {
             case TParagraphStyle::Title:
                 f.setAlignment(Qt::AlignHCenter);
-                f.setBottomMargin(8 * Ppt_);
+                f.setBottomMargin(8 * kPpt);
                 break;
             case TParagraphStyle::Heading:
-                f.setTopMargin(12 * Ppt_);
-                f.setBottomMargin(4 * Ppt_);
+                f.setTopMargin(12 * kPpt);
+                f.setBottomMargin(4 * kPpt);
                 break;
             case TParagraphStyle::Subheading:
-                f.setTopMargin(6 * Ppt_);
-                f.setBottomMargin(2 * Ppt_);
+                f.setTopMargin(6 * kPpt);
+                f.setBottomMargin(2 * kPpt);
                 break;
             case TParagraphStyle::Statement:
-                f.setTopMargin(4 * Ppt_);
-                f.setBottomMargin(4 * Ppt_);
+                f.setTopMargin(4 * kPpt);
+                f.setBottomMargin(4 * kPpt);
                 break;
             default:
                 break;
@@ -155,18 +158,25 @@ private:
         }
         QTextTableFormat f;
         f.setHeaderRowCount(t.HeaderRows);
-        f.setCellPadding(1.5 * Ppt_);
+        f.setCellPadding(1.5 * kPpt);
         f.setCellSpacing(0);
-        // Half a pixel round the table and round every cell: the rules
-        // between cells are one pixel, as round the table. Collapsed borders
-        // look the same but cost Qt a search of the neighbouring cells for
-        // every edge, which was most of the time of a long report.
-        f.setBorder(0.5);
-        f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        if (Paged_) {
+            // Half a pixel round the table and round every cell: the rules
+            // between cells are one pixel, as round the table. Collapsed
+            // borders look the same but cost the layout a search of the
+            // neighbouring cells for every edge, most of the time of a long
+            // report.
+            f.setBorder(0.5);
+            f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        } else {
+            // HTML has whole-pixel borders only ("0.5" is none).
+            f.setBorder(1);
+            f.setBorderCollapse(true);
+        }
         f.setBorderBrush(QColor(120, 120, 120));
         f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        f.setTopMargin(2 * Ppt_);
-        f.setBottomMargin(2 * Ppt_);
+        f.setTopMargin(2 * kPpt);
+        f.setBottomMargin(2 * kPpt);
         QList<QTextLength> widths;
         double total = 0;
         for (std::size_t i = 0; i < columns; ++i) total += i < t.Widths.size() ? t.Widths[i] : 1.0;
@@ -262,8 +272,8 @@ private:
             w = image.width() * 0.75;  // 96 pixels per inch
             h = image.height() * 0.75;
         }
-        f.setWidth(w * Ppt_);
-        f.setHeight(h * Ppt_);
+        f.setWidth(w * kPpt);
+        f.setHeight(h * kPpt);
         Cursor_.insertImage(f);
     }
 
@@ -276,7 +286,7 @@ private:
 
     QTextDocument& Doc_;
     QTextCursor Cursor_;
-    double Ppt_;
+    bool Paged_;
     int Pictures_ = 0;
 };
 
@@ -304,10 +314,7 @@ std::unique_ptr<QTextDocument> RenderReport(const TReport& report, QPagedPaintDe
         doc->setPageSize(QSizeF(body.width(), body.height() - kFooterPt * device->logicalDpiY() / 72.0));
         doc->setDocumentMargin(0);
     }
-    // Lengths of the document's formats (margins, borders, picture sizes)
-    // are pixels at 96 per inch; the layout scales them to a device itself.
-    const double ppt = 96.0 / 72.0;
-    TRenderer(*doc, ppt).Render(report);
+    TRenderer(*doc, device != nullptr).Render(report);
     return doc;
 }
 

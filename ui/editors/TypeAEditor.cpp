@@ -45,14 +45,12 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     connect(ui_->seACountMeas, &QSpinBox::valueChanged, this, &TTypeAEditor::CountChanged);
     // While the controls are filled, the controller ignores these edits.
     connect(ui_->cbAUnEval, &QComboBox::currentIndexChanged, this, [this](int v) {
-        Edit([v](TGumParam& q) { q.AUncertaintySource = static_cast<std::uint8_t>(v); });
-        ApplyLayout();
+        if (Edit([v](TGumParam& q) { q.AUncertaintySource = static_cast<std::uint8_t>(v); })) ApplyLayout();
     });
     connect(ui_->cbASUType, &QComboBox::currentIndexChanged, this,
             [this](int v) { Edit([v](TGumParam& q) { q.ASUType = static_cast<std::uint8_t>(v); }); });
     connect(ui_->cbAEvalType, &QComboBox::currentIndexChanged, this, [this](int v) {
-        Edit([v](TGumParam& q) { q.AEvalType = static_cast<std::uint8_t>(v); });
-        ApplyLayout();
+        if (Edit([v](TGumParam& q) { q.AEvalType = static_cast<std::uint8_t>(v); })) ApplyLayout();
     });
     // The percent flag changes u: a change of the model like any other.
     connect(ui_->cbAEvalVal, &QCheckBox::toggled, this,
@@ -121,8 +119,8 @@ void TTypeAEditor::Display(TGumParam& quantity) {
 
 TGumParam* TTypeAEditor::Q() const { return controller_ ? controller_->Model().Params.Get(index_) : nullptr; }
 
-void TTypeAEditor::Edit(const std::function<void(TGumParam&)>& fn) {
-    if (Q() != nullptr) controller_->EditQuantity(index_, fn);
+bool TTypeAEditor::Edit(const std::function<void(TGumParam&)>& fn) {
+    return Q() != nullptr && controller_->EditQuantity(index_, fn);
 }
 
 TTypeAEditor::TLeaveTypeA TTypeAEditor::AskLeavingTypeA(const TGumParam& q) {

@@ -34,7 +34,8 @@ public:
 
 private:
     TGumParam* Q() const;
-    void Edit(const std::function<void(TGumParam&)>& fn);
+    // Whether the edit was made (none while the controls are filled).
+    bool Edit(const std::function<void(TGumParam&)>& fn);
     void Fill();
     void ApplyLayout();
     void UpdateSchemaButtons();

@@ -36,7 +36,6 @@ QValidator::State TByteLimitValidator::validate(QString& input, int& pos) const 
     if (message.isEmpty()) return Acceptable;
     if (auto* w = qobject_cast<QWidget*>(parent()); w && w->isVisible())
         QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), message, w);
-    emit refused(message);
     return Invalid;
 }
 

@@ -22,10 +22,6 @@ public:
     // The message for a refused text (empty when the text is accepted).
     QString Refusal(const QString& text) const;
 
-signals:
-    // A typing was refused; message says why (for a status line).
-    void refused(const QString& message) const;
-
 private:
     int maxBytes_;
 };

@@ -188,7 +188,6 @@ void TNumberEdit::OnEditingFinished() {
     if (std::optional<double> v = Value()) emit valueEdited(*v);
     ShowWarningBox(message);
     refusing_ = false;
-    emit refused(message);
 }
 
 }  // namespace vormid

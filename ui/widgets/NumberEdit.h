@@ -84,8 +84,6 @@ signals:
     // The user changed the text (empty included); carries TypedText.
     void typedTextEdited(const QString& text);
     void buttonClicked();
-    // A text was refused with this message (already shown to the user).
-    void refused(const QString& message);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
