@@ -23,13 +23,6 @@ TParagraph Para(TParagraphStyle style, std::vector<TSpan> spans) {
 
 TParagraph Para(TParagraphStyle style, std::string text) { return Para(style, {Plain(std::move(text))}); }
 
-TCell Cell(std::vector<TSpan> spans, TAlign align = TAlign::Center) {
-    TCell c;
-    c.Spans = std::move(spans);
-    c.Align = align;
-    return c;
-}
-
 TCell TextCell(std::string text, TAlign align = TAlign::Left, bool bold = false) {
     return Cell({Plain(std::move(text), bold)}, align);
 }
