@@ -118,6 +118,7 @@ private:
     friend class TFormul;
     std::vector<long double> Values;  // node-major: a block of lanes per node
     std::vector<double> Lanes;        // the same for EvaluateDraws
+    std::vector<const double*> At;    // EvaluateDraws: where each node's values are
     std::vector<std::uint8_t> Errors;
 };
 struct TFormulProgramDeleter {

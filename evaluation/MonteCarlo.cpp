@@ -5,6 +5,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -31,6 +32,7 @@ using namespace mc;
 // Draws per block: the columns of one block stay in the first-level cache
 // while the equation runs over them.
 constexpr std::size_t kBlock = 256;
+constexpr double kHuge = std::numeric_limits<double>::max();
 
 // What one run needs, fixed before the first draw and only read afterwards.
 struct TPlan {
@@ -108,9 +110,9 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
 }
 
 struct TBatch {
-    // The batch's draws of the result, in its place of the run's array;
-    // reordered for its interval.
-    std::span<double> Values;
+    std::size_t Count = 0;
+    // Its lowest and highest draws, when the run does not keep them all.
+    TTails Tails;
     long double Sum = 0.0L;
     long double M2 = 0.0L;  // sum of squared deviations from the batch mean
     double Mean = 0.0, StdDev = 0.0;
@@ -138,10 +140,13 @@ struct TWorker {
     TFormulBlockScratch Scratch;
 };
 
-std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::span<double> values) {
+// values: where the batch's draws go (the run's array, or the worker's own
+// when the batch keeps only its tails); reordered for its interval.
+std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256& g, std::span<double> values,
+                                     bool keepTails) {
     auto batch = std::make_unique<TBatch>();
-    batch->Values = values;
     const std::size_t size = values.size();
+    batch->Count = size;
     for (std::size_t start = 0; start < size; start += kBlock) {
         const std::size_t n = std::min(kBlock, size - start);
         // Inputs in slot order, each its whole block, so that the order of
@@ -168,9 +173,15 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
         }
         double* out = values.data() + start;
         plan.Formula.EvaluateDraws(w.Pointers, n, out, w.Errors.data(), w.Scratch);
+        // One pass that the compiler can run in vector registers; the lanes
+        // are looked at one by one only when one of them failed.
+        int bad = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            bad |= static_cast<int>(w.Errors[k] != 0) | static_cast<int>(!(std::fabs(out[k]) <= kHuge));
+        if (bad == 0) [[likely]]
+            continue;
         for (std::size_t k = 0; k < n; ++k) {
-            if (w.Errors[k] == 0 && std::isfinite(out[k])) [[likely]]
-                continue;
+            if (w.Errors[k] == 0 && std::isfinite(out[k])) continue;
             if (batch->Failed++ == 0) {
                 batch->FirstFailed = start + k;
                 batch->FirstCode = w.Errors[k];
@@ -197,7 +208,11 @@ std::unique_ptr<TBatch> ComputeBatch(const TPlan& plan, TWorker& w, TXoshiro256&
     batch->M2 = m2;
     batch->Mean = mean;
     batch->StdDev = size > 1 ? std::sqrt(m2 / static_cast<double>(size - 1)) : 0.0;
-    batch->Symmetric = SymmetricIntervalOf(values, plan.Probability);
+    // Half as many again as the run's ends need, and a few: the least of
+    // the batches' cut-offs then lies beyond the run's ends but in rare runs.
+    const std::size_t keep =
+        keepTails ? std::min(size / 8, static_cast<std::size_t>(1.5 * (1.0 - plan.Probability) * size) + 16) : 0;
+    batch->Symmetric = SymmetricIntervalOf(values, plan.Probability, keep, keepTails ? &batch->Tails : nullptr);
     return batch;
 }
 
@@ -212,7 +227,7 @@ TPooled Pool(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t co
     TPooled p;
     long double sum = 0.0L;
     for (std::size_t b = 0; b < count; ++b) {
-        p.Count += batches[b]->Values.size();
+        p.Count += batches[b]->Count;
         sum += batches[b]->Sum;
     }
     if (p.Count == 0) return p;
@@ -220,7 +235,7 @@ TPooled Pool(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t co
     long double m2 = 0.0L;
     for (std::size_t b = 0; b < count; ++b) {
         const long double d = batches[b]->Mean - mean;
-        m2 += batches[b]->M2 + static_cast<long double>(batches[b]->Values.size()) * d * d;
+        m2 += batches[b]->M2 + static_cast<long double>(batches[b]->Count) * d * d;
     }
     p.Mean = static_cast<double>(mean);
     p.StdDev = p.Count > 1 ? static_cast<double>(std::sqrt(m2 / static_cast<long double>(p.Count - 1))) : 0.0;
@@ -256,7 +271,8 @@ bool Stable(const std::vector<std::unique_ptr<TBatch>>& batches, std::size_t h, 
 // The batches handed out to the threads and the in-order decision to stop.
 class TRun {
 public:
-    TRun(const TPlan& plan, const TMonteCarloOptions& options)
+    // keepAll: every draw in one array, else each batch its tails only.
+    TRun(const TPlan& plan, const TMonteCarloOptions& options, bool keepAll)
         : Plan_(plan),
           Options_(options),
           BatchSize_(std::max<std::uint64_t>(options.BatchSize, 1)),
@@ -267,7 +283,7 @@ public:
         Batches_.resize(StopAt_);
         // Not value-initialised: the pages of trials never drawn (a run that
         // stops early) are never touched.
-        Draws_.reset(new double[trials]);
+        if (keepAll) Draws_.reset(new double[trials]);
     }
 
     void Work() {
@@ -284,6 +300,7 @@ public:
 
     void WorkBatches() {
         TWorker worker(Plan_);
+        std::vector<double> own(Draws_ ? 0 : BatchSize_);
         for (;;) {
             std::uint64_t b;
             TXoshiro256 g(std::uint64_t{0});
@@ -300,13 +317,15 @@ public:
                 Stream_.Jump();
             }
             const auto size = static_cast<std::size_t>(std::min(BatchSize_, Trials_ - b * BatchSize_));
-            std::unique_ptr<TBatch> batch =
-                ComputeBatch(Plan_, worker, g, std::span<double>(Draws_.get() + b * BatchSize_, size));
+            double* const at = Draws_ ? Draws_.get() + b * BatchSize_ : own.data();
+            std::unique_ptr<TBatch> batch = ComputeBatch(Plan_, worker, g, std::span<double>(at, size), !Draws_);
             std::lock_guard lock(Mutex_);
             if (b >= StopAt_) continue;  // computed ahead of a decision to stop
             Batches_[b] = std::move(batch);
             Advance();
-            Changed_.notify_all();
+            // The caller waits for the end, a cancellation or its next report:
+            // waking it for every batch would take a core from the workers.
+            if (Done_ >= StopAt_) Changed_.notify_all();
         }
     }
 
@@ -317,7 +336,7 @@ public:
         std::vector<std::thread> pool;
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back([this] { Work(); });
         {
-            // Every finished batch wakes this thread; the report waits its quarter second.
+            // The workers wake this thread at the end or on a cancellation; a report waits its quarter second.
             constexpr auto kReportEvery = std::chrono::milliseconds(250);
             auto nextReport = std::chrono::steady_clock::now() + kReportEvery;
             std::unique_lock lock(Mutex_);
@@ -344,8 +363,11 @@ public:
     }
 
     std::vector<std::unique_ptr<TBatch>>& Batches() { return Batches_; }
-    // The draws of the batches taken, batch after batch.
-    std::span<double> Draws() const { return {Draws_.get(), static_cast<std::size_t>(DoneTrials_)}; }
+    // The draws of the batches taken, batch after batch (keepAll).
+    std::span<double> Draws() const {
+        if (!Draws_) return {};
+        return {Draws_.get(), static_cast<std::size_t>(DoneTrials_)};
+    }
     bool Converged() const { return Converged_; }
     bool Failed() const { return Failed_; }
     bool Cancelled() const { return Cancelled_; }
@@ -360,7 +382,7 @@ private:
         while (Done_ < StopAt_ && Batches_[Done_]) {
             const TBatch& batch = *Batches_[Done_];
             ++Done_;
-            DoneTrials_ += batch.Values.size();
+            DoneTrials_ += batch.Count;
             if (batch.Failed > 0) {
                 Failed_ = true;
                 StopAt_ = Done_;
@@ -439,10 +461,12 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     r.ApproximateCorrelation = plan.Approximate;
 
     if (options.Progress) options.Progress(plan.Name, 0);
-    TRun run(plan, options);
+    // The histogram counts every draw; the intervals alone need the tails.
+    const bool tailsOnly = options.HistogramClasses == 0;
+    TRun run(plan, options, !tailsOnly);
     run.Run();
     auto& batches = run.Batches();
-    for (const auto& b : batches) r.Trials += b->Values.size();
+    for (const auto& b : batches) r.Trials += b->Count;
     if (run.Cancelled()) {
         r.Cancelled = true;
         return r;
@@ -461,8 +485,27 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     r.StdUncertainty = pooled.StdDev;
     r.Tolerance = NumericalTolerance(r.StdUncertainty, options.Digits);
     r.Converged = options.Adaptive ? run.Converged() : Stable(batches, batches.size(), options.Digits);
-    const std::span<double> all = run.Draws();
-    const TCoverageIntervals intervals = CoverageIntervals(all, plan.Probability);
+    TCoverageIntervals intervals;
+    std::vector<TTails> parts;
+    for (auto& b : batches) parts.push_back(std::move(b->Tails));
+    TMonteCarloOptions again = options;
+    std::unique_ptr<TRun> rerun;
+    std::span<double> all = run.Draws();
+    if (tailsOnly && !CoverageIntervalsOfTails(parts, r.Trials, plan.Probability, intervals)) {
+        // The batches' tails missed some of the run's ends: the same batches
+        // again (the same streams), every draw kept.
+        again.MaxTrials = r.Trials;
+        again.Adaptive = false;
+        again.Progress = nullptr;
+        rerun = std::make_unique<TRun>(plan, again, true);
+        rerun->Run();
+        if (rerun->Cancelled()) {
+            r.Cancelled = true;
+            return r;
+        }
+        all = rerun->Draws();
+    }
+    if (!all.empty()) intervals = CoverageIntervals(all, plan.Probability);
     r.SymmetricLow = intervals.Symmetric.Low;
     r.SymmetricHigh = intervals.Symmetric.High;
     r.ShortestLow = intervals.Shortest.Low;

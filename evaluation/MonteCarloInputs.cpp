@@ -57,7 +57,10 @@ double SmallNuStudent(double nu, double z) {
 
 }  // namespace
 
-void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const {
+void TInputLaw::DrawBlock(TXoshiro256& stream, double* out, std::size_t count) const {
+    // A copy the loops can keep in registers: the output's stores cannot
+    // then touch it.
+    TXoshiro256 g = stream;
     const double c = Center, s = Scale;
     switch (Shape) {
         case TShape::Fixed:
@@ -111,6 +114,7 @@ void TInputLaw::DrawBlock(TXoshiro256& g, double* out, std::size_t count) const 
             for (std::size_t k = 0; k < count; ++k) out[k] = c + Sign * std::exp(Second + s * out[k]);
             break;
     }
+    stream = g;
 }
 
 void TInputLaw::PrepareCopula() {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <limits>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -98,6 +99,55 @@ std::pair<std::vector<double>, std::vector<double>> BothTails(std::span<const do
     return {FirstK(draws, kLow, std::less<double>()), FirstK(draws, kHigh, std::greater<double>())};
 }
 
+// Both intervals of m draws from the sets that lowSet() and highSet() give,
+// which hold their lowest and their highest m − q values (at most an eighth
+// each): sorted[r] is low[r], sorted[r + q] is high[r].
+template <class LowSet, class HighSet>
+TCoverageIntervals FromTails(LowSet lowSet, HighSet highSet, std::size_t m, double probability) {
+    const std::size_t q = CoveredCount(m, probability), tail = m - q;
+    const auto end = static_cast<std::ptrdiff_t>(tail);
+    std::vector<double> low, high;
+    const auto lowTail = [&] {
+        low = lowSet();
+        std::nth_element(low.begin(), low.begin() + end - 1, low.end());
+        low.resize(tail);
+        std::sort(low.begin(), low.end());
+    };
+    const auto highTail = [&] {
+        high = highSet();
+        std::nth_element(high.begin(), high.begin() + end - 1, high.end(), std::greater<double>());
+        high.resize(tail);
+        std::sort(high.begin(), high.end());
+    };
+    // A large run has its two tails sorted at once, on a second core.
+    if (m >= kParallelTails && std::thread::hardware_concurrency() > 1) {
+        std::exception_ptr failed;
+        std::thread other([&] {
+            try {
+                highTail();
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+        try {
+            lowTail();
+        } catch (...) {
+            other.join();
+            throw;
+        }
+        other.join();
+        if (failed) std::rethrow_exception(failed);
+    } else {
+        lowTail();
+        highTail();
+    }
+    const auto [a, b] = SymmetricPlaces(m, probability);
+    std::size_t best = 0;
+    for (std::size_t r = 1; r < tail; ++r)
+        if (high[r] - low[r] < high[best] - low[best]) best = r;
+    return {{low[a], high[b - q]}, {low[best], high[best]}};
+}
+
 }  // namespace
 
 TInterval SymmetricInterval(std::span<const double> sorted, double probability) {
@@ -127,46 +177,9 @@ TCoverageIntervals CoverageIntervals(std::span<double> draws, double probability
     const std::size_t m = draws.size();
     if (m >= 2) {
         const std::size_t q = CoveredCount(m, probability), tail = m - q;
-        if (tail <= m / 8) {
-            // The ends of both intervals lie among the lowest and the highest
-            // M − q draws: sorted[r] is low[r], sorted[r + q] is high[r].
-            std::vector<double> low, high;
-            const auto lowTail = [&] {
-                low = FirstK(draws, tail, std::less<double>());
-                std::sort(low.begin(), low.end());
-            };
-            const auto highTail = [&] {
-                high = FirstK(draws, tail, std::greater<double>());
-                std::sort(high.begin(), high.end());
-            };
-            // A large run has its two tails sorted at once, on a second core.
-            if (m >= kParallelTails && std::thread::hardware_concurrency() > 1) {
-                std::exception_ptr failed;
-                std::thread other([&] {
-                    try {
-                        highTail();
-                    } catch (...) {
-                        failed = std::current_exception();
-                    }
-                });
-                try {
-                    lowTail();
-                } catch (...) {
-                    other.join();
-                    throw;
-                }
-                other.join();
-                if (failed) std::rethrow_exception(failed);
-            } else {
-                lowTail();
-                highTail();
-            }
-            const auto [a, b] = SymmetricPlaces(m, probability);
-            std::size_t best = 0;
-            for (std::size_t r = 1; r < tail; ++r)
-                if (high[r] - low[r] < high[best] - low[best]) best = r;
-            return {{low[a], high[b - q]}, {low[best], high[best]}};
-        }
+        if (tail <= m / 8)
+            return FromTails([&] { return FirstK(draws, tail, std::less<double>()); },
+                             [&] { return FirstK(draws, tail, std::greater<double>()); }, m, probability);
         if (q >= tail) {
             // [0, tail) the smallest, [q, m) the largest, each then in order.
             std::nth_element(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(tail), draws.end());
@@ -181,15 +194,59 @@ TCoverageIntervals CoverageIntervals(std::span<double> draws, double probability
     return {SymmetricInterval(draws, probability), ShortestInterval(draws, probability)};
 }
 
-TInterval SymmetricIntervalOf(std::span<double> draws, double probability) {
-    const std::size_t m = draws.size();
-    if (m < 2) return m == 1 ? TInterval{draws[0], draws[0]} : TInterval{};
-    const auto [low, high] = SymmetricPlaces(m, probability);
-    // Small tails (p = 0.95: 2.5 % each) without reordering the draws.
-    if (low + 1 <= m / 8 && m - high <= m / 8) {
-        const auto [lows, highs] = BothTails(draws, low + 1, m - high);
-        return {lows[low], highs[m - high - 1]};
+bool CoverageIntervalsOfTails(std::span<const TTails> parts, std::size_t m, double probability,
+                              TCoverageIntervals& intervals) {
+    if (m < 2 || parts.empty()) return false;
+    const std::size_t tail = m - CoveredCount(m, probability);
+    if (tail > m / 8) return false;
+    // Every value below a part's highest kept low is in its Low, so every
+    // draw at or below the least of those is among the values gathered
+    // (and a value equal to it that was not kept changes no place).
+    double lowCut = std::numeric_limits<double>::infinity(), highCut = -lowCut;
+    for (const TTails& t : parts) {
+        if (t.Low.empty() || t.High.empty()) return false;
+        lowCut = std::min(lowCut, *std::max_element(t.Low.begin(), t.Low.end()));
+        highCut = std::max(highCut, *std::min_element(t.High.begin(), t.High.end()));
     }
+    // Counted first, so that each tail is gathered into one allocation.
+    std::size_t lows = 0, highs = 0;
+    for (const TTails& t : parts) {
+        for (const double v : t.Low) lows += static_cast<std::size_t>(v <= lowCut);
+        for (const double v : t.High) highs += static_cast<std::size_t>(v >= highCut);
+    }
+    if (lows < tail || highs < tail) return false;
+    std::vector<double> low, high;
+    low.reserve(lows);
+    high.reserve(highs);
+    for (const TTails& t : parts) {
+        for (const double v : t.Low)
+            if (v <= lowCut) low.push_back(v);
+        for (const double v : t.High)
+            if (v >= highCut) high.push_back(v);
+    }
+    intervals = FromTails([&] { return std::move(low); }, [&] { return std::move(high); }, m, probability);
+    return true;
+}
+
+TInterval SymmetricIntervalOf(std::span<double> draws, double probability, std::size_t keep, TTails* tails) {
+    const std::size_t m = draws.size();
+    if (m < 2) {
+        if (tails != nullptr) *tails = {{draws.begin(), draws.end()}, {draws.begin(), draws.end()}};
+        return m == 1 ? TInterval{draws[0], draws[0]} : TInterval{};
+    }
+    const auto [low, high] = SymmetricPlaces(m, probability);
+    const std::size_t kLow = std::max(low + 1, keep), kHigh = std::max(m - high, keep);
+    // Small tails (p = 0.95: 2.5 % each) without reordering the draws.
+    if (kLow <= m / 8 && kHigh <= m / 8) {
+        auto [lows, highs] = BothTails(draws, kLow, kHigh);
+        std::nth_element(lows.begin(), lows.begin() + static_cast<std::ptrdiff_t>(low), lows.end());
+        std::nth_element(highs.begin(), highs.begin() + static_cast<std::ptrdiff_t>(m - high - 1), highs.end(),
+                         std::greater<double>());
+        const TInterval interval{lows[low], highs[m - high - 1]};
+        if (tails != nullptr) *tails = {std::move(lows), std::move(highs)};
+        return interval;
+    }
+    if (tails != nullptr) *tails = {{draws.begin(), draws.end()}, {draws.begin(), draws.end()}};
     const auto at = [&draws](std::size_t i) { return draws.begin() + static_cast<std::ptrdiff_t>(i); };
     std::nth_element(draws.begin(), at(low), draws.end());
     std::nth_element(at(low + 1), at(high), draws.end());

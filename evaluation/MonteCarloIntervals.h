@@ -5,6 +5,7 @@
 // place, and the shortest one, the r that makes y_(r+q) − y_(r) smallest.
 #include <cstddef>
 #include <span>
+#include <vector>
 
 namespace vormid::mc {
 
@@ -26,7 +27,20 @@ struct TCoverageIntervals {
     TInterval Shortest;
 };
 TCoverageIntervals CoverageIntervals(std::span<double> draws, double probability);
-// The symmetric interval alone, by selecting its two places.
-TInterval SymmetricIntervalOf(std::span<double> draws, double probability);
+// The lowest and the highest draws of a part of a run, each in any order.
+struct TTails {
+    std::vector<double> Low;
+    std::vector<double> High;
+};
+// The symmetric interval alone, by selecting its two places. With tails,
+// also the lowest and the highest keep draws (at least those the interval
+// needs; all of them when that is more than an eighth).
+TInterval SymmetricIntervalOf(std::span<double> draws, double probability, std::size_t keep = 0,
+                              TTails* tails = nullptr);
+// CoverageIntervals of a run of m draws from the tails its parts kept, so
+// that the run need not keep every draw. False when the parts kept too
+// few for certain (then the intervals need all the draws).
+bool CoverageIntervalsOfTails(std::span<const TTails> parts, std::size_t m, double probability,
+                              TCoverageIntervals& intervals);
 
 }  // namespace vormid::mc

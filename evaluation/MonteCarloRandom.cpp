@@ -136,7 +136,7 @@ double NormalQuantile(double p) {
     return q < 0.0 ? -value : value;
 }
 
-void NormalQuantiles(double* values, std::size_t count) {
+__attribute__((target_clones("avx2", "default"))) void NormalQuantiles(double* values, std::size_t count) {
     constexpr std::size_t kChunk = 64;
     double central[kChunk];
     for (std::size_t start = 0; start < count; start += kChunk) {

@@ -51,20 +51,17 @@ std::vector<TSpan> NumberSpans(const TFormattedNumber& n, const std::string& pre
 }
 
 std::vector<TSpan> CellSpans(const TBudgetCell& c) {
-    switch (c.Kind) {
-        case TBudgetCellKind::Empty:
-        case TBudgetCellKind::Bar:
-            return {};
-        case TBudgetCellKind::Name:
-            return MarkupSpans(c.Markup, c.Bold);
-        case TBudgetCellKind::Text:
-            return {Plain(c.Text, c.Bold)};
-        case TBudgetCellKind::Number:
-            return NumberSpans(c.Number, c.Text, c.Suffix);
-        case TBudgetCellKind::Dof:
-            return {Plain((c.Infinite ? std::string("∞") : std::to_string(c.Dof)) + (c.Approximate ? "*" : ""))};
+    std::vector<TSpan> spans;
+    for (const TCellPart& part : CellParts(c)) {
+        if (part.Kind == TCellPartKind::Markup) {
+            Append(spans, MarkupSpans(part.Text, c.Bold));
+            continue;
+        }
+        TSpan s = Plain(part.Text, c.Bold);
+        if (part.Kind != TCellPartKind::Text) s.Script = TScript::Superscript;  // an exponent, a mark
+        spans.push_back(std::move(s));
     }
-    return {};
+    return spans;
 }
 
 namespace {

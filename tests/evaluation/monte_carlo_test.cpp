@@ -236,6 +236,32 @@ TEST(MonteCarlo, SameSeedSameNumbersOnAnyThreadCount) {
     EXPECT_NE(Propagate(t, o).Mean, one.Mean);
 }
 
+// A run without a histogram keeps only each batch's tails for the
+// intervals; with batches of 40 the tails cannot hold the run's ends (the
+// least batch cut-off lies far out), and the run draws its batches again
+// keeping every draw. Either way the figures are those of a run that keeps
+// every draw for its histogram.
+TEST(MonteCarlo, IntervalsFromTheBatchTailsAreThoseOfEveryDraw) {
+    test::TModel t;
+    t.Result("Y");
+    t.TypeB("A", 2.0, 0.3);
+    t.Bound("B", 1.0, 0.5);
+    t.Equation({"Y = A*EXP(B)/(1+A)"});
+    for (const std::uint64_t batch : {10'000u, 40u}) {
+        TMonteCarloOptions o = Fixed(200'000);
+        o.BatchSize = batch;
+        const TMonteCarloResult tails = Propagate(t, o);
+        o.HistogramClasses = 100;
+        const TMonteCarloResult all = Propagate(t, o);
+        ASSERT_TRUE(tails.Ok) << tails.Message;
+        EXPECT_EQ(tails.Mean, all.Mean);
+        EXPECT_EQ(tails.SymmetricLow, all.SymmetricLow);
+        EXPECT_EQ(tails.SymmetricHigh, all.SymmetricHigh);
+        EXPECT_EQ(tails.ShortestLow, all.ShortestLow);
+        EXPECT_EQ(tails.ShortestHigh, all.ShortestHigh);
+    }
+}
+
 TEST(MonteCarlo, FailingDrawsFailTheRunWithCountAndFirstError) {
     test::TModel t;
     t.Result("Y");
