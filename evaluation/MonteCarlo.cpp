@@ -461,8 +461,10 @@ TMonteCarloResult RunMonteCarlo(const TGumModel& model, const TGumParam& result,
     r.ApproximateCorrelation = plan.Approximate;
 
     if (options.Progress) options.Progress(plan.Name, 0);
-    // The histogram counts every draw; the intervals alone need the tails.
-    const bool tailsOnly = options.HistogramClasses == 0;
+    // The histogram counts every draw; the intervals alone need only the
+    // tails, when those are small (below p = 0.9 they would hold nearly as
+    // many draws as the run, and the batches' tails too few for certain).
+    const bool tailsOnly = options.HistogramClasses == 0 && plan.Probability >= 0.9;
     TRun run(plan, options, !tailsOnly);
     run.Run();
     auto& batches = run.Batches();

@@ -59,46 +59,6 @@ std::vector<double> FirstK(std::span<const double> draws, std::size_t k, Before 
     return kept;
 }
 
-// FirstK of both ends at once (kLow and kHigh at most an eighth of the
-// draws each): one sample and one pass over the draws for the two cut-offs.
-std::pair<std::vector<double>, std::vector<double>> BothTails(std::span<const double> draws, std::size_t kLow,
-                                                              std::size_t kHigh) {
-    const std::size_t m = draws.size();
-    constexpr std::size_t kSample = 1024;
-    if (m >= 8 * kSample) {
-        std::vector<double> sample(kSample);
-        const std::size_t stride = m / kSample;
-        for (std::size_t i = 0; i < kSample; ++i) sample[i] = draws[i * stride];
-        const std::size_t lowPlace = std::min(kSample - 1, kLow * kSample / m * 3 / 2 + 8);
-        const std::size_t highPlace = kSample - 1 - std::min(kSample - 1, kHigh * kSample / m * 3 / 2 + 8);
-        std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(lowPlace), sample.end());
-        const double lowCut = sample[lowPlace];
-        std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(highPlace), sample.end());
-        const double highCut = sample[highPlace];
-        if (lowCut < highCut) {
-            std::vector<double> low, high;
-            low.reserve(2 * (lowPlace + 1) * stride);
-            high.reserve(2 * (kSample - highPlace) * stride);
-            for (const double v : draws) {
-                if (v <= lowCut) {
-                    low.push_back(v);
-                } else if (v >= highCut) {
-                    high.push_back(v);
-                }
-            }
-            if (low.size() >= kLow && high.size() >= kHigh) {
-                std::nth_element(low.begin(), low.begin() + static_cast<std::ptrdiff_t>(kLow - 1), low.end());
-                std::nth_element(high.begin(), high.begin() + static_cast<std::ptrdiff_t>(kHigh - 1), high.end(),
-                                 std::greater<double>());
-                low.resize(kLow);
-                high.resize(kHigh);
-                return {std::move(low), std::move(high)};
-            }
-        }
-    }
-    return {FirstK(draws, kLow, std::less<double>()), FirstK(draws, kHigh, std::greater<double>())};
-}
-
 // Both intervals of m draws from the sets that lowSet() and highSet() give,
 // which hold their lowest and their highest m − q values (at most an eighth
 // each): sorted[r] is low[r], sorted[r + q] is high[r].
@@ -238,7 +198,8 @@ TInterval SymmetricIntervalOf(std::span<double> draws, double probability, std::
     const std::size_t kLow = std::max(low + 1, keep), kHigh = std::max(m - high, keep);
     // Small tails (p = 0.95: 2.5 % each) without reordering the draws.
     if (kLow <= m / 8 && kHigh <= m / 8) {
-        auto [lows, highs] = BothTails(draws, kLow, kHigh);
+        std::vector<double> lows = FirstK(draws, kLow, std::less<double>());
+        std::vector<double> highs = FirstK(draws, kHigh, std::greater<double>());
         std::nth_element(lows.begin(), lows.begin() + static_cast<std::ptrdiff_t>(low), lows.end());
         std::nth_element(highs.begin(), highs.begin() + static_cast<std::ptrdiff_t>(m - high - 1), highs.end(),
                          std::greater<double>());

@@ -268,6 +268,25 @@ private slots:
         QVERIFY(editor->height() >= editor->minimumSizeHint().height());
     }
 
+    void typeAEditorKeepsItsWidthAfterAnotherKind() {
+        Window win;
+        win.equation("Y = A + B");
+        win.select("B");
+        win.choose("qcbParamType", 3);  // Type B
+        win.select("A");
+        win.choose("qcbParamType", 2);  // Type A
+        win.w->resize(1100, 760);
+        auto* box = win.get<QWidget>("cbASUType");
+        auto width = [&] {
+            QCoreApplication::sendPostedEvents();
+            return box->width();
+        };
+        const int first = width();
+        win.select("B");
+        win.select("A");
+        QCOMPARE(width(), first);
+    }
+
     void typeBPage() {
         Window win;
         win.equation("Y = A");

@@ -174,7 +174,9 @@ void TTypeAEditor::ApplyLayout() {
         const bool shown = page == ui_->BookTypeA->currentWidget();
         page->setSizePolicy(QSizePolicy::Preferred, shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     }
-    ui_->BookTypeA->adjustSize();
+    // The editor's layout sizes the book; resizing it to its own hint here
+    // would leave it narrow when the page comes back with nothing changed.
+    ui_->BookTypeA->updateGeometry();
     const bool expanded = q->AEvalType == ae_Expanded;
     for (QWidget* w : {static_cast<QWidget*>(ui_->lblATegProb), static_cast<QWidget*>(ui_->febATegProb),
                        static_cast<QWidget*>(ui_->lblAFactor), static_cast<QWidget*>(ui_->febAFactor)})

@@ -71,11 +71,4 @@ void TKeyedTableModel::Change(Qt::Orientation o, TKeys& known, const TKeys& now,
     if (!rows && d.Kept > 0) emit headerDataChanged(o, d.Head, at - 1);
 }
 
-TKeys NumberKeys(int count) {
-    TKeys keys;
-    keys.reserve(static_cast<std::size_t>(std::max(0, count)));
-    for (int i = 0; i < count; ++i) keys.push_back(std::to_string(i));
-    return keys;
-}
-
 }  // namespace vormid

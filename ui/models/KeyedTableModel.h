@@ -46,7 +46,4 @@ private:
     TShift rowShift_, columnShift_;
 };
 
-// Keys 0 to count - 1: rows that are told apart by their place only.
-TKeys NumberKeys(int count);
-
 }  // namespace vormid

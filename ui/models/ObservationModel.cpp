@@ -9,7 +9,10 @@ namespace vormid {
 
 TObservationModel::TObservationModel(QObject* parent) : TKeyedTableModel(parent) {}
 
-TKeys TObservationModel::Rows() const { return NumberKeys(q_ != nullptr ? TObservationGrid(*q_).RowCount() : 0); }
+TKeys TObservationModel::Rows() const {
+    // Rows told apart by their place only: the count changes at the end.
+    return TKeys(q_ != nullptr ? static_cast<std::size_t>(TObservationGrid(*q_).RowCount()) : 0);
+}
 
 TKeys TObservationModel::Columns() const {
     TKeys keys;

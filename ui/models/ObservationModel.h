@@ -38,7 +38,7 @@ signals:
 private:
     const TGumParam* q_ = nullptr;
     const TNumberFormatSettings* settings_ = nullptr;
-    // Rows by their number, columns by their kind.
+    // Rows by their place, columns by their kind.
     TKeys Rows() const;
     TKeys Columns() const;
     // The cell shown at index now; false when there is none.

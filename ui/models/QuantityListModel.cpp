@@ -31,7 +31,7 @@ TKeys TQuantityListModel::Rows() const {
     return names;
 }
 
-TKeys TQuantityListModel::Columns() const { return NumberKeys(wide_ ? 3 : 1); }
+TKeys TQuantityListModel::Columns() const { return TKeys(wide_ ? 3 : 1); }
 
 void TQuantityListModel::SetWide(bool wide) {
     if (wide == wide_) return;
