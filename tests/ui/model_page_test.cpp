@@ -264,6 +264,7 @@ private slots:
         win.w->resize(770, 570);
         win.select("A");
         QVERIFY(scrolls());
+        QVERIFY(editor->width() <= area->viewport()->width());  // never sideways
         // Scrolled, every box keeps at least its own minimum height.
         QVERIFY(editor->height() >= editor->minimumSizeHint().height());
     }

@@ -118,6 +118,9 @@ TRichTextEditor::TRichTextEditor(QWidget* parent)
                  {ui_->btnObject, "insert-image", "picture"},
                  {ui_->btnInsSymb, nullptr, "symbol"}};
     for (const auto& i : icons) i.b->setIcon(ToolbarIcon(i.theme, i.own));
+    // Narrow buttons and a font box that may shrink let the toolbar fit the
+    // quantity editor in the smallest window without scrolling sideways.
+    for (QToolButton* b : ui_->pnlToolbar->findChildren<QToolButton*>()) b->setFixedWidth(22);
     ui_->btnFontColor->setIcon(ColorIcon(Qt::black));
     connect(ui_->rtfText->document(), &QTextDocument::contentsChanged, this, &TRichTextEditor::OnContentsChanged);
     connect(ui_->rtfText, &QTextEdit::customContextMenuRequested, this, &TRichTextEditor::ShowContextMenu);
