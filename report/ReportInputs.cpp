@@ -96,13 +96,6 @@ std::string TypeB(const TGumParam& q) {
     return t + ", " + ReliabilityDof(q);
 }
 
-TCell Cell(std::vector<TSpan> spans, TAlign align) {
-    TCell c;
-    c.Spans = std::move(spans);
-    c.Align = align;
-    return c;
-}
-
 }  // namespace
 
 std::string HowObtained(const TGumParam& q, const TNumberFormatSettings& settings) {

@@ -53,6 +53,14 @@ bool IsCoefficientKey(const QString& text) {
     return c.isDigit() || c == QLatin1Char(',') || c == QLatin1Char('.') || c == QLatin1Char('-');
 }
 
+// The pair an entry in the grid's row edits: the empty row of an empty list
+// becomes its first entry.
+int PairToEdit(TCorrelation& c, int row) {
+    if (row < c.Count()) return row;
+    c.AddPair(std::string(), std::string());
+    return c.Count() - 1;
+}
+
 }  // namespace
 
 TCorrelationPage::TCorrelationPage(QWidget* parent)
@@ -251,12 +259,7 @@ void TCorrelationPage::QuantityChosen(int item) {
         return;
     }
     controller_->EditCorrelations([&](TCorrelation& c) {
-        int at = row;
-        if (at >= c.Count()) {
-            // The empty row of an empty list becomes its first entry.
-            c.AddPair(std::string(), std::string());
-            at = c.Count() - 1;
-        }
+        const int at = PairToEdit(c, row);
         if (first)
             c.SetName1(at, chosen);
         else
@@ -294,14 +297,7 @@ void TCorrelationPage::CoefficientTyped(const QString& text) {
         controller_->EditCorrelations([&](TCorrelation& c) { c.RestoreCoefficient(row, keptText_, keptValue_); });
         return;
     }
-    controller_->EditCorrelations([&](TCorrelation& c) {
-        int at = row;
-        if (at >= c.Count()) {
-            c.AddPair(std::string(), std::string());
-            at = c.Count() - 1;
-        }
-        c.SetCoefficient(at, *r);
-    });
+    controller_->EditCorrelations([&](TCorrelation& c) { c.SetCoefficient(PairToEdit(c, row), *r); });
 }
 
 bool TCorrelationPage::SeriesAvailable(int row) const {
