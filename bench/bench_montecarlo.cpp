@@ -128,7 +128,10 @@ void BM_EquationOneWalkPerDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_EquationOneWalkPerDraw)->Unit(benchmark::kMillisecond);
 
-void BM_EquationBlocks(benchmark::State& state) {
+// The whole block at once: EvaluateBlock, and EvaluateDraws, the same in
+// double precision as the Monte Carlo run evaluates its draws.
+template <auto Evaluate>
+void BM_EquationOverBlock(benchmark::State& state) {
     TFormul f;
     f.Compile(kEquation);
     const std::size_t n = 1'000'000;
@@ -139,30 +142,12 @@ void BM_EquationBlocks(benchmark::State& state) {
     std::vector<std::uint8_t> errors(n);
     TFormulBlockScratch scratch;
     for (auto _ : state) {
-        f.EvaluateBlock(pointers, n, values.data(), errors.data(), scratch);
+        (f.*Evaluate)(pointers, n, values.data(), errors.data(), scratch);
         benchmark::DoNotOptimize(values.data());
     }
     state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_EquationBlocks)->Unit(benchmark::kMillisecond);
-
-// The same in double precision, as the Monte Carlo run evaluates its draws.
-void BM_EquationDraws(benchmark::State& state) {
-    TFormul f;
-    f.Compile(kEquation);
-    const std::size_t n = 1'000'000;
-    const auto columns = Draws(n);
-    std::vector<const double*> pointers;
-    for (const auto& c : columns) pointers.push_back(c.data());
-    std::vector<double> values(n);
-    std::vector<std::uint8_t> errors(n);
-    TFormulBlockScratch scratch;
-    for (auto _ : state) {
-        f.EvaluateDraws(pointers, n, values.data(), errors.data(), scratch);
-        benchmark::DoNotOptimize(values.data());
-    }
-    state.SetItemsProcessed(state.iterations() * n);
-}
-BENCHMARK(BM_EquationDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EquationOverBlock<&TFormul::EvaluateBlock>)->Name("BM_EquationBlocks")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EquationOverBlock<&TFormul::EvaluateDraws>)->Name("BM_EquationDraws")->Unit(benchmark::kMillisecond);
 
 }  // namespace

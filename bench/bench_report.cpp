@@ -18,19 +18,26 @@ using namespace vormid;
 
 namespace {
 
+// The calculated model as the report reads it.
+struct TBigSource {
+    TGumModel model;
+    TDisplayState display;
+    report::TReportSource src;
+    TBigSource() {
+        test::FillBigModel(model, 200, 20);
+        CalculateBudgets(model);
+        src.Model = &model;
+        src.Display = &display;
+        src.FileName = "big.gmf";
+    }
+};
+
 void BM_ReportPdf200Inputs(benchmark::State& state) {
-    TGumModel m;
-    test::FillBigModel(m, 200, 20);
-    CalculateBudgets(m);
-    const TDisplayState display;
+    const TBigSource big;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
     for (auto _ : state) {
-        report::TReportSource src;
-        src.Model = &m;
-        src.Display = &display;
-        src.FileName = "big.gmf";
-        const report::TReport r = report::BuildReport(src);
+        const report::TReport r = report::BuildReport(big.src);
         QString error;
         if (!report::WriteReport(r, report::TReportFormat::Pdf, path, {}, &error))
             state.SkipWithError(error.toStdString().c_str());
@@ -41,26 +48,14 @@ BENCHMARK(BM_ReportPdf200Inputs)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The parts of the above: the content, and the document laid out for PDF
 // pages (without painting).
 void BM_ReportContent200Inputs(benchmark::State& state) {
-    TGumModel m;
-    test::FillBigModel(m, 200, 20);
-    CalculateBudgets(m);
-    const TDisplayState display;
-    report::TReportSource src;
-    src.Model = &m;
-    src.Display = &display;
-    for (auto _ : state) benchmark::DoNotOptimize(report::BuildReport(src));
+    const TBigSource big;
+    for (auto _ : state) benchmark::DoNotOptimize(report::BuildReport(big.src));
 }
 BENCHMARK(BM_ReportContent200Inputs)->Unit(benchmark::kMillisecond);
 
 void BM_ReportLayout200Inputs(benchmark::State& state) {
-    TGumModel m;
-    test::FillBigModel(m, 200, 20);
-    CalculateBudgets(m);
-    const TDisplayState display;
-    report::TReportSource src;
-    src.Model = &m;
-    src.Display = &display;
-    const report::TReport r = report::BuildReport(src);
+    const TBigSource big;
+    const report::TReport r = report::BuildReport(big.src);
     QTemporaryDir dir;
     for (auto _ : state) {
         QPdfWriter writer(dir.filePath(QStringLiteral("layout.pdf")));

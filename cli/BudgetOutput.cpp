@@ -81,7 +81,6 @@ void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities
 // Distribution and degrees of freedom of an entry as the machine-read forms
 // give them: constants and intermediate results follow no distribution of
 // their own, and constants have no degrees of freedom.
-bool HasDistribution(TParamKind k) { return k == TParamKind::TypeA || k == TParamKind::TypeB; }
 bool HasDof(TParamKind k) { return k != TParamKind::Const; }
 TParamKind KindOf(const TQuantityIndex& quantities, const TBudgetEntry& e) {
     const TGumParam* q = quantities.Find(e.Name);
@@ -139,7 +138,7 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
                               FullPrecision(e->Value),
                               FullPrecision(e->StdUncertainty),
                               FullPrecision(e->RelUncertainty),
-                              HasDistribution(kind) ? CodeText(e->Distribution, kDistributionCodes) : "",
+                              IsInputKind(kind) ? CodeText(e->Distribution, kDistributionCodes) : "",
                               HasDof(kind) ? std::to_string(MachineDof(e->DegreesOfFreedom)) : "",
                               fig(e->Sensitivity),
                               fig(e->Contribution),
@@ -223,7 +222,7 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
             j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
             const TParamKind kind = KindOf(quantities, *e);
             j.Key("distribution");
-            if (HasDistribution(kind))
+            if (IsInputKind(kind))
                 j.String(CodeText(e->Distribution, kDistributionCodes));
             else
                 j.Null();

@@ -4,7 +4,7 @@
 #include "cli/JsonValues.h"
 #include "cli/ModelJsonWriter.h"
 #include "core/FormatSettings.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 namespace vormid::cli {
 

@@ -4,26 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Cp1251.h"
+
 namespace vormid::cli {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
-
-// Length of the valid UTF-8 sequence at s[i], or 0.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    std::size_t n = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
-    if (n == 0 || s.size() - i < n) return 0;
-    char32_t cp = n == 1 ? b0 : n == 2 ? (b0 & 0x1F) : n == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (std::size_t k = 1; k < n; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
 
 }  // namespace
 
@@ -83,6 +69,7 @@ void JsonStream::String(std::string_view s) {
 
 void JsonStream::WriteString(std::string_view s) {
     buf_ += '"';
+    char32_t cp = 0;
     for (std::size_t i = 0; i < s.size();) {
         const char c = s[i];
         const auto b = static_cast<unsigned char>(c);
@@ -117,9 +104,9 @@ void JsonStream::WriteString(std::string_view s) {
         } else if (b < 0x80) {
             buf_ += c;
             ++i;
-        } else if (const std::size_t n = Utf8Length(s, i)) {
-            buf_.append(s.substr(i, n));
-            i += n;
+        } else if (std::size_t next = i; NextUtf8(s, next, cp)) {
+            buf_.append(s.substr(i, next - i));
+            i = next;
         } else {
             buf_ += "\xEF\xBF\xBD";
             ++i;

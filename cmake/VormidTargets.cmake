@@ -1,5 +1,25 @@
 # Shared helpers for the project's targets.
 
+# The source root, also when the fuzz project includes this file.
+get_filename_component(VORMID_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+
+# Headers are named from the source root ("core/GumParam.h"), yet a target
+# sees only its own folder and those of the libraries it links: each folder
+# has an include folder in the build tree holding one link named after it,
+# so that including a layer the target does not link fails to build.
+# vormid_include_folder(target folder): folder is a top folder of the sources.
+function(vormid_include_folder target folder)
+  set(dir ${CMAKE_BINARY_DIR}/include/${folder})
+  if(IS_SYMLINK ${dir}/${folder})
+    file(READ_SYMLINK ${dir}/${folder} old)
+  endif()
+  if(NOT old STREQUAL ${VORMID_SOURCE_ROOT}/${folder})
+    file(MAKE_DIRECTORY ${dir})
+    file(CREATE_LINK ${VORMID_SOURCE_ROOT}/${folder} ${dir}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${dir}>)
+endfunction()
+
 # Warnings for our own code only; third-party headers are included as SYSTEM.
 function(vormid_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -18,13 +38,19 @@ function(vormid_warnings target)
   endif()
 endfunction()
 
-# A static library of the project: vormid_add_library(name SOURCES ... [DEPS ...])
-# Sources are listed by the caller so that the folder's CMakeLists shows what builds.
+# A static library of the project: vormid_add_library(name SOURCES ... [DEPS ...]
+# [FOLDER top-folder]). Sources are listed by the caller so that the folder's
+# CMakeLists shows what builds; its headers are those of the top folder it
+# lies in unless FOLDER names another.
 function(vormid_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FOLDER" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   add_library(vormid::${name} ALIAS ${name})
-  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
+  if(NOT ARG_FOLDER)
+    file(RELATIVE_PATH ARG_FOLDER ${VORMID_SOURCE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+    string(REGEX REPLACE "/.*" "" ARG_FOLDER "${ARG_FOLDER}")
+  endif()
+  vormid_include_folder(${name} ${ARG_FOLDER})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   vormid_warnings(${name})
 endfunction()

@@ -1,9 +1,24 @@
 // TCorrelation: the list of correlated pairs.
 #include "core/Correlation.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "core/GumParamGrid.h"
 #include "core/NumberFormat.h"
 
 namespace vormid {
+
+TCoefficientText CoefficientTextState(std::string_view text) {
+    static constexpr std::string_view kStarts[] = {"", "-", ",", ".", "-,", "-."};
+    if (std::find(std::begin(kStarts), std::end(kStarts), text) != std::end(kStarts))
+        return TCoefficientText::Incomplete;
+    const auto within = [](std::optional<double> v) { return v && *v >= -1.0 && *v <= 1.0; };
+    // "-1," reads as -1, but the user is still typing its decimals.
+    if ((text.back() == ',' || text.back() == '.') && within(ParseTypedNumber(text.substr(0, text.size() - 1))))
+        return TCoefficientText::Incomplete;
+    return within(ParseTypedNumber(text)) ? TCoefficientText::Valid : TCoefficientText::Refused;
+}
 
 void TCorrelation::AddPair(const std::string& name1, const std::string& name2) {
     if (IndexOf(name1, name2) >= 0) return;
@@ -18,6 +33,16 @@ int TCorrelation::IndexOf(const std::string& name1, const std::string& name2) co
     for (std::size_t i = 0; i < Pairs_.size(); ++i)
         if (Pairs_[i].Name1 == name1 && Pairs_[i].Name2 == name2) return static_cast<int>(i);
     return -1;
+}
+
+bool TCorrelation::PairedElsewhere(const std::string& name1, const std::string& name2, int except) const {
+    if (name1.empty() || name2.empty()) return false;
+    for (int i = 0; i < Count(); ++i) {
+        const TCorrelationPair& p = Pairs_[static_cast<std::size_t>(i)];
+        if (i != except && ((p.Name1 == name1 && p.Name2 == name2) || (p.Name1 == name2 && p.Name2 == name1)))
+            return true;
+    }
+    return false;
 }
 
 const TCorrelationPair* TCorrelation::Get(int index) const {

@@ -2,6 +2,7 @@
 // The model's correlation coefficients: an ordered list of named pairs.
 // (A, B) and (B, A) are different keys; names are compared byte for byte.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vormid {
@@ -15,6 +16,14 @@ struct TCorrelationPair {
     bool operator==(const TCorrelationPair&) const = default;
 };
 
+// What a coefficient typed so far (without the blanks around it) amounts to.
+enum class TCoefficientText {
+    Incomplete,  // empty, a sign or decimal sign alone, a number ending in its decimal sign
+    Valid,       // a number within −1 … 1
+    Refused,     // not a number, or outside −1 … 1
+};
+TCoefficientText CoefficientTextState(std::string_view text);
+
 class TCorrelation {
 public:
     int Count() const { return static_cast<int>(Pairs_.size()); }
@@ -26,6 +35,10 @@ public:
     void Clear() { Pairs_.clear(); }
     // Index of the pair with exactly these names, or -1.
     int IndexOf(const std::string& name1, const std::string& name2) const;
+    // Whether an entry other than `except` pairs these two names in either
+    // order: (A, B) and (B, A) are one correlation to the user, who may not
+    // enter it twice. An empty name pairs with nothing.
+    bool PairedElsewhere(const std::string& name1, const std::string& name2, int except) const;
     // The pair at index, or nullptr past either end.
     const TCorrelationPair* Get(int index) const;
 

@@ -56,6 +56,12 @@ bool IsCp1251Text(std::string_view bytes) {
     return bytes.find(static_cast<char>(kUnassigned)) == std::string_view::npos;
 }
 
+TFieldTextFault FieldTextFault(std::u32string_view text, std::size_t maxBytes) {
+    for (char32_t cp : text)
+        if (!CodePointToCp1251(cp)) return TFieldTextFault::NotInCodePage;
+    return text.size() > maxBytes ? TFieldTextFault::TooLong : TFieldTextFault::None;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);

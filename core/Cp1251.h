@@ -25,6 +25,13 @@ std::optional<unsigned char> CodePointToCp1251(char32_t cp);
 // True when every byte has a character (no 0x98).
 bool IsCp1251Text(std::string_view bytes);
 
+// Why a typed text cannot go into a field of maxBytes bytes: a character the
+// code page lacks, or more characters than bytes (each character the code
+// page has is one byte). Refused at once rather than cut or turned into "?"
+// on saving.
+enum class TFieldTextFault { None, NotInCodePage, TooLong };
+TFieldTextFault FieldTextFault(std::u32string_view text, std::size_t maxBytes);
+
 // UTF-8 text of the bytes; 0x98 becomes U+FFFD. Never throws.
 std::string Cp1251ToUtf8(std::string_view bytes);
 

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/TextFields.h"
+
 namespace vormid {
 
 namespace {
@@ -133,7 +135,7 @@ std::string TObservationGrid::EditText(TObsCell at) const {
 std::optional<double> ParseTypedNumber(std::string_view text) {
     text = Trim(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.size() > 64) return std::nullopt;
+    if (text.empty() || text.size() > kText101.Text) return std::nullopt;
     std::string buffer(text);
     std::replace(buffer.begin(), buffer.end(), ',', '.');
     // from_chars reads the same in every locale, and it refuses "inf" and

@@ -66,8 +66,8 @@ private:
 };
 
 // A number as the user types it: "," or "." as decimal sign, an optional
-// sign and exponent, blanks around it ignored. Non-finite values and any
-// other text give nullopt.
+// sign and exponent, blanks around it ignored, at most as long as a typed
+// number the model keeps. Non-finite values and any other text give nullopt.
 std::optional<double> ParseTypedNumber(std::string_view text);
 // Shortest text that reads back as the same double, with ",".
 std::string FullPrecisionText(double x);

@@ -15,6 +15,10 @@ enum class TParamKind : std::uint8_t {
     Const = 5,
 };
 
+// An input quantity: one with an uncertainty of its own, the kinds that are
+// correlated, drawn and shown with a distribution in a budget.
+constexpr bool IsInputKind(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
+
 // Codes of a quantity's fields; each names the items of its selector in
 // order. Unscoped, as the record keeps them in plain bytes.
 enum TResultFormat : std::uint8_t {

@@ -98,6 +98,16 @@ bool IsSkippedDestination(std::string_view w) {
     return std::find(std::begin(kSkipped), std::end(kSkipped), w) != std::end(kSkipped);
 }
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 int ClampInt(long long v, int lo, int hi) { return static_cast<int>(std::clamp<long long>(v, lo, hi)); }
 
 class TReader {
@@ -120,7 +130,6 @@ private:
         char c = s_[pos_];
         if (c == '{') {
             ++pos_;
-            skipFallback_ = 0;
             if (stack_.size() >= kMaxDepth) {
                 ++overflow_;
                 return;
@@ -132,7 +141,6 @@ private:
         }
         if (c == '}') {
             ++pos_;
-            skipFallback_ = 0;
             if (overflow_ > 0) {
                 --overflow_;
                 return;
@@ -146,10 +154,6 @@ private:
         }
         ++pos_;
         if (c == '\r' || c == '\n') return;
-        if (skipFallback_ > 0) {
-            --skipFallback_;
-            return;
-        }
         Byte(static_cast<unsigned char>(c));
     }
 
@@ -173,23 +177,22 @@ private:
             return;
         }
         char n = s_[start];
-        bool letter = (n >= 'a' && n <= 'z') || (n >= 'A' && n <= 'Z');
-        if (!letter) {
+        if (!IsLetter(n)) {
             pos_ = start + 1;
             ControlSymbol(n);
             return;
         }
         std::size_t p = start;
-        while (p < s_.size() && ((s_[p] >= 'a' && s_[p] <= 'z') || (s_[p] >= 'A' && s_[p] <= 'Z'))) ++p;
+        while (p < s_.size() && IsLetter(s_[p])) ++p;
         std::string_view word = s_.substr(start, p - start);
         bool hasParam = false;
         bool negative = false;
         long long param = 0;
-        if (p < s_.size() && s_[p] == '-' && p + 1 < s_.size() && s_[p + 1] >= '0' && s_[p + 1] <= '9') {
+        if (p + 1 < s_.size() && s_[p] == '-' && IsDigit(s_[p + 1])) {
             negative = true;
             ++p;
         }
-        while (p < s_.size() && s_[p] >= '0' && s_[p] <= '9') {
+        while (p < s_.size() && IsDigit(s_[p])) {
             hasParam = true;
             if (param < 100000000000LL) param = param * 10 + (s_[p] - '0');
             ++p;
@@ -197,10 +200,6 @@ private:
         if (negative) param = -param;
         if (p < s_.size() && s_[p] == ' ') ++p;
         pos_ = p;
-        if (skipFallback_ > 0 && State().Dest == TDest::Text && word != "bin") {
-            --skipFallback_;
-            return;
-        }
         ControlWord(word, hasParam, ClampInt(param, -2147483647, 2147483647));
     }
 
@@ -220,15 +219,7 @@ private:
                 ++pos_;
                 ++digits;
             }
-            if (skipFallback_ > 0 && st.Dest == TDest::Text) {
-                --skipFallback_;
-                return;
-            }
             if (digits > 0) Byte(byte, true);
-            return;
-        }
-        if (skipFallback_ > 0 && st.Dest == TDest::Text) {
-            --skipFallback_;
             return;
         }
         switch (n) {
@@ -250,13 +241,6 @@ private:
             default:
                 break;  // "\-" optional hyphen, "\:" and others
         }
-    }
-
-    static int HexValue(char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
     }
 
     void ControlWord(std::string_view w, bool hasParam, int param) {
@@ -589,7 +573,7 @@ private:
 
     void UnicodeChar(int param) {
         char32_t cp = static_cast<char32_t>(param < 0 ? param + 65536 : param);
-        skipFallback_ = State().Uc;
+        pos_ = SkipRtfFallback(s_, pos_, State().Uc);
         if (cp >= 0xD800 && cp <= 0xDBFF) {
             highSurrogate_ = cp;
             return;
@@ -652,7 +636,6 @@ private:
     std::size_t pos_ = 0;
     std::vector<TGroupState> stack_;
     std::size_t overflow_ = 0;
-    int skipFallback_ = 0;
     char32_t highSurrogate_ = 0;
 
     TRtfDocument doc_;
@@ -705,6 +688,29 @@ TRtfDocument ReadPlain(std::string_view bytes) {
 }
 
 }  // namespace
+
+std::size_t SkipRtfFallback(std::string_view s, std::size_t i, int count) {
+    while (count > 0 && i < s.size() && s[i] != '{' && s[i] != '}') {
+        const std::size_t at = i++;
+        if (s[at] == '\r' || s[at] == '\n') continue;  // line ends are no characters
+        --count;
+        if (s[at] != '\\' || i == s.size()) continue;
+        if (s[i] == '\'') {
+            ++i;
+            for (int k = 0; k < 2 && i < s.size() && HexValue(s[i]) >= 0; ++k) ++i;
+        } else if (IsLetter(s[i])) {
+            std::size_t p = i;
+            while (p < s.size() && IsLetter(s[p])) ++p;
+            if (s.substr(i, p - i) == "bin") return at;  // binary data is read as such
+            if (p + 1 < s.size() && s[p] == '-' && IsDigit(s[p + 1])) ++p;
+            while (p < s.size() && IsDigit(s[p])) ++p;
+            i = p < s.size() && s[p] == ' ' ? p + 1 : p;
+        } else {
+            ++i;  // a control symbol
+        }
+    }
+    return i;
+}
 
 bool IsRtf(std::string_view bytes) {
     std::size_t i = 0;

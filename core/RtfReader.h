@@ -15,6 +15,11 @@ namespace vormid {
 // True when the bytes begin (after white space) with "{\rtf".
 bool IsRtf(std::string_view bytes);
 
+// Where the stand-ins after a "\uN" end, from s[i] just past the control
+// word: count of them, each a character, a "\'hh" or another control word
+// or symbol; line ends are none, and a brace or "\bin" ends them early.
+std::size_t SkipRtfFallback(std::string_view s, std::size_t i, int count);
+
 // The document of RTF bytes. Bytes that are not RTF are read as plain
 // Windows-1251 text, one paragraph per line.
 TRtfDocument ReadRtf(std::string_view bytes);

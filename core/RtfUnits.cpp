@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/Cp1251.h"
+#include "core/RtfReader.h"
+#include "core/RtfWriter.h"
 
 namespace vormid {
 namespace {
@@ -55,25 +57,6 @@ std::size_t FirstParagraph(std::string_view s) {
         i = w.End - 1;
     }
     return 0;
-}
-
-// After "\uN": the stand-in characters for readers without Unicode, uc of
-// them, each a character or a "\'hh". Braces and control words end it.
-std::size_t SkipFallback(std::string_view s, std::size_t i, int uc) {
-    while (uc > 0 && i < s.size()) {
-        if (s[i] == '{' || s[i] == '}') break;
-        if (s[i] == '\\') {
-            if (i + 1 < s.size() && s[i + 1] == '\'') {
-                i = std::min(s.size(), i + 4);
-                --uc;
-                continue;
-            }
-            break;
-        }
-        ++i;
-        --uc;
-    }
-    return i;
 }
 
 bool StopsSkip(char c) { return c == '\\' || c == ' ' || c == '\r' || c == '\n'; }
@@ -144,9 +127,7 @@ std::string UnitsToRtf(std::string_view markup) {
                 while (j < markup.size() && IsDigit(markup[j])) ++j;
                 long v = std::strtol(std::string(markup.substr(i + 2, std::min<std::size_t>(j - i - 2, 8))).c_str(),
                                      nullptr, 10);
-                // RTF's parameter is a signed 16-bit number, and the
-                // character after it is the stand-in for other readers.
-                body += "\\u" + std::to_string(v > 32767 && v < 65536 ? v - 65536 : v) + "?";
+                AppendRtfUnicode(body, v);
                 i = j;
                 continue;
             }
@@ -210,9 +191,7 @@ std::string RtfToUnits(std::string_view rtf) {
             long v = w.Param.size() > 7 ? 0 : std::strtol(std::string(w.Param).c_str(), nullptr, 10);
             if (v < 0) v += 65536;
             out += "\\u" + std::to_string(v < 0 ? 0 : v);
-            i = w.End;
-            if (i < s.size() && s[i] == ' ') ++i;
-            i = SkipFallback(s, i, uc);
+            i = SkipRtfFallback(s, w.End < s.size() && s[w.End] == ' ' ? w.End + 1 : w.End, uc);
             continue;
         }
         if (Is(w.Letters, "uc") && !w.Param.empty() && w.Param.size() <= 2 && w.Param[0] != '-')

@@ -179,20 +179,12 @@ private:
                 out += '?';  // font tables hold code-page names only
             } else if (cp > 0xFFFF) {
                 char32_t v = cp - 0x10000;
-                AppendUnicode(out, static_cast<int>(0xD800 + (v >> 10)));
-                AppendUnicode(out, static_cast<int>(0xDC00 + (v & 0x3FF)));
+                AppendRtfUnicode(out, static_cast<int>(0xD800 + (v >> 10)));
+                AppendRtfUnicode(out, static_cast<int>(0xDC00 + (v & 0x3FF)));
             } else {
-                AppendUnicode(out, static_cast<int>(cp));
+                AppendRtfUnicode(out, static_cast<int>(cp));
             }
         }
-    }
-
-    // RTF's parameter is a signed 16-bit number; "?" stands in for readers
-    // without Unicode.
-    static void AppendUnicode(std::string& out, int unit) {
-        out += "\\u";
-        out += std::to_string(unit > 32767 ? unit - 65536 : unit);
-        out += '?';
     }
 
     void WritePicture(const TRtfRun& r) {
@@ -266,6 +258,10 @@ private:
 };
 
 }  // namespace
+
+void AppendRtfUnicode(std::string& out, long unit) {
+    out += "\\u" + std::to_string(unit > 32767 && unit < 65536 ? unit - 65536 : unit) + '?';
+}
 
 std::string WriteRtf(const TRtfDocument& doc, const TRtfWriteOptions& options) { return TWriter(doc, options).Run(); }
 

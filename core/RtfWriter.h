@@ -14,6 +14,10 @@ struct TRtfWriteOptions {
     std::string DefaultFont = "Tahoma";  // for runs without a font when the document names none
 };
 
+// "\uN?" for a UTF-16 unit: RTF's parameter is a signed 16-bit number, and
+// "?" stands in for readers without Unicode.
+void AppendRtfUnicode(std::string& out, long unit);
+
 std::string WriteRtf(const TRtfDocument& doc, const TRtfWriteOptions& options = {});
 
 }  // namespace vormid

@@ -17,8 +17,6 @@
 namespace vormid {
 namespace {
 
-bool IsInputKind(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
-
 double ShiftedValue(const TGumParam& p, int direction) {
     return direction == kShiftDown ? p.LowerValue() : p.UpperValue();
 }

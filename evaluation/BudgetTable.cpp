@@ -46,8 +46,6 @@ TBudgetCell BarCell(double value, double largest) {
     return c;
 }
 
-bool IsInput(TParamKind k) { return k == TParamKind::TypeA || k == TParamKind::TypeB; }
-
 }  // namespace
 
 bool DofIsInfinite(int dof) { return dof <= 0 || dof > kLargestShownDof; }
@@ -225,7 +223,7 @@ TBudgetCell TBudgetTable::Cell(const TBudgetEntry& e, int column) const {
     }
     // Distribution, sensitivity, contribution and the shares belong to the
     // Type A and Type B inputs only.
-    if (!IsInput(kind) && (column == 5 || column >= 7)) return {};
+    if (!IsInputKind(kind) && (column == 5 || column >= 7)) return {};
     switch (column) {
         case 2: {
             if (e.StdUncertainty != 0.0) return Num(FormatLike(e.StdUncertainty, e.Value, Settings_, Format_), e.Units);

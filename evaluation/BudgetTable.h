@@ -18,7 +18,7 @@
 #include "core/NumberFormat.h"
 #include "evaluation/Coverage.h"
 #include "evaluation/QuantityIndex.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 namespace vormid {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 namespace vormid {
 

@@ -173,6 +173,12 @@ std::string Quoted(const std::string& cp1251) { return "„" + Cp1251ToUtf8(cp12
 
 }  // namespace
 
+std::string_view DefinedName(std::string_view left) {
+    std::string_view name = TrimControl(left);
+    if (name.starts_with("\\n")) name = TrimControl(name.substr(2));
+    return name;
+}
+
 std::vector<TEquationProblem> CheckEquationLanguage(std::string_view plain,
                                                     const std::function<bool(const std::string&)>& isQuantity) {
     std::vector<TEquationProblem> problems;
@@ -187,8 +193,7 @@ std::vector<TEquationProblem> CheckEquationLanguage(std::string_view plain,
         ++line;
         const std::size_t eq = text.find('=');
         if (eq != std::string_view::npos) {
-            std::string_view left = TrimControl(text.substr(0, eq));
-            if (left.starts_with("\\n")) left = TrimControl(left.substr(2));
+            const std::string_view left = DefinedName(text.substr(0, eq));
             if (!left.empty()) {
                 const std::string name(left);
                 auto [it, first] = definedAt.emplace(name, line);

@@ -32,6 +32,10 @@ struct TEquationProblem {
     int FirstLine = 0;     // DefinedTwice: the line that defined the name first
 };
 
+// The name a line defines from the text before its first "=": trimmed, less
+// a leading "\n" marker; empty for none.
+std::string_view DefinedName(std::string_view left);
+
 // Checks a plain equation (lines ended by the line separator, as
 // EquationText gives them), problems in order of their place in the text.
 // isQuantity, when given, names the quantities of the model: a token that

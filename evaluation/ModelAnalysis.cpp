@@ -44,13 +44,6 @@ struct TLine {
     std::vector<std::string> Names;  // names of Right, in order
 };
 
-// The text before the first "=", trimmed, less a leading "\n" marker.
-std::string DefinedName(std::string_view left) {
-    std::string_view name = TrimControl(left);
-    if (name.starts_with("\\n")) name = TrimControl(name.substr(2));
-    return std::string(name);
-}
-
 std::vector<TLine> CutLines(std::string_view plain) {
     std::vector<TLine> lines;
     std::size_t start = 0;
@@ -65,7 +58,7 @@ std::vector<TLine> CutLines(std::string_view plain) {
             // A line without "=" defines nothing; its names are still listed.
             l.Right = std::string(line);
         } else {
-            l.Name = DefinedName(line.substr(0, eq));
+            l.Name = std::string(DefinedName(line.substr(0, eq)));
             l.Right = std::string(line.substr(eq + 1));
         }
         l.Right += kLineSeparator;

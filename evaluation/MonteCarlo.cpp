@@ -47,8 +47,6 @@ struct TPlan {
     double Probability = 0.95;  // (0, 1)
 };
 
-bool IsDrawn(TParamKind kind) { return kind == TParamKind::TypeA || kind == TParamKind::TypeB; }
-
 bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabilityPercent, TPlan& plan,
                std::string& message) {
     plan.Name = result.Name;
@@ -83,7 +81,7 @@ bool BuildPlan(const TGumModel& model, const TGumParam& result, double probabili
             return false;
         }
         plan.FixedOfSlot.push_back(p->Value());
-        if (!IsDrawn(p->Kind)) {
+        if (!IsInputKind(p->Kind)) {
             plan.LawOfSlot.push_back(-1);
             continue;
         }

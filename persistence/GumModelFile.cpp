@@ -8,16 +8,10 @@
 #include "persistence/FileIO.h"
 #include "persistence/Messages.h"
 #include "persistence/PersistenceError.h"
+#include "persistence/Rle.h"
 
 namespace vormid {
 namespace {
-
-std::uint32_t GetU32(const std::uint8_t* p) {
-    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
-}
 
 // Where the sections of a file lie; checked against the file's size.
 struct Layout {
@@ -138,11 +132,11 @@ std::vector<std::uint8_t> TGumModelFile::Build() const {
             throw TModelFileError(msg::CannotWrite(FileName, msg::SectionTooLarge()));
         total += s.Size();
     }
-    std::vector<std::uint8_t> file;
+    std::vector<std::uint8_t> file(kFileHeaderSize);
     file.reserve(total);
-    file.push_back(kHeaderByte1);
-    file.push_back(kHeaderByte2);
-    for (const auto& s : Sections_) PutU32(file, static_cast<std::uint32_t>(s.Size()));
+    file[0] = kHeaderByte1;
+    file[1] = kHeaderByte2;
+    for (int i = 0; i < kSectionCount; ++i) PutU32(&file[2 + 4 * i], static_cast<std::uint32_t>(Sections_[i].Size()));
     for (const auto& s : Sections_) file.insert(file.end(), s.Bytes().begin(), s.Bytes().end());
     return file;
 }
@@ -196,7 +190,7 @@ void TGumModelFile::WriteDisplaySection() {
     file.resize(start);
     file.insert(file.end(), display.Bytes().begin(), display.Bytes().end());
     const auto L5 = static_cast<std::uint32_t>(display.Size());
-    for (int k = 0; k < 4; ++k) file[2 + 4 * (sec_Display - 1) + k] = static_cast<std::uint8_t>(L5 >> (8 * k));
+    PutU32(&file[2 + 4 * (sec_Display - 1)], L5);
     WriteFileAtomically(FileName, file);
 
     HeaderByte1 = file[0];

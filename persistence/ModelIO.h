@@ -6,7 +6,7 @@
 // данните свършват преждевременно." or "Файлът „…“ не може да бъде записан
 // (No space left on device)."
 #include "core/GumModel.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 #include "persistence/GumModelFile.h"
 
 namespace vormid {

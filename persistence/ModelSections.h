@@ -4,7 +4,7 @@
 // TCorruptDataError for data that ends early or holds impossible counts;
 // what they have stored into the model by then stays.
 #include "core/GumModel.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 #include "persistence/SectionData.h"
 
 namespace vormid {

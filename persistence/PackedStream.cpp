@@ -8,19 +8,12 @@
 #include "persistence/Rle.h"
 
 namespace vormid {
-namespace {
-
-std::uint32_t GetU32(const std::uint8_t* p) {
-    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-}
-
-}  // namespace
 
 void PackStream(const TMemoryStream& source, TMemoryStream& destination) {
     const std::size_t L = source.Size();
     std::vector<std::uint8_t> buffer(4 + RlePackBound(L));
     const std::size_t B = RlePack(source.Data(), L, buffer.data() + 4);
-    for (int k = 0; k < 4; ++k) buffer[k] = static_cast<std::uint8_t>(B >> (8 * k));
+    PutU32(buffer.data(), static_cast<std::uint32_t>(B));
     destination.Write(buffer.data(), 4 + B);
 }
 

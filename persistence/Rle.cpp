@@ -176,7 +176,7 @@ std::size_t RleDecode(const std::uint8_t* src, std::size_t n, std::uint8_t* dst,
 
 std::size_t RlePack(const std::uint8_t* data, std::size_t L, std::uint8_t* dst) {
     if (L > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("RlePack: input of 4 GiB or more");
-    for (int k = 0; k < 4; ++k) dst[k] = static_cast<std::uint8_t>(L >> (8 * k));
+    PutU32(dst, static_cast<std::uint32_t>(L));
     std::size_t out = 4;
     for (std::size_t start = 0; start < L; start += kRleChunkSize) {
         const std::size_t len = L - start < kRleChunkSize ? L - start : kRleChunkSize;

@@ -15,6 +15,14 @@ namespace vormid {
 
 constexpr std::size_t kRleChunkSize = 65533;
 
+// The u32 of the packed blocks and of the file's section lengths.
+inline std::uint32_t GetU32(const std::uint8_t* p) {
+    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+}
+inline void PutU32(std::uint8_t* p, std::uint32_t v) {
+    for (int k = 0; k < 4; ++k) p[k] = static_cast<std::uint8_t>(v >> (8 * k));
+}
+
 // Largest encoded chunk for n input bytes: n + 2 (the header word).
 constexpr std::size_t RleEncodeBound(std::size_t n) { return n + 2; }
 

@@ -23,13 +23,6 @@ TParagraph Para(TParagraphStyle style, std::vector<TSpan> spans) {
 
 TParagraph Para(TParagraphStyle style, std::string text) { return Para(style, {Plain(std::move(text))}); }
 
-TCell Cell(std::vector<TSpan> spans, TAlign align = TAlign::Center) {
-    TCell c;
-    c.Spans = std::move(spans);
-    c.Align = align;
-    return c;
-}
-
 TCell TextCell(std::string text, TAlign align = TAlign::Left, bool bold = false) {
     return Cell({Plain(std::move(text), bold)}, align);
 }
@@ -66,21 +59,13 @@ TSection Header(const TReportSource& src) {
     return s;
 }
 
-TSection Description(const TGumModel& m) {
+// The description and the equation: a heading over the model's rich text,
+// or a line saying the model has none.
+TSection RichTextSection(std::string heading, const std::string& bytes, std::string none) {
     TSection s;
-    s.Blocks.emplace_back(Para(TParagraphStyle::Heading, "Описание"));
-    const std::size_t before = s.Blocks.size();
-    AddRichText(s, m.Description);
-    if (s.Blocks.size() == before) s.Blocks.emplace_back(Para(TParagraphStyle::Body, "Моделът няма описание."));
-    return s;
-}
-
-TSection Equation(const TGumModel& m) {
-    TSection s;
-    s.Blocks.emplace_back(Para(TParagraphStyle::Heading, "Уравнение на модела"));
-    const std::size_t before = s.Blocks.size();
-    AddRichText(s, m.Equation);
-    if (s.Blocks.size() == before) s.Blocks.emplace_back(Para(TParagraphStyle::Body, "Моделът няма уравнение."));
+    s.Blocks.emplace_back(Para(TParagraphStyle::Heading, std::move(heading)));
+    AddRichText(s, bytes);
+    if (s.Blocks.size() == 1) s.Blocks.emplace_back(Para(TParagraphStyle::Body, std::move(none)));
     return s;
 }
 
@@ -319,8 +304,8 @@ TReport BuildReport(const TReportSource& src) {
     report.Title = m.ModelName.empty() ? "Отчет за неопределеността" : MarkupToUtf8(m.ModelName);
     report.PageText = "Страница %1 от %2";
     report.Sections.push_back(Header(src));
-    report.Sections.push_back(Description(m));
-    report.Sections.push_back(Equation(m));
+    report.Sections.push_back(RichTextSection("Описание", m.Description, "Моделът няма описание."));
+    report.Sections.push_back(RichTextSection("Уравнение на модела", m.Equation, "Моделът няма уравнение."));
     report.Sections.push_back(InputsSection(m));
     if (TSection s = Series(m); !s.Blocks.empty()) report.Sections.push_back(std::move(s));
     report.Sections.push_back(Correlations(m));

@@ -5,7 +5,7 @@
 
 #include "core/GumModel.h"
 #include "evaluation/MonteCarlo.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 #include "report/ReportContent.h"
 
 namespace vormid::report {

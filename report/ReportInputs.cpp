@@ -96,13 +96,6 @@ std::string TypeB(const TGumParam& q) {
     return t + ", " + ReliabilityDof(q);
 }
 
-TCell Cell(std::vector<TSpan> spans, TAlign align) {
-    TCell c;
-    c.Spans = std::move(spans);
-    c.Align = align;
-    return c;
-}
-
 }  // namespace
 
 std::string HowObtained(const TGumParam& q, const TNumberFormatSettings& settings) {
@@ -140,7 +133,7 @@ TSection InputsSection(const TGumModel& m) {
         r.Role = q.Kind == TParamKind::Result || q.Kind == TParamKind::VarResult ? TRowRole::Tinted : TRowRole::Body;
         r.Cells.push_back(Cell(MarkupSpans(q.Name, true), TAlign::Left));
         r.Cells.push_back(Cell({Plain(std::string(CodeCaption(kKindCodes, static_cast<int>(q.Kind))))}, TAlign::Left));
-        const bool input = q.Kind == TParamKind::TypeA || q.Kind == TParamKind::TypeB;
+        const bool input = IsInputKind(q.Kind);
         const std::string missing = MissingCoverageFactor(q);
         if (input || q.Kind == TParamKind::Const) {
             const double x = q.Value();

@@ -13,6 +13,13 @@ TSpan Plain(std::string text, bool bold) {
     return s;
 }
 
+TCell Cell(std::vector<TSpan> spans, TAlign align) {
+    TCell c;
+    c.Spans = std::move(spans);
+    c.Align = align;
+    return c;
+}
+
 void Append(std::vector<TSpan>& to, std::vector<TSpan> spans) {
     for (auto& s : spans) to.push_back(std::move(s));
 }

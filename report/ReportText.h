@@ -13,6 +13,7 @@
 namespace vormid::report {
 
 TSpan Plain(std::string text, bool bold = false);
+TCell Cell(std::vector<TSpan> spans, TAlign align = TAlign::Center);
 
 // Windows-1251 markup of a name or units as spans of one script each.
 std::vector<TSpan> MarkupSpans(std::string_view cp1251, bool bold = false);

@@ -2,7 +2,7 @@
 // The program's model store: the measurement model, the window's display
 // state and the one model file container of the process.
 #include "core/GumModel.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 #include "persistence/GumModelFile.h"
 #include "ui/ModelStore.h"
 

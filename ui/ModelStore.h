@@ -5,7 +5,7 @@
 #include <QString>
 #include <stdexcept>
 
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 namespace vormid {
 

@@ -35,6 +35,13 @@ QString& AppTitle() {
 
 QWidget* ActiveParent() { return QApplication::activeWindow(); }
 
+// The user's answer, or a test's scripted one.
+TDlgAnswer Run(TfrmDlgBox& box) {
+    if (Responder()) return Responder()(box);
+    box.exec();
+    return box.Answer();
+}
+
 }  // namespace
 
 TfrmDlgBox::TfrmDlgBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TfrmDlgBox>()) {
@@ -152,29 +159,19 @@ QString ApplicationTitle() { return AppTitle(); }
 void ShowMessageBox(const QString& text, const std::optional<QString>& title) {
     TfrmDlgBox box(ActiveParent());
     box.SetupMessage(text, title.value_or(ApplicationTitle()));
-    if (Responder()) {
-        Responder()(box);
-        return;
-    }
-    box.exec();
+    Run(box);
 }
 
 void ShowWarningBox(const QString& text, const std::optional<QString>& title) {
     TfrmDlgBox box(ActiveParent());
     box.SetupWarning(text, title.value_or(ApplicationTitle()));
-    if (Responder()) {
-        Responder()(box);
-        return;
-    }
-    box.exec();
+    Run(box);
 }
 
 TDlgAnswer AskMessageBox(const QString& text, int kind, const std::optional<QString>& title) {
     TfrmDlgBox box(ActiveParent());
     box.SetupQuestion(text, kind, title.value_or(ApplicationTitle()));
-    if (Responder()) return Responder()(box);
-    box.exec();
-    return box.Answer();
+    return Run(box);
 }
 
 }  // namespace vormid

@@ -4,4 +4,4 @@
 if(TARGET vormid_run_process)
   return()
 endif()
-vormid_add_library(vormid_run_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunProcess.cpp)
+vormid_add_library(vormid_run_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/RunProcess.cpp FOLDER tests)

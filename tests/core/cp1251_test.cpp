@@ -83,6 +83,13 @@ TEST(Cp1251Helper, TypographicSymbolsHaveTheirBytes) {
     }
 }
 
+TEST(Cp1251Helper, FieldTextIsRefusedForAMissingCharacterOrLength) {
+    EXPECT_EQ(FieldTextFault(U"мм", 2), TFieldTextFault::None);  // one byte each
+    EXPECT_EQ(FieldTextFault(U"ммм", 2), TFieldTextFault::TooLong);
+    EXPECT_EQ(FieldTextFault(U"aΩ", 5), TFieldTextFault::NotInCodePage);
+    EXPECT_EQ(FieldTextFault(U"\U0001F600", 5), TFieldTextFault::NotInCodePage);
+}
+
 TEST(Cp1251, BulgarianTextAndSymbolsRoundTrip) {
     const std::string utf8 = "Резултат ± µ° №";
     const auto cp = Utf8ToCp1251(utf8);

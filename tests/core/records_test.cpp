@@ -37,6 +37,27 @@ TEST(Correlation, AccessPastTheEndIsHarmless) {
     EXPECT_EQ(c.Count(), 0);
 }
 
+TEST(Correlation, APairMayNotBeEnteredTwiceInEitherOrder) {
+    TCorrelation c;
+    c.AddPair("A", "B");
+    c.AddPair("C", "");
+    EXPECT_TRUE(c.PairedElsewhere("B", "A", 1));
+    EXPECT_TRUE(c.PairedElsewhere("A", "B", 1));
+    EXPECT_FALSE(c.PairedElsewhere("A", "B", 0));  // the entry itself
+    EXPECT_FALSE(c.PairedElsewhere("A", "C", 1));
+    EXPECT_FALSE(c.PairedElsewhere("C", "", 0));  // a half-named entry pairs nothing
+}
+
+TEST(Correlation, TypedCoefficientIsIncompleteValidOrRefused) {
+    using enum TCoefficientText;
+    const std::pair<const char*, TCoefficientText> rows[] = {
+        {"", Incomplete},   {"-", Incomplete}, {"-,", Incomplete}, {"-1,", Incomplete},
+        {"0.", Incomplete}, {"-1", Valid},     {"0,25", Valid},    {"1e0", Valid},
+        {"1,5", Refused},   {"2,", Refused},   {"abc", Refused},   {"0 5", Refused},
+    };
+    for (const auto& [text, state] : rows) EXPECT_EQ(CoefficientTextState(text), state) << text;
+}
+
 TEST(Correlation, NewRowsAreAddedUnnamedAndThenNamed) {
     TCorrelation c;
     c.AddPair("", "");

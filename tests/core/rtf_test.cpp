@@ -111,6 +111,8 @@ TEST(RtfReader, FollowsRtfRulesForEscapesGroupsAndUnknownWords) {
         {"symbol font letters", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 W s\\par}", "Ω σ"},
         {"unclosed groups", "{\\rtf1 {{{a", "a"},
         {"huge bin count", "{\\rtf1 a\\bin999999999 xyz", "a"},
+        {"stand-ins: words and symbols count, line ends not", "{\\rtf1\\uc3 \\u937\r\n\\'3f\\b\\~x\\par}", "Ωx"},
+        {"a brace ends the stand-ins", "{\\rtf1\\uc2 {\\u937?}x\\par}", "Ωx"},
     };
     for (const auto& r : rows) {
         TRtfDocument doc = ReadRtf(r.rtf);
@@ -162,6 +164,7 @@ TEST(RtfUnits, MarkupRoundTripsAndReducesWholeWordsOnly) {
         {"code-page character", UnitsToRtf("\\'e3"), "\\'e3"},
         {"underlined", "{\\rtf1\\ansi\\uc1\\pard\\ul m\\ulnone\\super 2\\nosupersub\\par}", "m\\t2\\n"},
         {"uc1 is no character", "{\\rtf1\\pard\\uc1 kg\\par}", "kg"},
+        {"stand-ins as the reader skips them", "{\\rtf1\\pard\\uc2 \\u937\\'3f\\sub x\\par}", "\\u937x"},
         {"first paragraph only", "{\\rtf1\\pardeftab709\\pard a\\par b\\par}", "a"},
         {"spaces dropped", "{\\rtf1\\pard k g\\par}", "kg"},
     };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/GumModel.h"
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 namespace vormid::test {
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "fuzz/SectionRoundTrip.h"
 #include "persistence/Messages.h"
 #include "persistence/PersistenceError.h"
 #include "tests/persistence/ModelTestUtil.h"
@@ -390,28 +391,6 @@ TEST_F(ModelIO, BudgetOfAVanishedResultIsWrittenWithoutComment) {
     EXPECT_EQ(loaded.Budgets.size(), 1u);
 }
 
-// Reads one unpacked section into a model as LoadModel does.
-void ReadSectionContent(int section, const Bytes& content, TGumModel& m, TDisplayState& d) {
-    TSectionReader in(content.data(), content.size());
-    switch (section) {
-        case 0:
-            ReadHeaderSection(in, m);
-            break;
-        case 1:
-            ReadQuantitiesSection(in, m);
-            break;
-        case 2:
-            ReadCorrelationsSection(in, m);
-            break;
-        case 3:
-            ReadBudgetsSection(in, m);
-            break;
-        default:
-            ReadDisplaySection(in, m.FormatSettings, d);
-            break;
-    }
-}
-
 // Every cut of every section either loads (where the layout lets data end)
 // or fails as damaged data; through a file, the message names the file.
 TEST_F(ModelIO, TruncatedSectionsFailCleanly) {
@@ -426,8 +405,9 @@ TEST_F(ModelIO, TruncatedSectionsFailCleanly) {
             const Bytes content(s[section].begin(), s[section].begin() + static_cast<std::ptrdiff_t>(cut));
             TGumModel loaded;
             TDisplayState display;
+            TSectionReader in(content.data(), content.size());
             try {
-                ReadSectionContent(section, content, loaded, display);
+                fuzz::ReadSectionContent(section, in, loaded, display);
             } catch (const TCorruptDataError&) {
             }
             if (cut % (size / 16 + 1) != 0) continue;

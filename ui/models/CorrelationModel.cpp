@@ -33,7 +33,7 @@ void CorrelationModel::Refresh() { Show(Rows(), kColumns); }
 
 bool CorrelationModel::IsInput(const std::string& name) const {
     const TGumParam* q = model_ ? model_->Params.FindByName(name) : nullptr;
-    return q && (q->Kind == TParamKind::TypeA || q->Kind == TParamKind::TypeB);
+    return q && IsInputKind(q->Kind);
 }
 
 bool CorrelationModel::Stale(int row) const {

@@ -102,7 +102,7 @@ bool TQuantityListModel::setData(const QModelIndex& index, const QVariant& value
     if (role != Qt::EditRole || !index.isValid() || index.column() == colName) return false;
     // Nothing is stored that the file would cut or turn into "?".
     const QString text = value.toString();
-    if (!IsCp1251Text(text) || Cp1251Length(text) > data(index, static_cast<int>(TItemRole::MaxBytes)).toInt())
+    if (FieldTextFault(text, data(index, static_cast<int>(TItemRole::MaxBytes)).toInt()) != TFieldTextFault::None)
         return false;
     const std::string bytes = ToCp1251(text);
     const bool units = index.column() == colUnits;

@@ -53,6 +53,14 @@ bool IsCoefficientKey(const QString& text) {
     return c.isDigit() || c == QLatin1Char(',') || c == QLatin1Char('.') || c == QLatin1Char('-');
 }
 
+// The pair an entry in the grid's row edits: the empty row of an empty list
+// becomes its first entry.
+int PairToEdit(TCorrelation& c, int row) {
+    if (row < c.Count()) return row;
+    c.AddPair(std::string(), std::string());
+    return c.Count() - 1;
+}
+
 }  // namespace
 
 TCorrelationPage::TCorrelationPage(QWidget* parent)
@@ -221,7 +229,7 @@ void TCorrelationPage::FillQuantityBox() {
     int chosen = -1, widest = 0;
     const TNameMarkupPainter names(bold);
     for (const auto& q : controller_->Model().Params) {
-        if (q->Kind != TParamKind::TypeA && q->Kind != TParamKind::TypeB) continue;
+        if (!IsInputKind(q->Kind)) continue;
         if (!other.empty() && q->Name == other) continue;
         widest = std::max(widest, names.Width(q->Name));
         const QByteArray markup = QByteArray::fromStdString(q->Name);
@@ -245,23 +253,13 @@ void TCorrelationPage::QuantityChosen(int item) {
     const std::string other = Name(row, first ? CorrelationModel::colName2 : CorrelationModel::colName1);
     const std::string& name1 = first ? chosen : other;
     const std::string& name2 = first ? other : chosen;
-    const TCorrelation& list = controller_->Model().Correlations;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (i == row || name1.empty() || name2.empty()) continue;
-        const std::string a = list.GetName1(i), b = list.GetName2(i);
-        if ((a == name1 && b == name2) || (a == name2 && b == name1)) {
-            ShowMessageBox(DuplicateMessage());
-            FillQuantityBox();  // back to the name the entry keeps
-            return;
-        }
+    if (controller_->Model().Correlations.PairedElsewhere(name1, name2, row)) {
+        ShowMessageBox(DuplicateMessage());
+        FillQuantityBox();  // back to the name the entry keeps
+        return;
     }
     controller_->EditCorrelations([&](TCorrelation& c) {
-        int at = row;
-        if (at >= c.Count()) {
-            // The empty row of an empty list becomes its first entry.
-            c.AddPair(std::string(), std::string());
-            at = c.Count() - 1;
-        }
+        const int at = PairToEdit(c, row);
         if (first)
             c.SetName1(at, chosen);
         else
@@ -299,14 +297,7 @@ void TCorrelationPage::CoefficientTyped(const QString& text) {
         controller_->EditCorrelations([&](TCorrelation& c) { c.RestoreCoefficient(row, keptText_, keptValue_); });
         return;
     }
-    controller_->EditCorrelations([&](TCorrelation& c) {
-        int at = row;
-        if (at >= c.Count()) {
-            c.AddPair(std::string(), std::string());
-            at = c.Count() - 1;
-        }
-        c.SetCoefficient(at, *r);
-    });
+    controller_->EditCorrelations([&](TCorrelation& c) { c.SetCoefficient(PairToEdit(c, row), *r); });
 }
 
 bool TCorrelationPage::SeriesAvailable(int row) const {

@@ -4,6 +4,7 @@
 // state, with the reason beside the grid: unlike the other number boxes it
 // neither brings back the stored number nor asks in a modal box, since the
 // editor lives over a grid cell.
+#include "core/Correlation.h"
 #include "ui/widgets/NumberEdit.h"
 
 namespace vormid {
@@ -13,12 +14,8 @@ class TCoefficientEdit : public TNumberEdit {
 public:
     explicit TCoefficientEdit(QWidget* parent = nullptr);
 
-    // What the typed text amounts to.
-    enum class TState {
-        Incomplete,  // empty, a sign or decimal sign alone, a number ending in its decimal sign
-        Valid,       // a number within −1 … 1
-        Refused,     // not a number, or outside −1 … 1
-    };
+    // What the typed text amounts to (the core's rule).
+    using TState = TCoefficientText;
     static TState StateOf(const QString& text);
 };
 

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "persistence/DisplayState.h"
+#include "core/DisplayState.h"
 
 class QAction;
 

@@ -5,12 +5,12 @@
 // the text being cut or changed into "?" when the model is saved.
 #include <QValidator>
 
+#include "core/Cp1251.h"
+
 namespace vormid {
 
-// Whether every character of text has a Windows-1251 code.
-bool IsCp1251Text(const QString& text);
-// The Windows-1251 length of text (characters without a code count one).
-int Cp1251Length(const QString& text);
+// The core's rule (core/Cp1251.h) for a box's text.
+TFieldTextFault FieldTextFault(const QString& text, int maxBytes);
 
 class TByteLimitValidator : public QValidator {
     Q_OBJECT

@@ -5,47 +5,30 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStyle>
-#include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "core/GumParamGrid.h"
 #include "core/TextFields.h"
 #include "ui/TfrmDlgBox.h"
 
 namespace vormid {
 
+std::optional<std::string> TypedAscii(const QString& text) {
+    const QString t = text.trimmed();
+    for (QChar c : t)
+        if (c.unicode() >= 0x80) return std::nullopt;
+    return t.toLatin1().toStdString();
+}
+
 std::optional<double> ParseTypedNumber(const QString& text) {
-    QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > static_cast<qsizetype>(kText101.Text)) return std::nullopt;
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    // Only the characters of a plain decimal number: no "inf", "nan", hex.
-    for (QChar c : t) {
-        const char16_t u = c.unicode();
-        if (!((u >= '0' && u <= '9') || u == '.' || u == '-' || u == '+' || u == 'e' || u == 'E')) return std::nullopt;
-    }
-    const QByteArray bytes = t.toLatin1();
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    if (*first == '+') ++first;  // from_chars takes no plus sign
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
-    return value;
+    const std::optional<std::string> ascii = TypedAscii(text);
+    return ascii ? ParseTypedNumber(*ascii) : std::nullopt;
 }
 
 QString FormatTypedNumber(double value, int decimals) {
-    QString s;
-    if (decimals < 0) {
-        // The shortest text that reads back the same number, in plain
-        // notation unless the exponent form is shorter.
-        char buf[64];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-        s = ec == std::errc() ? QString::fromLatin1(buf, end - buf) : QString::number(value, 'g', 17);
-    } else {
-        s = QString::number(value, 'f', decimals);
-    }
-    return s.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (decimals < 0) return QString::fromStdString(FullPrecisionText(value));
+    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 TNumberEdit::TNumberEdit(QWidget* parent)

@@ -11,14 +11,16 @@
 #include <QLineEdit>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QAction;
 
 namespace vormid {
 
-// A number typed by the user: "," or "." as decimal sign, an optional sign
-// and exponent, blanks around it ignored. Nothing for any other text (empty,
-// "inf", "nan", thousands separators).
+// A box's text as the core's rules read it: without the blanks around it,
+// and nothing when it holds a character outside ASCII (no number has one).
+std::optional<std::string> TypedAscii(const QString& text);
+// The core's typed number (core/GumParamGrid.h) of a box's text.
 std::optional<double> ParseTypedNumber(const QString& text);
 // The number written with a decimal comma: decimals < 0 gives the shortest
 // text that reads back the same double, otherwise exactly that many decimals.
@@ -28,8 +30,6 @@ class TNumberEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit TNumberEdit(QWidget* parent = nullptr);
-
-    // The longest text the model's number fields store (Windows-1251 bytes).
 
     // Values outside [minimum, maximum] are refused. Default: no limit.
     void SetRange(double minimum, double maximum);
