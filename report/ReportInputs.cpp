@@ -23,11 +23,14 @@ std::string Stated(const std::string& typed, double x) {
 
 std::string Dof(int nu) { return DofIsInfinite(nu) ? "∞" : std::to_string(nu); }
 
-std::string Percent(bool inPercent) { return inPercent ? " %" : ""; }
+// A no-break space, so that a narrow column never sets the % sign apart from its number.
+constexpr const char* kPercent = "\u00A0%";
+
+std::string Percent(bool inPercent) { return inPercent ? kPercent : ""; }
 
 std::string ReliabilityDof(const TGumParam& q) {
     if (q.Reliability == 0) return "ν = ∞ (относителната грешка на неопределеността не е дадена)";
-    return "ν = " + Dof(q.DOF()) + " от относителната грешка r = " + std::to_string(q.Reliability) + " %";
+    return "ν = " + Dof(q.DOF()) + " от относителната грешка r = " + std::to_string(q.Reliability) + kPercent;
 }
 
 std::string TypeA(const TGumParam& q, const TNumberFormatSettings& settings) {
@@ -77,14 +80,14 @@ std::string TypeB(const TGumParam& q) {
     std::string t = "интервал на разпределение: " + std::string(CodeCaption(kDistributionCodes, q.Distribution));
     switch (q.Distribution) {
         case dc_Normal:
-            t += ", 1/2 интервал a = " + p + ", P = " + FormatGeneral15(q.CoverageProbability, ',') + " %";
+            t += ", 1/2 интервал a = " + p + ", P = " + FormatGeneral15(q.CoverageProbability, ',') + kPercent;
             break;
         case dc_LgNormal:
             t += std::string(q.LimitSide == ll_Top ? ", горна" : ", долна") + " гранична стойност " +
                  Stated(q.BValueText, q.BValue) + ", параметър на формата " + p + ", параметър на разсейване " + q2;
             break;
         case dc_DistributonT:
-            t += ", 1/2 интервал a = " + p + ", P = " + q2 + " %, " + nu;
+            t += ", 1/2 интервал a = " + p + ", P = " + q2 + kPercent + ", " + nu;
             return t;
         case dc_Trapez:
             t += ", 1/2 интервал (Д) a = " + p + ", 1/2 интервал (Г) b = " + q2;

@@ -26,7 +26,7 @@ class TstInstance : public QObject {
         QVERIFY(p.waitForStarted(5000));
     }
     // Waits until the process has printed a line containing the text.
-    bool WaitFor(QProcess& p, QByteArray& seen, const QString& text, int ms = 8000) {
+    bool WaitFor(QProcess& p, QByteArray& seen, const QString& text, int ms = 30000) {
         QDeadlineTimer deadline(ms);
         while (!seen.contains(text.toUtf8())) {
             if (deadline.hasExpired() || p.state() == QProcess::NotRunning) return false;
