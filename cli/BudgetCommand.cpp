@@ -3,7 +3,6 @@
 #include "cli/Calculation.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/ImportChecks.h"
 #include "cli/ModelFile.h"
 
 namespace vormid::cli {
@@ -13,11 +12,8 @@ int RunBudget(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     const std::string& format = args.Options.at("--format");
     auto loaded = LoadModelFile(path);
     TGumModel& model = loaded->Model;
-    for (const std::string& w : ModelInputWarnings(model))
-        err << "vormid-cli: " << path << ": предупреждение: " << w << '\n';
     std::string why;
-    const bool calculated = CalculateModelBudgets(model, &why);
-    if (!calculated) model.Budgets.clear();
+    const bool calculated = WarnAndCalculate(model, path, err, &why);
 
     if (format == "json") {
         WriteBudgetsJson(path, model, loaded->Display, out);

@@ -12,7 +12,6 @@
 #include "cli/ExtraCommands.h"
 #include "cli/FileBytes.h"
 #include "cli/FileError.h"
-#include "cli/ImportChecks.h"
 #include "cli/ModelFile.h"
 #include "cli/OutputOrigin.h"
 #include "cli/Sha256.h"
@@ -48,11 +47,8 @@ int RunReport(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
     const std::string bytes = ReadInputFile(path);
     auto loaded = LoadModelFile(path);
     TGumModel& model = loaded->Model;
-    for (const std::string& w : ModelInputWarnings(model))
-        err << "vormid-cli: " << path << ": предупреждение: " << w << '\n';
     std::string why;
-    const bool calculated = CalculateModelBudgets(model, &why);
-    if (!calculated) model.Budgets.clear();
+    const bool calculated = WarnAndCalculate(model, path, err, &why);
 
     std::vector<TMonteCarloResult> mc;
     if (args.Options.at("--mc") == "1" && calculated) {
