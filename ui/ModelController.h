@@ -137,6 +137,9 @@ private:
     template <typename T>
     void PushValue(TStepKind kind, const QString& text, T before, const std::function<T()>& get,
                    std::function<void(const T&)> set);
+    // The same for a member of the model.
+    template <typename T>
+    void PushMember(TStepKind kind, const QString& text, T before, T& member);
 
     IModelStore& store_;
     TDocument& document_;
