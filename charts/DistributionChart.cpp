@@ -136,18 +136,6 @@ std::vector<std::optional<int>> TDistributionChart::LabelPlaces(const std::vecto
     return charts::PlaceMarkerLabels(boxes, 0, width(), kLabelGap);
 }
 
-std::vector<QRect> TDistributionChart::LabelRects() const {
-    const charts::TDistributionPicture pic = Picture();
-    const std::vector<TLabelText> texts = LabelTexts(pic.Markers);
-    const std::vector<std::optional<int>> places = LabelPlaces(pic.Markers, texts);
-    QFont font = this->font();
-    font.setPointSize(kLabelPoints);
-    std::vector<QRect> rects;
-    for (std::size_t i = 0; i < places.size(); ++i)
-        if (places[i]) rects.emplace_back(*places[i], height() - 12, texts[i].Width, QFontMetrics(font).height());
-    return rects;
-}
-
 void TDistributionChart::DrawLabel(QPainter& painter, int left, const TLabelText& text) {
     QFont font = painter.font();
     font.setFamily(this->font().family());

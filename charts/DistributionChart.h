@@ -4,7 +4,6 @@
 // shapes are fixed tables scaled to the widget (the log-normal curve is
 // sampled from its parameters); the label texts come from OnLabel.
 #include <QColor>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -40,13 +39,9 @@ public:
     void SetLtdType(TLgLimit value);
 
     // Colours only repaint.
-    QColor ColorGraph() const { return colorGraph_; }
     void SetColorGraph(const QColor& c);
-    QColor ColorFill() const { return colorFill_; }
     void SetColorFill(const QColor& c);
-    QColor ColorAVG() const { return colorAVG_; }
     void SetColorAVG(const QColor& c);
-    QColor ColorLine() const { return colorLine_; }
     void SetColorLine(const QColor& c);
 
     // Called once per marker while painting; no handler, no labels.
@@ -56,8 +51,6 @@ public:
     // The geometry that a paint at the current size draws.
     charts::TDistributionPicture Picture() const;
     const charts::TLogNormalSampling& LogNormal() const { return sampling_; }
-    // The boxes of the marker labels a paint draws at the current size.
-    std::vector<QRect> LabelRects() const;
 
     QSize sizeHint() const override { return {351, 194}; }
 

@@ -1,6 +1,5 @@
 #include "charts/Histogram.h"
 
-#include <QMouseEvent>
 #include <algorithm>
 #include <QPainter>
 #include <QSettings>
@@ -29,11 +28,6 @@ void THistImg::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, picture_);
 }
 
-void THistImg::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
-    QWidget::mouseReleaseEvent(event);
-}
-
 THistogram::THistogram(QWidget* parent) : QFrame(parent), img_(new THistImg(this)) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -43,7 +37,6 @@ THistogram::THistogram(QWidget* parent) : QFrame(parent), img_(new THistImg(this
     setPalette(pal);
     img_->hide();
     img_->setGeometry(contentsRect());
-    connect(img_, &THistImg::clicked, this, &THistogram::clicked);
     offscreen_ = QImage(1024, 768, QImage::Format_RGB32);
     offscreen_.fill(Qt::white);
 }
@@ -156,16 +149,10 @@ void THistogram::ClearData() {
     update();
 }
 
-void THistogram::SetLocked(bool locked) {
-    if (locked_ == locked) return;
-    locked_ = locked;
-    if (!locked_) Render();
-}
-
 const QImage& THistogram::Picture() const { return img_->Picture(); }
 
 void THistogram::Render() {
-    if (!hasData_ || !data_ || locked_) return;
+    if (!hasData_ || !data_) return;
     const QSize size = contentsRect().size();
     if (size.isEmpty()) return;
     if (offscreen_.size() != size) offscreen_ = QImage(size, QImage::Format_RGB32);
@@ -201,16 +188,6 @@ void THistogram::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     img_->setGeometry(contentsRect());
     Render();
-}
-
-void THistogram::enterEvent(QEnterEvent* event) {
-    QFrame::enterEvent(event);
-    if (isEnabled()) emit mouseEntered();
-}
-
-void THistogram::leaveEvent(QEvent* event) {
-    QFrame::leaveEvent(event);
-    if (isEnabled()) emit mouseLeft();
 }
 
 }  // namespace vormid

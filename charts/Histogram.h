@@ -26,12 +26,8 @@ public:
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage picture_;
@@ -48,7 +44,6 @@ public:
     // Saves the options.
     ~THistogram() override;
 
-    TRegKey RegistryKey() const { return registryKey_; }
     void SetRegistryKey(TRegKey key);
     QString RegCustomKey() const { return regCustomKey_; }
     void SetRegCustomKey(const QString& name);
@@ -76,9 +71,6 @@ public:
     void LoadOptions();
     void SaveOptions() const;
 
-    // While locked the picture is not re-rendered.
-    void SetLocked(bool locked);
-
     // Renders the current data at the current size; the picture stays as it
     // was when there is no data.
     void Render();
@@ -87,16 +79,9 @@ public:
 
     QSize sizeHint() const override { return {485, 358}; }
 
-signals:
-    void clicked();
-    void mouseEntered();
-    void mouseLeft();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     QString ValueName() const;
@@ -108,7 +93,6 @@ private:
     charts::THistogramOptions options_;
     std::unique_ptr<charts::THistogramData> data_;
     bool hasData_ = false;
-    bool locked_ = false;
     QImage offscreen_;
 };
 

@@ -12,10 +12,4 @@ QIcon HistogramIcon(int index) {
     return QIcon(QPixmap(QStringLiteral(":/charts/ilHisto/%1").arg(index, 2, 10, QLatin1Char('0'))));
 }
 
-QList<QIcon> HistogramIconList() {
-    QList<QIcon> icons;
-    for (int i = 0; i < kHistogramIconCount; ++i) icons << HistogramIcon(i);
-    return icons;
-}
-
 }  // namespace vormid

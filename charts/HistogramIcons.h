@@ -5,7 +5,6 @@
 // 11, bars with curve 12, value labels 13 + mode, empty plot 16, +-kS 17 and
 // 18 + k (k = 0 none .. 6).
 #include <QIcon>
-#include <QList>
 
 namespace vormid {
 
@@ -19,7 +18,5 @@ inline constexpr int kIconSigmaLines = 18;
 
 // An icon of the list; a null icon outside 0..24.
 QIcon HistogramIcon(int index);
-// All of them in index order.
-QList<QIcon> HistogramIconList();
 
 }  // namespace vormid

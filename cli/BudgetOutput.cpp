@@ -1,7 +1,7 @@
 #include "cli/BudgetOutput.h"
 
 #include "cli/BudgetCells.h"
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/Csv.h"
 #include "cli/JsonStream.h"
 #include "core/NameMarkup.h"
@@ -22,20 +22,10 @@ std::string FailureReason(const TBudget& b) {
     return "код на грешката " + std::to_string(b.ErrorCode);
 }
 
-// Full precision for machine-read forms: the shortest text that reads back
-// to the same double.
-std::string FullPrecision(double x) { return ShortestDouble(x); }
-
 // A code by its name, or by its number when it has none.
 std::string CodeText(int code, const TCodeList& list) {
     const std::string_view name = CodeName(list, code);
     return name.empty() ? std::to_string(code) : std::string(name);
-}
-
-// The marks of the footer (an approximate ν_eff, a k that falls short of P)
-// and the reason for each, below the footer.
-void WriteFooterHints(const TBudgetTable& table, std::ostream& out) {
-    for (const std::string& hint : table.FooterHints()) out << hint << '\n';
 }
 
 void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities, const TDisplayState& display,
@@ -74,7 +64,9 @@ void WriteOneBudgetText(const TGumModel& model, const TQuantityIndex& quantities
     }
     footer.AddRule();
     footer.Write(out);
-    WriteFooterHints(v, out);
+    // The marks of the footer (an approximate ν_eff, a k that falls short of
+    // P) and the reason for each, below the footer.
+    for (const std::string& hint : v.FooterHints()) out << hint << '\n';
     out << '\n';
 }
 
@@ -88,12 +80,6 @@ TParamKind KindOf(const TQuantityIndex& quantities, const TBudgetEntry& e) {
 }
 
 }  // namespace
-
-std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry) {
-    const TGumParam* q = quantities.Find(entry.Name);
-    if (!q) return "Undefined";
-    return CodeText(static_cast<int>(q->Kind), kKindCodes);
-}
 
 void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std::ostream& out) {
     const TQuantityIndex quantities(model.Params);
@@ -126,18 +112,18 @@ void WriteBudgetsCsv(const TGumModel& model, std::ostream& out) {
         const std::string result = MarkupToUtf8(b->Name);
         // Empty cells for every figure a failed calculation did not produce.
         const bool failed = b->ErrorCode != NoError;
-        auto fig = [&](double x) { return failed ? std::string() : FullPrecision(x); };
+        auto fig = [&](double x) { return failed ? std::string() : ShortestDouble(x); };
         auto nu = [&](int n) { return failed ? std::string() : std::to_string(MachineDof(n)); };
         for (const auto& e : *b) {
             const TParamKind kind = KindOf(quantities, *e);
             out << CsvRecord({result,
                               "entry",
                               MarkupToUtf8(e->Name),
-                              EntryKindName(quantities, *e),
+                              CodeText(static_cast<int>(kind), kKindCodes),
                               MarkupToUtf8(e->Units),
-                              FullPrecision(e->Value),
-                              FullPrecision(e->StdUncertainty),
-                              FullPrecision(e->RelUncertainty),
+                              ShortestDouble(e->Value),
+                              ShortestDouble(e->StdUncertainty),
+                              ShortestDouble(e->RelUncertainty),
                               IsInputKind(kind) ? CodeText(e->Distribution, kDistributionCodes) : "",
                               HasDof(kind) ? std::to_string(MachineDof(e->DegreesOfFreedom)) : "",
                               fig(e->Sensitivity),
@@ -214,13 +200,13 @@ void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDi
         j.BeginArray();
         for (const auto& e : *b) {
             j.BeginObject();
+            const TParamKind kind = KindOf(quantities, *e);
             j.Key("name"), j.String(MarkupToUtf8(e->Name));
-            j.Key("kind"), j.String(EntryKindName(quantities, *e));
+            j.Key("kind"), j.String(CodeText(static_cast<int>(kind), kKindCodes));
             j.Key("units"), j.String(MarkupToUtf8(e->Units));
             j.Key("value"), j.Number(e->Value);
             j.Key("std_uncertainty"), j.Number(e->StdUncertainty);
             j.Key("rel_uncertainty"), j.Number(e->RelUncertainty);
-            const TParamKind kind = KindOf(quantities, *e);
             j.Key("distribution");
             if (IsInputKind(kind))
                 j.String(CodeText(e->Distribution, kDistributionCodes));

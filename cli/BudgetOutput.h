@@ -16,7 +16,4 @@ void WriteBudgetsText(const TGumModel& model, const TDisplayState& display, std:
 void WriteBudgetsCsv(const TGumModel& model, std::ostream& out);
 void WriteBudgetsJson(const std::string& file, const TGumModel& model, const TDisplayState& display, std::ostream& out);
 
-// Kind of the entry's quantity as the budget output names it.
-std::string EntryKindName(const TQuantityIndex& quantities, const TBudgetEntry& entry);
-
 }  // namespace vormid::cli

@@ -1,6 +1,6 @@
 #include "cli/Calculation.h"
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/ImportChecks.h"
 #include "evaluation/BudgetCalculation.h"
 

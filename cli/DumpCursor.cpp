@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 
 namespace vormid::cli {
 namespace {

@@ -27,7 +27,6 @@ class DumpCursor {
 public:
     DumpCursor(std::string_view data, std::ostream& out, std::string indent = "  ");
 
-    std::size_t Offset() const { return pos_; }
     std::size_t Remaining() const { return data_.size() - pos_; }
     bool AtEnd() const { return pos_ == data_.size(); }
 

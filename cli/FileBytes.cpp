@@ -7,7 +7,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/FileError.h"
 #include "persistence/Messages.h"
 

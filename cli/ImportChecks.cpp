@@ -1,6 +1,6 @@
 #include "cli/ImportChecks.h"
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/JsonValues.h"
 #include "evaluation/BudgetCalculationChecks.h"
 

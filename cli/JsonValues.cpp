@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "cli/Base64.h"
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 
 namespace vormid::cli {
 

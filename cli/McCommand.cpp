@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "cli/Commands.h"
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/ExitCodes.h"
 #include "cli/McCommandOutput.h"
 #include "core/NameMarkup.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/JsonStream.h"
 #include "cli/OutputOrigin.h"
 #include "core/NameMarkup.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/FileBytes.h"
 #include "cli/FileError.h"
 #include "persistence/GumModelFile.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/ImportChecks.h"
 #include "cli/ModelCodes.h"
 #include "core/QuantityFields.h"
@@ -17,20 +17,21 @@ constexpr int kByteMax = 255;
 
 // ---------------------------------------------------------------- import
 
-std::vector<double> ReadSeries(const Json& a, const std::string& path) {
-    std::vector<double> values;
-    values.reserve(a.size());
-    for (std::size_t i = 0; i < a.size(); ++i)
-        values.push_back(JsonToDouble(a[i], path + "[" + std::to_string(i) + "]"));
-    return values;
+template <typename F>
+void ForEach(JsonObjectReader& r, const std::string& key, F&& read) {
+    const Json* a = r.ArrayOrNull(key);
+    if (!a) return;
+    for (std::size_t i = 0; i < a->size(); ++i) read((*a)[i], r.PathOf(key) + "[" + std::to_string(i) + "]");
 }
 
 // Stores a series into an array the quantity has already sized; the sizes
 // must agree, so that nothing is dropped silently.
-void StoreSeries(JsonObjectReader& r, const std::string& key, std::vector<double>& target, bool required) {
-    const Json* a = required ? &r.Array(key) : r.ArrayOrNull(key);
+void StoreSeries(JsonObjectReader& r, const std::string& key, std::vector<double>& target) {
+    const Json* a = r.ArrayOrNull(key);
     if (!a) return;
-    std::vector<double> values = ReadSeries(*a, r.PathOf(key));
+    std::vector<double> values;
+    for (std::size_t i = 0; i < a->size(); ++i)
+        values.push_back(JsonToDouble((*a)[i], r.PathOf(key) + "[" + std::to_string(i) + "]"));
     if (values.size() != target.size())
         throw JsonFieldError(r.PathOf(key), std::to_string(values.size()) + " стойности, а се очакват " +
                                                 std::to_string(target.size()) +
@@ -60,15 +61,13 @@ long long ObservationCount(JsonObjectReader& r, const TQuantityField& f, const T
 
 std::vector<std::string> TextList(JsonObjectReader& r, const TQuantityField& f) {
     std::vector<std::string> list;
-    const Json* items = r.ArrayOrNull(f.JsonKey);
-    for (std::size_t i = 0; items && i < items->size(); ++i) {
-        const std::string path = r.PathOf(f.JsonKey) + "[" + std::to_string(i) + "]";
-        std::string c = JsonToBytes((*items)[i], path);
+    ForEach(r, f.JsonKey, [&](const Json& item, const std::string& path) {
+        std::string c = JsonToBytes(item, path);
         if (c.size() > f.Capacity.Text || c.find('\0') != std::string::npos)
             throw JsonFieldError(path, "по-дълъг от " + std::to_string(f.Capacity.Text) + " знака (" +
                                            std::to_string(c.size()) + ") или съдържа нулев байт");
         list.push_back(std::move(c));
-    }
+    });
     return list;
 }
 
@@ -108,7 +107,7 @@ long long ReadField(JsonObjectReader& r, const TQuantityField& f, TGumParam& p, 
             break;
         case TFieldType::Series:
             if (!series.Read) series = {true, p.Observations, p.RowValues};
-            StoreSeries(r, key, f.Id == TField::RowValues ? series.RowValues : series.Observations, false);
+            StoreSeries(r, key, f.Id == TField::RowValues ? series.RowValues : series.Observations);
             break;
         case TFieldType::TextList:
             p.SetSchemaColumns(TextList(r, f));
@@ -166,33 +165,23 @@ void ReadBudget(const Json& value, const std::string& path, TGumModel& model) {
     b->CoverageFactor = r.DoubleOr("coverage_factor", 0);
     b->CoverageProbability = r.DoubleOr("coverage_probability", 0);
     b->MaxContribution = r.DoubleOr("max_contribution", 0);
-    if (const Json* entries = r.ArrayOrNull("entries")) {
-        for (std::size_t i = 0; i < entries->size(); ++i) {
-            JsonObjectReader e((*entries)[i], r.PathOf("entries") + "[" + std::to_string(i) + "]");
-            TBudgetEntry& l = *b->AddEntry(FixedText(e, "name", kText101, ""));
-            l.Units = FixedText(e, "units", kText101, "");
-            l.Value = e.DoubleOr("value", 0);
-            l.StdUncertainty = e.DoubleOr("std_uncertainty", 0);
-            l.RelUncertainty = e.DoubleOr("rel_uncertainty", 0);
-            l.Distribution =
-                static_cast<TDistribution>(e.CodeOr("distribution", kDistributionCodes.Names, 0, kByteMax));
-            l.DegreesOfFreedom = static_cast<int>(e.IntegerOr("dof", kI32Min, kI32Max, 0));
-            l.Sensitivity = e.DoubleOr("sensitivity", 0);
-            l.Contribution = e.DoubleOr("contribution", 0);
-            l.Ratio = e.DoubleOr("ratio", 0);
-            l.Index = e.DoubleOr("index", 0);
-            e.Finish();
-        }
-    }
+    ForEach(r, "entries", [&](const Json& entry, const std::string& at) {
+        JsonObjectReader e(entry, at);
+        TBudgetEntry& l = *b->AddEntry(FixedText(e, "name", kText101, ""));
+        l.Units = FixedText(e, "units", kText101, "");
+        l.Value = e.DoubleOr("value", 0);
+        l.StdUncertainty = e.DoubleOr("std_uncertainty", 0);
+        l.RelUncertainty = e.DoubleOr("rel_uncertainty", 0);
+        l.Distribution = static_cast<TDistribution>(e.CodeOr("distribution", kDistributionCodes.Names, 0, kByteMax));
+        l.DegreesOfFreedom = static_cast<int>(e.IntegerOr("dof", kI32Min, kI32Max, 0));
+        l.Sensitivity = e.DoubleOr("sensitivity", 0);
+        l.Contribution = e.DoubleOr("contribution", 0);
+        l.Ratio = e.DoubleOr("ratio", 0);
+        l.Index = e.DoubleOr("index", 0);
+        e.Finish();
+    });
     r.Finish();
     model.Budgets.push_back(std::move(b));
-}
-
-template <typename F>
-void ForEach(JsonObjectReader& r, const std::string& key, F&& read) {
-    const Json* a = r.ArrayOrNull(key);
-    if (!a) return;
-    for (std::size_t i = 0; i < a->size(); ++i) read((*a)[i], r.PathOf(key) + "[" + std::to_string(i) + "]");
 }
 
 // A budget comment lives in the file inside a stored budget and goes back to

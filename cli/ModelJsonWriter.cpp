@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Base64.h"
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 
 namespace vormid::cli {
 

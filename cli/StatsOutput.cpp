@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/OutputOrigin.h"
 #include "core/NameMarkup.h"
 #include "cli/TextTable.h"

@@ -7,7 +7,6 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/FileError.h"
 
 #ifndef VORMID_VERSION
 #define VORMID_VERSION "0.0.0"
@@ -177,13 +176,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const UsageError& e) {
         err << "vormid-cli: " << e.what() << "\nВижте \"vormid-cli --help\".\n";
         return kExitUsage;
-    } catch (const FileError& e) {
-        err << "vormid-cli: " << e.what() << '\n';
-        return kExitFileError;
     } catch (const std::bad_alloc&) {
         err << "vormid-cli: няма достатъчно памет\n";
         return kExitFileError;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // a FileError among them
         err << "vormid-cli: " << e.what() << '\n';
         return kExitFileError;
     }

@@ -7,7 +7,7 @@
 
 #include "core/NumberFormat.h"
 #include "cli/Calculation.h"
-#include "cli/Cp1251.h"
+#include "core/Cp1251.h"
 #include "cli/JsonValues.h"
 #include "cli/ModelFile.h"
 #include "cli/ModelJson.h"

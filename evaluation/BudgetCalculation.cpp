@@ -65,7 +65,6 @@ TBudgetCalculator::TBudgetCalculator(TGumParams& params, const TCorrelation& cor
 // A result or an intermediate result of its equation defined by two lines:
 // which line counts would be an accident of their order.
 void TBudgetCalculator::RefuseTwiceDefined(const TGumParam& q) const {
-    const TEquationProblem* twice = nullptr;
     std::unordered_set<std::string> used;
     for (const TEquationProblem& p : LanguageProblems_) {
         if (p.Kind != TEquationProblemKind::DefinedTwice) continue;
@@ -73,12 +72,8 @@ void TBudgetCalculator::RefuseTwiceDefined(const TGumParam& q) const {
             used.insert(q.Name);
             Substitution_.Substitute(q.Name, [&](const auto& names) { used.insert(names.begin(), names.end()); });
         }
-        if (used.count(p.Token) > 0) {
-            twice = &p;
-            break;
-        }
+        if (used.count(p.Token) > 0) throw TCalculationError(Cp1251FromUtf8(EquationProblemText(p)));
     }
-    if (twice != nullptr) throw TCalculationError(Cp1251FromUtf8(EquationProblemText(*twice)));
 }
 
 const TEquationProblem* TBudgetCalculator::UnreadableBecause(const TGumParam& q) const {

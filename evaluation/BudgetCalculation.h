@@ -47,9 +47,6 @@ public:
     // quantities are not const. The equation is the editor's rich text.
     TBudgetCalculator(TGumParams& params, const TCorrelation& correlations, std::string_view equationRichText);
 
-    // The plain equation text (EquationText of the rich text).
-    const std::string& PlainEquation() const { return Plain_; }
-
     // The right side of q's line with the intermediate results substituted;
     // empty when q has no line. With a budget, the budget gets an entry for
     // every quantity that the substituted text names. Throws

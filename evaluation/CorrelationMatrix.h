@@ -46,9 +46,6 @@ public:
 
     // Number of quantities (the names given to the check).
     std::size_t Size() const { return Size_; }
-    // False when no two quantities are correlated: every input is drawn on
-    // its own.
-    bool Correlated() const { return !Blocks_.empty(); }
     // Whether quantity i takes part in a non-zero coefficient.
     bool IsCorrelated(std::size_t i) const;
     const std::vector<TBlock>& Blocks() const { return Blocks_; }

@@ -48,6 +48,4 @@ std::string MsgCoverageOutOfRange(const std::string& result) {
     return T("Вероятността на покриване на ") + QuotedName(result) + T(" трябва да е между 0 и 100 %.");
 }
 
-std::string MsgNoSuchResult(const std::string& name) { return T("Моделът няма резултат ") + QuotedName(name) + "."; }
-
 }  // namespace vormid

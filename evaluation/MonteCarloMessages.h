@@ -13,6 +13,5 @@ std::string MsgDrawFailed(const std::string& result, std::uint64_t draw, int cod
 std::string MsgDrawsFailed(const std::string& result, std::uint64_t count, std::uint64_t trials,
                            const std::string& first);
 std::string MsgCoverageOutOfRange(const std::string& result);
-std::string MsgNoSuchResult(const std::string& name);
 
 }  // namespace vormid

@@ -37,13 +37,13 @@ std::string TypeA(const TGumParam& q, const TNumberFormatSettings& settings) {
     TDisplayFormat f;
     f.CurSignificantDigits = settings.DefaultSignificantDigits;
     const std::string units = q.Units.empty() ? std::string() : " " + MarkupToUtf8(q.Units);
-    if (q.AUncertaintySource == 0) {
+    if (q.AUncertaintySource == as_Observations) {
         const SeriesStatistics& s = q.Statistics;
         std::string t = "n = " + std::to_string(s.Count) +
                         "; средна стойност = " + Text(FormatLike(s.StdDevMean, s.Mean, settings, f)) + units +
                         "; s = " + Text(FormatSignificant(s.StdDev, settings, f)) + units +
                         "; s/√n = " + Text(FormatSignificant(s.StdDevMean, settings, f)) + units;
-        if (q.ASUType != 0)
+        if (q.ASUType != su_StdDevOfMean)
             t += "; u = " + Text(FormatSignificant(s.SigmaMean, settings, f)) + units +
                  " (сигма: s/√n, увеличено за малък брой измервания)";
         if (q.AMethod == am_Indirect) t += "; наблюдението по схемата " + Cp1251ToUtf8(q.SchemaFormula);
@@ -51,10 +51,10 @@ std::string TypeA(const TGumParam& q, const TNumberFormatSettings& settings) {
     }
     const std::string p = Stated(q.StatedValueText, q.StatedValue) + Percent(q.InPercent);
     switch (q.AEvalType) {
-        case 0:
+        case ae_Expanded:
             return "въведена разш. неопределеност U = " + p + ", k = " + FormatGeneral15(q.CoverageFactor, ',') +
                    ", ν = " + Dof(q.DegreesOfFreedom);
-        case 1:
+        case ae_StdDeviation:
             return "въведено станд. отклонение s = " + p + ", n = " + std::to_string(q.ObservationCount) +
                    ", u = s/√n, ν = " + Dof(q.DegreesOfFreedom);
         default:
@@ -66,12 +66,12 @@ std::string TypeB(const TGumParam& q) {
     const std::string p = Stated(q.StatedValueText, q.StatedValue);
     const std::string nu = "ν = " + Dof(q.DegreesOfFreedom);
     switch (q.BEvalType) {
-        case 0:
+        case be_Expanded:
             return "разш. неопределеност U = " + p + Percent(q.InPercent) +
                    ", k = " + FormatGeneral15(q.CoverageFactor, ',') + ", " + nu;
-        case 1:
+        case be_Standard:
             return "станд. неопределеност u = " + p + Percent(q.InPercent) + ", " + nu;
-        case 2:
+        case be_Bound:
             return "граница на грешката a = " + p + Percent(q.InPercent) + ", u = a/√3, " + ReliabilityDof(q);
         default:
             break;

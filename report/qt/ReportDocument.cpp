@@ -24,10 +24,22 @@ constexpr double kBodyPt = 9.0;
 constexpr double kPpt = 96.0 / 72.0;
 // Room under the body for the page footer, in points.
 constexpr double kFooterPt = 16.0;
-const QColor kHeaderBack(226, 226, 226);
-const QColor kTintBack(245, 243, 232);
-const QColor kFooterLabelBack(236, 233, 216);
-const QColor kFooterValueBack(250, 249, 240);
+// Cell backgrounds in the order of TRowRole; a body row has none.
+const QColor kRowBacks[] = {{226, 226, 226}, {}, {245, 243, 232}, {236, 233, 216}, {250, 249, 240}};
+static_assert(std::size(kRowBacks) == static_cast<std::size_t>(TRowRole::FooterValue) + 1);
+// In the order of TAlign.
+constexpr Qt::AlignmentFlag kAlignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+
+// How a paragraph style looks, in the order of TParagraphStyle: point size
+// and weight, and the room above and below in points (0: none set).
+struct TStyleLook {
+    double SizePt;
+    bool Bold;
+    double AbovePt, BelowPt;
+};
+constexpr TStyleLook kStyleLooks[] = {{16, true, 0, 8},       {12, true, 12, 4},  {10, true, 6, 2},
+                                      {kBodyPt, false, 0, 0}, {7.5, false, 0, 0}, {10, true, 4, 4}};
+static_assert(std::size(kStyleLooks) == static_cast<std::size_t>(TParagraphStyle::Statement) + 1);
 
 QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -52,70 +64,23 @@ public:
 
 private:
     QTextBlockFormat BlockFormat(const TParagraph& p) const {
+        const TStyleLook& look = kStyleLooks[static_cast<std::size_t>(p.Style)];
         QTextBlockFormat f;
-        switch (p.Align) {
-            case TAlign::Center:
-                f.setAlignment(Qt::AlignHCenter);
-                break;
-            case TAlign::Right:
-                f.setAlignment(Qt::AlignRight);
-                break;
-            case TAlign::Justify:
-                f.setAlignment(Qt::AlignJustify);
-                break;
-            default:
-                f.setAlignment(Qt::AlignLeft);
-        }
+        // The title is centred, whatever its paragraph says.
+        f.setAlignment(p.Style == TParagraphStyle::Title ? Qt::AlignHCenter
+                                                         : kAlignments[static_cast<std::size_t>(p.Align)]);
         f.setLeftMargin(p.IndentPt * kPpt);
         if (p.NewPage) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        switch (p.Style) {
-            case TParagraphStyle::Title:
-                f.setAlignment(Qt::AlignHCenter);
-                f.setBottomMargin(8 * kPpt);
-                break;
-            case TParagraphStyle::Heading:
-                f.setTopMargin(12 * kPpt);
-                f.setBottomMargin(4 * kPpt);
-                break;
-            case TParagraphStyle::Subheading:
-                f.setTopMargin(6 * kPpt);
-                f.setBottomMargin(2 * kPpt);
-                break;
-            case TParagraphStyle::Statement:
-                f.setTopMargin(4 * kPpt);
-                f.setBottomMargin(4 * kPpt);
-                break;
-            default:
-                break;
-        }
+        if (look.AbovePt > 0) f.setTopMargin(look.AbovePt * kPpt);
+        if (look.BelowPt > 0) f.setBottomMargin(look.BelowPt * kPpt);
         return f;
     }
 
     static QTextCharFormat StyleFormat(TParagraphStyle style) {
+        const TStyleLook& look = kStyleLooks[static_cast<std::size_t>(style)];
         QTextCharFormat f;
-        double size = kBodyPt;
-        bool bold = false;
-        switch (style) {
-            case TParagraphStyle::Title:
-                size = 16, bold = true;
-                break;
-            case TParagraphStyle::Heading:
-                size = 12, bold = true;
-                break;
-            case TParagraphStyle::Subheading:
-                size = 10, bold = true;
-                break;
-            case TParagraphStyle::Note:
-                size = 7.5;
-                break;
-            case TParagraphStyle::Statement:
-                size = 10, bold = true;
-                break;
-            default:
-                break;
-        }
-        f.setFontPointSize(size);
-        if (bold) f.setFontWeight(QFont::Bold);
+        f.setFontPointSize(look.SizePt);
+        if (look.Bold) f.setFontWeight(QFont::Bold);
         return f;
     }
 
@@ -195,29 +160,13 @@ private:
                 if (span > 1) table->mergeCells(static_cast<int>(r), column, 1, span);
                 QTextTableCell cell = table->cellAt(static_cast<int>(r), column);
                 QTextTableCellFormat cf = cell.format().toTableCellFormat();
-                switch (row.Role) {
-                    case TRowRole::Header:
-                        cf.setBackground(kHeaderBack);
-                        break;
-                    case TRowRole::Tinted:
-                        cf.setBackground(kTintBack);
-                        break;
-                    case TRowRole::FooterLabel:
-                        cf.setBackground(kFooterLabelBack);
-                        break;
-                    case TRowRole::FooterValue:
-                        cf.setBackground(kFooterValueBack);
-                        break;
-                    default:
-                        break;
-                }
+                if (const QColor& back = kRowBacks[static_cast<std::size_t>(row.Role)]; back.isValid())
+                    cf.setBackground(back);
                 cf.setVerticalAlignment(QTextCharFormat::AlignMiddle);
                 cell.setFormat(cf);
                 QTextCursor cc = cell.firstCursorPosition();
                 QTextBlockFormat bf;
-                bf.setAlignment(c.Align == TAlign::Center  ? Qt::AlignHCenter
-                                : c.Align == TAlign::Right ? Qt::AlignRight
-                                                           : Qt::AlignLeft);
+                bf.setAlignment(kAlignments[static_cast<std::size_t>(c.Align)]);
                 cc.setBlockFormat(bf);
                 std::swap(Cursor_, cc);
                 QTextCharFormat cellBase = base;

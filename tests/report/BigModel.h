@@ -28,10 +28,9 @@ inline void FillBigModel(TGumModel& m, int inputs, int series) {
             q->SetKind(TParamKind::TypeA);
             q->SetObservationCount(10);
             for (int k = 0; k < 10; ++k) q->SetObservation(k, 1.0 + 0.001 * ((k * 7 + i) % 10));
-            q->RecomputeStatistics();
         } else {
             q->SetKind(TParamKind::TypeB);
-            q->BEvalType = 2;
+            q->BEvalType = be_Bound;
             q->BValue = 0.5 + 0.001 * i;
             q->StatedValue = 0.0001 * (1 + i % 7);
             q->Reliability = 10;
