@@ -1,5 +1,7 @@
 #include "app/StartOptions.h"
 
+#include <algorithm>
+
 #include "diagnostics/Diagnostics.h"
 
 namespace vormid {
@@ -24,39 +26,32 @@ bool PageByName(const QString& name, TPageChoice& choice) {
 }
 
 TStartOptions ParseStartOptions(const QStringList& arguments) {
+    using O = TStartOptions;
+    static const std::pair<const char*, bool O::*> switches[] = {
+        {"--help", &O::Help},       {"-h", &O::Help},         {"--unattended", &O::Unattended},
+        {"--version", &O::Version}, {"--wide", &O::GrabWide}, {"--quit-when-shown", &O::QuitWhenShown}};
+    static const std::pair<const char*, QString O::*> withValue[] = {
+        {"--grab", &O::GrabFile}, {"--page", &O::GrabPage}, {"--select", &O::GrabQuantity}, {"--part", &O::GrabPart}};
     TStartOptions o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
-            o.Help = true;
-        else if (a == QLatin1String("--unattended"))
-            o.Unattended = true;
-        else if (a == QLatin1String("--quit-when-shown"))
-            o.QuitWhenShown = true;
-        else if (a == QLatin1String("--version"))
-            o.Version = true;
-        else if (a == QLatin1String("--grab") && i + 1 < arguments.size())
-            o.GrabFile = arguments.at(++i);
-        else if (a == QLatin1String("--page") && i + 1 < arguments.size())
-            o.GrabPage = arguments.at(++i);
-        else if (a == QLatin1String("--select") && i + 1 < arguments.size())
-            o.GrabQuantity = arguments.at(++i);
-        else if (a == QLatin1String("--wide"))
-            o.GrabWide = true;
-        else if (a == QLatin1String("--part") && i + 1 < arguments.size())
-            o.GrabPart = arguments.at(++i);
-        else if (a == QLatin1String("--size") && i + 1 < arguments.size()) {
+        const bool hasValue = i + 1 < arguments.size();
+        const auto named = [&a](const auto& option) { return a == QLatin1String(option.first); };
+        const auto* s = std::find_if(std::begin(switches), std::end(switches), named);
+        const auto* v = std::find_if(std::begin(withValue), std::end(withValue), named);
+        if (s != std::end(switches)) {
+            o.*(s->second) = true;
+        } else if (v != std::end(withValue) && hasValue) {
+            o.*(v->second) = arguments.at(++i);
+        } else if (a == QLatin1String("--size") && hasValue) {
             // "770x570": the window's size for the picture; anything else keeps 1100 x 760.
             const QStringList wh = arguments.at(++i).split(QLatin1Char('x'));
             bool okW = false, okH = false;
             const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0, h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
             if (okW && okH && w > 0 && h > 0 && w <= 10000 && h <= 10000) o.GrabSize = QSize(w, h);
-        } else if (IsDebugSwitch(a.toStdString()))
-            continue;
-        else if (a.startsWith(QLatin1String("--")))
-            continue;  // switches of the toolkit or a later version
-        else
-            o.Files << a;
+        } else if (!IsDebugSwitch(a.toStdString()) && !a.startsWith(QLatin1String("--"))) {
+            o.Files << a;  // other switches are the toolkit's or a later version's
+        }
     }
     return o;
 }

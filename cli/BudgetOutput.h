@@ -6,8 +6,6 @@
 #include <string>
 
 #include "cli/DisplayJson.h"
-#include "cli/JsonValues.h"
-#include "evaluation/QuantityIndex.h"
 #include "core/GumModel.h"
 
 namespace vormid::cli {

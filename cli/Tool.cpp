@@ -7,10 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-
-#ifndef VORMID_VERSION
-#define VORMID_VERSION "0.0.0"
-#endif
+#include "cli/OutputOrigin.h"
 
 namespace vormid::cli {
 namespace {
@@ -159,7 +156,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const std::vector<CommandSpec> specs = Specs(commands);
         ParsedArgs parsed = ParseArgs(args, specs);
         if (parsed.Version) {
-            out << "vormid-cli " << VORMID_VERSION << '\n';
+            out << kProgramName << ' ' << ProgramVersion() << '\n';
             return kExitOk;
         }
         if (parsed.Help && !parsed.Command) {

@@ -197,11 +197,7 @@ std::vector<const TBudgetEntry*> TBudgetTable::Rows() const {
 }
 
 TBudgetCell TBudgetTable::Num(const TFormattedNumber& n, const std::string& suffix) const {
-    TBudgetCell c;
-    c.Kind = TBudgetCellKind::Number;
-    c.Number = n;
-    if (!UnitsShown_) c.Suffix = suffix;
-    return c;
+    return FooterNum(n, UnitsShown_ ? std::string() : suffix);
 }
 
 TBudgetCell TBudgetTable::FooterNum(const TFormattedNumber& n, const std::string& suffix) {

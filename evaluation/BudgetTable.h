@@ -137,11 +137,6 @@ public:
     TBudgetCell CombinedUnits() const;
     // The result line's four segments: y, ± U, k and P.
     std::array<TBudgetCell, 4> ResultLine() const;
-    // ν_eff of the footer counts the inputs as independent although the
-    // budget correlates some of them.
-    bool DofIgnoresCorrelation() const { return UsesCorrelation_; }
-    // The stated k covers less than P at ν_eff.
-    bool CoverageFallsShort() const { return FallsShort_; }
     // The hints of the footer's marks, one line each (UTF-8).
     std::vector<std::string> FooterHints() const;
 

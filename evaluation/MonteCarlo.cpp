@@ -304,11 +304,7 @@ public:
             TXoshiro256 g(std::uint64_t{0});
             {
                 std::lock_guard lock(Mutex_);
-                if (CancelRequested()) {
-                    Cancelled_ = true;
-                    StopAt_ = Done_;
-                    Changed_.notify_all();
-                }
+                if (StopOnCancel()) Changed_.notify_all();
                 if (Next_ >= StopAt_) return;
                 b = Next_++;
                 g = Stream_;
@@ -340,11 +336,7 @@ public:
             std::unique_lock lock(Mutex_);
             while (Done_ < StopAt_) {
                 Changed_.wait_until(lock, nextReport);
-                if (CancelRequested()) {
-                    Cancelled_ = true;
-                    StopAt_ = Done_;
-                    break;
-                }
+                if (StopOnCancel()) break;
                 if (std::chrono::steady_clock::now() < nextReport) continue;
                 nextReport += kReportEvery;
                 if (Options_.Progress && Done_ < StopAt_) {
@@ -372,7 +364,14 @@ public:
     std::uint64_t BatchSize() const { return BatchSize_; }
 
 private:
-    bool CancelRequested() const { return Options_.Cancel != nullptr && Options_.Cancel->load(); }
+    // With the mutex held: a requested cancellation ends the run at the
+    // batches taken so far.
+    bool StopOnCancel() {
+        if (Options_.Cancel == nullptr || !Options_.Cancel->load()) return false;
+        Cancelled_ = true;
+        StopAt_ = Done_;
+        return true;
+    }
 
     // Takes the finished batches in order; stops at the first failed one or,
     // adaptively, at the first count of batches that is stable.
@@ -537,13 +536,9 @@ std::vector<TMonteCarloResult> RunMonteCarlo(TGumModel& model, const std::string
     for (const auto& item : model.Params) {
         const TGumParam& q = *item;
         if (q.Kind != TParamKind::Result || (resultName != nullptr && q.Name != *resultName)) continue;
-        const TBudget* budget = nullptr;
-        for (const auto& b : model.Budgets)
-            if (b->Name == q.Name) {
-                budget = b.get();
-                break;
-            }
-        results.push_back(RunMonteCarlo(model, q, budget, options));
+        const auto b = std::find_if(model.Budgets.begin(), model.Budgets.end(),
+                                    [&q](const auto& budget) { return budget->Name == q.Name; });
+        results.push_back(RunMonteCarlo(model, q, b == model.Budgets.end() ? nullptr : b->get(), options));
         if (resultName != nullptr) break;
     }
     return results;

@@ -14,15 +14,6 @@
 namespace vormid::report {
 namespace {
 
-TParagraph Para(TParagraphStyle style, std::vector<TSpan> spans) {
-    TParagraph p;
-    p.Style = style;
-    p.Spans = std::move(spans);
-    return p;
-}
-
-TParagraph Para(TParagraphStyle style, std::string text) { return Para(style, {Plain(std::move(text))}); }
-
 TCell TextCell(std::string text, TAlign align = TAlign::Left, bool bold = false) {
     return Cell({Plain(std::move(text), bold)}, align);
 }
@@ -104,9 +95,7 @@ TSection Series(const TGumModel& m) {
     for (const auto& q : m.Params) {
         if (q->Kind != TParamKind::TypeA || q->Statistics.Count == 0) continue;
         if (s.Blocks.empty()) s.Blocks.emplace_back(Para(TParagraphStyle::Heading, "Наблюдения от Тип А"));
-        std::vector<TSpan> title{Plain("Наблюдения: ")};
-        Append(title, MarkupSpans(q->Name, true));
-        s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, std::move(title)));
+        s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, Titled("Наблюдения: ", q->Name)));
         TTable t;
         t.Name = "Статистика " + MarkupToUtf8(q->Name);
         t.HeaderRows = 0;
@@ -133,9 +122,9 @@ TSection Series(const TGumModel& m) {
     return s;
 }
 
-// The result as a sentence: "Y = y ± U units; k = …; P = … %".
+// The result as a sentence: "Резултат: Y = y ± U units; k = …; P = … %".
 std::vector<TSpan> Statement(const TBudget& b, const TBudgetTable& withSuffixes) {
-    std::vector<TSpan> spans = MarkupSpans(b.Name, true);
+    std::vector<TSpan> spans = Titled("Резултат: ", b.Name);
     spans.push_back(Plain(" = "));
     const auto line = withSuffixes.ResultLine();
     Append(spans, CellSpans(line[0]));
@@ -191,9 +180,7 @@ TTable FooterOf(const TBudgetTable& table, const std::string& name) {
 TSection BudgetSection(const TReportSource& src, const TQuantityIndex& index, const TBudget& b, bool& failed) {
     const TGumModel& m = *src.Model;
     TSection s;
-    std::vector<TSpan> title{Plain("Бюджет на неопределеността: ")};
-    Append(title, MarkupSpans(b.Name, true));
-    TParagraph heading = Para(TParagraphStyle::Heading, std::move(title));
+    TParagraph heading = Para(TParagraphStyle::Heading, Titled("Бюджет на неопределеността: ", b.Name));
     // A budget starts a page: its heading never stays behind alone.
     heading.NewPage = true;
     s.Blocks.emplace_back(std::move(heading));
@@ -216,9 +203,7 @@ TSection BudgetSection(const TReportSource& src, const TQuantityIndex& index, co
     TDisplayState withSuffixes = display;
     withSuffixes.Columns[kBudgetUnitsColumn].Hidden = true;
     const TBudgetTable suffixed(b, index, m.FormatSettings, withSuffixes, m.Correlations);
-    std::vector<TSpan> statement{Plain("Резултат: ")};
-    Append(statement, Statement(b, suffixed));
-    s.Blocks.emplace_back(Para(TParagraphStyle::Statement, std::move(statement)));
+    s.Blocks.emplace_back(Para(TParagraphStyle::Statement, Statement(b, suffixed)));
     if (result != nullptr && !result->BudgetComment.empty()) {
         s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, "Коментар към бюджета"));
         AddRichText(s, result->BudgetComment);
@@ -231,9 +216,7 @@ TSection MonteCarlo(const TGumModel& m, const std::vector<TMonteCarloResult>& re
     s.Blocks.emplace_back(Para(TParagraphStyle::Heading, "Проверка по метода Монте Карло"));
     const TQuantityIndex index(m.Params);
     for (const TMonteCarloResult& r : results) {
-        std::vector<TSpan> title{Plain("Монте Карло: ")};
-        Append(title, MarkupSpans(r.Name, true));
-        s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, std::move(title)));
+        s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, Titled("Монте Карло: ", r.Name)));
         if (!r.Ok) {
             s.Blocks.emplace_back(Para(TParagraphStyle::Body, "Изчислението не е успешно. " + Cp1251ToUtf8(r.Message)));
             continue;

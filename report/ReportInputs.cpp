@@ -114,10 +114,7 @@ std::string HowObtained(const TGumParam& q, const TNumberFormatSettings& setting
 
 TSection InputsSection(const TGumModel& m) {
     TSection s;
-    TParagraph heading;
-    heading.Style = TParagraphStyle::Heading;
-    heading.Spans.push_back(Plain("Величини"));
-    s.Blocks.emplace_back(std::move(heading));
+    s.Blocks.emplace_back(Para(TParagraphStyle::Heading, "Величини"));
     TTable t;
     t.Name = "Величини";
     t.SizePt = 7;
@@ -170,18 +167,10 @@ TSection InputsSection(const TGumModel& m) {
     for (const auto& qp : m.Params) {
         const auto paragraphs = RichTextParagraphs(qp->Comment);
         if (paragraphs.empty()) continue;
-        TParagraph title;
-        title.Style = TParagraphStyle::Subheading;
-        title.Spans.push_back(Plain("Коментар към "));
-        Append(title.Spans, MarkupSpans(qp->Name, true));
-        s.Blocks.emplace_back(std::move(title));
+        s.Blocks.emplace_back(Para(TParagraphStyle::Subheading, Titled("Коментар към ", qp->Name)));
         for (const TParagraph& p : paragraphs) s.Blocks.emplace_back(p);
     }
-    if (m.Params.Count() == 0) {
-        TParagraph p;
-        p.Spans.push_back(Plain("Моделът няма величини."));
-        s.Blocks.emplace_back(std::move(p));
-    }
+    if (m.Params.Count() == 0) s.Blocks.emplace_back(Para(TParagraphStyle::Body, "Моделът няма величини."));
     return s;
 }
 

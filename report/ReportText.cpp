@@ -20,6 +20,21 @@ TCell Cell(std::vector<TSpan> spans, TAlign align) {
     return c;
 }
 
+TParagraph Para(TParagraphStyle style, std::vector<TSpan> spans) {
+    TParagraph p;
+    p.Style = style;
+    p.Spans = std::move(spans);
+    return p;
+}
+
+TParagraph Para(TParagraphStyle style, std::string text) { return Para(style, {Plain(std::move(text))}); }
+
+std::vector<TSpan> Titled(std::string label, std::string_view nameMarkup) {
+    std::vector<TSpan> spans{Plain(std::move(label))};
+    Append(spans, MarkupSpans(nameMarkup, true));
+    return spans;
+}
+
 void Append(std::vector<TSpan>& to, std::vector<TSpan> spans) {
     for (auto& s : spans) to.push_back(std::move(s));
 }

@@ -14,6 +14,10 @@ namespace vormid::report {
 
 TSpan Plain(std::string text, bool bold = false);
 TCell Cell(std::vector<TSpan> spans, TAlign align = TAlign::Center);
+TParagraph Para(TParagraphStyle style, std::vector<TSpan> spans);
+TParagraph Para(TParagraphStyle style, std::string text);
+// A label followed by a name's markup in bold: "Наблюдения: X".
+std::vector<TSpan> Titled(std::string label, std::string_view nameMarkup);
 
 // Windows-1251 markup of a name or units as spans of one script each.
 std::vector<TSpan> MarkupSpans(std::string_view cp1251, bool bold = false);
