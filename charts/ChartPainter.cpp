@@ -12,24 +12,12 @@ namespace {
 
 QColor ToQColor(TRgb c) { return QColor(c.r, c.g, c.b); }
 
-Qt::PenStyle ToQtStyle(TPenStyle s) {
-    switch (s) {
-        case TPenStyle::Dash:
-            return Qt::DashLine;
-        case TPenStyle::DashDot:
-            return Qt::DashDotLine;
-        case TPenStyle::DashDotDot:
-            return Qt::DashDotDotLine;
-        case TPenStyle::Solid:
-            break;
-    }
-    return Qt::SolidLine;
-}
-
 QPen Pen(const TDrawOp& op) {
+    // In the order of TPenStyle.
+    constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DashDotLine, Qt::DashDotDotLine};
     QPen pen(ToQColor(op.Pen));
     pen.setWidth(0);  // cosmetic: one pixel whatever the transformation
-    pen.setStyle(ToQtStyle(op.Style));
+    pen.setStyle(kStyles[static_cast<int>(op.Style)]);
     return pen;
 }
 
@@ -63,13 +51,9 @@ void PaintDrawList(QPainter& painter, const TDrawList& ops, const QFont& font) {
                 painter.fillRect(op.X1, op.Y1, w + 1, h + 1, ToQColor(op.Brush));
                 break;
             case TOpKind::Rect:
-                painter.setPen(Pen(op));
-                painter.setBrush(ToQColor(op.Brush));
-                painter.drawRect(op.X1, op.Y1, w, h);
-                break;
             case TOpKind::FrameRect:
                 painter.setPen(Pen(op));
-                painter.setBrush(Qt::NoBrush);
+                painter.setBrush(op.Kind == TOpKind::Rect ? QBrush(ToQColor(op.Brush)) : QBrush(Qt::NoBrush));
                 painter.drawRect(op.X1, op.Y1, w, h);
                 break;
             case TOpKind::Line:

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <utility>
 
 namespace vormid {
 
@@ -29,57 +30,39 @@ void TDistributionChart::Changed() {
 }
 
 void TDistributionChart::SetDistribution(TDistribution value) {
-    if (props_.Distribution == value) return;
-    props_.Distribution = value;
-    Changed();
+    if (std::exchange(props_.Distribution, value) != value) Changed();
 }
 
 void TDistributionChart::SetAVG(double value) {
-    if (props_.AVG == value) return;
-    props_.AVG = value;
-    Changed();
+    if (std::exchange(props_.AVG, value) != value) Changed();
 }
 
 void TDistributionChart::SetParam1(double value) {
-    if (props_.Param1 == value) return;
-    props_.Param1 = value;
-    Changed();
+    if (std::exchange(props_.Param1, value) != value) Changed();
 }
 
 void TDistributionChart::SetParam2(double value) {
-    if (props_.Param2 == value) return;
-    props_.Param2 = value;
-    Changed();
+    if (std::exchange(props_.Param2, value) != value) Changed();
 }
 
 void TDistributionChart::SetLtdType(TLgLimit value) {
-    if (props_.LtdType == value) return;
-    props_.LtdType = value;
-    Changed();
+    if (std::exchange(props_.LtdType, value) != value) Changed();
 }
 
 void TDistributionChart::SetColorGraph(const QColor& c) {
-    if (colorGraph_ == c) return;
-    colorGraph_ = c;
-    update();
+    if (std::exchange(colorGraph_, c) != c) update();
 }
 
 void TDistributionChart::SetColorFill(const QColor& c) {
-    if (colorFill_ == c) return;
-    colorFill_ = c;
-    update();
+    if (std::exchange(colorFill_, c) != c) update();
 }
 
 void TDistributionChart::SetColorAVG(const QColor& c) {
-    if (colorAVG_ == c) return;
-    colorAVG_ = c;
-    update();
+    if (std::exchange(colorAVG_, c) != c) update();
 }
 
 void TDistributionChart::SetColorLine(const QColor& c) {
-    if (colorLine_ == c) return;
-    colorLine_ = c;
-    update();
+    if (std::exchange(colorLine_, c) != c) update();
 }
 
 void TDistributionChart::SetOnLabel(TLabelNotify handler) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QPainter>
 #include <QSettings>
+#include <utility>
 
 #include "charts/ChartPainter.h"
 #include "charts/HistogramData.h"
@@ -13,6 +14,10 @@ namespace vormid {
 namespace {
 constexpr const char* kOptionsKey = "Software/Kestrane/Histogram/";
 const QString kNoData = QStringLiteral("{ Няма данни }");
+
+bool OneOf(int index, std::initializer_list<int> indices) {
+    return std::find(indices.begin(), indices.end(), index) != indices.end();
+}
 }  // namespace
 
 THistImg::THistImg(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
@@ -46,15 +51,11 @@ THistogram::~THistogram() { SaveOptions(); }
 QString THistogram::ValueName() const { return registryKey_ == TRegKey::Custom ? regCustomKey_ : QString(); }
 
 void THistogram::SetRegistryKey(TRegKey key) {
-    if (registryKey_ == key) return;
-    registryKey_ = key;
-    if (!ValueName().isEmpty()) LoadOptions();
+    if (std::exchange(registryKey_, key) != key && !ValueName().isEmpty()) LoadOptions();
 }
 
 void THistogram::SetRegCustomKey(const QString& name) {
-    if (regCustomKey_ == name) return;
-    regCustomKey_ = name;
-    if (!ValueName().isEmpty()) LoadOptions();
+    if (std::exchange(regCustomKey_, name) != name && !ValueName().isEmpty()) LoadOptions();
 }
 
 static std::unique_ptr<QSettings> OpenOptionsFile(const QString& path) {
@@ -89,37 +90,14 @@ int THistogram::GetOption(int index, int def) const {
 }
 
 void THistogram::SetBoolOption(int index, bool value) {
-    switch (index) {
-        case 0:
-        case 1:
-        case 5:
-        case 6:
-        case 7:
-        case 11:
-        case 12:
-            options_.Values[static_cast<std::size_t>(index)] = value ? 1 : 0;
-            break;
-        default:
-            break;
-    }
+    if (OneOf(index, {0, 1, 5, 6, 7, 11, 12})) options_.Values[static_cast<std::size_t>(index)] = value ? 1 : 0;
     Render();
 }
 
 void THistogram::SetIntOption(int index, int value) {
-    switch (index) {
-        case 2:
-        case 3:
-        case 4:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-            // One digit each in the stored string.
-            options_.Values[static_cast<std::size_t>(index)] = std::clamp(value, 0, 9);
-            break;
-        default:
-            break;
-    }
+    // One digit each in the stored string.
+    if (OneOf(index, {2, 3, 4, 8, 9, 10, 11}))
+        options_.Values[static_cast<std::size_t>(index)] = std::clamp(value, 0, 9);
     Render();
 }
 

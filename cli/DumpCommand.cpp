@@ -28,12 +28,6 @@ constexpr SectionInfo kSections[kSectionCount] = {
     {"display settings", DumpDisplaySettings},
 };
 
-std::uint32_t U32At(const std::string& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(b[at + k]);
-    return v;
-}
-
 std::string Hex2(unsigned v) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "0x%02X", v);
@@ -48,8 +42,7 @@ bool DumpSection(int number, std::string_view raw, std::ostream& out) {
         out << "  (length 0: read as an empty section)\n";
     } else {
         if (raw.size() >= 8)
-            out << "  packed block: " << U32At(std::string(raw.substr(0, 8)), 0) << " bytes, unpacked length "
-                << U32At(std::string(raw.substr(0, 8)), 4) << '\n';
+            out << "  packed block: " << U32At(raw, 0) << " bytes, unpacked length " << U32At(raw, 4) << '\n';
         TMemoryStream packed(std::vector<std::uint8_t>(raw.begin(), raw.end()));
         try {
             TMemoryStream unpacked = UnpackStream(packed);

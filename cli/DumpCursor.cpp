@@ -77,9 +77,7 @@ std::uint8_t DumpCursor::Code(std::string_view label, std::span<const char* cons
 
 std::int32_t DumpCursor::I32(std::string_view label) {
     Need(4, "i32", label);
-    std::uint32_t u = 0;
-    for (int k = 3; k >= 0; --k) u = (u << 8) | static_cast<unsigned char>(data_[pos_ + k]);
-    const auto v = static_cast<std::int32_t>(u);
+    const auto v = static_cast<std::int32_t>(U32At(data_, pos_));
     Line(pos_) << label << " (i32): " << v << '\n';
     pos_ += 4;
     return v;
@@ -87,8 +85,7 @@ std::int32_t DumpCursor::I32(std::string_view label) {
 
 std::uint32_t DumpCursor::U32(std::string_view label) {
     Need(4, "u32", label);
-    std::uint32_t u = 0;
-    for (int k = 3; k >= 0; --k) u = (u << 8) | static_cast<unsigned char>(data_[pos_ + k]);
+    const std::uint32_t u = U32At(data_, pos_);
     Line(pos_) << label << " (u32): " << u << '\n';
     pos_ += 4;
     return u;
@@ -121,8 +118,7 @@ std::string DumpCursor::Text(std::string_view label, std::size_t size) {
 std::string DumpCursor::Blob(std::string_view label) {
     const std::size_t at = pos_;
     Need(4, "blob length", label);
-    std::uint32_t n = 0;
-    for (int k = 3; k >= 0; --k) n = (n << 8) | static_cast<unsigned char>(data_[pos_ + k]);
+    const std::uint32_t n = U32At(data_, pos_);
     if (Remaining() - 4 < n)
         throw DumpBreak("at offset " + std::to_string(at) + ": " + std::string(label) + " announces " +
                         std::to_string(n) + " bytes, " + std::to_string(Remaining() - 4) + " remain");

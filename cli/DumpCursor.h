@@ -11,12 +11,18 @@
 #include <string_view>
 
 #include "core/TextFields.h"
+#include "persistence/Rle.h"
 
 namespace vormid::cli {
 
 struct DumpBreak : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// The u32 at a place of stored bytes; the caller has checked the length.
+inline std::uint32_t U32At(std::string_view bytes, std::size_t at) {
+    return GetU32(reinterpret_cast<const std::uint8_t*>(bytes.data() + at));
+}
 
 // Printable UTF-8 form of stored bytes: quoted, Windows-1251 decoded, with
 // control bytes, quotes, backslashes and the unassigned byte 0x98 escaped

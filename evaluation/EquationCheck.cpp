@@ -87,31 +87,7 @@ struct TLineScan {
 
 // Characters that are neither an operator nor part of any name or number
 // a user writes; the tokenizer would glue them into a name.
-bool IsStrayCharacter(char c) {
-    switch (c) {
-        case '!':
-        case '"':
-        case '#':
-        case '$':
-        case '%':
-        case '&':
-        case ':':
-        case '<':
-        case '>':
-        case '?':
-        case '@':
-        case '[':
-        case ']':
-        case '{':
-        case '}':
-        case '|':
-        case '~':
-        case '`':
-            return true;
-        default:
-            return false;
-    }
-}
+bool IsStrayCharacter(char c) { return std::string_view(R"(!"#$%&:<>?@[]{}|~`)").find(c) != std::string_view::npos; }
 
 bool IsOperator(std::string_view d) { return d == "*" || d == "/" || d == "^" || d == "+" || d == "-" || d == ";"; }
 
