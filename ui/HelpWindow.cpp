@@ -46,10 +46,9 @@ THelpWindow::THelpWindow(const QString& file, QWidget* parent)
     connect(ui_->btnHome, &QToolButton::clicked, this, [this] { ShowTopic(QString()); });
     connect(browser, &QTextBrowser::backwardAvailable, ui_->btnBack, &QWidget::setEnabled);
     connect(browser, &QTextBrowser::forwardAvailable, ui_->btnForward, &QWidget::setEnabled);
-    connect(ui_->tvContents, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { ShowTopic(item->data(0, Qt::UserRole).toString()); });
-    connect(ui_->tvContents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { ShowTopic(item->data(0, Qt::UserRole).toString()); });
+    for (auto signal : {&QTreeWidget::itemActivated, &QTreeWidget::itemClicked})
+        connect(ui_->tvContents, signal, this,
+                [this](QTreeWidgetItem* item) { ShowTopic(item->data(0, Qt::UserRole).toString()); });
 
     auto findNext = [this] { Find(ui_->edFind->text()); };
     auto findPrevious = [this] { Find(ui_->edFind->text(), true); };

@@ -84,18 +84,14 @@ TfrmMain::TfrmMain(std::unique_ptr<IModelStore> store, std::unique_ptr<QSettings
     statistics();
     ui_->btnCopyStat->setMenu(pmCopy_);
 
-    struct IconOf {
-        QToolButton* button;
-        QStyle::StandardPixmap pixmap;
-    };
     for (auto [button, pixmap] :
-         {IconOf{ui_->btnNew, QStyle::SP_FileIcon}, IconOf{ui_->btnOpen, QStyle::SP_DialogOpenButton},
-          IconOf{ui_->btnSave, QStyle::SP_DialogSaveButton}, IconOf{ui_->btnSaveAs, QStyle::SP_DriveFDIcon},
-          IconOf{ui_->btnCancel, QStyle::SP_DialogCancelButton}, IconOf{ui_->btnDelete, QStyle::SP_TrashIcon},
-          IconOf{ui_->btnPrint, QStyle::SP_FileDialogDetailedView},
-          IconOf{ui_->btnCopyStat, QStyle::SP_FileDialogContentsView},
-          IconOf{ui_->btnSettings, QStyle::SP_FileDialogInfoView}, IconOf{ui_->btnHelp, QStyle::SP_DialogHelpButton},
-          IconOf{ui_->btnExit, QStyle::SP_DialogCloseButton}})
+         {std::pair{ui_->btnNew, QStyle::SP_FileIcon}, std::pair{ui_->btnOpen, QStyle::SP_DialogOpenButton},
+          std::pair{ui_->btnSave, QStyle::SP_DialogSaveButton}, std::pair{ui_->btnSaveAs, QStyle::SP_DriveFDIcon},
+          std::pair{ui_->btnCancel, QStyle::SP_DialogCancelButton}, std::pair{ui_->btnDelete, QStyle::SP_TrashIcon},
+          std::pair{ui_->btnPrint, QStyle::SP_FileDialogDetailedView},
+          std::pair{ui_->btnCopyStat, QStyle::SP_FileDialogContentsView},
+          std::pair{ui_->btnSettings, QStyle::SP_FileDialogInfoView},
+          std::pair{ui_->btnHelp, QStyle::SP_DialogHelpButton}, std::pair{ui_->btnExit, QStyle::SP_DialogCloseButton}})
         button->setIcon(style()->standardIcon(pixmap));
     ui_->btnSettings->setText(QString());
 

@@ -90,7 +90,8 @@ TTypeAEditor::TTypeAEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
         // Stored when the box is finished with (Return or leaving it), not
         // per keystroke: a refused text then brings back the number stored
         // before, not a half-typed one such as 15 on the way to 150.
-        connect(box, &QLineEdit::editingFinished, this, [this, field = field] { NumberFinished(field); });
+        connect(box, &QLineEdit::editingFinished, this,
+                [this, box = box, field = field] { NumberFinished(box, field); });
     }
     connect(ui_->edSchemaEval, &QLineEdit::editingFinished, this, [this] {
         if (Q() == nullptr) return;
@@ -178,8 +179,8 @@ void TTypeAEditor::ApplyLayout() {
     // would leave it narrow when the page comes back with nothing changed.
     ui_->BookTypeA->updateGeometry();
     const bool expanded = q->AEvalType == ae_Expanded;
-    for (QWidget* w : {static_cast<QWidget*>(ui_->lblATegProb), static_cast<QWidget*>(ui_->febATegProb),
-                       static_cast<QWidget*>(ui_->lblAFactor), static_cast<QWidget*>(ui_->febAFactor)})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ui_->lblATegProb, ui_->febATegProb, ui_->lblAFactor, ui_->febAFactor})
         w->setVisible(expanded);
 }
 
@@ -243,20 +244,6 @@ void TTypeAEditor::CountChanged(int n) {
     Edit([n](TGumParam& p) { p.SetObservationCount(n); });
 }
 
-TNumberEdit* TTypeAEditor::NumberBox(TNumberField field) const {
-    switch (field) {
-        case TNumberField::Value:
-            return ui_->feAEvalVal;
-        case TNumberField::Probability:
-            return ui_->febATegProb;
-        case TNumberField::Factor:
-            return ui_->febAFactor;
-        case TNumberField::DegreesOfFreedom:
-            break;
-    }
-    return ui_->feADOF;
-}
-
 void TTypeAEditor::StoreNumber(TNumberField field, double v) {
     const TGumParam* q = Q();
     if (q == nullptr) return;
@@ -286,8 +273,7 @@ void TTypeAEditor::StoreNumber(TNumberField field, double v) {
     }
 }
 
-void TTypeAEditor::NumberFinished(TNumberField field) {
-    TNumberEdit* box = NumberBox(field);
+void TTypeAEditor::NumberFinished(const TNumberEdit* box, TNumberField field) {
     if (Q() == nullptr || controller_->Loading()) return;
     if (const std::optional<double> v = box->Value()) return StoreNumber(field, *v);
     // An emptied box means no change: the stored number comes back. A text

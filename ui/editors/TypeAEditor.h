@@ -45,9 +45,8 @@ private:
     void MethodChanged(int method);
     void CountChanged(int n);
     enum class TNumberField { Value, Probability, Factor, DegreesOfFreedom };
-    TNumberEdit* NumberBox(TNumberField field) const;
     void StoreNumber(TNumberField field, double v);
-    void NumberFinished(TNumberField field);
+    void NumberFinished(const TNumberEdit* box, TNumberField field);
     void AddLine();
     void DeleteLine();
     void MoveLine(int step);

@@ -136,10 +136,8 @@ void TRichTextEditor::SetKind(TKind kind) {
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     const bool equation = kind == TKind::Equation;
     for (QWidget* w :
-         {static_cast<QWidget*>(ui_->btnLeftAlign), static_cast<QWidget*>(ui_->btnCenterAlign),
-          static_cast<QWidget*>(ui_->btnRightAlign), static_cast<QWidget*>(ui_->btnBullets),
-          static_cast<QWidget*>(ui_->btnCopy), static_cast<QWidget*>(ui_->btnCut), static_cast<QWidget*>(ui_->btnPaste),
-          static_cast<QWidget*>(ui_->btnObject), static_cast<QWidget*>(ui_->sep2)})
+         std::initializer_list<QWidget*>{ui_->btnLeftAlign, ui_->btnCenterAlign, ui_->btnRightAlign, ui_->btnBullets,
+                                         ui_->btnCopy, ui_->btnCut, ui_->btnPaste, ui_->btnObject, ui_->sep2})
         w->setVisible(!equation);
     ui_->rtfText->PlainOnly = equation;
     ui_->rtfText->setAcceptRichText(!equation);
