@@ -53,7 +53,6 @@ public:
     // Appends a new entry named name even when one of that name exists (the
     // model loader restores the lines as they were stored). Never null.
     TBudgetEntry* AddEntry(const std::string& name);
-    void ClearEntries() { Entries_.clear(); }
 
     auto begin() const { return Entries_.begin(); }
     auto end() const { return Entries_.end(); }

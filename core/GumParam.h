@@ -232,7 +232,6 @@ public:
     TGumParams& operator=(const TGumParams&) = delete;
 
     const TNumberFormatSettings* Settings() const { return Settings_; }
-    void SetSettings(const TNumberFormatSettings* settings) { Settings_ = settings; }
 
     int Count() const { return static_cast<int>(Items_.size()); }
     // The quantity at index, or nullptr past either end.

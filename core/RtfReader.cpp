@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "core/Cp1251.h"
 #include "core/RtfCodePages.h"
@@ -97,6 +98,15 @@ bool IsSkippedDestination(std::string_view w) {
     };
     return std::find(std::begin(kSkipped), std::end(kSkipped), w) != std::end(kSkipped);
 }
+
+// Control words that stand for one character, and those of an alignment.
+constexpr std::pair<std::string_view, char32_t> kCharWords[] = {
+    {"line", '\n'},     {"tab", '\t'},      {"cell", '\t'},        {"emdash", 0x2014},    {"endash", 0x2013},
+    {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022}};
+constexpr std::pair<std::string_view, TRtfAlignment> kAlignmentWords[] = {{"ql", TRtfAlignment::Left},
+                                                                          {"qc", TRtfAlignment::Center},
+                                                                          {"qr", TRtfAlignment::Right},
+                                                                          {"qj", TRtfAlignment::Justify}};
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -285,15 +295,11 @@ private:
         TGroupState& st = State();
         TRtfCharFormat& f = st.Format;
         const bool on = !hasParam || param != 0;
-        if (w == "par" || w == "sect" || w == "page")
-            ParagraphEnd();
-        else if (w == "line")
-            Char('\n');
-        else if (w == "tab")
-            Char('\t');
-        else if (w == "cell")
-            Char('\t');
-        else if (w == "row")
+        for (const auto& [word, cp] : kCharWords)
+            if (w == word) return Char(cp);
+        for (const auto& [word, alignment] : kAlignmentWords)
+            if (w == word) st.Para.Alignment = alignment;
+        if (w == "par" || w == "sect" || w == "page" || w == "row")
             ParagraphEnd();
         else if (w == "trowd")
             doc_.HasUnsupported = true;
@@ -331,15 +337,7 @@ private:
                 f.HasColor = false;
                 f.Color = {};
             }
-        } else if (w == "ql")
-            st.Para.Alignment = TRtfAlignment::Left;
-        else if (w == "qc")
-            st.Para.Alignment = TRtfAlignment::Center;
-        else if (w == "qr")
-            st.Para.Alignment = TRtfAlignment::Right;
-        else if (w == "qj")
-            st.Para.Alignment = TRtfAlignment::Justify;
-        else if (w == "fi")
+        } else if (w == "fi")
             st.Para.FirstIndent = std::clamp(param, -31680, 31680);
         else if (w == "li")
             st.Para.LeftIndent = std::clamp(param, 0, 31680);
@@ -368,20 +366,6 @@ private:
             st.Dest = TDest::Skip;
         } else if (w == "pn")
             StartList();
-        else if (w == "emdash")
-            Char(0x2014);
-        else if (w == "endash")
-            Char(0x2013);
-        else if (w == "lquote")
-            Char(0x2018);
-        else if (w == "rquote")
-            Char(0x2019);
-        else if (w == "ldblquote")
-            Char(0x201C);
-        else if (w == "rdblquote")
-            Char(0x201D);
-        else if (w == "bullet")
-            Char(0x2022);
         else if (IsSkippedDestination(w))
             st.Dest = TDest::Skip;
     }

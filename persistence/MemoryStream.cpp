@@ -21,11 +21,4 @@ void TMemoryStream::Write(const void* src, std::size_t n) {
     Pos_ += n;
 }
 
-std::size_t TMemoryStream::Read(void* dst, std::size_t n) {
-    const std::size_t count = n < Remaining() ? n : Remaining();
-    if (count > 0) std::memcpy(dst, Bytes_.data() + Pos_, count);
-    Pos_ += count;
-    return count;
-}
-
 }  // namespace vormid

@@ -28,8 +28,6 @@ public:
     // Writes n bytes at the position, growing the stream as needed; the
     // position moves past them. Never throws but for std::bad_alloc.
     void Write(const void* src, std::size_t n);
-    // Copies min(n, Remaining()) bytes to dst and returns that count.
-    std::size_t Read(void* dst, std::size_t n);
 
 private:
     std::vector<std::uint8_t> Bytes_;

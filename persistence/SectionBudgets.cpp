@@ -2,6 +2,8 @@
 // budget comments of their result quantities.
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
+#include <utility>
 
 #include "persistence/ModelSections.h"
 
@@ -11,36 +13,49 @@ namespace {
 constexpr std::size_t kBudgetHead = 2 * kText101.Width + 3 * 8 + 4 + 5 * 8 + 4;
 constexpr std::size_t kBudgetLine = 2 * kText101.Width + 3 * 8 + 4 + 4 + 4 * 8;
 
+// A budget's head and each of its lines in file order; Io is the reader,
+// or the writer with the budget const.
+template <typename Io, typename Budget>
+void HeadFields(Io& io, Budget& b) {
+    io.Text(b.Name, kText101);
+    io.Text(b.Units, kText101);
+    io.F64(b.Value);
+    io.F64(b.CombinedUncertainty);
+    io.F64(b.RelativeUncertainty);
+    io.I32(b.EffectiveDOF);
+    io.F64(b.ResultValue);
+    io.F64(b.ExpandedUncertainty);
+    io.F64(b.CoverageFactor);
+    io.F64(b.CoverageProbability);
+    io.F64(b.MaxContribution);
+}
+
+template <typename Io, typename Entry>
+void LineFields(Io& io, Entry& e) {
+    io.Text(e.Name, kText101);
+    io.Text(e.Units, kText101);
+    io.F64(e.Value);
+    io.F64(e.StdUncertainty);
+    io.F64(e.RelUncertainty);
+    if constexpr (std::is_const_v<Entry>)
+        io.U32(e.Distribution);
+    else
+        e.Distribution = static_cast<TDistribution>(io.U32() & 0xFF);
+    io.I32(e.DegreesOfFreedom);
+    io.F64(e.Sensitivity);
+    io.F64(e.Contribution);
+    io.F64(e.Ratio);
+    io.F64(e.Index);
+}
+
 }  // namespace
 
 void WriteBudgetsSection(const TGumModel& model, TSectionWriter& out) {
     out.I32(static_cast<std::int32_t>(model.Budgets.size()));
     for (const auto& b : model.Budgets) {
-        out.Text101(b->Name);
-        out.Text101(b->Units);
-        out.F64(b->Value);
-        out.F64(b->CombinedUncertainty);
-        out.F64(b->RelativeUncertainty);
-        out.I32(b->EffectiveDOF);
-        out.F64(b->ResultValue);
-        out.F64(b->ExpandedUncertainty);
-        out.F64(b->CoverageFactor);
-        out.F64(b->CoverageProbability);
-        out.F64(b->MaxContribution);
+        HeadFields(out, std::as_const(*b));
         out.I32(b->EntryCount());
-        for (const auto& e : *b) {
-            out.Text101(e->Name);
-            out.Text101(e->Units);
-            out.F64(e->Value);
-            out.F64(e->StdUncertainty);
-            out.F64(e->RelUncertainty);
-            out.U32(static_cast<std::uint32_t>(e->Distribution));
-            out.I32(e->DegreesOfFreedom);
-            out.F64(e->Sensitivity);
-            out.F64(e->Contribution);
-            out.F64(e->Ratio);
-            out.F64(e->Index);
-        }
+        for (const auto& e : *b) LineFields(out, std::as_const(*e));
         // A budget whose result quantity is gone keeps no comment.
         const TGumParam* result = model.Params.FindByName(b->Name);
         out.Comment(result != nullptr ? result->BudgetComment : std::string());
@@ -52,30 +67,12 @@ void ReadBudgetsSection(TSectionReader& in, TGumModel& model) {
     const std::int32_t count = in.Count(kBudgetHead);
     for (std::int32_t k = 0; k < count; ++k) {
         auto& b = *model.Budgets.emplace_back(std::make_unique<TBudget>());
-        b.Name = in.Text101();
-        b.Units = in.Text101();
-        b.Value = in.F64();
-        b.CombinedUncertainty = in.F64();
-        b.RelativeUncertainty = in.F64();
-        b.EffectiveDOF = in.I32();
-        b.ResultValue = in.F64();
-        b.ExpandedUncertainty = in.F64();
-        b.CoverageFactor = in.F64();
-        b.CoverageProbability = in.F64();
-        b.MaxContribution = in.F64();
+        HeadFields(in, b);
+        // The count leaves room for every line, so none is cut short.
         const std::int32_t lines = in.Count(kBudgetLine);
         for (std::int32_t l = 0; l < lines; ++l) {
-            TBudgetEntry& e = *b.AddEntry(in.Text101());
-            e.Units = in.Text101();
-            e.Value = in.F64();
-            e.StdUncertainty = in.F64();
-            e.RelUncertainty = in.F64();
-            e.Distribution = static_cast<TDistribution>(in.U32() & 0xFF);
-            e.DegreesOfFreedom = in.I32();
-            e.Sensitivity = in.F64();
-            e.Contribution = in.F64();
-            e.Ratio = in.F64();
-            e.Index = in.F64();
+            TBudgetEntry& e = *b.AddEntry(std::string());
+            LineFields(in, e);
             // Not stored: the largest share follows from the lines.
             if (std::isfinite(e.Index)) b.MaxIndex = std::max(b.MaxIndex, e.Index);
         }

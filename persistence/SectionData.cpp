@@ -21,26 +21,6 @@ const std::uint8_t* TSectionReader::Take(std::size_t n) {
     return p;
 }
 
-std::uint8_t TSectionReader::U8() { return *Take(1); }
-
-std::int32_t TSectionReader::I32() {
-    std::int32_t v;
-    std::memcpy(&v, Take(4), 4);
-    return v;
-}
-
-std::uint32_t TSectionReader::U32() {
-    std::uint32_t v;
-    std::memcpy(&v, Take(4), 4);
-    return v;
-}
-
-double TSectionReader::F64() {
-    double v;
-    std::memcpy(&v, Take(8), 8);
-    return v;
-}
-
 std::string TSectionReader::Text(std::size_t width, std::size_t maxChars) {
     const auto* p = reinterpret_cast<const char*>(Take(width));
     const std::size_t limit = std::min(width, maxChars);
@@ -48,17 +28,13 @@ std::string TSectionReader::Text(std::size_t width, std::size_t maxChars) {
     return std::string(p, zero ? static_cast<const char*>(zero) : p + limit);
 }
 
-std::string TSectionReader::Blob() {
-    const std::uint32_t n = U32();
-    const auto* p = reinterpret_cast<const char*>(Take(n));
-    return std::string(p, n);
-}
+std::string TSectionReader::Bytes(std::size_t n) { return std::string(reinterpret_cast<const char*>(Take(n)), n); }
+
+std::string TSectionReader::Blob() { return Bytes(U32()); }
 
 std::string TSectionReader::Comment() {
     const std::int32_t n = I32();
-    if (n <= 0) return {};
-    const auto* p = reinterpret_cast<const char*>(Take(static_cast<std::size_t>(n)));
-    return std::string(p, static_cast<std::size_t>(n));
+    return n <= 0 ? std::string() : Bytes(static_cast<std::size_t>(n));
 }
 
 std::int32_t TSectionReader::Count(std::size_t minRecordSize) {

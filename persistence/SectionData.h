@@ -4,6 +4,7 @@
 // last index followed by that many + 1 doubles.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,10 @@ public:
     std::size_t Remaining() const { return Size_ - Pos_; }
     bool AtEnd() const { return Pos_ == Size_; }
 
-    std::uint8_t U8();
-    std::int32_t I32();
-    std::uint32_t U32();
-    double F64();
+    std::uint8_t U8() { return Number<std::uint8_t>(); }
+    std::int32_t I32() { return Number<std::int32_t>(); }
+    std::uint32_t U32() { return Number<std::uint32_t>(); }
+    double F64() { return Number<double>(); }
     // A fixed field of `width` bytes, taken up to its first zero byte and
     // at most `maxChars` bytes: what the writer of the field keeps, so that
     // a field another program filled to the last byte reads as the text a
@@ -47,8 +48,22 @@ public:
     // the rest; values past the stored ones keep their value.
     void SeriesInto(std::vector<double>& target);
 
+    // Into a field, so that one list of a record's fields serves both the
+    // reader and the writer (whose same calls take the values).
+    void I32(std::int32_t& v) { v = I32(); }
+    void F64(double& v) { v = F64(); }
+    void Flag(bool& v) { v = U8() != 0; }
+    void Text(std::string& t, TTextCapacity c) { t = Text(c); }
+
 private:
     const std::uint8_t* Take(std::size_t n);
+    std::string Bytes(std::size_t n);
+    template <typename V>
+    V Number() {
+        V v;
+        std::memcpy(&v, Take(sizeof v), sizeof v);
+        return v;
+    }
     const std::uint8_t* Data_;
     std::size_t Size_;
     std::size_t Pos_ = 0;

@@ -1,8 +1,8 @@
 // Sections 1, 3 and 5 of a model file: the model header, the correlation
 // pairs and the display settings.
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "persistence/ModelSections.h"
 
@@ -51,32 +51,38 @@ void ReadCorrelationsSection(TSectionReader& in, TGumModel& model) {
 
 namespace {
 
-std::int32_t ClampI32(long long v) {
-    return static_cast<std::int32_t>(
-        std::clamp<long long>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+// The settings and the display state in file order, up to the optional
+// end; Io is the reader, or the writer with both const.
+template <typename Io, typename Formats, typename Display>
+void DisplayFields(Io& io, Formats& f, Display& d) {
+    io.I32(f.LowExponent);
+    io.I32(f.HighExponent);
+    io.F64(f.LowThreshold);
+    if constexpr (std::is_const_v<Formats>)
+        io.I32(static_cast<std::int32_t>(std::clamp<long long>(
+            f.HighThreshold, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
+    else
+        f.HighThreshold = io.I32();
+    io.I32(f.DefaultSignificantDigits);
+    io.Text(f.ExponentMarker, kText20);
+    io.Text(f.DefaultValueFormat, kText20);
+    io.Flag(f.DefaultValueExp);
+    io.Text(f.DefaultUncertaintyFormat, kText20);
+    io.Flag(f.DefaultUncertaintyExp);
+    for (auto& column : d.Columns) {
+        io.I32(column.UserWidth);
+        io.I32(column.FittedWidth);
+        io.Flag(column.Hidden);
+    }
+    io.Flag(d.ShowVarResults);
+    io.Flag(d.ShowConstants);
+    io.I32(d.ColumnWidthMode);
 }
 
 }  // namespace
 
 void WriteDisplaySection(const TNumberFormatSettings& formats, const TDisplayState& display, TSectionWriter& out) {
-    out.I32(formats.LowExponent);
-    out.I32(formats.HighExponent);
-    out.F64(formats.LowThreshold);
-    out.I32(ClampI32(formats.HighThreshold));
-    out.I32(formats.DefaultSignificantDigits);
-    out.Text20(formats.ExponentMarker);
-    out.Text20(formats.DefaultValueFormat);
-    out.Flag(formats.DefaultValueExp);
-    out.Text20(formats.DefaultUncertaintyFormat);
-    out.Flag(formats.DefaultUncertaintyExp);
-    for (const auto& column : display.Columns) {
-        out.I32(column.UserWidth);
-        out.I32(column.FittedWidth);
-        out.Flag(column.Hidden);
-    }
-    out.Flag(display.ShowVarResults);
-    out.Flag(display.ShowConstants);
-    out.I32(display.ColumnWidthMode);
+    DisplayFields(out, formats, display);
     out.I32(display.EquationPanelHeight);
     out.I32(display.BudgetCommentPanelHeight);
     out.Flag(display.ChartShowsContribution);
@@ -87,24 +93,7 @@ void ReadDisplaySection(TSectionReader& in, TNumberFormatSettings& formats, TDis
     // section changes nothing.
     TNumberFormatSettings f = formats;
     TDisplayState d = display;
-    f.LowExponent = in.I32();
-    f.HighExponent = in.I32();
-    f.LowThreshold = in.F64();
-    f.HighThreshold = in.I32();
-    f.DefaultSignificantDigits = in.I32();
-    f.ExponentMarker = in.Text20();
-    f.DefaultValueFormat = in.Text20();
-    f.DefaultValueExp = in.U8() != 0;
-    f.DefaultUncertaintyFormat = in.Text20();
-    f.DefaultUncertaintyExp = in.U8() != 0;
-    for (auto& column : d.Columns) {
-        column.UserWidth = in.I32();
-        column.FittedWidth = in.I32();
-        column.Hidden = in.U8() != 0;
-    }
-    d.ShowVarResults = in.U8() != 0;
-    d.ShowConstants = in.U8() != 0;
-    d.ColumnWidthMode = in.I32();
+    DisplayFields(in, f, d);
     if (in.Remaining() >= 4) d.EquationPanelHeight = in.I32();
     if (in.Remaining() >= 4) d.BudgetCommentPanelHeight = in.I32();
     if (in.Remaining() >= 1) d.ChartShowsContribution = in.U8() != 0;
