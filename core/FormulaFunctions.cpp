@@ -1,7 +1,10 @@
 // The functions of the equation language, in extended precision.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <numeric>
 
 #include "core/FormulaProgram.h"
 
@@ -88,9 +91,7 @@ long double Factorial(long double x, std::uint8_t& err) {
 }
 
 bool AnyNaN(const long double* args, std::uint32_t count) {
-    for (std::uint32_t k = 0; k < count; ++k)
-        if (std::isnan(args[k])) return true;
-    return false;
+    return std::any_of(args, args + count, [](long double a) { return std::isnan(a); });
 }
 
 }  // namespace
@@ -205,15 +206,13 @@ long double ApplyFunction(int slot, const long double* args, std::uint32_t count
         case fn_Div:
             return IntegerDivision(false, x, args[1], err);
         case fn_Product: {
-            long double p = 1.0L;
-            for (std::uint32_t k = 0; k < count; ++k) p *= args[k];
+            const long double p = std::accumulate(args, args + count, 1.0L, std::multiplies<>());
             if (std::isnan(p) && !AnyNaN(args, count)) err = InvalidOperation;
             return p;
         }
         case fn_Sum:
         case fn_Avg: {
-            long double s = 0.0L;
-            for (std::uint32_t k = 0; k < count; ++k) s += args[k];
+            long double s = std::accumulate(args, args + count, 0.0L);
             if (slot == fn_Avg) s /= static_cast<long double>(count);
             if (std::isnan(s) && !AnyNaN(args, count)) err = InvalidOperation;
             return s;
@@ -221,10 +220,7 @@ long double ApplyFunction(int slot, const long double* args, std::uint32_t count
         case fn_Max:
         case fn_Min: {
             if (AnyNaN(args, count)) return std::nanl("");
-            long double m = x;
-            for (std::uint32_t k = 1; k < count; ++k)
-                if (slot == fn_Max ? args[k] > m : args[k] < m) m = args[k];
-            return m;
+            return slot == fn_Max ? *std::max_element(args, args + count) : *std::min_element(args, args + count);
         }
         case fn_Sqrt: {
             if (x < 0.0L) return Fail(err, OutOfRange);

@@ -151,21 +151,19 @@ std::string FullPrecisionText(double x) {
     if (!std::isfinite(x)) return FormatGeneral15(x, ',');
     char buffer[64];
     const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, x);
-    std::string s(buffer, ec == std::errc() ? ptr : buffer);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(std::string(buffer, ec == std::errc() ? ptr : buffer));
 }
 
-std::optional<double> ParseCellText(const TGumParam& q, TObsCell at, std::string_view text) {
-    const TObservationGrid grid(q);
-    if (!grid.Editable(at.Column) || at.Row < 0 || at.Row >= grid.RowCount()) return std::nullopt;
+namespace {
+// A typed number for a cell of the column; a count is a whole number no
+// larger than a grouped series may grow.
+std::optional<double> ParseForColumn(const TObservationGrid& grid, int column, std::string_view text) {
     const std::optional<double> v = ParseTypedNumber(text);
-    if (!v || grid.Column(at.Column) != TObsColumn::Count) return v;
+    if (!v || grid.Column(column) != TObsColumn::Count) return v;
     if (*v < 0 || *v != std::floor(*v) || *v > static_cast<double>(kMaxGroupedSeriesLength)) return std::nullopt;
     return v;
 }
 
-namespace {
 // The readings of a quantity being edited, stored back at once.
 struct TReadings {
     std::vector<double> Observations, RowValues;
@@ -187,6 +185,12 @@ struct TReadings {
     }
 };
 }  // namespace
+
+std::optional<double> ParseCellText(const TGumParam& q, TObsCell at, std::string_view text) {
+    const TObservationGrid grid(q);
+    if (!grid.Editable(at.Column) || at.Row < 0 || at.Row >= grid.RowCount()) return std::nullopt;
+    return ParseForColumn(grid, at.Column, text);
+}
 
 void StoreCell(TGumParam& q, TObsCell at, double value) {
     const TObservationGrid grid(q);
@@ -252,10 +256,7 @@ TPastePlan PlanPaste(const TGumParam& q, TObsCell at, std::string_view text) {
                 row.emplace_back();
                 continue;
             }
-            std::optional<double> v = ParseTypedNumber(fields[k]);
-            if (v && grid.Column(column) == TObsColumn::Count &&
-                (*v < 0 || *v != std::floor(*v) || *v > static_cast<double>(kMaxGroupedSeriesLength)))
-                v.reset();
+            const std::optional<double> v = ParseForColumn(grid, column, fields[k]);
             if (!v) {
                 plan.Status = TPastePlan::TStatus::NotANumber;
                 plan.BadLine = static_cast<int>(i) + 1;

@@ -94,8 +94,6 @@ TFormattedNumber ExponentForm(std::string mantissa, int e, TRangeSide side, cons
 
 int ClampDigits(int s) { return std::clamp(s, 1, 20); }
 
-void ReplacePoint(std::string& text) { std::replace(text.begin(), text.end(), '.', ','); }
-
 // Moves the decimal sign of a "-123.456"-style text e places left (e > 0)
 // or right (e < 0) and writes it as ",". Leading zeros are dropped, a "0"
 // stands before a leading ",", and a "," with nothing after it is left out.
@@ -228,8 +226,7 @@ TFormattedNumber FormatVarianceSignificant(double variance, const TNumberFormatS
 
 TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& settings, const TDisplayFormat& display) {
     if (!std::isfinite(x)) return {SpecialText(x), ""};
-    if (!std::isfinite(u)) return FormatSignificant(x, settings, display);
-    if (u == 0) return FormatSignificant(x, settings, display);
+    if (!std::isfinite(u) || u == 0) return FormatSignificant(x, settings, display);
     if (x == 0) return {"0,0", ""};
     const int s = ClampDigits(display.CurSignificantDigits);
     TDecimal du = numfmt::ToDecimal(u);
@@ -238,17 +235,11 @@ TFormattedNumber FormatLike(double u, double x, const TNumberFormatSettings& set
     // Decimals of the picture that u's digits call for: s - p when the last
     // significant digit of u lies right of the decimal sign, else none.
     const int decimals = std::clamp(p >= s ? 0 : s - p, 0, 340);
-    std::string text = FixedDecimals(x, decimals, '.');
+    const std::string text = FixedDecimals(x, decimals, '.');
     const TRangeSide side = RangeOf(x, settings);
-    if (side == TRangeSide::In) {
-        ReplacePoint(text);
-        return {text, ""};
-    }
+    if (side == TRangeSide::In) return {WithDecimalComma(text), ""};
     const int e = Scale(x, side).Exponent;
-    if (e < 1) {
-        ReplacePoint(text);
-        return ExponentForm(text, e, side, settings);
-    }
+    if (e < 1) return ExponentForm(WithDecimalComma(text), e, side, settings);
     return ExponentForm(ShiftPoint(text, side == TRangeSide::Above ? e : -e), e, side, settings);
 }
 

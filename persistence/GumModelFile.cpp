@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 #include "persistence/FileIO.h"
@@ -105,8 +106,6 @@ void TGumModelFile::LoadFileBytes(std::vector<std::uint8_t> file) {
 }
 
 void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
-    Offsets_.fill(0);
-    Lengths_.fill(0);
     Layout layout;
     try {
         layout = ParseLayout(file);
@@ -114,15 +113,30 @@ void TGumModelFile::Assign(std::vector<std::uint8_t> file) {
         if (!FramesAsModelFile(file)) throw TModelFileError(msg::NotAModel(FileName, LooksLikeJson(file)));
         throw TModelFileError(msg::FileCorrupt(FileName, e.what()));
     }
-    HeaderByte1 = file[0];
-    HeaderByte2 = file[1];
     for (int i = 0; i < kSectionCount; ++i) {
         const auto* begin = file.data() + layout.offset[i];
         Sections_[i].Assign(std::vector<std::uint8_t>(begin, begin + layout.length[i]));
-        Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
-        Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
     }
+    KeepWhole(std::move(file));
+}
+
+void TGumModelFile::KeepWhole(std::vector<std::uint8_t> file) {
+    HeaderByte1 = file[0];
+    HeaderByte2 = file[1];
     Whole_.Assign(std::move(file));
+}
+
+std::uint32_t TGumModelFile::SectionLength(int i) const {
+    if (i < 1 || i > kSectionCount) throw std::out_of_range("no such section");
+    return Whole_.Size() < kFileHeaderSize ? 0 : GetU32(Whole_.Data() + 2 + 4 * (i - 1));
+}
+
+std::int32_t TGumModelFile::SectionOffset(int i) const {
+    if (i < 1 || i > kSectionCount) throw std::out_of_range("no such section");
+    if (Whole_.Size() < kFileHeaderSize) return 0;
+    std::size_t offset = kFileHeaderSize;
+    for (int k = 1; k < i; ++k) offset += SectionLength(k);
+    return static_cast<std::int32_t>(offset);
 }
 
 std::vector<std::uint8_t> TGumModelFile::Build() const {
@@ -145,16 +159,7 @@ void TGumModelFile::Save() {
     MakeFileNameAbsolute();
     std::vector<std::uint8_t> file = Build();
     WriteFileAtomically(FileName, file);
-
-    HeaderByte1 = kHeaderByte1;
-    HeaderByte2 = kHeaderByte2;
-    std::size_t pos = kFileHeaderSize;
-    for (int i = 0; i < kSectionCount; ++i) {
-        Offsets_[i] = static_cast<std::int32_t>(pos);
-        Lengths_[i] = static_cast<std::uint32_t>(Sections_[i].Size());
-        pos += Sections_[i].Size();
-    }
-    Whole_.Assign(std::move(file));
+    KeepWhole(std::move(file));
     HasDiskFile_ = true;
 }
 
@@ -175,13 +180,7 @@ void TGumModelFile::WriteDisplaySection() {
     // no new version, and a read-only share is not written at all.
     if (layout.length[sec_Display - 1] == display.Size() && file.size() == start + display.Size() &&
         std::equal(display.Bytes().begin(), display.Bytes().end(), file.begin() + static_cast<std::ptrdiff_t>(start))) {
-        for (int i = 0; i < kSectionCount; ++i) {
-            Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
-            Lengths_[i] = static_cast<std::uint32_t>(layout.length[i]);
-        }
-        HeaderByte1 = file[0];
-        HeaderByte2 = file[1];
-        Whole_.Assign(std::move(file));
+        KeepWhole(std::move(file));
         HasDiskFile_ = true;
         return;
     }
@@ -192,14 +191,7 @@ void TGumModelFile::WriteDisplaySection() {
     const auto L5 = static_cast<std::uint32_t>(display.Size());
     PutU32(&file[2 + 4 * (sec_Display - 1)], L5);
     WriteFileAtomically(FileName, file);
-
-    HeaderByte1 = file[0];
-    HeaderByte2 = file[1];
-    for (int i = 0; i < kSectionCount; ++i) {
-        Offsets_[i] = static_cast<std::int32_t>(layout.offset[i]);
-        Lengths_[i] = static_cast<std::uint32_t>(i == sec_Display - 1 ? display.Size() : layout.length[i]);
-    }
-    Whole_.Assign(std::move(file));
+    KeepWhole(std::move(file));
     HasDiskFile_ = true;
 }
 

@@ -47,8 +47,9 @@ public:
     // WriteDisplaySection.
     const TMemoryStream& WholeFile() const { return Whole_; }
     // Offset in the file and length of section 1..5, as last read or written.
-    std::int32_t SectionOffset(int i) const { return Offsets_.at(static_cast<std::size_t>(i - 1)); }
-    std::uint32_t SectionLength(int i) const { return Lengths_.at(static_cast<std::size_t>(i - 1)); }
+    // Both read from the header of WholeFile (0 when there is none).
+    std::int32_t SectionOffset(int i) const;
+    std::uint32_t SectionLength(int i) const;
 
     // True when FileName names the file this object last loaded, saved or
     // updated; false for a new model (after ClearAll) and after a failed
@@ -99,12 +100,12 @@ public:
 private:
     std::array<TMemoryStream, kSectionCount> Sections_;
     TMemoryStream Whole_;
-    std::array<std::int32_t, kSectionCount> Offsets_{};
-    std::array<std::uint32_t, kSectionCount> Lengths_{};
     bool HasDiskFile_ = false;
 
     void MakeFileNameAbsolute();
     void Assign(std::vector<std::uint8_t> file);
+    // Keeps the bytes of a file as the whole-file stream, with its header bytes.
+    void KeepWhole(std::vector<std::uint8_t> file);
 };
 
 }  // namespace vormid
