@@ -10,6 +10,7 @@
 // compiles in linear time and without recursion.
 #include <array>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "core/Formula.h"
@@ -40,16 +41,7 @@ int OperatorClass(const std::string& s, std::uint32_t i) {
         case '+':
             return 0;
         case '-':
-            if (i == 0) return -1;
-            switch (s[i - 1]) {
-                case '*':
-                case '+':
-                case '/':
-                case '^':
-                    return -1;
-                default:
-                    return 0;
-            }
+            return i == 0 || std::string_view("*+/^").find(s[i - 1]) != std::string_view::npos ? -1 : 0;
         case '*':
         case '/':
             return 1;

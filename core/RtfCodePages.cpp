@@ -1,6 +1,7 @@
 #include "core/RtfCodePages.h"
 
 #include <array>
+#include <utility>
 
 #include "core/Cp1251.h"
 
@@ -34,6 +35,13 @@ constexpr std::array<char16_t, 26> kSymbolLower = {
     0x03BD, 0x03BF, 0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6,
 };
 
+// Its other signs: the byte and the character.
+constexpr std::pair<unsigned char, char16_t> kSymbolSigns[] = {
+    {0x22, 0x2200}, {0x24, 0x2203}, {0x2D, 0x2212}, {0x40, 0x2245}, {0x5E, 0x22A5}, {0x7E, 0x223C}, {0xA2, 0x2032},
+    {0xA3, 0x2264}, {0xA5, 0x221E}, {0xB2, 0x2033}, {0xB3, 0x2265}, {0xB4, 0x00D7}, {0xB5, 0x221D}, {0xB6, 0x2202},
+    {0xB7, 0x2022}, {0xB8, 0x00F7}, {0xB9, 0x2260}, {0xBA, 0x2261}, {0xBB, 0x2248}, {0xBC, 0x2026}, {0xD0, 0x2220},
+    {0xD1, 0x2207}, {0xD6, 0x221A}, {0xD7, 0x22C5}, {0xE5, 0x2211}, {0xF2, 0x222B}};
+
 char32_t Decode1252(unsigned char b) {
     if (b < 0x80 || b >= 0xA0) return b;
     char16_t c = k1252Low[b - 0x80];
@@ -45,62 +53,9 @@ char32_t Decode1252(unsigned char b) {
 char32_t DecodeSymbol(unsigned char b) {
     if (b >= 'A' && b <= 'Z') return kSymbolUpper[b - 'A'];
     if (b >= 'a' && b <= 'z') return kSymbolLower[b - 'a'];
-    switch (b) {
-        case 0x22:
-            return 0x2200;
-        case 0x24:
-            return 0x2203;
-        case 0x2D:
-            return 0x2212;
-        case 0x40:
-            return 0x2245;
-        case 0x5E:
-            return 0x22A5;
-        case 0x7E:
-            return 0x223C;
-        case 0xA2:
-            return 0x2032;
-        case 0xA3:
-            return 0x2264;
-        case 0xA5:
-            return 0x221E;
-        case 0xB2:
-            return 0x2033;
-        case 0xB3:
-            return 0x2265;
-        case 0xB4:
-            return 0x00D7;
-        case 0xB5:
-            return 0x221D;
-        case 0xB6:
-            return 0x2202;
-        case 0xB7:
-            return 0x2022;
-        case 0xB8:
-            return 0x00F7;
-        case 0xB9:
-            return 0x2260;
-        case 0xBA:
-            return 0x2261;
-        case 0xBB:
-            return 0x2248;
-        case 0xBC:
-            return 0x2026;
-        case 0xD0:
-            return 0x2220;
-        case 0xD1:
-            return 0x2207;
-        case 0xD6:
-            return 0x221A;
-        case 0xD7:
-            return 0x22C5;
-        case 0xE5:
-            return 0x2211;
-        case 0xF2:
-            return 0x222B;
-        default:
-            return Decode1252(b);
-    }
+    for (const auto& [byte, cp] : kSymbolSigns)
+        if (b == byte) return cp;
+    return Decode1252(b);
 }
 
 }  // namespace

@@ -6,21 +6,7 @@
 namespace vormid {
 
 bool IsTokenDelimiter(char c) {
-    switch (c) {
-        case kLineSeparator:
-        case '(':
-        case ')':
-        case '*':
-        case '+':
-        case '-':
-        case '/':
-        case ';':
-        case '=':
-        case '^':
-            return true;
-        default:
-            return false;
-    }
+    return c == kLineSeparator || std::string_view("()*+-/;=^").find(c) != std::string_view::npos;
 }
 
 bool IsTokenBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
