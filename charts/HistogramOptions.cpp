@@ -1,21 +1,14 @@
 #include "charts/HistogramOptions.h"
 
+#include <algorithm>
+
 namespace vormid::charts {
 
 namespace {
 // Options stored as on/off: only the digit "1" switches them on.
 bool IsSwitchOption(int index) {
-    switch (index) {
-        case hoBars:
-        case hoCurve:
-        case hoMean:
-        case hoMedian:
-        case hoLimitRange:
-        case hoExtraMarker:
-            return true;
-        default:
-            return false;
-    }
+    constexpr int kSwitches[] = {hoBars, hoCurve, hoMean, hoMedian, hoLimitRange, hoExtraMarker};
+    return std::find(std::begin(kSwitches), std::end(kSwitches), index) != std::end(kSwitches);
 }
 }  // namespace
 

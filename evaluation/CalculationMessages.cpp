@@ -57,26 +57,15 @@ std::string MsgNonFiniteResult(const std::string& result, const std::string& shi
 }
 
 std::string MsgEvaluationError(int code, const std::string& result, const std::string& shifted) {
-    const char* what = "Грешка при пресмятане";
-    switch (code) {
-        case InvalidNumber:
-            what = "Невалидно число";
-            break;
-        case DivisionByZero:
-            what = "Деление на нула";
-            break;
-        case OutOfRange:
-            what = "Аргумент извън допустимата област";
-            break;
-        case UndefinedValue:
-            what = "Неопределена стойност";
-            break;
-        case InvalidOperation:
-            what = "Невалидна операция";
-            break;
-        default:
-            break;
-    }
+    // By code, NoError to InvalidOperation; any other code is a failure of the calculation.
+    constexpr const char* kWhat[] = {"Грешка при пресмятане",
+                                     "Грешка при пресмятане",
+                                     "Невалидно число",
+                                     "Деление на нула",
+                                     "Аргумент извън допустимата област",
+                                     "Неопределена стойност",
+                                     "Невалидна операция"};
+    const char* what = code >= 0 && code <= InvalidOperation ? kWhat[code] : kWhat[CalculationFailed];
     return T(what) + T(" в уравнението на ") + QuotedName(result) + ShiftedPart(shifted) + ".";
 }
 

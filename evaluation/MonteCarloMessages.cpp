@@ -11,29 +11,12 @@ std::string T(const char* utf8) { return Cp1251FromUtf8(utf8); }
 }  // namespace
 
 std::string MsgDrawFailed(const std::string& result, std::uint64_t draw, int code) {
-    const char* what = "безкрайна или неопределена стойност";
-    switch (code) {
-        case NoError:
-            break;
-        case InvalidNumber:
-            what = "невалидно число";
-            break;
-        case DivisionByZero:
-            what = "деление на нула";
-            break;
-        case OutOfRange:
-            what = "аргумент извън допустимата област";
-            break;
-        case UndefinedValue:
-            what = "неопределена стойност";
-            break;
-        case InvalidOperation:
-            what = "невалидна операция";
-            break;
-        default:
-            what = "грешка при пресмятане";
-            break;
-    }
+    // By code, NoError (a draw without a finite value) to InvalidOperation;
+    // any other code is a failure of the calculation.
+    constexpr const char* kWhat[] = {
+        "безкрайна или неопределена стойност", "грешка при пресмятане", "невалидно число",   "деление на нула",
+        "аргумент извън допустимата област",   "неопределена стойност", "невалидна операция"};
+    const char* what = code >= 0 && code <= InvalidOperation ? kWhat[code] : kWhat[CalculationFailed];
     return T("опит № ") + std::to_string(draw) + T(" на ") + QuotedName(result) + ": " + T(what);
 }
 

@@ -22,38 +22,23 @@ void TBudgetEntryIndex::Register(const std::vector<std::string>& names) {
         if (ByName_.find(name) != ByName_.end()) continue;
         const TGumParam* q = Quantities_.Find(name);
         if (q == nullptr) continue;
-        switch (q->Kind) {
-            case TParamKind::VarResult:
-            case TParamKind::TypeA:
-            case TParamKind::TypeB:
-            case TParamKind::Const:
-                break;
-            default:
-                continue;  // results and undefined quantities get no entry
-        }
+        const TParamKind kind = q->Kind;
+        // Results and undefined quantities get no entry.
+        if (!IsInputKind(kind) && kind != TParamKind::VarResult && kind != TParamKind::Const) continue;
         // Not in the index means not in the budget: no search needed.
         TBudgetEntry* e = Budget_.AddEntry(q->Name);
         ByName_.emplace(q->Name, e);
-        switch (q->Kind) {
-            case TParamKind::TypeA:
-            case TParamKind::TypeB:
-                // The estimate and units of an input are kept too, so that a
-                // budget read on its own (a saved one, the command-line
-                // tool) states x_i like the constants do.
-                e->Units = q->Units;
-                e->Value = q->Value();
-                e->StdUncertainty = q->StdUncertainty();
-                e->RelUncertainty = q->RelativeUncertainty();
-                e->Distribution = q->EffectiveDistribution();
-                e->DegreesOfFreedom = q->DOF();
-                break;
-            case TParamKind::Const:
-                e->Units = q->Units;
-                e->Value = q->Value();
-                break;
-            default:
-                break;
-        }
+        if (kind == TParamKind::VarResult) continue;  // its figures come from its own calculation
+        // The estimate and units of an input are kept too, so that a budget
+        // read on its own (a saved one, the command-line tool) states x_i
+        // like the constants do.
+        e->Units = q->Units;
+        e->Value = q->Value();
+        if (!IsInputKind(kind)) continue;
+        e->StdUncertainty = q->StdUncertainty();
+        e->RelUncertainty = q->RelativeUncertainty();
+        e->Distribution = q->EffectiveDistribution();
+        e->DegreesOfFreedom = q->DOF();
     }
 }
 

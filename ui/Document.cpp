@@ -42,36 +42,29 @@ TCommandEnables TDocument::Enables() const {
 
 void TDocument::MarkModified(bool changed) {
     modified_ = changed;
-    if (changed) {
-        if (state_ == dsNewUnchanged)
-            state_ = dsNewChanged;
-        else if (state_ == dsFileUnchanged)
-            state_ = dsFileChanged;
-    } else {
-        if (state_ == dsNewChanged)
-            state_ = dsNewUnchanged;
-        else if (state_ == dsFileChanged)
-            state_ = dsFileUnchanged;
-    }
+    // A change keeps whether the model has a file of its own.
+    const bool file = state_ == dsFileUnchanged || state_ == dsFileChanged;
+    state_ = file ? (changed ? dsFileChanged : dsFileUnchanged) : (changed ? dsNewChanged : dsNewUnchanged);
     emit stateChanged();
 }
 
 void TDocument::Refresh() { emit stateChanged(); }
 
-void TDocument::SetState(int state) { state_ = state; }
-
+// The model goes without writing anything into the file it came from.
 void TDocument::Start() {
     store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    ClearStore();
-    SetState(dsNewUnchanged);
-    MarkModified(false);
-    emit modelReplaced();
+    ResetToNew();
 }
 
 void TDocument::ResetToNew() {
     ClearStore();
+    ShowAsNew();
+}
+
+// What the store holds becomes a new, untitled, unchanged model.
+void TDocument::ShowAsNew() {
     store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    SetState(dsNewUnchanged);
+    state_ = dsNewUnchanged;
     MarkModified(false);
     emit modelReplaced();
 }
@@ -117,46 +110,36 @@ bool TDocument::OpenRecent(const QString& path) {
     return OpenFile(path);
 }
 
-bool TDocument::OpenFile(const QString& path) { return OpenChecked(path, true); }
+bool TDocument::OpenFile(const QString& path, bool addRecent) {
+    return ClearFor(path, QFileInfo(path).absoluteFilePath()) && LoadCurrent(addRecent);
+}
 
-bool TDocument::OpenChecked(const QString& path, bool addRecent) {
-    // The new file is read completely before anything of the current model
-    // goes: a damaged file chosen by mistake leaves the work on screen.
+// The new file is read completely before anything of the current model goes:
+// a damaged file chosen by mistake leaves the work on screen.
+bool TDocument::ClearFor(const QString& path, const QString& stored) {
     try {
-        store_.CheckLoadable(QFileInfo(path).absoluteFilePath());
+        store_.CheckLoadable(stored);
     } catch (const std::exception& e) {
         ShowWarningBox(WithFileName(QString::fromUtf8(e.what()), path));
         return false;
     }
     ClearStore();
-    store_.SetFileName(QFileInfo(path).absoluteFilePath());
-    return LoadCurrent(addRecent);
+    store_.SetFileName(stored);
+    return true;
 }
 
 bool TDocument::OpenExample(const QString& path) {
-    if (!ConfirmDiscard()) return false;
-    try {
-        store_.CheckLoadable(path);
-    } catch (const std::exception& e) {
-        ShowWarningBox(WithFileName(QString::fromUtf8(e.what()), path));
-        return false;
-    }
-    ClearStore();
-    store_.SetFileName(path);
+    if (!ConfirmDiscard() || !ClearFor(path, path)) return false;
     try {
         store_.Load();
     } catch (const std::exception& e) {
-        store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-        ResetToNew();
+        Start();
         ShowMessageBox(WithFileName(QString::fromUtf8(e.what()), path));
         return false;
     }
     // From here on nothing of the model names the sample's file. A sample
     // only looked at has nothing to save: leaving it asks nothing.
-    store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    SetState(dsNewUnchanged);
-    MarkModified(false);
-    emit modelReplaced();
+    ShowAsNew();
     return true;
 }
 
@@ -168,10 +151,7 @@ bool TDocument::LoadCurrent(bool addRecent) {
     try {
         store_.Load();
     } catch (const std::exception& e) {
-        store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-        SetState(dsNewUnchanged);
-        MarkModified(false);
-        emit modelReplaced();
+        ShowAsNew();
         ShowMessageBox(WithFileName(QString::fromUtf8(e.what()), path));
         return false;
     }
@@ -179,7 +159,7 @@ bool TDocument::LoadCurrent(bool addRecent) {
         recent_.AddRecentFile(path);
         emit recentChanged();
     }
-    SetState(dsFileUnchanged);
+    state_ = dsFileUnchanged;
     MarkModified(false);
     emit modelReplaced();
     return true;
@@ -198,7 +178,7 @@ bool TDocument::SaveInto(const QString& path) {
     }
     recent_.AddRecentFile(path);
     emit recentChanged();
-    SetState(dsFileUnchanged);
+    state_ = dsFileUnchanged;
     MarkModified(false);
     emit saved();
     return true;
@@ -250,8 +230,7 @@ bool TDocument::Delete() {
     recent_.RemoveRecentFile(path);
     emit recentChanged();
     // The file is gone: nothing of the model may be written back under its name.
-    store_.SetFileName(QString::fromLatin1(kUntitledModelName));
-    ResetToNew();
+    Start();
     return true;
 }
 
@@ -265,7 +244,7 @@ void TDocument::ExecuteMacro(const QStringList& lines) {
         // A request from the desktop is an open like any other: a file that
         // cannot be read leaves the model on screen.
         if (!path.isEmpty()) {
-            OpenChecked(path, false);
+            OpenFile(path, false);
             continue;
         }
         ClearStore();

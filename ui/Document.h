@@ -71,7 +71,7 @@ public:
     bool New();
     bool Open();
     bool OpenRecent(const QString& path);
-    bool OpenFile(const QString& path);
+    bool OpenFile(const QString& path, bool addRecent = true);
     // A sample model as a new, unsaved model: the sample itself is never
     // written (an installed one is read-only, the build tree's belong to the
     // sources), so Save asks for a file of the user's own.
@@ -100,10 +100,10 @@ signals:
 private:
     bool ConfirmDiscard();
     bool LoadCurrent(bool addRecent);
-    bool OpenChecked(const QString& path, bool addRecent);
+    bool ClearFor(const QString& path, const QString& stored);
     bool SaveInto(const QString& path);
     void ResetToNew();
-    void SetState(int state);
+    void ShowAsNew();
     void NoteDisplaySaved();
     void ClearStore();
     bool WriteDisplaySettings();

@@ -13,19 +13,6 @@ namespace vormid {
 
 namespace {
 
-// What a value of the model is, as a getter and a setter of it.
-template <typename T>
-struct TField {
-    std::function<T()> Get;
-    std::function<void(const T&)> Set;
-};
-
-template <typename T>
-TField<T> MemberOf(T& member) {
-    T* m = &member;
-    return {[m] { return *m; }, [m](const T& v) { *m = v; }};
-}
-
 TModelStep* StepAt(const QUndoStack& stack, int index) {
     return static_cast<TModelStep*>(const_cast<QUndoCommand*>(stack.command(index)));
 }
@@ -70,6 +57,13 @@ void TModelController::PushValue(TStepKind kind, const QString& text, T before, 
     const int field = static_cast<int>(qHash(text));
     Push(std::make_unique<TValueStep<T>>(*this, kind, text, Place(-1), field, std::move(set), std::move(before),
                                          std::move(after)));
+}
+
+template <typename T>
+void TModelController::PushMember(TStepKind kind, const QString& text, T before, T& member) {
+    T* m = &member;
+    PushValue<T>(
+        kind, text, std::move(before), [m] { return *m; }, [m](const T& v) { *m = v; });
 }
 
 void TModelController::Select(int index, bool force) {
@@ -152,8 +146,7 @@ void TModelController::SetEvalMethod(int method) {
 void TModelController::SetDescription(const std::string& rtf) {
     if (Loading()) return;
     std::string before = std::exchange(model_->Description, rtf);
-    auto f = MemberOf(model_->Description);
-    PushValue<std::string>(TStepKind::Header, QStringLiteral("промяна на описанието"), std::move(before), f.Get, f.Set);
+    PushMember(TStepKind::Header, QStringLiteral("промяна на описанието"), std::move(before), model_->Description);
     emit headerChanged();
 }
 
@@ -161,18 +154,15 @@ void TModelController::SetEquation(const std::string& rtf) {
     if (Loading()) return;
     std::string before = std::exchange(model_->Equation, rtf);
     equationChanged_ = true;
-    auto f = MemberOf(model_->Equation);
-    PushValue<std::string>(TStepKind::Equation, QStringLiteral("промяна на уравнението"), std::move(before), f.Get,
-                           f.Set);
+    PushMember(TStepKind::Equation, QStringLiteral("промяна на уравнението"), std::move(before), model_->Equation);
     emit headerChanged();
 }
 
 void TModelController::SetFormatSettings(const TNumberFormatSettings& settings) {
     if (Loading()) return;
     TNumberFormatSettings before = std::exchange(model_->FormatSettings, settings);
-    auto f = MemberOf(model_->FormatSettings);
-    PushValue<TNumberFormatSettings>(TStepKind::Formats, QStringLiteral("промяна на форматите на числата"),
-                                     std::move(before), f.Get, f.Set);
+    PushMember(TStepKind::Formats, QStringLiteral("промяна на форматите на числата"), std::move(before),
+               model_->FormatSettings);
     // Every display of numbers repaints, also after OK with nothing changed.
     emit formatsChanged();
 }
@@ -181,9 +171,8 @@ bool TModelController::EditCorrelations(const std::function<void(TCorrelation&)>
     if (Loading()) return false;
     TCorrelation before = model_->Correlations;
     fn(model_->Correlations);
-    auto f = MemberOf(model_->Correlations);
-    PushValue<TCorrelation>(TStepKind::Correlations, QStringLiteral("промяна на корелациите"), std::move(before), f.Get,
-                            f.Set);
+    PushMember(TStepKind::Correlations, QStringLiteral("промяна на корелациите"), std::move(before),
+               model_->Correlations);
     emit correlationsChanged();
     document_.Refresh();
     return true;
@@ -237,9 +226,7 @@ bool TModelController::Recalculate() {
 }
 
 bool TModelController::HasQuantityOf(TParamKind kind) const {
-    for (const auto& q : model_->Params)
-        if (q->Kind == kind) return true;
-    return false;
+    return std::any_of(model_->Params.begin(), model_->Params.end(), [kind](const auto& q) { return q->Kind == kind; });
 }
 
 void TModelController::ModelReplaced() {

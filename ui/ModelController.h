@@ -83,9 +83,6 @@ public:
     TAnalysisOutcome AnalyseEquation();
     // The equation changed since the last analysis.
     bool EquationChanged() const { return equationChanged_; }
-    // Quantities the analysis took out of the list, kept until the model is
-    // closed, replaced or reloaded.
-    const TDeletedQuantities& DeletedQuantities() const { return deleted_; }
 
     // Header texts. The rich texts are the editors' RTF bytes.
     void SetModelName(const QString& name);
@@ -140,11 +137,16 @@ private:
     template <typename T>
     void PushValue(TStepKind kind, const QString& text, T before, const std::function<T()>& get,
                    std::function<void(const T&)> set);
+    // The same for a member of the model.
+    template <typename T>
+    void PushMember(TStepKind kind, const QString& text, T before, T& member);
 
     IModelStore& store_;
     TDocument& document_;
     TGumModel own_;  // only for stores without a model
     TGumModel* model_ = nullptr;
+    // Quantities the analysis took out of the list, kept until the model is
+    // closed, replaced or reloaded.
     TDeletedQuantities deleted_;
     int loading_ = 0;
     int selected_ = -1;

@@ -25,9 +25,6 @@ public:
     // Starts listening for requests (after TryLock, with an application
     // object); returns whether the socket is open.
     bool Listen();
-    // Both of the above.
-    bool TryBecomeInstance() { return TryLock() && Listen(); }
-    bool IsInstance() const { return listening_; }
 
     // Sends a request to the running instance, waiting up to timeoutMs for
     // it to accept; returns whether the request was delivered.

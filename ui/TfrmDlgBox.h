@@ -39,7 +39,6 @@ public:
     QString Message() const;
     int ButtonCount() const { return buttonCount_; }
     QPushButton* Button(int index) const;  // 0-based, nullptr beyond the count
-    TDlgAnswer ButtonAnswer(int index) const { return answers_[index]; }
     // The answer of the default button (the first, or "Не" of kind 3).
     TDlgAnswer DefaultAnswer() const { return answers_[defaultIndex_]; }
     int DefaultIndex() const { return defaultIndex_; }

@@ -180,12 +180,10 @@ void TfrmMain::ConnectCommands() {
     connect(modelPages_, &QButtonGroup::idClicked, this, &TfrmMain::SelectModelPage);
 
     connect(ui_->edGumName, &QLineEdit::textChanged, controller_.get(), &TModelController::SetModelName);
-    connect(ui_->rbEvalGUM, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) controller_->SetEvalMethod(em_Gum);
-    });
-    connect(ui_->rbEvalMonteCarlo, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) controller_->SetEvalMethod(em_MonteCarlo);
-    });
+    for (auto [button, method] : {std::pair{ui_->rbEvalGUM, em_Gum}, std::pair{ui_->rbEvalMonteCarlo, em_MonteCarlo}})
+        connect(button, &QRadioButton::toggled, this, [this, method = method](bool on) {
+            if (on) controller_->SetEvalMethod(method);
+        });
     connect(controller_.get(), &TModelController::selectionChanged, this, &TfrmMain::ShowQuantityStatus);
     connect(controller_.get(), &TModelController::quantityChanged, this, [this](int index) {
         if (index == controller_->Selected()) ShowQuantityStatus();

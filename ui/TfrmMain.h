@@ -42,7 +42,6 @@ public:
     const TRecentFiles& RecentFiles() const { return recent_; }
     QMenu* RecentPopup() const { return pmRFL_; }
     QMenu* CopyPopup() const { return pmCopy_; }
-    const TWindowPlacement& SavedPlacement() const { return placement_; }
 
     // The first showing's work (settings, empty model, placement); runs
     // once, from the first show or when called earlier.

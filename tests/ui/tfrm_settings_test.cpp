@@ -107,7 +107,8 @@ private slots:
             Child<QLineEdit>(*d, "edRes")->setText("0");
             Child<QPushButton>(*d, "btnCancel")->click();
         });
-        QVERIFY(!TfrmSettings::Edit(s, nullptr));
+        TMonteCarloSettings mc;
+        QVERIFY(!TfrmSettings::Edit(s, mc, nullptr));
         QCOMPARE(s.ExponentMarker, before.ExponentMarker);
         QCOMPARE(s.DefaultSignificantDigits, before.DefaultSignificantDigits);
         QCOMPARE(s.LowExponent, before.LowExponent);
@@ -122,7 +123,8 @@ private slots:
             Child<QSpinBox>(*d, "seMin")->setValue(2);
             Child<QPushButton>(*d, "btnOK")->click();
         });
-        QVERIFY(TfrmSettings::Edit(s, nullptr));
+        TMonteCarloSettings mc;
+        QVERIFY(TfrmSettings::Edit(s, mc, nullptr));
         QCOMPARE(s.LowExponent, 2);
     }
 

@@ -31,7 +31,6 @@ QPoint TfrmFontColor::PopupPosition(QWidget* anchor, const QRect& anchorRect, co
 
 void TfrmFontColor::Popup(QWidget* anchor, const QRect& anchorRect, const QColor& current) {
     ui_->ColorGrid->SetCurrent(current);
-    tag_ = current;
     const QScreen* screen = anchor->screen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
     move(PopupPosition(anchor, anchorRect, area));
@@ -56,8 +55,7 @@ void TfrmFontColor::mousePressEvent(QMouseEvent* event) {
 }
 
 void TfrmFontColor::Select(int cell) {
-    tag_ = CellColor(cell / TColorGrid::kCols, cell % TColorGrid::kCols);
-    emit colorSelected(tag_);
+    emit colorSelected(CellColor(cell / TColorGrid::kCols, cell % TColorGrid::kCols));
     close();
 }
 

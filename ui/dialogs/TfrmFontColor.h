@@ -26,7 +26,6 @@ public:
     void Popup(QWidget* anchor, const QRect& anchorRect, const QColor& current);
     // Where Popup puts the form on a screen of the given geometry.
     QPoint PopupPosition(QWidget* anchor, const QRect& anchorRect, const QRect& screen) const;
-    QColor Tag() const { return tag_; }
     // The cell at a point of the form, or -1.
     int CellAt(QPoint pt) const;
 
@@ -41,7 +40,6 @@ private:
     void Select(int cell);
 
     std::unique_ptr<Ui::TfrmFontColor> ui_;
-    QColor tag_;
 };
 
 }  // namespace vormid

@@ -38,10 +38,8 @@ TfrmSettings::TfrmSettings(const TNumberFormatSettings& s, QWidget* parent)
     ui_->cbRes->setChecked(s.DefaultValueExp);
     ui_->edRU->setText(FromCp1251(s.DefaultUncertaintyFormat));
     ui_->cbRU->setChecked(s.DefaultUncertaintyExp);
-    auto labels = [this] { UpdateLabels(); };
-    connect(ui_->seMin, &QSpinBox::valueChanged, this, labels);
-    connect(ui_->seMax, &QSpinBox::valueChanged, this, labels);
-    connect(ui_->seCMN, &QSpinBox::valueChanged, this, labels);
+    for (QSpinBox* box : {ui_->seMin, ui_->seMax, ui_->seCMN})
+        connect(box, &QSpinBox::valueChanged, this, [this] { UpdateLabels(); });
     connect(ui_->cbEForm, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
     connect(ui_->btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -134,13 +132,6 @@ bool TfrmSettings::Edit(TNumberFormatSettings& settings, TMonteCarloSettings& mc
     if (dialog.exec() != QDialog::Accepted) return false;
     settings = dialog.Settings();
     mc = dialog.MonteCarlo();
-    return true;
-}
-
-bool TfrmSettings::Edit(TNumberFormatSettings& settings, QWidget* parent) {
-    TfrmSettings dialog(settings, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    settings = dialog.Settings();
     return true;
 }
 

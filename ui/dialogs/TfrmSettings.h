@@ -24,10 +24,9 @@ public:
     // exponent marker chosen the previous marker stays.
     TNumberFormatSettings Settings() const;
 
-    // Runs the dialog modally on a copy of settings; true and the new
-    // settings in settings after OK, settings untouched after Cancel.
-    static bool Edit(TNumberFormatSettings& settings, QWidget* parent);
-    // The same with the Monte Carlo options.
+    // Runs the dialog modally on a copy of settings and the Monte Carlo
+    // options; true and the new ones in settings and mc after OK, both
+    // untouched after Cancel.
     static bool Edit(TNumberFormatSettings& settings, TMonteCarloSettings& mc, QWidget* parent);
 
     void SetMonteCarlo(const TMonteCarloSettings& mc);

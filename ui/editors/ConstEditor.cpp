@@ -14,12 +14,7 @@ TConstEditor::TConstEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
 
 TConstEditor::~TConstEditor() = default;
 
-void TConstEditor::Display(TGumParam& q) {
-    if (!q.ConstValueText.empty())
-        ui_->feConst->SetTypedText(FromCp1251(q.ConstValueText));
-    else
-        ui_->feConst->SetValue(q.ConstValue);
-}
+void TConstEditor::Display(TGumParam& q) { ui_->feConst->ShowStored(q.ConstValue, q.ConstValueText); }
 
 void TConstEditor::feConstChange(double value) {
     if (!controller_) return;

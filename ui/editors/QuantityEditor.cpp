@@ -100,14 +100,10 @@ void TQuantityEditor::qcbParamTypeChange(int item) {
     TGumParam* q = controller_ ? controller_->SelectedQuantity() : nullptr;
     if (!q || controller_->Loading()) return;
     const auto kind = static_cast<TParamKind>(item + 1);
-    if (!KindChosenByUser(q->Kind) || !KindChosenByUser(kind) || kind == q->Kind) {
-        // The box returns to the quantity's kind.
-        auto scope = controller_->LoadingScope();
-        ui_->qcbParamType->setCurrentIndex(static_cast<int>(q->Kind) - 1);
-        return;
-    }
-    const auto leave = TTypeAEditor::AskLeavingTypeA(*q);
+    const bool allowed = KindChosenByUser(q->Kind) && KindChosenByUser(kind) && kind != q->Kind;
+    const auto leave = allowed ? TTypeAEditor::AskLeavingTypeA(*q) : TTypeAEditor::TLeaveTypeA::StayTypeA;
     if (leave == TTypeAEditor::TLeaveTypeA::StayTypeA) {
+        // The box returns to the quantity's kind.
         auto scope = controller_->LoadingScope();
         ui_->qcbParamType->setCurrentIndex(static_cast<int>(q->Kind) - 1);
         return;

@@ -14,7 +14,6 @@
 #include "ui_ResultEditor.h"
 
 namespace vormid {
-namespace {}
 
 TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make_unique<Ui::TResultEditor>()) {
     ui_->setupUi(this);

@@ -42,13 +42,6 @@ const char* FirstLabelOf(TDistribution d) {
     return "1/2 интервал на разпр.";
 }
 
-void ShowNumber(TNumberEdit* box, double value, const std::string& text) {
-    if (!text.empty())
-        box->SetTypedText(FromCp1251(text));
-    else
-        box->SetValue(value);
-}
-
 // The rule of a box whose number states a spread: never negative ("-0"
 // included, so that typing "-0,5" stores nothing on the way).
 TNumberEdit::TRule NotNegative(const char* reason) {
@@ -109,24 +102,18 @@ TTypeBEditor::TTypeBEditor(QWidget* parent) : TKindEditor(parent), ui_(std::make
     connect(ui_->cbBLimit, &QComboBox::activated, this, [this](int item) {
         Edit([item](TGumParam& q) { q.LimitSide = item == 0 ? ll_Top : ll_Bottom; }, false, true);
     });
-    connect(ui_->feBValue, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBValue->TypedText());
-        Edit(
-            [&](TGumParam& q) {
-                q.BValue = v;
-                q.BValueText = text;
-            },
-            false, true);
-    });
-    connect(ui_->feBParam1, &TNumberEdit::valueEdited, this, [this](double v) {
-        const std::string text = ToCp1251(ui_->feBParam1->TypedText());
-        Edit(
-            [&](TGumParam& q) {
-                q.StatedValue = v;
-                q.StatedValueText = text;
-            },
-            false, true);
-    });
+    // A number kept with the text it was typed as.
+    for (auto [box, number, typed] : {std::tuple{ui_->feBValue, &TGumParam::BValue, &TGumParam::BValueText},
+                                      std::tuple{ui_->feBParam1, &TGumParam::StatedValue, &TGumParam::StatedValueText}})
+        connect(box, &TNumberEdit::valueEdited, this, [this, box = box, number = number, typed = typed](double v) {
+            const std::string text = ToCp1251(box->TypedText());
+            Edit(
+                [&](TGumParam& q) {
+                    q.*number = v;
+                    q.*typed = text;
+                },
+                false, true);
+        });
     connect(ui_->cbBParam1, &QCheckBox::toggled, this, [this](bool on) {
         // The percent flag changes u: a change of the model like any other.
         if (controller_) controller_->EditSelected([on](TGumParam& q) { q.InPercent = on; });
@@ -187,10 +174,10 @@ void TTypeBEditor::Edit(const std::function<void(TGumParam&)>& fn, bool layout, 
 void TTypeBEditor::Display(TGumParam& q) {
     ui_->cbBEvalType->setCurrentIndex(q.BEvalType <= be_Interval ? q.BEvalType : int{be_Expanded});
     Layout(q);
-    ShowNumber(ui_->feBValue, q.BValue, q.BValueText);
+    ui_->feBValue->ShowStored(q.BValue, q.BValueText);
     ui_->cbBLimit->setCurrentIndex(q.LimitSide == ll_Top ? 0 : 1);
     ui_->cbBParam1->setChecked(q.InPercent);
-    ShowNumber(ui_->feBParam1, q.StatedValue, q.StatedValueText);
+    ui_->feBParam1->ShowStored(q.StatedValue, q.StatedValueText);
     ShowSecondEntry(q);
     ui_->feBParam3->SetValue(q.CoverageFactor);
     ui_->feBDOF->SetValue(q.DegreesOfFreedom);
@@ -218,8 +205,10 @@ void TTypeBEditor::Layout(TGumParam& q) {
     // The box always shows the quantity's own distribution, also when kind 3
     // is chosen again after kinds 0 to 2.
     ui_->cbBDistType->setCurrentIndex(d);
-    ui_->cbBDistType->setVisible(present(TField::Distribution));
-    ui_->lblBDistType->setVisible(present(TField::Distribution));
+    const auto show = [&](TField id, std::initializer_list<QWidget*> row) {
+        for (QWidget* w : row) w->setVisible(present(id));
+    };
+    show(TField::Distribution, {ui_->cbBDistType, ui_->lblBDistType});
     const bool lognormal = present(TField::LimitSide);
     ui_->cbBLimit->setVisible(lognormal);
     ui_->lblBValue->setText(lognormal ? QStringLiteral("Гранична стойност") : QStringLiteral("Стойност"));
@@ -254,15 +243,9 @@ void TTypeBEditor::Layout(TGumParam& q) {
     ui_->feBParam2->SetRule(interval && d == dc_Trapez
                                 ? NotNegative("полуширината на горната основа не може да бъде отрицателна.")
                                 : TNumberEdit::TRule());
-    ui_->feBParam3->setVisible(present(TField::CoverageFactor));
-    ui_->lblBParam3->setVisible(present(TField::CoverageFactor));
-    const bool dof = present(TField::DegreesOfFreedom);
-    ui_->feBDOF->setVisible(dof);
-    ui_->lblBDOF->setVisible(dof);
-    const bool rel = present(TField::Reliability);
-    ui_->feBRelError->setVisible(rel);
-    ui_->lblBRelError->setVisible(rel);
-    ui_->lblBRelErrorPercent->setVisible(rel);
+    show(TField::CoverageFactor, {ui_->feBParam3, ui_->lblBParam3});
+    show(TField::DegreesOfFreedom, {ui_->feBDOF, ui_->lblBDOF});
+    show(TField::Reliability, {ui_->feBRelError, ui_->lblBRelError, ui_->lblBRelErrorPercent});
     ui_->pnlBChart->setVisible(interval);
     // Without the chart the blank beside the entries takes the width, not
     // the number boxes.
@@ -273,7 +256,7 @@ void TTypeBEditor::ShowSecondEntry(const TGumParam& q) {
     if (PresentField(q, TField::CoverageProbability))
         ui_->feBParam2->SetValue(q.CoverageProbability);
     else
-        ShowNumber(ui_->feBParam2, q.BParam2, q.BParam2Text);
+        ui_->feBParam2->ShowStored(q.BParam2, q.BParam2Text);
 }
 
 void TTypeBEditor::RefreshChart(const TGumParam& q) {

@@ -115,22 +115,19 @@ TBudgetPage::~TBudgetPage() = default;
 void TBudgetPage::Attach(TModelController& controller) {
     TPage::Attach(controller);
     connect(&controller, &TModelController::formatsChanged, this, &TBudgetPage::Repaint);
-    for (auto signal :
-         {&TModelController::quantitiesReset, &TModelController::correlationsChanged, &TModelController::headerChanged})
-        connect(&controller, signal, this, &TBudgetPage::MonteCarloOutOfDate);
-    connect(&controller, &TModelController::quantityChanged, this, [this] {
-        if (!editingComment_) MonteCarloOutOfDate();
-    });
-    // "Копиране" calculates first, so it follows the model from every page:
-    // whether there are results, and a failure shown is out of date.
-    auto follow = [this] {
+    // A change of the model puts the Monte Carlo check out of date (a
+    // comment typed here does not). "Копиране" calculates first, so it
+    // follows the model from every page: whether there are results, and a
+    // failure shown is out of date.
+    auto follow = [this](bool outOfDate) {
+        if (outOfDate) MonteCarloOutOfDate();
         shownFailed_ = false;
         UpdateCopyEnables();
     };
-    connect(&controller, &TModelController::quantityChanged, this, follow);
+    connect(&controller, &TModelController::quantityChanged, this, [this, follow] { follow(!editingComment_); });
     for (auto signal :
          {&TModelController::quantitiesReset, &TModelController::correlationsChanged, &TModelController::headerChanged})
-        connect(&controller, signal, this, follow);
+        connect(&controller, signal, this, [follow] { follow(true); });
     UpdateCopyEnables();
 }
 
@@ -284,10 +281,7 @@ void TBudgetPage::ShowMonteCarlo() {
         case TMcState::None:
             break;
         case TMcState::Running:
-            if (mcRunning_ == b.Name)
-                panel.ShowRunning(mcTrials_, mcLimit_);
-            else
-                panel.ShowRunning(0, mcLimit_);
+            panel.ShowRunning(mcRunning_ == b.Name ? mcTrials_ : 0, mcLimit_);
             break;
         case TMcState::Stopped:
             panel.ShowMessage(QStringLiteral("Проверката по метода Монте Карло е спряна."));

@@ -190,33 +190,25 @@ void TCorrelationPage::OpenEditor() {
     if (!controller_) return;
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid()) return;
-    if (current.row() == editorRow_ && current.column() == editorColumn_) {
-        // Already shown: the focus goes back into it.
-        if (editorColumn_ == CorrelationModel::colCoefficient) {
-            coefficientBox_->setFocus();
-            coefficientBox_->selectAll();
+    const bool coefficient = current.column() == CorrelationModel::colCoefficient;
+    // An editor already shown only takes the focus back.
+    if (current.row() != editorRow_ || current.column() != editorColumn_) {
+        HideEditors();
+        editorRow_ = current.row();
+        editorColumn_ = current.column();
+        if (coefficient) {
+            coefficientBox_->SetTypedText(FromCp1251(controller_->Model().Correlations.GetCoefficientText(editorRow_)));
+            KeepCoefficient();
+            coefficientBox_->SetButtonVisible(SeriesAvailable(editorRow_));
         } else {
-            quantityBox_->setFocus();
+            FillQuantityBox();
         }
-        return;
-    }
-    HideEditors();
-    editorRow_ = current.row();
-    editorColumn_ = current.column();
-    if (editorColumn_ == CorrelationModel::colCoefficient) {
-        coefficientBox_->SetTypedText(FromCp1251(controller_->Model().Correlations.GetCoefficientText(editorRow_)));
-        KeepCoefficient();
-        coefficientBox_->SetButtonVisible(SeriesAvailable(editorRow_));
         PlaceEditors();
-        coefficientBox_->show();
-        coefficientBox_->setFocus();
-        coefficientBox_->selectAll();
-    } else {
-        FillQuantityBox();
-        PlaceEditors();
-        quantityBox_->show();
-        quantityBox_->setFocus();
     }
+    QWidget* editor = coefficient ? static_cast<QWidget*>(coefficientBox_) : quantityBox_;
+    editor->show();
+    editor->setFocus();
+    if (coefficient) coefficientBox_->selectAll();
 }
 
 void TCorrelationPage::FillQuantityBox() {

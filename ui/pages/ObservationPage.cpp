@@ -30,17 +30,8 @@ namespace vormid {
 
 namespace {
 
-using charts::hoBars;
-using charts::hoCurve;
-using charts::hoExtraMarker;
-using charts::hoKind;
-using charts::hoLeftScale;
-using charts::hoLimitRange;
-using charts::hoMean;
-using charts::hoMedian;
-using charts::hoRightScale;
-using charts::hoSigmaLines;
-using charts::hoValueLabels;
+// The histogram's option numbers (hoBars, hoKind, ...).
+using namespace charts;
 
 // The 25 pictures of the toolbar: 0..3 the switches, 4..6 left scale,
 // 7..9 right scale, 10..12 graph kinds, 13..15 value labels, 18..24 the

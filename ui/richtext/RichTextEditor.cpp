@@ -277,8 +277,10 @@ void TRichTextEditor::OnContentsChanged() {
     emit textEdited();
 }
 
-void TRichTextEditor::MergeFormat(const QTextCharFormat& format) {
+void TRichTextEditor::MergeFormat(const std::function<void(QTextCharFormat&)>& set) {
     if (!ConfirmEdit()) return;
+    QTextCharFormat format;
+    set(format);
     ui_->rtfText->mergeCurrentCharFormat(format);
     ui_->rtfText->setFocus();
 }
@@ -286,26 +288,17 @@ void TRichTextEditor::MergeFormat(const QTextCharFormat& format) {
 void TRichTextEditor::ConnectToolbar() {
     QTextEdit* t = ui_->rtfText;
     connect(ui_->btnBold, &QToolButton::clicked, this, [this](bool on) {
-        QTextCharFormat f;
-        f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-        MergeFormat(f);
+        MergeFormat([on](QTextCharFormat& f) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); });
     });
-    connect(ui_->btnItalic, &QToolButton::clicked, this, [this](bool on) {
-        QTextCharFormat f;
-        f.setFontItalic(on);
-        MergeFormat(f);
-    });
-    connect(ui_->btnUnderline, &QToolButton::clicked, this, [this](bool on) {
-        QTextCharFormat f;
-        f.setFontUnderline(on);
-        MergeFormat(f);
-    });
+    connect(ui_->btnItalic, &QToolButton::clicked, this,
+            [this](bool on) { MergeFormat([on](QTextCharFormat& f) { f.setFontItalic(on); }); });
+    connect(ui_->btnUnderline, &QToolButton::clicked, this,
+            [this](bool on) { MergeFormat([on](QTextCharFormat& f) { f.setFontUnderline(on); }); });
     auto vertical = [this] {
-        QTextCharFormat f;
-        f.setVerticalAlignment(ui_->btnSuperscript->isChecked() ? QTextCharFormat::AlignSuperScript
-                               : ui_->btnSubscript->isChecked() ? QTextCharFormat::AlignSubScript
-                                                                : QTextCharFormat::AlignNormal);
-        MergeFormat(f);
+        const auto a = ui_->btnSuperscript->isChecked() ? QTextCharFormat::AlignSuperScript
+                       : ui_->btnSubscript->isChecked() ? QTextCharFormat::AlignSubScript
+                                                        : QTextCharFormat::AlignNormal;
+        MergeFormat([a](QTextCharFormat& f) { f.setVerticalAlignment(a); });
     };
     connect(ui_->btnSuperscript, &QToolButton::clicked, this, [this, vertical](bool on) {
         if (on) ui_->btnSubscript->setChecked(false);
@@ -316,15 +309,10 @@ void TRichTextEditor::ConnectToolbar() {
         vertical();
     });
     connect(ui_->cbFontName, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
-        QTextCharFormat f;
-        f.setFontFamilies({font.family()});
-        MergeFormat(f);
+        MergeFormat([&font](QTextCharFormat& f) { f.setFontFamilies({font.family()}); });
     });
-    connect(ui_->ceFontSize, &QSpinBox::valueChanged, this, [this](int size) {
-        QTextCharFormat f;
-        f.setFontPointSize(size);
-        MergeFormat(f);
-    });
+    connect(ui_->ceFontSize, &QSpinBox::valueChanged, this,
+            [this](int size) { MergeFormat([size](QTextCharFormat& f) { f.setFontPointSize(size); }); });
     auto align = [this](Qt::Alignment a) {
         if (!ConfirmEdit()) return;
         ui_->rtfText->setAlignment(a);
@@ -490,9 +478,7 @@ void TRichTextEditor::ChooseColor() {
     QColor shown = ui_->btnFontColor->property("shownColor").value<QColor>();
     connect(palette, &TfrmFontColor::colorSelected, this, [this](const QColor& color) {
         ui_->btnFontColor->setIcon(ColorIcon(color));
-        QTextCharFormat f;
-        f.setForeground(color);
-        MergeFormat(f);
+        MergeFormat([&color](QTextCharFormat& f) { f.setForeground(color); });
     });
     palette->Popup(ui_->btnFontColor, ui_->btnFontColor->rect(), shown);
 }

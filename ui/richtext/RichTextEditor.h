@@ -80,7 +80,8 @@ private:
     void OnContentsChanged();
     void ConnectToolbar();
     void UpdateToolbar();
-    void MergeFormat(const QTextCharFormat& format);
+    // Merges into the selection's format what `set` puts into an empty one.
+    void MergeFormat(const std::function<void(QTextCharFormat&)>& set);
     bool ConfirmEdit();
     bool CheckPaste(const QMimeData* data);
     // The size of the RTF the field holds now.

@@ -28,9 +28,6 @@ public:
     static constexpr int kSubscriptDrop = 4;
     static constexpr int kSuperscriptRise = 2;
 
-    const QFont& BaseFont() const { return base_; }
-    const QFont& ScriptFont() const { return script_; }
-
 private:
     QFont base_;
     QFont script_;

@@ -10,6 +10,7 @@
 
 #include "core/GumParamGrid.h"
 #include "core/TextFields.h"
+#include "ui/TextCodec.h"
 #include "ui/TfrmDlgBox.h"
 
 namespace vormid {
@@ -108,6 +109,11 @@ void TNumberEdit::SetTypedText(const QString& text) {
     setText(text);
     accepted_ = text;
     Check();
+}
+
+void TNumberEdit::ShowStored(double value, const std::string& typed) {
+    if (typed.empty()) return SetValue(value);
+    SetTypedText(FromCp1251(typed));
 }
 
 std::optional<double> TNumberEdit::Value() const { return NumberOf(text()); }

@@ -67,6 +67,9 @@ public:
     void SetValue(double value);
     // Shows a text kept from an earlier typing; not an edit.
     void SetTypedText(const QString& text);
+    // Shows a stored number as it was typed (CP1251 bytes), or formatted
+    // when no text was kept; not an edit.
+    void ShowStored(double value, const std::string& typed);
 
     // The number of the text when it is a valid number within the range.
     std::optional<double> Value() const;
