@@ -78,28 +78,14 @@ void JsonStream::WriteString(std::string_view s) {
             buf_ += c;
             ++i;
         } else if (b < 0x20) {
-            switch (c) {
-                case '\n':
-                    buf_ += "\\n";
-                    break;
-                case '\r':
-                    buf_ += "\\r";
-                    break;
-                case '\t':
-                    buf_ += "\\t";
-                    break;
-                case '\b':
-                    buf_ += "\\b";
-                    break;
-                case '\f':
-                    buf_ += "\\f";
-                    break;
-                default: {
-                    char esc[8];
-                    std::snprintf(esc, sizeof esc, "\\u%04x", b);
-                    buf_ += esc;
-                }
-            }
+            // The controls JSON names by a letter, and those letters.
+            constexpr std::string_view kNamed = "\n\r\t\b\f", kLetters = "nrtbf";
+            char esc[8];
+            if (const std::size_t k = kNamed.find(c); k != std::string_view::npos)
+                std::snprintf(esc, sizeof esc, "\\%c", kLetters[k]);
+            else
+                std::snprintf(esc, sizeof esc, "\\u%04x", b);
+            buf_ += esc;
             ++i;
         } else if (b < 0x80) {
             buf_ += c;

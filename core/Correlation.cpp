@@ -30,9 +30,8 @@ void TCorrelation::Delete(int index) {
 }
 
 int TCorrelation::IndexOf(const std::string& name1, const std::string& name2) const {
-    for (std::size_t i = 0; i < Pairs_.size(); ++i)
-        if (Pairs_[i].Name1 == name1 && Pairs_[i].Name2 == name2) return static_cast<int>(i);
-    return -1;
+    const auto it = std::ranges::find_if(Pairs_, [&](const auto& p) { return p.Name1 == name1 && p.Name2 == name2; });
+    return it != Pairs_.end() ? static_cast<int>(it - Pairs_.begin()) : -1;
 }
 
 bool TCorrelation::PairedElsewhere(const std::string& name1, const std::string& name2, int except) const {

@@ -11,15 +11,13 @@ TGumParam* TGumParams::Get(int index) const {
 }
 
 TGumParam* TGumParams::FindByName(const std::string& name) const {
-    for (const auto& p : Items_)
-        if (p->Name == name) return p.get();
-    return nullptr;
+    const auto it = std::ranges::find(Items_, name, &TGumParam::Name);
+    return it != Items_.end() ? it->get() : nullptr;
 }
 
 int TGumParams::IndexOf(const TGumParam* param) const {
-    for (std::size_t i = 0; i < Items_.size(); ++i)
-        if (Items_[i].get() == param) return static_cast<int>(i);
-    return -1;
+    const auto it = std::ranges::find_if(Items_, [&](const auto& p) { return p.get() == param; });
+    return it != Items_.end() ? static_cast<int>(it - Items_.begin()) : -1;
 }
 
 TGumParam* TGumParams::Add() {

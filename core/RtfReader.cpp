@@ -99,7 +99,8 @@ bool IsSkippedDestination(std::string_view w) {
     return std::find(std::begin(kSkipped), std::end(kSkipped), w) != std::end(kSkipped);
 }
 
-// Control words that stand for one character, and those of an alignment.
+// Control words that stand for one character, and those of an alignment and
+// of raised or lowered text.
 constexpr std::pair<std::string_view, char32_t> kCharWords[] = {
     {"line", '\n'},     {"tab", '\t'},      {"cell", '\t'},        {"emdash", 0x2014},    {"endash", 0x2013},
     {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022}};
@@ -107,6 +108,8 @@ constexpr std::pair<std::string_view, TRtfAlignment> kAlignmentWords[] = {{"ql",
                                                                           {"qc", TRtfAlignment::Center},
                                                                           {"qr", TRtfAlignment::Right},
                                                                           {"qj", TRtfAlignment::Justify}};
+constexpr std::pair<std::string_view, TRtfVertical> kVerticalWords[] = {
+    {"sub", TRtfVertical::Subscript}, {"super", TRtfVertical::Superscript}, {"nosupersub", TRtfVertical::Normal}};
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -299,6 +302,8 @@ private:
             if (w == word) return Char(cp);
         for (const auto& [word, alignment] : kAlignmentWords)
             if (w == word) st.Para.Alignment = alignment;
+        for (const auto& [word, vertical] : kVerticalWords)
+            if (w == word) f.Vertical = vertical;
         if (w == "par" || w == "sect" || w == "page" || w == "row")
             ParagraphEnd();
         else if (w == "trowd")
@@ -318,12 +323,6 @@ private:
             f.Underline = on;
         else if (w == "ulnone")
             f.Underline = false;
-        else if (w == "sub")
-            f.Vertical = TRtfVertical::Subscript;
-        else if (w == "super")
-            f.Vertical = TRtfVertical::Superscript;
-        else if (w == "nosupersub")
-            f.Vertical = TRtfVertical::Normal;
         else if (w == "fs")
             f.HalfPoints = hasParam && param > 0 ? std::clamp(param, 2, 3276) : 24;
         else if (w == "f" && hasParam) {

@@ -1,5 +1,6 @@
 #include "core/RtfUnits.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -36,12 +37,8 @@ TWord ReadWord(std::string_view s, std::size_t i) {
     return w;
 }
 
-bool Is(std::string_view letters, std::string_view word) {
-    if (letters.size() != word.size()) return false;
-    for (std::size_t k = 0; k < word.size(); ++k)
-        if (Lower(letters[k]) != word[k]) return false;
-    return true;
-}
+// The letters spell the word in any case.
+bool Is(std::string_view letters, std::string_view word) { return std::ranges::equal(letters, word, {}, Lower); }
 
 // Where the first paragraph's text starts: after the first whole "\pard",
 // or at the start when there is none.

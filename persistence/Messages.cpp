@@ -36,39 +36,28 @@ std::string NotAModelFile(const std::string& file, const std::string& detail) {
 }
 
 std::string SystemErrorText(int err) {
-    switch (err) {
-        case 0:
-            return {};
-        case ENOENT:
-            return Cp1251("няма такъв файл или папка");
-        case EACCES:
-        case EPERM:
-            return Cp1251("няма права за достъп");
-        case EISDIR:
-            return Cp1251("това е папка, а не файл");
-        case ENOTDIR:
-            return Cp1251("част от пътя не е папка");
-        case ENOSPC:
-            return Cp1251("няма място на диска");
-        case EROFS:
-            return Cp1251("файловата система е само за четене");
-        case EIO:
-            return Cp1251("грешка при четене или запис на устройството");
-        case ENAMETOOLONG:
-            return Cp1251("името на файла е твърде дълго");
-        case EMFILE:
-        case ENFILE:
-            return Cp1251("отворени са твърде много файлове");
-        case EBUSY:
-        case ETXTBSY:
-            return Cp1251("файлът е зает от друга програма");
-        case EDQUOT:
-            return Cp1251("квотата на диска е изчерпана");
-        case ELOOP:
-            return Cp1251("твърде много символни връзки в пътя");
-        default:
-            return std::strerror(err);
-    }
+    // The causes a user can mend, in the program's words; one or two codes each.
+    static constexpr struct {
+        int Codes[2];
+        const char* Text;
+    } kTexts[] = {
+        {{ENOENT}, "няма такъв файл или папка"},
+        {{EACCES, EPERM}, "няма права за достъп"},
+        {{EISDIR}, "това е папка, а не файл"},
+        {{ENOTDIR}, "част от пътя не е папка"},
+        {{ENOSPC}, "няма място на диска"},
+        {{EROFS}, "файловата система е само за четене"},
+        {{EIO}, "грешка при четене или запис на устройството"},
+        {{ENAMETOOLONG}, "името на файла е твърде дълго"},
+        {{EMFILE, ENFILE}, "отворени са твърде много файлове"},
+        {{EBUSY, ETXTBSY}, "файлът е зает от друга програма"},
+        {{EDQUOT}, "квотата на диска е изчерпана"},
+        {{ELOOP}, "твърде много символни връзки в пътя"},
+    };
+    if (err == 0) return {};
+    for (const auto& t : kTexts)
+        if (t.Codes[0] == err || t.Codes[1] == err) return Cp1251(t.Text);
+    return std::strerror(err);
 }
 
 std::string NotAModel(const std::string& file, bool looksLikeJson) {
