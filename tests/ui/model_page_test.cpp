@@ -267,6 +267,17 @@ private slots:
         QVERIFY(editor->width() <= area->viewport()->width());  // never sideways
         // Scrolled, every box keeps at least its own minimum height.
         QVERIFY(editor->height() >= editor->minimumSizeHint().height());
+
+        // A result's number formats go below its method rather than sideways.
+        win.select("Y");
+        auto* formats = win.get<QWidget>("gbResFormats");
+        auto* method = win.get<QWidget>("rbResMethod");
+        scrolls();
+        QVERIFY(editor->width() <= area->viewport()->width());
+        QVERIFY(formats->y() > method->y());
+        win.w->resize(1100, 760);
+        scrolls();
+        QVERIFY(formats->x() > method->x() + method->width());
     }
 
     void typeAEditorKeepsItsWidthAfterAnotherKind() {

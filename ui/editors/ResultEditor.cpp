@@ -62,6 +62,25 @@ TResultEditor::TResultEditor(QWidget* parent) : TKindEditor(parent), ui_(std::ma
 
 TResultEditor::~TResultEditor() = default;
 
+void TResultEditor::resizeEvent(QResizeEvent* event) {
+    TKindEditor::resizeEvent(event);
+    // Beside the method the editor is never narrower than its minimum, so
+    // at that minimum the room may be less: the formats go below, and come
+    // back once the editor is wider than they need.
+    if (!formatsBelow_) besideWidth_ = layout()->minimumSize().width();
+    const bool below = width() <= besideWidth_;
+    if (below != formatsBelow_) PlaceFormats(below);
+}
+
+void TResultEditor::PlaceFormats(bool below) {
+    formatsBelow_ = below;
+    ui_->layResult->removeWidget(ui_->gbResFormats);
+    if (below)
+        ui_->layResult->addWidget(ui_->gbResFormats, 4, 0, 1, 2);
+    else
+        ui_->layResult->addWidget(ui_->gbResFormats, 0, 2, 4, 1);
+}
+
 void TResultEditor::Display(TGumParam& q) {
     ui_->qcbResFormat->setCurrentIndex(q.ResultFormat <= rf_RelativePercent ? q.ResultFormat : int{rf_Absolute});
     if (QAbstractButton* b = methods_->button(q.CoverageMethod)) b->setChecked(true);

@@ -22,7 +22,11 @@ public:
 
     void Display(TGumParam& quantity) override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void PlaceFormats(bool below);
     void ShowCoverage(const TGumParam& q);
     void ShowMethodStates(int method);
     void rbResMethodClick(int method);
@@ -33,6 +37,10 @@ private:
 
     std::unique_ptr<Ui::TResultEditor> ui_;
     QButtonGroup* methods_ = nullptr;
+    // The width the number formats need beside the method; in a narrower
+    // editor they go below it rather than make the editor scroll sideways.
+    int besideWidth_ = 0;
+    bool formatsBelow_ = false;
 };
 
 }  // namespace vormid
