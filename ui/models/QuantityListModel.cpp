@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/GumParam.h"
+#include "core/TextFields.h"
 #include "ui/ModelController.h"
 #include "ui/TextCodec.h"
 #include "ui/widgets/ByteLimitValidator.h"
@@ -60,9 +61,9 @@ QVariant TQuantityListModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         default:
-            // What the file keeps: 100 bytes of units markup, 255 of description.
+            // What the file keeps of the units markup and of the description.
             if (role == static_cast<int>(TItemRole::MaxBytes) && column != colName)
-                return column == colUnits ? 100 : 255;
+                return static_cast<int>(column == colUnits ? kText101.Text : kText256.Text);
             if (role == static_cast<int>(TItemRole::NameMarkup) && column != colDescription)
                 return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
             return {};
