@@ -29,11 +29,24 @@ void TPanelSplitter::resizeEvent(QResizeEvent* event) {
     Apply();
 }
 
+bool TPanelSplitter::event(QEvent* event) {
+    const bool done = QSplitter::event(event);
+    // A panel's minimum changes when a part of it is shown or hidden.
+    if (event->type() == QEvent::LayoutRequest) Apply();
+    return done;
+}
+
 void TPanelSplitter::Apply() {
     if (count() < 2 || height() <= 0) return;
     applying_ = true;
     int total = std::max(height() - handleWidth(), 0);
-    int held = std::min(height_, total);
+    // The held panel gives up height, never below its own minimum, before
+    // the other one is squeezed below its minimum; its set height is kept
+    // for a taller window.
+    QWidget* heldPanel = widget(held_ == 0 ? 0 : count() - 1);
+    QWidget* other = widget(held_ == 0 ? count() - 1 : 0);
+    const int room = std::max(total - other->minimumSizeHint().height(), heldPanel->minimumSizeHint().height());
+    int held = std::min({height_, room, total});
     QList<int> s(count(), 0);
     if (held_ == 0) {
         s.first() = held;

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -119,6 +120,14 @@ private slots:
         for (const auto c : r.Histogram.Counts) counted += c;
         QCOMPARE(counted, r.Trials);
         QCOMPARE(r.Histogram.Counts.size(), std::size_t{kMcHistogramClasses});
+
+        // In the smallest window the table keeps an entry in view and the
+        // panel its last figure: the comment above gives up its room first.
+        win.w->resize(770, 570);
+        auto* table = win.get<QTableView>("dgBudget");
+        QTRY_VERIFY(table->viewport()->height() >= table->rowHeight(0));
+        const QWidget* last = win.get<QLabel>("lblMcVerdict");
+        QVERIFY(last->mapTo(&win.panel(), QPoint(0, last->height())).y() <= win.panel().height());
 
         // Back to "GUM": no panel, and the file's byte says GUM again.
         win.w->SelectMainPage(0);

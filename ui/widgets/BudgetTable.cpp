@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "ui/models/BudgetModel.h"
 #include "ui/widgets/NameMarkupPainter.h"
@@ -185,6 +186,12 @@ void BudgetTableView::PlaceFooter() {
     const QRect vp = viewport()->geometry();
     footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), kFooterRows * kRowHeight);
     footer_->raise();
+}
+
+QSize BudgetTableView::minimumSizeHint() const {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int rows = horizontalHeader()->sizeHint().height() + (1 + kFooterRows) * kRowHeight;
+    return {QTableView::minimumSizeHint().width(), rows + bar + 2 * frameWidth()};
 }
 
 void BudgetTableView::resizeEvent(QResizeEvent* e) {

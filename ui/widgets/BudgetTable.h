@@ -43,6 +43,9 @@ public:
     // cell and four segments of row r (0..3), and while the units column is
     // shown a sixth: the part of the first cell under that column.
     QList<QRect> FooterCells(int r) const;
+    // Room for the header, an entry and the footer, so that a panel below
+    // the table (the Monte Carlo check) never squeezes its entries out of view.
+    QSize minimumSizeHint() const override;
 
 signals:
     void headerContextMenu(const QPoint& globalPos);
