@@ -221,7 +221,7 @@ void TfrmMain::ShowStep(int page, int quantity) {
     {
         auto scope = controller_->LoadingScope();
         ui_->edGumName->setText(store_->ModelName());
-        ui_->rbEvalGUM->setChecked(true);
+        (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
         if (page >= 0) {
             SelectModelPage(page % 10);
             SelectMainPage(page / 10);

@@ -134,6 +134,7 @@ private slots:
         win.w->SelectModelPage(0);
         win.keys(win.get<QLineEdit>("edGumName"), " 2", false), changed();
         win.keys(win.get<TRichTextEditor>("Editor")->TextEdit(), "new text"), changed();
+        win.tick("rbEvalMonteCarlo"), changed();
 
         // Fields of every kind of quantity.
         win.select("U");
@@ -221,8 +222,11 @@ private slots:
         QVERIFY(!win.modified());  // back where the file was opened
         QVERIFY(!win.get<QAbstractButton>("btnSave")->isEnabled());
 
+        QVERIFY(win.get<QRadioButton>("rbEvalGUM")->isChecked());
+
         QCOMPARE(win.redoAll(), undone);
         QVERIFY(win.bytes() == edited);
+        QVERIFY(win.get<QRadioButton>("rbEvalMonteCarlo")->isChecked());  // as the model is
         QVERIFY(win.modified());
         SetDlgBoxResponder({});
     }
