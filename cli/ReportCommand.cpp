@@ -22,6 +22,15 @@
 namespace vormid::cli {
 namespace {
 
+QtMessageHandler qtHandler = nullptr;
+
+// Without a login session (root in a job, a service) Qt says while it
+// starts that it falls back to a runtime folder of its own; the report
+// needs none, and the tool's error stream carries only its own messages.
+void WithoutRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) qtHandler(type, context, text);
+}
+
 // Qt's painting needs an application object; the report never shows
 // anything, so the offscreen platform serves everywhere, display or not.
 void EnsureGuiApplication() {
@@ -30,7 +39,9 @@ void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "vormid-cli";
     static char* argv[] = {name, nullptr};
+    qtHandler = qInstallMessageHandler(WithoutRuntimeFolderNotice);
     static QGuiApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
 }
 
 std::string BaseName(const std::string& path) {
