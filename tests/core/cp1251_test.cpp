@@ -127,5 +127,42 @@ TEST(Cp1251Helper, LenientEncodingMarksEachMissingCharacter) {
     EXPECT_EQ(Cp1251FromUtf8("\xC2\x98"), "\x98");  // the window's stand-in for 0x98
 }
 
+// Each end of each sequence length encodes to the bytes of the standard and
+// decodes back from the middle of a text, moving past exactly those bytes.
+TEST(Utf8, SequenceLengthBoundariesRoundTrip) {
+    const struct {
+        char32_t cp;
+        std::string bytes;
+    } cases[] = {{0x00, std::string(1, '\0')},  {0x7F, "\x7F"},           {0x80, "\xC2\x80"},
+                 {0x7FF, "\xDF\xBF"},           {0x800, "\xE0\xA0\x80"},  {0xD7FF, "\xED\x9F\xBF"},
+                 {0xE000, "\xEE\x80\x80"},      {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"},
+                 {0x10FFFF, "\xF4\x8F\xBF\xBF"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<unsigned>(c.cp));
+        std::string out = "a";
+        AppendUtf8(out, c.cp);
+        EXPECT_EQ(out, "a" + c.bytes);
+        out += 'z';
+        std::size_t i = 1;
+        char32_t cp = 0;
+        ASSERT_TRUE(NextUtf8(out, i, cp));
+        EXPECT_EQ(cp, c.cp);
+        EXPECT_EQ(i, 1 + c.bytes.size());
+    }
+}
+
+TEST(Utf8, MalformedSequencesAreRefusedWithoutMoving) {
+    for (const char* bad : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF",  // overlong
+                            "\xED\xA0\x80", "\xED\xBF\xBF",                  // surrogates
+                            "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80",      // above U+10FFFF
+                            "\xE2\x82", "\x80", "\xC3\x28"}) {               // cut, stray, broken
+        SCOPED_TRACE(testing::PrintToString(std::string(bad)));
+        std::size_t i = 0;
+        char32_t cp = 0;
+        EXPECT_FALSE(NextUtf8(bad, i, cp));
+        EXPECT_EQ(i, 0u);
+    }
+}
+
 }  // namespace
 }  // namespace vormid

@@ -55,6 +55,21 @@ TEST(FormulaParse, SignedLiteralsAndNegatedGroups) {
     for (const auto& c : cases) ExpectValue(c, vars);
 }
 
+// A minus right after an operator or an opening parenthesis is the sign of
+// what follows and binds tighter than "^"; a second minus after a minus is
+// not a sign, so the expression is refused rather than given a value.
+TEST(FormulaParse, MinusAfterEachOperator) {
+    const TValueCase cases[] = {{"1+-1", 0, 0},    {"2/-4", -0.5, 0},   {"2^-2", 0.25, 0}, {"-2^2", 4, 0},
+                                {"2*-3^2", 18, 0}, {"2^-1^2", 0.25, 0}, {"3-(-3)", 6, 0},  {"-1-1", -2, 0}};
+    for (const auto& c : cases) ExpectValue(c, {});
+    for (const char* refused : {"1--1", "--1"}) {
+        SCOPED_TRACE(refused);
+        const auto r = Calc(refused);
+        EXPECT_EQ(r.Error, InvalidNumber);
+        EXPECT_TRUE(std::isnan(r.Value));
+    }
+}
+
 TEST(FormulaParse, TreeShape) {
     TFormul f;
     ASSERT_TRUE(f.Compile("A - B * C"));
@@ -236,6 +251,32 @@ TEST(FormulaFunctions, Values) {
         {"2^0,5", std::sqrt(2.0), 1e-15},
     };
     for (const auto& c : cases) ExpectValue(c, {});
+}
+
+// An argument that is already NaN passes through without an error of its
+// own, in any position (MIN and MAX would otherwise depend on where it
+// stands); 0*inf and inf-inf are an invalid operation; SUM adds from left
+// to right, which decides the result where the terms cancel.
+TEST(FormulaFunctions, NaNArgumentsCancellingTermsAndOneArgument) {
+    const TVars vars{{"n", std::nan("")}, {"i", HUGE_VAL}, {"a", 1e20}};
+    for (const char* text : {"SUM(n;1)", "SUM(1;n)", "AVG(1;n)", "PRODUCT(2;n)", "MAX(n;1)", "MAX(1;n;3)", "MAX(1;3;n)",
+                             "MIN(n;1)", "MIN(1;n;-3)", "MIN(1;-3;n)"}) {
+        SCOPED_TRACE(text);
+        const auto r = Calc(text, vars);
+        EXPECT_TRUE(std::isnan(r.Value));
+        EXPECT_EQ(r.Error, NoError);
+    }
+    for (const char* text : {"PRODUCT(0;i)", "PRODUCT(i;0)", "SUM(i;-i)", "AVG(-i;1;i)"}) {
+        SCOPED_TRACE(text);
+        const auto r = Calc(text, vars);
+        EXPECT_TRUE(std::isnan(r.Value));
+        EXPECT_EQ(r.Error, InvalidOperation);
+    }
+    // 1 is below half the spacing of long doubles near 1e20.
+    const TValueCase cases[] = {{"SUM(a;1;-a)", 0, 0}, {"SUM(a;-a;1)", 1, 0}, {"SUM(7)", 7, 0},
+                                {"PRODUCT(7)", 7, 0},  {"MAX(-7)", -7, 0},    {"MIN(-7)", -7, 0},
+                                {"MAX(3;3;1)", 3, 0},  {"MIN(1;3;1)", 1, 0}};
+    for (const auto& c : cases) ExpectValue(c, vars);
 }
 
 TEST(FormulaErrors, EveryCode) {

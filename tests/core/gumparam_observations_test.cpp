@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "core/GumParam.h"
 #include "core/GumParamGrid.h"
@@ -248,6 +250,40 @@ TEST(ObservationText, CellTextIsCheckedByColumn) {
     StoreCell(p, {1, 2}, 3.0);
     EXPECT_EQ(p.Statistics.Count, 4);  // 0 once, 4 three times
     EXPECT_DOUBLE_EQ(p.Statistics.Mean, 3.0);
+}
+
+// Typing and pasting into the count column accept the same texts: whole
+// numbers from 0 to the longest grouped series, with either decimal mark;
+// a value cell takes any number of up to 100 characters.
+TEST(ObservationText, CountCellTypedOrPastedTakesWholeNumbersUpToTheLimit) {
+    const std::string hundredDigits(100, '1');
+    const std::string hundredChars = "0," + std::string(98, '5');
+    const struct {
+        std::string text;
+        std::optional<double> count;
+        bool value;
+    } cases[] = {
+        {"0", 0.0, true},
+        {"10000000", 1e7, true},
+        {"1E7", 1e7, true},
+        {"2,0", 2.0, true},
+        {"10000001", std::nullopt, true},
+        {"0,5", std::nullopt, true},
+        {"-1", std::nullopt, true},
+        {"1e-300", std::nullopt, true},
+        {hundredDigits, std::nullopt, true},
+        {hundredChars, std::nullopt, true},
+        {hundredChars + "5", std::nullopt, false},
+    };
+    TGumParam p = Direct(2);
+    p.AValueType = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseCellText(p, {0, 2}, c.text), c.count);
+        EXPECT_EQ(ParseCellText(p, {0, 1}, c.text).has_value(), c.value);
+        const TPastePlan plan = PlanPaste(p, {0, 2}, c.text);
+        EXPECT_EQ(plan.Status, c.count ? TPastePlan::TStatus::Ok : TPastePlan::TStatus::NotANumber);
+    }
 }
 
 TEST(ObservationPaste, ALongColumnGrowsTheSeriesAsOneEdit) {

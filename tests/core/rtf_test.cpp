@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Cp1251.h"
+#include "core/RtfCodePages.h"
 #include "core/RtfReader.h"
 #include "core/RtfUnits.h"
 #include "core/RtfWriter.h"
@@ -182,6 +183,22 @@ TEST(RtfUnits, EquivalenceIgnoresHowTheSameUnitsAreWritten) {
     EXPECT_TRUE(UnitsEquivalent("k g", "kg"));
     EXPECT_FALSE(UnitsEquivalent("m\\ts", "ms"));
     EXPECT_FALSE(UnitsEquivalent("m\\bs", "m\\ts"));
+}
+
+// Both ends of each Symbol-font range and a few of its signs; the bytes
+// beside them read as the Western byte.
+TEST(RtfCodePages, SymbolFontRangesAndTheBytesBesideThem) {
+    const struct {
+        unsigned char byte;
+        char32_t cp;
+    } cases[] = {
+        {'A', 0x0391},  {'W', 0x03A9},  {'Z', 0x0396},  {'a', 0x03B1},  {'m', 0x03BC},  {'z', 0x03B6}, {0x22, 0x2200},
+        {0xA5, 0x221E}, {0xB4, 0x00D7}, {0xD6, 0x221A}, {0xF2, 0x222B}, {'@', 0x2245},  {'[', '['},    {'`', '`'},
+        {'{', '{'},     {'#', '#'},     {0xB1, 0xB1},   {0x80, 0x20AC}, {0x81, 0xFFFD},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(static_cast<unsigned>(DecodeCodePageByte(TRtfCodePage::Symbol, c.byte)), static_cast<unsigned>(c.cp))
+            << "byte " << static_cast<int>(c.byte);
 }
 
 }  // namespace

@@ -188,6 +188,26 @@ TEST(ModelFile, DamagedContainersAreRefusedNamingTheFile) {
     }
 }
 
+TEST(ModelFile, FailedLoadForgetsTheLayoutOfTheFileBefore) {
+    test::TempDir dir;
+    TGumModelFile f;
+    f.FileName = dir.File("m.gmf");
+    for (int i = 1; i <= 5; ++i) PackInto(f, i, Bytes(static_cast<std::size_t>(i * 10), 7));
+    f.Save();
+    f.Load();
+    ASSERT_GT(f.SectionLength(5), 0u);
+    Bytes cut = test::ReadFile(f.FileName);
+    cut.pop_back();
+    test::WriteFile(f.FileName, cut);
+    EXPECT_THROW(f.Load(), TModelFileError);
+    EXPECT_EQ(f.WholeFile().Size(), 0u);
+    EXPECT_FALSE(f.HasDiskFile());
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(f.SectionLength(i), 0u);
+        EXPECT_EQ(f.SectionOffset(i), 0);
+    }
+}
+
 TEST(ModelFile, MissingFileIsReportedAsUnopenable) {
     test::TempDir dir;
     TGumModelFile f;

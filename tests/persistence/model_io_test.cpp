@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "fuzz/SectionRoundTrip.h"
 #include "persistence/Messages.h"
@@ -263,6 +264,73 @@ TEST_F(ModelIO, DisplaySectionMayLackItsLastThreeFields) {
     f.FileName = dir.File("d.gmf");
     EXPECT_THROW(LoadModel(f, loaded, current), TModelFileError);
     EXPECT_EQ(loaded.FormatSettings.LowExponent, 9);
+}
+
+// Below the optional end every cut is refused with nothing applied; past it,
+// each optional field is taken only when the cut leaves it whole.
+TEST_F(ModelIO, DisplaySectionCutAtEveryLengthAppliesAllOrNothing) {
+    TGumModel m;
+    TDisplayState saved;
+    test::FillSampleModel(m, saved);
+    saved.EquationPanelHeight = 333;
+    saved.BudgetCommentPanelHeight = 222;
+    saved.ChartShowsContribution = false;
+    TSectionWriter w;
+    WriteDisplaySection(m.FormatSettings, saved, w);
+    const Bytes& full = w.Bytes();
+    const std::size_t optional = full.size() - 9;
+    TNumberFormatSettings formatsBefore;
+    formatsBefore.ExponentMarker = "E";
+    TDisplayState displayBefore;
+    displayBefore.Columns[0].UserWidth = 77;
+    ASSERT_NE(formatsBefore, m.FormatSettings);
+    ASSERT_NE(displayBefore, saved);
+    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        TNumberFormatSettings formats = formatsBefore;
+        TDisplayState display = displayBefore;
+        TSectionReader in(full.data(), cut);
+        if (cut < optional) {
+            EXPECT_THROW(ReadDisplaySection(in, formats, display), TCorruptDataError);
+            EXPECT_EQ(formats, formatsBefore);
+            EXPECT_EQ(display, displayBefore);
+            continue;
+        }
+        ReadDisplaySection(in, formats, display);
+        TDisplayState expected = saved;
+        if (cut < optional + 4) expected.EquationPanelHeight = displayBefore.EquationPanelHeight;
+        if (cut < optional + 8) expected.BudgetCommentPanelHeight = displayBefore.BudgetCommentPanelHeight;
+        if (cut < optional + 9) expected.ChartShowsContribution = displayBefore.ChartShowsContribution;
+        EXPECT_EQ(formats, m.FormatSettings);
+        EXPECT_EQ(display, expected);
+    }
+}
+
+// The setting is wider than its 4-byte field: a value beyond it is stored
+// as the nearest one the field holds, never wrapped to the other sign.
+TEST_F(ModelIO, HighThresholdBeyondItsFieldIsStoredClamped) {
+    constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr long long kMin = std::numeric_limits<std::int32_t>::min();
+    const struct {
+        const char* name;
+        long long stored, read;
+    } cases[] = {
+        {"largest that fits", kMax, kMax},     {"one above", kMax + 1, kMax}, {"2^40", 1LL << 40, kMax},
+        {"smallest that fits", kMin, kMin},    {"one below", kMin - 1, kMin}, {"-2^40", -(1LL << 40), kMin},
+        {"a billion", 1000000000, 1000000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TNumberFormatSettings formats;
+        formats.HighThreshold = c.stored;
+        TSectionWriter w;
+        WriteDisplaySection(formats, TDisplayState{}, w);
+        TSectionReader in(w.Bytes().data(), w.Bytes().size());
+        TNumberFormatSettings loaded;
+        TDisplayState display;
+        ReadDisplaySection(in, loaded, display);
+        EXPECT_EQ(loaded.HighThreshold, c.read);
+    }
 }
 
 TEST_F(ModelIO, BudgetsSectionMayEndAfterTheLastBudgetsLines) {
