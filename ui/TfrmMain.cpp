@@ -217,11 +217,15 @@ void TfrmMain::ConnectUndo() {
 
 int TfrmMain::PageCode() const { return MainPage() * 10 + ModelPage(); }
 
+void TfrmMain::ShowHeader() {
+    ui_->edGumName->setText(store_->ModelName());
+    (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
+}
+
 void TfrmMain::ShowStep(int page, int quantity) {
     {
         auto scope = controller_->LoadingScope();
-        ui_->edGumName->setText(store_->ModelName());
-        (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
+        ShowHeader();
         if (page >= 0) {
             SelectModelPage(page % 10);
             SelectMainPage(page / 10);
@@ -278,8 +282,7 @@ void TfrmMain::RebuildRecentMenus() {
 void TfrmMain::FillFromModel() {
     {
         auto scope = controller_->LoadingScope();
-        ui_->edGumName->setText(store_->ModelName());
-        (store_->EvalMethod() == em_MonteCarlo ? ui_->rbEvalMonteCarlo : ui_->rbEvalGUM)->setChecked(true);
+        ShowHeader();
         controller_->ModelReplaced();
         // Each page is filled once, already with the file's display state.
         if (const TDisplayState* d = store_->Display())

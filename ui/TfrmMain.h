@@ -100,6 +100,8 @@ private:
     void UpdateEnables();
     void RebuildRecentMenus();
     void FillFromModel();
+    // The model's name and evaluation method on the title page (while loading).
+    void ShowHeader();
     void CollectDisplayState();
     void ApplyPlacement();
     // The size of the first start, before any placement is saved.

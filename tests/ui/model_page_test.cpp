@@ -63,7 +63,12 @@ struct Window : vormid::test::TTestWindow {
         auto* e = get<TNumberEdit>(box);
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
+        // keyClicks knows only ASCII; other letters come as key events with their text.
+        for (QChar c : text)
+            if (c.unicode() < 0x80)
+                QTest::keyClick(e, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 };
 
@@ -419,6 +424,10 @@ private slots:
         // Const: any number, but a number.
         row("constant no number", "C", -1, -1, "feConst", "1,2,3", "const", "Стойност: „1,2,3“ не е число.", 0);
         row("constant negative taken", "C", -1, -1, "feConst", "-3", "const", "", -3);
+        row("constant in E-notation taken", "C", -1, -1, "feConst", "1,5E3", "const", "", 1500);
+        // A Cyrillic "е" looks like the exponent's letter but makes no number.
+        row("constant with a Cyrillic e", "C", -1, -1, "feConst", "1,5е3", "const", "„1,5е3“ не е число", 0);
+        row("constant with full-width digits", "C", -1, -1, "feConst", "１２", "const", "не е число", 0);
     }
     void entryBoxesRefuseImpossibleValues() {
         QFETCH(QString, quantity);

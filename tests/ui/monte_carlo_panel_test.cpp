@@ -21,6 +21,7 @@
 
 #include "evaluation/MonteCarloNumber.h"
 #include "ui/MonteCarloRunner.h"
+#include "ui/PanelSplitter.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/pages/BudgetPage.h"
 #include "ui/widgets/MonteCarloPanel.h"
@@ -123,11 +124,14 @@ private slots:
 
         // In the smallest window the table keeps an entry in view and the
         // panel its last figure: the comment above gives up its room first.
+        auto* comment = win.get<TPanelSplitter>("splBudget");
+        const int stored = comment->PanelHeight();
         win.w->resize(770, 570);
         auto* table = win.get<QTableView>("dgBudget");
         QTRY_VERIFY(table->viewport()->height() >= table->rowHeight(0));
         const QWidget* last = win.get<QLabel>("lblMcVerdict");
         QVERIFY(last->mapTo(&win.panel(), QPoint(0, last->height())).y() <= win.panel().height());
+        QCOMPARE(comment->PanelHeight(), stored);  // what the file keeps is the height set, not the one shown
 
         // Back to "GUM": no panel, and the file's byte says GUM again.
         win.w->SelectMainPage(0);
